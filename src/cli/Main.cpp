@@ -1,0 +1,47 @@
+// vellora-cli: Vellora without windows, for scripts, servers and tests.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "cli/Commands.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: vellora-cli COMMAND [ARGS...]\n"
+    "\n"
+    "Uses the data folder $VELLORA_HOME, or $XDG_DATA_HOME/vellora/\n"
+    "(default ~/.local/share/vellora/).\n"
+    "\n"
+    "Commands:\n"
+    "  settings dump                    every setting as section, key and value\n"
+    "  settings get SECTION KEY         one setting\n"
+    "  settings set SECTION KEY VALUE   change one setting\n"
+    "  table list TABLE [--order TAG] [--filter EXPR] [--all]\n"
+    "                                   records of outgoing, incoming or phonebook\n"
+    "  table add TABLE FIELD=VALUE...   append a record, print its number\n"
+    "  table delete TABLE RECNO         mark a record deleted\n"
+    "  table pack TABLE                 remove deleted records for good\n"
+    "  table rebuild                    pack every table and rebuild all index tags\n"
+    "  table eval TABLE RECNO EXPR      evaluate a logical expression (.T. or .F.)\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vl::cli;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+        std::strcmp(argv[1], "help") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitBadInput : kExitOk;
+    }
+    Args rest(argv + 2, argv + argc);
+    try {
+        if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(rest);
+        if (std::strcmp(argv[1], "table") == 0) return RunTableCommand(rest);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vellora-cli: %s\n", e.what());
+        return kExitFailed;
+    }
+    std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", argv[1], kUsage);
+    return kExitBadInput;
+}

@@ -1,0 +1,25 @@
+#include "store/RecordLayout.h"
+
+#include <strings.h>
+
+namespace vl::store {
+
+RecordLayout::RecordLayout(std::vector<FieldDef> fields) : fields_(std::move(fields)) {
+    int offset = 1;
+    for (auto& f : fields_) {
+        f.offset = offset;
+        offset += f.width;
+    }
+    recordLength_ = offset;
+}
+
+int RecordLayout::FindField(std::string_view name) const {
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        const std::string& n = fields_[i].name;
+        if (n.size() == name.size() && strncasecmp(n.data(), name.data(), n.size()) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace vl::store

@@ -1,0 +1,53 @@
+// xBase expressions as the tables use them: index keys, filters, conditions.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "store/RecordLayout.h"
+
+namespace vl::store {
+
+enum class XType { Character, Numeric, Date, Logical };
+
+struct XValue {
+    XType type = XType::Logical;
+    std::string text;     // Character: the bytes (fields keep their blank padding);
+                          // Date: "yyyymmdd", or eight blanks when empty
+    double number = 0;    // Numeric
+    bool logical = false; // Logical
+};
+
+class XbaseExprNode;
+
+// A parsed expression, bound to the fields of one record layout. Parsing an
+// expression that is not valid (unknown name or function, wrong argument
+// types, stray characters) fails with a message; it is never taken as false.
+class XbaseExpr {
+public:
+    // Returns nullptr and sets error when text does not parse against layout.
+    static std::unique_ptr<XbaseExpr> Parse(std::string_view text, const RecordLayout& layout,
+                                            std::string& error);
+    ~XbaseExpr();
+
+    XType Type() const;
+    const std::string& Text() const { return text_; }
+
+    // Evaluates on a record buffer laid out by the layout given to Parse.
+    XValue Evaluate(std::string_view record) const;
+    // For logical expressions: the result on the record.
+    bool IsTrue(std::string_view record) const;
+    // The value as an index key: bytes that sort in the key's order with a
+    // plain byte comparison (character and date keys as they are, logical
+    // keys as "F"/"T", numeric keys in a fixed-width sortable form). All keys
+    // of one expression have the same length.
+    std::string Key(std::string_view record) const;
+
+private:
+    XbaseExpr(std::string text, std::unique_ptr<XbaseExprNode> root);
+    std::string text_;
+    std::unique_ptr<XbaseExprNode> root_;
+};
+
+}  // namespace vl::store
