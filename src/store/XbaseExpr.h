@@ -29,6 +29,10 @@ public:
     // Returns nullptr and sets error when text does not parse against layout.
     static std::unique_ptr<XbaseExpr> Parse(std::string_view text, const RecordLayout& layout,
                                             std::string& error);
+    // As Parse, and fails too when the expression is not logical: for
+    // filters, tag conditions and cleanup conditions.
+    static std::unique_ptr<XbaseExpr> ParseLogical(std::string_view text, const RecordLayout& layout,
+                                                   std::string& error);
     ~XbaseExpr();
 
     XType Type() const;
@@ -36,13 +40,19 @@ public:
 
     // Evaluates on a record buffer laid out by the layout given to Parse.
     XValue Evaluate(std::string_view record) const;
-    // For logical expressions: the result on the record.
+    // For logical expressions: the result on the record (false for other types).
     bool IsTrue(std::string_view record) const;
     // The value as an index key: bytes that sort in the key's order with a
     // plain byte comparison (character and date keys as they are, logical
     // keys as "F"/"T", numeric keys in a fixed-width sortable form). All keys
     // of one expression have the same length.
+    // A record shorter than the layout reads as if padded with blanks.
+    // Character keys are padded with blanks to the longest value the
+    // expression can give; numeric keys are 8 bytes (the number's IEEE bits,
+    // big-endian, sign bit flipped for positives and all bits for negatives).
     std::string Key(std::string_view record) const;
+    // The length of every key Key returns.
+    int KeyLength() const;
 
 private:
     XbaseExpr(std::string text, std::unique_ptr<XbaseExprNode> root);
