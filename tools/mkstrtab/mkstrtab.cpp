@@ -1,0 +1,154 @@
+// mkstrtab: turns a message list ("code<TAB>text" per line, UTF-8) into an STR0
+// string table and writes it as a C++ source file holding the bytes.
+//
+// STR0 layout: "STR0", a 32-bit little-endian entry count, per entry three 32-bit
+// little-endian values (identifier, offset of the text from the start of the
+// table, length in UTF-16 units), then the texts in UTF-16LE without terminators.
+//
+// Usage: mkstrtab <input.txt> <output.cpp> <function name>
+// The output defines vl::base::<function name>(), declared in base/StringResources.h.
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Decodes UTF-8 into UTF-16 code units; nothing for malformed input, so that a
+// bad source file stops the build instead of producing garbled messages.
+std::optional<std::u16string> Utf8ToUtf16(const std::string& text) {
+    std::u16string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        char32_t cp = 0;
+        size_t extra = 0;
+        if (lead < 0x80) {
+            cp = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            cp = lead & 0x1Fu;
+            extra = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            cp = lead & 0x0Fu;
+            extra = 2;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            cp = lead & 0x07u;
+            extra = 3;
+        } else {
+            return std::nullopt;
+        }
+        if (i + extra >= text.size() && extra > 0) return std::nullopt;
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto cont = static_cast<unsigned char>(text[i + k]);
+            if ((cont & 0xC0u) != 0x80u) return std::nullopt;
+            cp = (cp << 6) | (cont & 0x3Fu);
+        }
+        const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
+        if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += extra + 1;
+    }
+    return out;
+}
+
+void Put32(std::vector<unsigned char>& blob, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) blob.push_back(static_cast<unsigned char>(value >> shift));
+}
+
+std::map<uint32_t, std::u16string> ReadMessages(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open " + path);
+    std::map<uint32_t, std::u16string> messages;
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        const std::string where = path + ":" + std::to_string(lineNo) + ": ";
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t tab = line.find('\t');
+        if (tab == std::string::npos || tab == 0 || tab > 10) throw std::runtime_error(where + "expected code<TAB>text");
+        uint64_t code = 0;
+        for (size_t k = 0; k < tab; ++k) {
+            if (line[k] < '0' || line[k] > '9') throw std::runtime_error(where + "code is not a number");
+            code = code * 10 + static_cast<uint64_t>(line[k] - '0');
+        }
+        if (code > UINT32_MAX) throw std::runtime_error(where + "code out of range");
+        auto text = Utf8ToUtf16(line.substr(tab + 1));
+        if (!text) throw std::runtime_error(where + "text is not valid UTF-8");
+        if (!messages.emplace(static_cast<uint32_t>(code), std::move(*text)).second) {
+            throw std::runtime_error(where + "duplicate code " + std::to_string(code));
+        }
+    }
+    return messages;
+}
+
+std::vector<unsigned char> BuildTable(const std::map<uint32_t, std::u16string>& messages) {
+    std::vector<unsigned char> blob{'S', 'T', 'R', '0'};
+    Put32(blob, static_cast<uint32_t>(messages.size()));
+    uint64_t offset = 8 + 12 * static_cast<uint64_t>(messages.size());
+    for (const auto& [code, text] : messages) {
+        if (offset > UINT32_MAX) throw std::runtime_error("table too large");
+        Put32(blob, code);
+        Put32(blob, static_cast<uint32_t>(offset));
+        Put32(blob, static_cast<uint32_t>(text.size()));
+        offset += 2 * text.size();
+    }
+    for (const auto& entry : messages) {
+        for (char16_t unit : entry.second) {
+            blob.push_back(static_cast<unsigned char>(unit & 0xFF));
+            blob.push_back(static_cast<unsigned char>(unit >> 8));
+        }
+    }
+    return blob;
+}
+
+std::string EmitSource(const std::vector<unsigned char>& blob, const std::string& function, const std::string& input) {
+    std::ostringstream out;
+    out << "// Generated by mkstrtab from " << input << "; edit that file instead.\n"
+        << "#include \"base/StringResources.h\"\n\n"
+        << "namespace vl::base {\n\nnamespace {\nconst unsigned char kTable[] = {";
+    for (size_t i = 0; i < blob.size(); ++i) {
+        out << (i % 16 == 0 ? "\n    " : " ") << static_cast<unsigned>(blob[i]) << ',';
+    }
+    out << "\n};\n}  // namespace\n\n"
+        << "std::span<const unsigned char> " << function << "() { return kTable; }\n\n"
+        << "}  // namespace vl::base\n";
+    return out.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::cerr << "usage: mkstrtab <input.txt> <output.cpp> <function name>\n";
+        return 2;
+    }
+    try {
+        const auto blob = BuildTable(ReadMessages(argv[1]));
+        const std::string source = EmitSource(blob, argv[3], argv[1]);
+        std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+        out << source;
+        out.close();
+        if (!out) {
+            std::remove(argv[2]);
+            throw std::runtime_error(std::string("cannot write ") + argv[2]);
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "mkstrtab: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
