@@ -1,0 +1,30 @@
+// The data folder and the fixed folders and files inside it. Every folder name
+// ends in "/"; no path depends on the current directory.
+#pragma once
+
+#include <string>
+
+namespace vl::app {
+
+// $VELLORA_HOME when set and not empty (made absolute), else
+// $XDG_DATA_HOME/vellora/ when that is an absolute path, else
+// ~/.local/share/vellora/.
+std::string ProgramFolder();
+std::string SendFolder();      // ProgramFolder() + "SEND/"
+std::string ReceiveFolder();   // ProgramFolder() + "RECEIVE/"
+std::string CoversFolder();    // ProgramFolder() + "Covers/"
+std::string SettingsFileName();  // ProgramFolder() + "VL.INI"
+
+// The folder of the running program file, ending in "/".
+std::string ExecutableFolder();
+
+// Creates the folder and any missing parents. One trailing "/" is ignored;
+// paths of two characters or fewer are taken as existing. True when the
+// folder exists afterwards.
+bool ForceFolders(const std::string& path);
+
+// Creates the program folder, SEND and RECEIVE when missing; failures are
+// ignored here and show up later in whatever writes into them.
+void EnsureFaxFolders();
+
+}  // namespace vl::app
