@@ -109,10 +109,14 @@ bool CopyFaxFile(const std::string& source, const std::string& target) {
         close(in);
         return false;
     }
+    // Only a regular file is removed after a failed copy: a target such as
+    // /dev/null must survive.
+    struct stat targetStat {};
+    bool regularTarget = fstat(out, &targetStat) == 0 && S_ISREG(targetStat.st_mode);
     bool copied = CopyBytes(in, out, st.st_size);
     close(in);
     if (close(out) != 0) copied = false;
-    if (!copied) unlink(target.c_str());
+    if (!copied && regularTarget) unlink(target.c_str());
     return copied;
 }
 
