@@ -130,6 +130,23 @@ TEST(MessageTableTest, KnownCodesReadTheirTextsWithEitherSign) {
     EXPECT_EQ(ErrorText(-ecFaxBusy), "Called fax number was busy");
 }
 
+TEST(MessageTableTest, EveryNamedCodeHasAText) {
+    for (int code : {ecFileNotFound, ecPathNotFound, ecAccessDenied, ecOutOfMemory, ecDiskRead, ecDiskFull,
+                     ecDeviceWrite, ecDeviceRead, ecBadArgument, ecGotQuitMsg, ecPortNotAssigned, ecInternal,
+                     ecCannotUseWithWinSock, ecNoSuchPort, ecPortInUse, ecPortNotOpen, ecPortAlreadyOpen,
+                     ecNoPortSelected, ecNoDeviceLayer, ecBlockNotQueued, ecOutputBufferTooSmall, ecBufferEmpty,
+                     ecNoBaseAddress, ecNoTriggerSlot, ecTriggerTooLong, ecBadTriggerHandle, ecBadFileList,
+                     ecCancelRequested, ecFatalTimeout, ecUnrecoverableEvent, ecTooManyErrors, ecProtocolFailure,
+                     ecNoReceiveFileName, ecFileRejected, ecCantWriteFile, ecCarrierLost, ecProtocolAborted,
+                     ecFaxBadFormat, ecBadGraphicsFormat, ecConvertAbort, ecUnpackAbort, ecCantMakeBitmap,
+                     ecFaxFontMissing, ecInvalidPageNumber, ecBmpTooTall, ecFontTooLarge, ecFaxBadMachine,
+                     ecFaxBadModemResult, ecFaxTrainError, ecFaxInitError, ecFaxBusy, ecFaxVoiceCall,
+                     ecFaxDataCall, ecFaxNoDialTone, ecFaxNoCarrier, ecFaxSessionError, ecFaxPageError,
+                     ecFaxMixedResolutions, ecConverterInitFailed, ecFaxNoAnswer}) {
+        EXPECT_TRUE(MessageTable().Find(static_cast<std::uint32_t>(-code)).has_value()) << code;
+    }
+}
+
 TEST(MessageTableTest, PortInUseTextSaysSo) {
     EXPECT_NE(ErrorText(ecPortInUse).find("port in use"), std::string::npos);
 }

@@ -79,7 +79,8 @@ std::map<uint32_t, std::u16string> ReadMessages(const std::string& path) {
         const std::string where = path + ":" + std::to_string(lineNo) + ": ";
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t tab = line.find('\t');
-        if (tab == std::string::npos || tab == 0 || tab > 10) throw std::runtime_error(where + "expected code<TAB>text");
+        if (tab == std::string::npos || tab == 0) throw std::runtime_error(where + "expected code<TAB>text");
+        if (tab > 10) throw std::runtime_error(where + "code out of range");
         uint64_t code = 0;
         for (size_t k = 0; k < tab; ++k) {
             if (line[k] < '0' || line[k] > '9') throw std::runtime_error(where + "code is not a number");
