@@ -1,0 +1,307 @@
+#include "store/DbfFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <stdexcept>
+
+namespace vl::store {
+
+namespace {
+
+// Header bytes read at open: a header is at most 65535 bytes long.
+constexpr size_t kMaxHeader = 65535;
+
+std::string ErrnoText() { return std::strerror(errno); }
+
+uint64_t NewTableId() {
+    std::random_device rd;
+    return (static_cast<uint64_t>(rd()) << 32) | rd();
+}
+
+bool ReadAt(int fd, char* into, size_t size, uint64_t offset) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pread(fd, into + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const char* bytes, size_t size, uint64_t offset) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pwrite(fd, bytes + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool SetOfdLock(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    while (fcntl(fd, F_OFD_SETLKW, &lock) != 0) {
+        if (errno != EINTR) return false;
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+}  // namespace
+
+void DbfFile::Create(const std::string& path, const RecordLayout& layout) {
+    const std::string bytes = BuildDbfHeader(layout, NewTableId()) + kDbfEndOfFile;
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) throw EStoreError(path + ": cannot create the table: " + ErrnoText());
+    const bool ok = WriteAll(fd, bytes.data(), bytes.size(), 0);
+    const std::string error = ErrnoText();
+    close(fd);
+    if (!ok) {
+        unlink(path.c_str());
+        throw EStoreError(path + ": cannot write the new table: " + error);
+    }
+}
+
+DbfFile::DbfFile(std::string path, OpenMode mode) : path_(std::move(path)), mode_(mode) {
+    fd_ = open(path_.c_str(), (Writable() ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd_ < 0) Fail("cannot open the table: " + ErrnoText());
+    const int how = mode_ == OpenMode::Exclusive ? LOCK_EX : LOCK_SH;
+    if (flock(fd_, how | LOCK_NB) != 0) {
+        const bool busy = errno == EWOULDBLOCK;
+        const std::string error = ErrnoText();
+        close(fd_);
+        fd_ = -1;
+        Fail(busy ? "the table is in use by another program or window" : "cannot lock the table: " + error);
+    }
+    try {
+        FileLock lock(*this);
+        Load();
+    } catch (...) {
+        close(fd_);
+        fd_ = -1;
+        throw;
+    }
+}
+
+DbfFile::~DbfFile() {
+    if (fd_ >= 0) close(fd_);
+}
+
+std::string_view DbfFile::Record(uint32_t recno) const {
+    return std::string_view(data_).substr((recno - 1) * RecordLength(), RecordLength());
+}
+
+void DbfFile::Fail(const std::string& what) const { throw EStoreError(path_ + ": " + what); }
+
+void DbfFile::CheckWritable() const {
+    if (!Writable()) Fail("the table is open read-only");
+}
+
+void DbfFile::Load() {
+    struct stat st {};
+    if (fstat(fd_, &st) != 0) Fail("cannot read the table: " + ErrnoText());
+    const auto size = static_cast<uint64_t>(st.st_size);
+    std::string head(std::min<uint64_t>(size, kMaxHeader), '\0');
+    if (!ReadAt(fd_, head.data(), head.size(), 0)) Fail("cannot read the table header: " + ErrnoText());
+    DbfHeader header;
+    try {
+        header = ParseDbfHeader(head);
+    } catch (const std::invalid_argument& e) {
+        Fail(std::string("damaged table header: ") + e.what());
+    }
+    const size_t recordLength = header.recordLength;
+    const uint64_t whole = (size - header.headerLength) / recordLength;
+    if (whole > UINT32_MAX) Fail("the table is too large");
+    std::string data(whole * recordLength, '\0');
+    if (!ReadAt(fd_, data.data(), data.size(), header.headerLength)) Fail("cannot read the records: " + ErrnoText());
+
+    // A count above the records present is cut to them (a partial trailing
+    // record is dropped); records after the counted ones, written by an
+    // append whose header update never happened, are counted in.
+    uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(header.recordCount, whole));
+    while (count < whole && (data[count * recordLength] == ' ' || data[count * recordLength] == '*')) ++count;
+    data.resize(count * recordLength);
+
+    const bool repair = count != header.recordCount;
+    header.recordCount = count;
+    header_ = std::move(header);
+    count_ = count;
+    data_ = std::move(data);
+    knownSize_ = size;
+    headerDirty_ = false;
+    indexMatches_ = false;
+    if (repair && Writable()) {
+        const uint64_t end = header_.headerLength + static_cast<uint64_t>(count_) * recordLength;
+        if (ftruncate(fd_, static_cast<off_t>(end)) != 0) Fail("cannot repair the table: " + ErrnoText());
+        WriteAt(&kDbfEndOfFile, 1, end);
+        knownSize_ = end + 1;
+        header_.prefix = UpdatedPrefix(header_);
+        WriteAt(header_.prefix.data(), header_.prefix.size(), 0);
+    }
+}
+
+void DbfFile::WriteAt(const char* bytes, size_t size, uint64_t offset) {
+    if (!WriteAll(fd_, bytes, size, offset)) Fail("cannot write the table: " + ErrnoText());
+}
+
+void DbfFile::NoteChange() {
+    ++header_.changeCounter;
+    if (mode_ == OpenMode::Shared || indexMatches_) {
+        indexMatches_ = false;
+        headerDirty_ = true;
+        FlushHeader();
+    } else {
+        headerDirty_ = true;
+    }
+}
+
+void DbfFile::FlushHeader() {
+    if (!headerDirty_) return;
+    const std::string prefix = UpdatedPrefix(header_);
+    WriteAt(prefix.data(), prefix.size(), 0);
+    header_.prefix = prefix;
+    headerDirty_ = false;
+}
+
+void DbfFile::Write(uint32_t recno, std::string_view record) {
+    CheckWritable();
+    const size_t at = (recno - 1) * RecordLength();
+    data_.replace(at, RecordLength(), record);
+    WriteAt(record.data(), record.size(), header_.headerLength + at);
+    NoteChange();
+}
+
+uint32_t DbfFile::Append(std::string_view record) {
+    CheckWritable();
+    if (count_ == UINT32_MAX) Fail("the table is full");
+    const uint64_t at = header_.headerLength + static_cast<uint64_t>(count_) * RecordLength();
+    std::string bytes(record);
+    bytes += kDbfEndOfFile;
+    WriteAt(bytes.data(), bytes.size(), at);
+    knownSize_ = std::max(knownSize_, at + bytes.size());
+    data_.append(record);
+    header_.recordCount = ++count_;
+    NoteChange();
+    return count_;
+}
+
+DbfStamp DbfFile::Stamp() {
+    if (Writable()) FlushHeader();
+    struct stat st {};
+    if (fstat(fd_, &st) != 0) Fail("cannot read the table: " + ErrnoText());
+    DbfStamp s;
+    s.recordCount = count_;
+    s.headerLength = header_.headerLength;
+    s.recordLength = header_.recordLength;
+    s.changeCounter = header_.changeCounter;
+    s.tableId = header_.tableId;
+    s.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.fileSize = static_cast<uint64_t>(st.st_size);
+    return s;
+}
+
+bool DbfFile::Refresh() {
+    if (mode_ == OpenMode::Exclusive) return false;
+    FileLock lock(*this);
+    char prefix[kDbfPrefixSize];
+    struct stat st {};
+    if (!ReadAt(fd_, prefix, sizeof prefix, 0) || fstat(fd_, &st) != 0) Fail("cannot read the table: " + ErrnoText());
+    const std::string_view p(prefix, sizeof prefix);
+    if (GetLe32(p, 4) == count_ && GetLe32(p, 16) == header_.changeCounter && GetLe64(p, 20) == header_.tableId &&
+        static_cast<uint64_t>(st.st_size) == knownSize_)
+        return false;
+    Load();
+    return true;
+}
+
+// Open-file-description locks: unlike process-wide record locks they also
+// keep apart two handles of one process, and they do not touch the flock.
+DbfFile::FileLock::FileLock(DbfFile& file) : file_(file) {
+    if (file_.mode_ == OpenMode::Exclusive || file_.lockDepth_++ > 0) return;
+    const short type = file_.mode_ == OpenMode::Shared ? F_WRLCK : F_RDLCK;
+    if (!SetOfdLock(file_.fd_, type)) {
+        file_.lockDepth_ = 0;
+        file_.Fail("cannot lock the table: " + ErrnoText());
+    }
+}
+
+DbfFile::FileLock::~FileLock() {
+    if (file_.mode_ == OpenMode::Exclusive || --file_.lockDepth_ > 0) return;
+    SetOfdLock(file_.fd_, F_UNLCK);
+}
+
+void DbfFile::Pack(const std::function<void(int)>& progress) {
+    CheckWritable();
+    if (mode_ != OpenMode::Exclusive) Fail("packing needs the table opened exclusively");
+    std::string kept;
+    kept.reserve(data_.size());
+    uint32_t keptCount = 0;
+    for (uint32_t r = 1; r <= count_; ++r) {
+        const std::string_view rec = Record(r);
+        if (rec[0] == '*') continue;
+        kept.append(rec);
+        ++keptCount;
+    }
+    DbfHeader header = header_;
+    header.recordCount = keptCount;
+    header.changeCounter += 1;
+    header.tableId = NewTableId();
+    header.prefix = UpdatedPrefix(header);
+
+    std::string head(header_.headerLength, '\0');
+    if (!ReadAt(fd_, head.data(), head.size(), 0)) Fail("cannot read the table header: " + ErrnoText());
+    head.replace(0, kDbfPrefixSize, header.prefix);
+
+    std::string temp = path_ + ".XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) Fail("cannot create a temporary file for packing: " + ErrnoText());
+    auto abandon = [&](const std::string& what) {
+        const std::string error = ErrnoText();
+        close(fd);
+        unlink(temp.c_str());
+        Fail(what + ": " + error);
+    };
+    struct stat st {};
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fstat(fd_, &st) != 0 || fchmod(fd, st.st_mode & 07777) != 0)
+        abandon("cannot prepare the packed file");
+    if (!WriteAll(fd, head.data(), head.size(), 0)) abandon("cannot write the packed file");
+    constexpr size_t kChunk = 1 << 20;
+    for (size_t at = 0; at < kept.size(); at += kChunk) {
+        if (progress) progress(static_cast<int>(at * 100 / kept.size()));
+        if (!WriteAll(fd, kept.data() + at, std::min(kChunk, kept.size() - at), head.size() + at))
+            abandon("cannot write the packed file");
+    }
+    if (!WriteAll(fd, &kDbfEndOfFile, 1, head.size() + kept.size()) || fsync(fd) != 0)
+        abandon("cannot write the packed file");
+    if (rename(temp.c_str(), path_.c_str()) != 0) abandon("cannot replace the table with the packed file");
+    const int dir = open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    close(fd_);
+    fd_ = fd;
+    knownSize_ = head.size() + kept.size() + 1;
+    header_ = std::move(header);
+    count_ = keptCount;
+    data_ = std::move(kept);
+    headerDirty_ = false;
+    indexMatches_ = false;
+    if (progress) progress(100);
+}
+
+}  // namespace vl::store

@@ -1,0 +1,29 @@
+// Field values between the API (UTF-8 text, numbers, dates, logicals) and the
+// bytes of a record (Windows-1252, blank-padded, numbers right-aligned).
+// Faults throw std::invalid_argument naming the field and the problem.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/RecordLayout.h"
+
+namespace vl::store {
+
+// The field's bytes in the record.
+std::string_view FieldBytes(const FieldDef& field, std::string_view record);
+
+// The field as text: trailing blanks removed (numbers also leading ones),
+// dates "yyyymmdd" or "" (a damaged date reads as empty).
+std::string FieldText(const FieldDef& field, std::string_view record);
+bool FieldLogical(const FieldDef& field, std::string_view record);
+double FieldNumber(const FieldDef& field, std::string_view record);
+
+// Exactly field.width bytes holding the value. Character: any text that fits
+// once in Windows-1252. Date: "yyyymmdd" of a real date, or empty. Logical:
+// T, F, Y, N in either case, or empty. Numeric: optional sign, digits, and
+// at most field.decimals decimals, or empty.
+std::string EncodeText(const FieldDef& field, std::string_view value);
+std::string EncodeNumber(const FieldDef& field, double value);
+
+}  // namespace vl::store

@@ -1,0 +1,174 @@
+// The fields of a Table's current record, and the changes to its records.
+#include <stdexcept>
+
+#include "store/FieldCodec.h"
+#include "store/Table.h"
+#include "store/TableState.h"
+
+namespace vl::store {
+
+std::string_view TableState::CurrentRecord() const {
+    CheckRecord();
+    return editing ? std::string_view(edit) : dbf->Record(current);
+}
+
+const FieldDef& TableState::Field(std::string_view name) const {
+    const int i = dbf->Layout().FindField(name);
+    if (i < 0) Fail("there is no field named " + std::string(name));
+    return dbf->Layout().Fields()[static_cast<size_t>(i)];
+}
+
+void TableState::BeginEdit() {
+    CheckWritable();
+    CheckRecord();
+    if (!editing) {
+        edit = std::string(dbf->Record(current));
+        editing = true;
+    }
+}
+
+void TableState::Store(uint32_t recno, std::string_view record) {
+    dbf->Write(recno, record);
+    for (auto& tag : tags) tag->Update(recno, record);
+    if (indexOpen) indexDirty = true;
+}
+
+void TableState::PostPending() {
+    if (!editing) return;
+    if (pendingAppend) {
+        dbf->Append(edit);
+        for (auto& tag : tags) tag->Update(current, edit);
+        if (indexOpen) indexDirty = true;
+    } else {
+        DbfFile::FileLock lock(*dbf);
+        Sync();
+        if (current == 0) Fail("the record being changed is gone");
+        Store(current, edit);
+    }
+    editing = false;
+    pendingAppend = false;
+}
+
+std::string Table::Text(std::string_view field) const {
+    const std::string_view record = s_->CurrentRecord();
+    return FieldText(s_->Field(field), record);
+}
+
+void Table::SetText(std::string_view field, std::string_view value) {
+    const FieldDef& f = s_->Field(field);
+    s_->BeginEdit();
+    try {
+        s_->edit.replace(static_cast<size_t>(f.offset), static_cast<size_t>(f.width), EncodeText(f, value));
+    } catch (const std::invalid_argument& e) {
+        s_->Fail(e.what());
+    }
+}
+
+std::string Table::Date(std::string_view field) const {
+    const FieldDef& f = s_->Field(field);
+    if (f.type != FieldType::Date) s_->Fail("field " + f.name + " is not a date");
+    return FieldText(f, s_->CurrentRecord());
+}
+
+void Table::SetDate(std::string_view field, std::string_view yyyymmdd) {
+    const FieldDef& f = s_->Field(field);
+    if (f.type != FieldType::Date) s_->Fail("field " + f.name + " is not a date");
+    SetText(field, yyyymmdd);
+}
+
+bool Table::Logical(std::string_view field) const {
+    const FieldDef& f = s_->Field(field);
+    if (f.type != FieldType::Logical) s_->Fail("field " + f.name + " is not logical");
+    return FieldLogical(f, s_->CurrentRecord());
+}
+
+void Table::SetLogical(std::string_view field, bool value) {
+    const FieldDef& f = s_->Field(field);
+    if (f.type != FieldType::Logical) s_->Fail("field " + f.name + " is not logical");
+    SetText(field, value ? "T" : "F");
+}
+
+double Table::Number(std::string_view field) const {
+    const FieldDef& f = s_->Field(field);
+    if (f.type != FieldType::Numeric) s_->Fail("field " + f.name + " is not numeric");
+    return FieldNumber(f, s_->CurrentRecord());
+}
+
+void Table::SetNumber(std::string_view field, double value) {
+    const FieldDef& f = s_->Field(field);
+    s_->BeginEdit();
+    try {
+        s_->edit.replace(static_cast<size_t>(f.offset), static_cast<size_t>(f.width), EncodeNumber(f, value));
+    } catch (const std::invalid_argument& e) {
+        s_->Fail(e.what());
+    }
+}
+
+void Table::AppendBlank() {
+    TableState& s = *s_;
+    s.CheckWritable();
+    s.PostPending();
+    const std::string blank(s.dbf->RecordLength(), ' ');
+    if (s.dbf->Mode() == OpenMode::Shared) {
+        // Others append too: the record number is taken in the file now.
+        DbfFile::FileLock lock(*s.dbf);
+        s.Sync();
+        s.current = s.dbf->Append(blank);
+        for (auto& tag : s.tags) tag->Update(s.current, blank);
+        if (s.indexOpen) s.indexDirty = true;
+    } else {
+        s.current = s.dbf->Count() + 1;
+        s.pendingAppend = true;
+    }
+    s.edit = blank;
+    s.editing = true;
+    s.eof = s.bof = false;
+}
+
+void Table::Post() {
+    s_->CheckOpen();
+    s_->PostPending();
+}
+
+void Table::Delete() {
+    s_->BeginEdit();
+    s_->edit[0] = '*';
+    s_->PostPending();
+}
+
+void Table::Recall() {
+    s_->BeginEdit();
+    s_->edit[0] = ' ';
+    s_->PostPending();
+}
+
+bool Table::Deleted() const { return s_->CurrentRecord()[0] == '*'; }
+
+void Table::Pack() {
+    TableState& s = *s_;
+    s.CheckWritable();
+    s.PostPending();
+    const bool withTags = !s.tags.empty();
+    const int split = withTags ? 50 : 100;
+    s.InvalidateWalk();
+    s.dbf->Pack([&](int percent) { s.ProgressSpan(0, split, percent); });
+    if (withTags) {
+        s.RebuildTags(split, 100);
+        s.SaveIndex();
+    }
+    GoTop();
+}
+
+bool Table::EvalLogical(const std::string& expr) {
+    TableState& s = *s_;
+    const std::string_view record = s.CurrentRecord();
+    auto found = s.evalCache.find(expr);
+    if (found == s.evalCache.end()) {
+        // The cleanup evaluates one condition on every record: parse it once.
+        if (s.evalCache.size() >= 16) s.evalCache.clear();
+        found = s.evalCache.emplace(expr, s.ParseLogical(expr, "expression")).first;
+    }
+    return found->second->IsTrue(record);
+}
+
+}  // namespace vl::store

@@ -1,0 +1,109 @@
+#include "store/TagIndex.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace vl::store {
+
+namespace {
+
+std::unique_ptr<XbaseExpr> ParseOrThrow(const std::string& text, const RecordLayout& layout, const char* what) {
+    std::string error;
+    auto expr = XbaseExpr::Parse(text, layout, error);
+    if (!expr) throw std::invalid_argument(std::string(what) + " \"" + text + "\": " + error);
+    return expr;
+}
+
+}  // namespace
+
+TagIndex::TagIndex(TagInfo info, const RecordLayout& layout) : info_(std::move(info)), entries_(Less{this}) {
+    key_ = ParseOrThrow(info_.keyExpr, layout, "key expression");
+    if (!info_.condition.empty()) {
+        condition_ = ParseOrThrow(info_.condition, layout, "condition");
+        if (condition_->Type() != XType::Logical)
+            throw std::invalid_argument("condition \"" + info_.condition + "\" is not logical");
+    }
+    const std::string blank(static_cast<size_t>(layout.RecordLength()), ' ');
+    keyLength_ = key_->Key(blank).size();
+}
+
+bool TagIndex::Before(uint32_t a, uint32_t b) const {
+    const int c = std::memcmp(keys_.data() + (a - 1) * keyLength_, keys_.data() + (b - 1) * keyLength_, keyLength_);
+    if (c != 0) return info_.descending ? c > 0 : c < 0;
+    return a < b;
+}
+
+std::string_view TagIndex::Key(uint32_t recno) const {
+    return std::string_view(keys_).substr((recno - 1) * keyLength_, keyLength_);
+}
+
+bool TagIndex::Member(std::string_view record) const { return !condition_ || condition_->IsTrue(record); }
+
+void TagIndex::SetKey(uint32_t recno, std::string_view record) {
+    // Keys of one expression are all the same length; a deviating one is
+    // fitted rather than allowed to shift its neighbours.
+    std::string key = key_->Key(record);
+    key.resize(keyLength_, ' ');
+    const size_t at = (recno - 1) * keyLength_;
+    if (keys_.size() < at + keyLength_) keys_.resize(at + keyLength_, ' ');
+    keys_.replace(at, keyLength_, key);
+}
+
+void TagIndex::ComputeKeys(const char* records, size_t recordLength, uint32_t count,
+                           const std::function<void(int)>& progress) {
+    entries_.clear();
+    ++version_;
+    keys_.assign(static_cast<size_t>(count) * keyLength_, ' ');
+    const uint32_t step = std::max<uint32_t>(count / 50, 1);
+    for (uint32_t r = 1; r <= count; ++r) {
+        if (progress && r % step == 0) progress(static_cast<int>(uint64_t{r} * 80 / count));
+        SetKey(r, std::string_view(records + (r - 1) * recordLength, recordLength));
+    }
+}
+
+void TagIndex::Build(const char* records, size_t recordLength, uint32_t count,
+                     const std::function<void(int)>& progress) {
+    if (progress) progress(0);
+    ComputeKeys(records, recordLength, count, progress);
+    std::vector<uint32_t> order;
+    order.reserve(count);
+    for (uint32_t r = 1; r <= count; ++r)
+        if (Member(std::string_view(records + (r - 1) * recordLength, recordLength))) order.push_back(r);
+    std::sort(order.begin(), order.end(), Less{this});
+    if (progress) progress(90);
+    for (uint32_t r : order) entries_.insert(entries_.end(), r);
+    if (progress) progress(100);
+}
+
+bool TagIndex::Adopt(const char* records, size_t recordLength, uint32_t count, const std::vector<uint32_t>& order,
+                     std::string_view keys) {
+    if (keys.size() != order.size() * keyLength_) return false;
+    ComputeKeys(records, recordLength, count, {});
+    size_t members = 0;
+    for (uint32_t r = 1; r <= count; ++r)
+        if (Member(std::string_view(records + (r - 1) * recordLength, recordLength))) ++members;
+    bool ok = members == order.size();
+    for (size_t i = 0; ok && i < order.size(); ++i) {
+        const uint32_t r = order[i];
+        ok = r >= 1 && r <= count && Key(r) == keys.substr(i * keyLength_, keyLength_) &&
+             Member(std::string_view(records + (r - 1) * recordLength, recordLength)) &&
+             (i == 0 || Before(order[i - 1], r));
+    }
+    if (!ok) {
+        keys_.clear();
+        return false;
+    }
+    for (uint32_t r : order) entries_.insert(entries_.end(), r);
+    return true;
+}
+
+void TagIndex::Update(uint32_t recno, std::string_view record) {
+    // The entry is found by its old key, so it leaves before the key changes.
+    if (keys_.size() >= static_cast<size_t>(recno) * keyLength_) entries_.erase(recno);
+    SetKey(recno, record);
+    if (Member(record)) entries_.insert(recno);
+    ++version_;
+}
+
+}  // namespace vl::store

@@ -1,0 +1,76 @@
+// One index tag in memory: the key of every record (kept by record number)
+// and the ordered set of the records that meet the tag's condition.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/Table.h"
+#include "store/XbaseExpr.h"
+
+namespace vl::store {
+
+class TagIndex {
+    struct Less {
+        const TagIndex* tag;
+        bool operator()(uint32_t a, uint32_t b) const { return tag->Before(a, b); }
+    };
+
+public:
+    using Entries = std::set<uint32_t, Less>;
+    using Iterator = Entries::const_iterator;
+
+    // Throws std::invalid_argument when the key or the condition does not
+    // parse, or the condition is not logical. The texts are in the table's
+    // character set.
+    TagIndex(TagInfo info, const RecordLayout& layout);
+    TagIndex(const TagIndex&) = delete;
+    TagIndex& operator=(const TagIndex&) = delete;
+
+    const TagInfo& Info() const { return info_; }
+    size_t KeyLength() const { return keyLength_; }
+
+    // Computes every key and orders the records anew. records holds count
+    // records of recordLength bytes each.
+    void Build(const char* records, size_t recordLength, uint32_t count, const std::function<void(int)>& progress);
+    // Takes an order saved earlier when it is exactly what Build would make
+    // from these records (same members, same keys, sorted); otherwise
+    // returns false and the tag is empty. keys holds the saved keys one after
+    // the other, in the saved order.
+    bool Adopt(const char* records, size_t recordLength, uint32_t count, const std::vector<uint32_t>& order,
+               std::string_view keys);
+
+    // The record (new, or changed) with its current contents.
+    void Update(uint32_t recno, std::string_view record);
+
+    std::string_view Key(uint32_t recno) const;
+    bool Contains(uint32_t recno) const { return entries_.count(recno) != 0; }
+    size_t Size() const { return entries_.size(); }
+    Iterator Begin() const { return entries_.begin(); }
+    Iterator End() const { return entries_.end(); }
+    // The first entry that comes at or after the record's place in the order.
+    Iterator LowerBound(uint32_t recno) const { return entries_.lower_bound(recno); }
+    // Changes whenever an entry is added or removed.
+    uint64_t Version() const { return version_; }
+
+private:
+    bool Before(uint32_t a, uint32_t b) const;
+    void ComputeKeys(const char* records, size_t recordLength, uint32_t count, const std::function<void(int)>& progress);
+    void SetKey(uint32_t recno, std::string_view record);
+    bool Member(std::string_view record) const;
+
+    TagInfo info_;
+    std::unique_ptr<XbaseExpr> key_;
+    std::unique_ptr<XbaseExpr> condition_;
+    size_t keyLength_ = 0;
+    std::string keys_;   // keyLength_ bytes per record, record 1 first
+    Entries entries_;
+    uint64_t version_ = 0;
+};
+
+}  // namespace vl::store
