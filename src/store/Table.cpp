@@ -78,7 +78,7 @@ void TableState::CheckRecord() const {
 void TableState::Sync() {
     if (!dbf->Refresh()) return;
     InvalidateWalk();
-    if (indexOpen) LoadIndex();
+    if (!indexClosed) LoadIndex();
     if (order > static_cast<int>(tags.size())) order = 0;
     if (current > Count()) {
         current = 0;

@@ -149,6 +149,7 @@ void Table::AddIndexTag(const std::string& name, const std::string& keyExpr, boo
         s.order = static_cast<int>(s.tags.size());
     }
     s.indexOpen = true;
+    s.indexClosed = false;
     s.SaveIndex();
 }
 
@@ -190,6 +191,7 @@ void Table::CloseIndexes() {
     s_->tags.clear();
     s_->indexOpen = false;
     s_->indexDirty = false;
+    s_->indexClosed = true;
     s_->order = 0;
     s_->InvalidateWalk();
 }

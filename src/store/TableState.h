@@ -65,6 +65,7 @@ public:
     std::vector<std::unique_ptr<TagIndex>> tags;
     bool indexOpen = false;     // the tags came from, or go to, the index file
     bool indexDirty = false;    // the index file lags behind the tags
+    bool indexClosed = false;   // CloseIndexes: the index file is not read again
     int order = 0;
     std::string filterText;
     std::unique_ptr<XbaseExpr> filter;
