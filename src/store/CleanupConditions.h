@@ -30,7 +30,9 @@ enum class MatchChoice { From, Recipient, FaxNumber };
 // first of ", ' and [ ] that it does not itself contain, so it can never end
 // its string early and change the condition. Returns empty and sets error
 // when the text is blank ("Please enter a value") or holds all three kinds of
-// quote.
+// quote. The text keeps the caller's encoding (UTF-8 from the windows); the
+// table turns expression text into its own code page, and letter case folds
+// for ASCII letters only, as UPPER() in the expression does.
 std::string MatchCondition(MatchChoice choice, std::string_view typed, bool exactMatch, std::string& error);
 
 }  // namespace vl::store

@@ -52,7 +52,8 @@ enum class XBinary {
 // These return nullptr and set error when the operand types do not fit.
 XNodePtr MakeBinary(XBinary op, XNodePtr left, XNodePtr right, std::string& error);
 XNodePtr MakeNot(XNodePtr operand, std::string& error);
-XNodePtr MakeNegate(XNodePtr operand, std::string& error);
+// A leading "-" (negative) or "+" on a number.
+XNodePtr MakeSign(bool negative, XNodePtr operand, std::string& error);
 // A function by name in any letter case; nullptr and error for an unknown
 // name or arguments of the wrong number or type.
 XNodePtr MakeFunction(std::string_view name, std::vector<XNodePtr> args, std::string& error);

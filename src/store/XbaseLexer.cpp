@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "base/TextCase.h"
 
@@ -11,6 +12,15 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A character for a message: printable ones as they are, others by code.
+std::string Shown(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f) return std::string("'") + c + "'";
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", byte);
+    return code;
+}
 
 std::string At(size_t index) { return " at position " + std::to_string(index + 1); }
 
@@ -108,7 +118,7 @@ bool TokenizeXbase(std::string_view s, std::vector<XLexeme>& out, std::string& e
                 }
             }
             if (!found) {
-                error = "unexpected character '" + std::string(1, c) + "'" + At(i);
+                error = "unexpected character " + Shown(c) + At(i);
                 return false;
             }
         }

@@ -193,11 +193,12 @@ XNodePtr MakeNot(XNodePtr operand, std::string& error) {
     return std::make_unique<Unary>(false, std::move(operand));
 }
 
-XNodePtr MakeNegate(XNodePtr operand, std::string& error) {
+XNodePtr MakeSign(bool negative, XNodePtr operand, std::string& error) {
     if (operand->Type() != XType::Numeric) {
         error = std::string("type mismatch: a sign needs a numeric value, not ") + TypeName(operand->Type());
         return nullptr;
     }
+    if (!negative) return operand;
     return std::make_unique<Unary>(true, std::move(operand));
 }
 

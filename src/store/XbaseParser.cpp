@@ -102,13 +102,9 @@ private:
 
     XNodePtr Not() {
         if (Peek().token != XToken::Not) return Relation();
-        const XLexeme& at = Take();
-        Nest nest(nesting_);
-        if (nesting_ > kMaxNesting) return Fail(at, "expression nested too deeply");
-        XNodePtr operand = Not();
-        if (!operand) return nullptr;
-        std::string message;
-        return Built(MakeNot(std::move(operand), message), message, at);
+        return Prefixed(&Parser::Not, [](XNodePtr operand, XToken, std::string& message) {
+            return MakeNot(std::move(operand), message);
+        });
     }
 
     XNodePtr Relation() { return LeftAssociative(&Parser::Sum, RelationalOperator); }
@@ -117,18 +113,20 @@ private:
 
     XNodePtr Sign() {
         if (Peek().token != XToken::Plus && Peek().token != XToken::Minus) return Primary();
+        return Prefixed(&Parser::Sign, [](XNodePtr operand, XToken sign, std::string& message) {
+            return MakeSign(sign == XToken::Minus, std::move(operand), message);
+        });
+    }
+
+    // A prefix operator and its operand, which may start with more of them.
+    XNodePtr Prefixed(XNodePtr (Parser::*operand)(), XNodePtr (*make)(XNodePtr, XToken, std::string&)) {
         const XLexeme& at = Take();
         Nest nest(nesting_);
         if (nesting_ > kMaxNesting) return Fail(at, "expression nested too deeply");
-        XNodePtr operand = Sign();
-        if (!operand) return nullptr;
+        XNodePtr node = (this->*operand)();
+        if (!node) return nullptr;
         std::string message;
-        if (at.token == XToken::Plus) {
-            if (operand->Type() == XType::Numeric) return operand;
-            return Fail(at, std::string("type mismatch: a sign needs a numeric value, not ") +
-                                TypeName(operand->Type()));
-        }
-        return Built(MakeNegate(std::move(operand), message), message, at);
+        return Built(make(std::move(node), at.token, message), message, at);
     }
 
     XNodePtr Primary() {

@@ -70,6 +70,12 @@ TEST_F(XbaseExprTest, MessagesNameTheProblemAndItsPosition) {
     EXPECT_EQ(Error("TRIMM(SUBJECT)", out_), "unknown function 'TRIMM' at position 1");
     EXPECT_EQ(Error("(ARCHIVED", out_), "missing ')' before end of expression at position 10");
     EXPECT_EQ(Error("ARCHIVED )", out_), "unexpected ')' after a complete expression at position 10");
+    EXPECT_EQ(Error("ARCHIVED * 2", out_), "unexpected character '*' at position 10");
+    EXPECT_EQ(Error("ARCHIVED \x01", out_), "unexpected character 0x01 at position 10");
+    EXPECT_EQ(Error("'abc", out_), "unterminated string at position 1");
+    EXPECT_EQ(Error("UPPER(SUBJECT, CODES)", out_), "UPPER() takes 1 argument, not 2 at position 1");
+    EXPECT_EQ(Error("DTOS(SUBJECT)", out_),
+              "type mismatch: DTOS() needs a date argument, not character at position 1");
 }
 
 TEST_F(XbaseExprTest, HostileNestingIsRefusedNotCrashed) {
