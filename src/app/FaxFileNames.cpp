@@ -78,15 +78,19 @@ std::string NextFreeFaxFileName(const std::string& folder, const std::string& pr
     std::string namePrefix = path.substr(holder.size());
     const std::set<std::string> taken = UpperNamesIn(holder);
 
-    int number = 0;
     auto exists = [&](int n) {
         std::string name = NumberedName(namePrefix, n);
         // The listing misses names in a folder that can be searched but not read.
         std::error_code ec;
         return taken.count(base::UpperAscii(name)) > 0 || std::filesystem::exists(holder + name, ec);
     };
-    while (number < kLastNumber && exists(number)) ++number;
-    return holder + NumberedName(namePrefix, number);
+    return holder + NumberedName(namePrefix, FirstFreeFaxNumber(exists));
+}
+
+int FirstFreeFaxNumber(const std::function<bool(int)>& taken) {
+    int number = 0;
+    while (number < kLastNumber && taken(number)) ++number;
+    return number;
 }
 
 std::string NextSendFileName(const std::string& prefix) { return NextFreeFaxFileName(SendFolder(), prefix); }

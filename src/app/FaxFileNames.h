@@ -1,6 +1,7 @@
 // Names for new fax files and copying them.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vl::app {
@@ -10,6 +11,9 @@ namespace vl::app {
 // A name counts as taken when a file of that name exists in any letter case
 // ("fax00001.apf" takes FAX00001.APF). Nothing is created.
 std::string NextFreeFaxFileName(const std::string& folder, const std::string& prefix);
+// The number such a name carries: the first from 0 that is not taken, or
+// 99999 when 0 to 99998 all are.
+int FirstFreeFaxNumber(const std::function<bool(int)>& taken);
 // The same in SendFolder() and in ProgramFolder().
 std::string NextSendFileName(const std::string& prefix);
 std::string NextProgramFileName(const std::string& prefix);

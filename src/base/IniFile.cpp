@@ -17,6 +17,7 @@ namespace vl::base {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\v\f";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string::npos;
 
 std::string_view Trim(std::string_view s) {
@@ -84,7 +85,8 @@ IniFile IniFile::Load(const std::string& fileName) { return Parse(ReadWholeFile(
 IniFile IniFile::Parse(std::string_view text, std::string fileName) {
     IniFile ini;
     ini.fileName_ = std::move(fileName);
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    ini.byteOrderMark_ = text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+    if (ini.byteOrderMark_) text.remove_prefix(kByteOrderMark.size());
     bool inSection = false;
     while (!text.empty()) {
         size_t end = text.find_first_of("\r\n");
@@ -201,7 +203,7 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 std::string IniFile::Serialize() const {
-    std::string out;
+    std::string out(byteOrderMark_ ? kByteOrderMark : "");
     for (const Line& line : lines_) {
         out += line.text;
         out += '\n';

@@ -42,7 +42,8 @@ public:
     IniFile() = default;
     // The file's contents, or an empty file when it is missing or unreadable.
     static IniFile Load(const std::string& fileName);
-    // Lines end at LF, CR LF or a lone CR; a leading UTF-8 byte order mark is dropped.
+    // Lines end at LF, CR LF or a lone CR. A leading UTF-8 byte order mark is
+    // not part of the first line and is written back on save.
     static IniFile Parse(std::string_view text, std::string fileName = {});
 
     const std::string& FileName() const { return fileName_; }
@@ -90,6 +91,7 @@ private:
     const Line* Find(std::string_view section, std::string_view key) const;
 
     std::string fileName_;
+    bool byteOrderMark_ = false;
     std::vector<Line> lines_;
 };
 

@@ -1,8 +1,6 @@
 #include "app/FaxFileNames.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -47,18 +45,12 @@ TEST(NextFaxFileName, ANameInAnyLetterCaseIsTaken) {
 }
 
 TEST(NextFaxFileName, WhenEveryNumberIsTakenTheLastIsReturned) {
-    TempDir dir;
-    const std::string f = dir.folder();
-    for (int n = 0; n < 99999; ++n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "T%05d.APF", n);
-        int fd = open((f + name).c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        close(fd);
-    }
-    EXPECT_EQ(NextFreeFaxFileName(f, "T"), f + "T99999.APF");
-    Touch(f + "T99999.APF");
-    EXPECT_EQ(NextFreeFaxFileName(f, "T"), f + "T99999.APF");
+    EXPECT_EQ(FirstFreeFaxNumber([](int n) { return n < 99998; }), 99998);
+    EXPECT_EQ(FirstFreeFaxNumber([](int n) { return n < 99999; }), 99999);
+    int asked = 0;
+    EXPECT_EQ(FirstFreeFaxNumber([&](int) { return ++asked > 0; }), 99999);
+    EXPECT_EQ(asked, 99999);  // 99999 itself is never looked at
+    EXPECT_EQ(FirstFreeFaxNumber([](int n) { return n < 50000 && n != 12345; }), 12345);
 }
 
 TEST(NextFaxFileName, SendAndProgramFolders) {

@@ -52,7 +52,8 @@ TEST(FitPlacement, AbsurdStoredNumbersDoNotOverflow) {
     EXPECT_EQ(r.Bounds.Left, 1);
     EXPECT_EQ(r.Bounds.Top, 1);
     EXPECT_EQ(r.Bounds.Right, INT_MAX);
-    EXPECT_EQ(CenterRect(INT_MAX, INT_MAX, {INT_MIN, 0, INT_MAX, 10}).Right, INT_MAX);
+    EXPECT_EQ(CenterRect(INT_MAX, INT_MAX, {INT_MIN, 0, INT_MAX, 10}),
+              (Rect{-1073741824, -1073741818, 1073741823, 1073741829}));
 }
 
 TEST(PlacementSection, EachResolutionAbove96HasItsOwn) {

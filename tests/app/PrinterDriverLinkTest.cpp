@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/IniFile.h"
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
 

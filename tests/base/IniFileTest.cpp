@@ -59,7 +59,7 @@ TEST(IniFileRead, EveryLineEndingEndsALineAndCrLfCountsOnce) {
     EXPECT_EQ(ini.ReadString("A", "Two", ""), "2");
     EXPECT_EQ(ini.ReadString("A", "Three", ""), "3");
     EXPECT_EQ(ini.ReadString("A", "Four", ""), "4");
-    EXPECT_EQ(ini.Serialize(), "[A]\nOne=1\nTwo=2\nThree=3\n\nFour=4\n");
+    EXPECT_EQ(ini.Serialize(), "\xEF\xBB\xBF[A]\nOne=1\nTwo=2\nThree=3\n\nFour=4\n");
 }
 
 TEST(IniFileRead, LongValuesAreCutTo1023Bytes) {
