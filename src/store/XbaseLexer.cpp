@@ -65,7 +65,8 @@ bool TokenizeXbase(std::string_view s, std::vector<XLexeme>& out, std::string& e
         } else if (IsDigit(c) || (c == '.' && IsDigit(next))) {
             size_t end = i;
             while (end < s.size() && IsDigit(s[end])) ++end;
-            if (end < s.size() && s[end] == '.') {
+            // "1.and." is 1 followed by .and., not "1." followed by "and."
+            if (end < s.size() && s[end] == '.' && !(end + 1 < s.size() && IsLetter(s[end + 1]))) {
                 ++end;
                 while (end < s.size() && IsDigit(s[end])) ++end;
             }

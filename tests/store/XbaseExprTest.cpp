@@ -151,6 +151,7 @@ TEST_F(XbaseExprTest, PrecedenceFollowsXbase) {
     EXPECT_TRUE(Holds("-(2 + 5) = -7 .and. --3 = 3 .and. +3 = 3", r));
     EXPECT_TRUE(Holds("'a' + 'b' $ 'xaby'", r));        // + before $
     EXPECT_TRUE(Holds("1.5 + .5 = 2 .and. 10 - 0.25 = 9.75", r));
+    EXPECT_TRUE(Holds("1.=1.and..t..and.2>1.or..f.", r));  // dots end numbers and start keywords
 }
 
 TEST_F(XbaseExprTest, NumericFieldsReadRightAlignedText) {
