@@ -17,13 +17,26 @@ const char kUsage[] =
     "  settings dump                    every setting as section, key and value\n"
     "  settings get SECTION KEY         one setting\n"
     "  settings set SECTION KEY VALUE   change one setting\n"
-    "  table list TABLE [--order TAG] [--filter EXPR] [--all]\n"
-    "                                   records of outgoing, incoming or phonebook\n"
-    "  table add TABLE FIELD=VALUE...   append a record, print its number\n"
+    "  table list TABLE [--order TAG|natural] [--filter EXPR] [--all] [--recno]\n"
+    "                                   records of outgoing, incoming or phonebook,\n"
+    "                                   tab-separated under a header of field names;\n"
+    "                                   default order DATESENT (newest first),\n"
+    "                                   DATETIME (newest first) or NAME; deleted\n"
+    "                                   records only with --all, which lists in\n"
+    "                                   natural order (no tag holds deleted records)\n"
+    "                                   and adds a first column DELETED (\"*\" for\n"
+    "                                   deleted); --recno adds the record number in\n"
+    "                                   front; tabs, line\n"
+    "                                   breaks and \\ in values appear as \\t \\n \\r \\\\\n"
+    "  table add TABLE FIELD=VALUE...   append a record, print its number (dates\n"
+    "                                   yyyymmdd, logicals T/F, .T./.F., true/false)\n"
     "  table delete TABLE RECNO         mark a record deleted\n"
     "  table pack TABLE                 remove deleted records for good\n"
     "  table rebuild                    pack every table and rebuild all index tags\n"
-    "  table eval TABLE RECNO EXPR      evaluate a logical expression (.T. or .F.)\n";
+    "  table eval TABLE RECNO EXPR      evaluate a logical expression (.T. or .F.)\n"
+    "\n"
+    "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
+    "(nothing changed).\n";
 
 }  // namespace
 
