@@ -28,15 +28,6 @@ std::string Format(const year_month_day& d) {
     return buffer;
 }
 
-bool Parse(std::string_view stored, year_month_day& d) {
-    int y = 0, m = 0, day = 0;
-    if (stored.size() != 8 || !ParseDigits(stored.substr(0, 4), y) ||
-        !ParseDigits(stored.substr(4, 2), m) || !ParseDigits(stored.substr(6, 2), day))
-        return false;
-    d = year_month_day{year{y}, month{static_cast<unsigned>(m)}, std::chrono::day{static_cast<unsigned>(day)}};
-    return d.ok() && y >= 1;
-}
-
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -45,9 +36,18 @@ std::string_view TrimBlanks(std::string_view s) {
 
 }  // namespace
 
+bool ParseStoredDate(std::string_view stored, year_month_day& date) {
+    int y = 0, m = 0, d = 0;
+    if (stored.size() != 8 || !ParseDigits(stored.substr(0, 4), y) ||
+        !ParseDigits(stored.substr(4, 2), m) || !ParseDigits(stored.substr(6, 2), d))
+        return false;
+    date = year_month_day{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
+    return date.ok() && y >= 1;
+}
+
 std::string NormalizeDate(std::string_view stored) {
     year_month_day d;
-    return Parse(stored, d) ? std::string(stored) : std::string(kEmptyDate);
+    return ParseStoredDate(stored, d) ? std::string(stored) : std::string(kEmptyDate);
 }
 
 std::string DateFromMdy(std::string_view text) {
@@ -69,7 +69,7 @@ std::string DateFromMdy(std::string_view text) {
 std::string AddDays(std::string_view date, double days) {
     year_month_day d;
     // Beyond this many days every result leaves the years 1 to 9999 anyway.
-    if (!Parse(date, d) || !(std::fabs(days) < 4e6)) return std::string(kEmptyDate);
+    if (!ParseStoredDate(date, d) || !(std::fabs(days) < 4e6)) return std::string(kEmptyDate);
     return Format(year_month_day{sys_days{d} + std::chrono::days{static_cast<int>(std::trunc(days))}});
 }
 

@@ -2,12 +2,17 @@
 // blanks for an empty date.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
 namespace vl::store {
 
 inline constexpr std::string_view kEmptyDate = "        ";
+
+// The stored "yyyymmdd" as a calendar date; false for an empty or damaged
+// date, or one outside the years 1 to 9999.
+bool ParseStoredDate(std::string_view stored, std::chrono::year_month_day& date);
 
 // The stored text when it is a real calendar date (years 1 to 9999),
 // otherwise the empty date: a damaged date field reads as empty.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/FaxTableLayouts.h"
+#include "store/XbaseDate.h"
 #include "store/RecordBuilder.h"
 
 namespace vl::store {
@@ -195,6 +196,14 @@ TEST_F(XbaseExprTest, CtodAcceptsOnlyRealMonthDayYearDates) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Value(std::string("DTOS(CTOD('") + c[0] + "'))", r, out_).text, c[1]) << c[0];
+}
+
+TEST(XbaseDateTest, StoredDatesParseOnlyWhenReal) {
+    std::chrono::year_month_day d;
+    ASSERT_TRUE(ParseStoredDate("20240229", d));
+    EXPECT_EQ(d, std::chrono::year_month_day(std::chrono::year(2024) / 2 / 29));
+    for (const char* bad : {"20230229", "        ", "2024022", "202402290", "00000101", "2024-2-1", "20240100"})
+        EXPECT_FALSE(ParseStoredDate(bad, d)) << bad;
 }
 
 TEST_F(XbaseExprTest, DateArithmeticMovesByDays) {
