@@ -45,7 +45,7 @@ TEST(ProgramFolders, TheDataFolderComesFromTheEnvironment) {
     EXPECT_EQ(ProgramFolder(), "/home/ann/.local/share/vellora/");
 }
 
-TEST(ProgramFolders, TheProgramFolderIsBesideNothingButTheExecutableIsFound) {
+TEST(ProgramFolders, ExecutableFolderHoldsThisProgram) {
     std::string folder = ExecutableFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
