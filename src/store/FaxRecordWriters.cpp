@@ -26,16 +26,28 @@ size_t SequenceLength(unsigned char lead) {
     return 1;
 }
 
-// At most maxChars characters of text, each one the table can store, the
-// others (and stray bytes) made "?".
+// True when the bytes are a lead byte and its continuation bytes.
+bool WholeSequence(std::string_view bytes) {
+    for (size_t i = 1; i < bytes.size(); ++i)
+        if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) return false;
+    return bytes.size() == SequenceLength(static_cast<unsigned char>(bytes[0]));
+}
+
+// At most maxChars characters of text, each one the table can store; the
+// others become "?", and so does each stray byte.
 std::string StorableText(std::string_view text, size_t maxChars) {
     std::string out;
     size_t chars = 0;
     for (size_t at = 0; at < text.size() && chars < maxChars; ++chars) {
         const size_t length = std::min(SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
         const std::string_view one = text.substr(at, length);
+        if (!WholeSequence(one)) {
+            out += '?';
+            ++at;
+            continue;
+        }
         out += Utf8ToCp1252(one) ? std::string(one) : std::string("?");
-        at += Utf8ToCp1252(one) ? length : 1;
+        at += length;
     }
     return out;
 }
