@@ -149,6 +149,10 @@ int Add(store::FaxTableKind kind, const Args& args) {
     if (!opened.ok) return Failed(opened.error);
     store::Table& table = *opened.table;
     table.AppendBlank();
+    // Logical fields are written false rather than left blank, which other
+    // programs read as "unknown".
+    for (const store::FieldDef& f : store::FaxTableDefinition(kind).fields)
+        if (f.type == store::FieldType::Logical) table.SetLogical(f.name, false);
     for (const FieldAssignment& a : *assignments) table.SetText(a.field, a.value);
     table.Post();
     std::printf("%u\n", table.RecNo());

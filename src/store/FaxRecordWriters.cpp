@@ -95,6 +95,7 @@ void AppendReceivedFax(Table& incoming, const ReceivedFax& fax, const TableTimes
     incoming.SetText("FROM", from);
     incoming.SetNumber("PAGES", pages);
     incoming.SetText("FAXFILE", name);
+    incoming.SetLogical("ARCHIVED", false);
     incoming.Post();
 }
 

@@ -32,9 +32,9 @@ struct ReceivedFax {
 // station identification cut to 20 characters (characters the table cannot
 // hold become "?"), PAGES the page count held to 0..99 (a longer fax keeps
 // all its pages in its file; the record says 99), FAXFILE the name part of
-// the file. Everything is checked before the record is appended, so a name
-// that does not fit the field throws and adds nothing. The new record is
-// current.
+// the file, ARCHIVED false. Everything is checked before the record is
+// appended, so a name that does not fit the field throws and adds nothing.
+// The new record is current.
 void AppendReceivedFax(Table& incoming, const ReceivedFax& fax, const TableTimestamp& when);
 
 // The end of a send attempt on the current outgoing record: LASTRESULT
