@@ -72,7 +72,7 @@ public:
             case XBinary::Add: return Add(std::move(a), std::move(b));
             case XBinary::Subtract: return Subtract(std::move(a), b);
             case XBinary::Equal: return Logical(InexactEqual(a, b));
-            case XBinary::ExactEqual: return Logical(a.type == XType::Character ? a.text == b.text : Compare(a, b) == 0);
+            case XBinary::ExactEqual: return Logical(Compare(a, b) == 0);  // text byte for byte, padding and all
             case XBinary::NotEqual: return Logical(!InexactEqual(a, b));
             case XBinary::Less: return Logical(Compare(a, b) < 0);
             case XBinary::Greater: return Logical(Compare(a, b) > 0);
