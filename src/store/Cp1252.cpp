@@ -59,7 +59,14 @@ std::optional<char32_t> NextCodePoint(std::string_view text, size_t& i) {
 
 }  // namespace
 
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<uint8_t>(c) >= 0x80) return false;
+    return true;
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
+    if (IsAscii(bytes)) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
@@ -71,6 +78,7 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> Utf8ToCp1252(std::string_view text) {
+    if (IsAscii(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
     size_t i = 0;

@@ -7,6 +7,9 @@
 
 namespace vl::store {
 
+// Plain ASCII reads the same in both.
+bool IsAscii(std::string_view text);
+
 // Every byte has a character: the five bytes the code page leaves undefined
 // read as the C1 control characters of the same value, so text round-trips.
 std::string Cp1252ToUtf8(std::string_view bytes);

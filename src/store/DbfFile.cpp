@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -102,7 +103,7 @@ DbfFile::~DbfFile() {
 }
 
 std::string_view DbfFile::Record(uint32_t recno) const {
-    return std::string_view(data_).substr((recno - 1) * RecordLength(), RecordLength());
+    return data_.View().substr((recno - 1) * RecordLength(), RecordLength());
 }
 
 void DbfFile::Fail(const std::string& what) const { throw EStoreError(path_ + ": " + what); }
@@ -126,15 +127,17 @@ void DbfFile::Load() {
     const size_t recordLength = header.recordLength;
     const uint64_t whole = (size - header.headerLength) / recordLength;
     if (whole > UINT32_MAX) Fail("the table is too large");
-    std::string data(whole * recordLength, '\0');
-    if (!ReadAt(fd_, data.data(), data.size(), header.headerLength)) Fail("cannot read the records: " + ErrnoText());
+    RecordBuffer data;
+    data.Resize(whole * recordLength);
+    if (!ReadAt(fd_, data.Data(), data.Size(), header.headerLength)) Fail("cannot read the records: " + ErrnoText());
 
     // A count above the records present is cut to them (a partial trailing
     // record is dropped); records after the counted ones, written by an
     // append whose header update never happened, are counted in.
     uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(header.recordCount, whole));
-    while (count < whole && (data[count * recordLength] == ' ' || data[count * recordLength] == '*')) ++count;
-    data.resize(count * recordLength);
+    while (count < whole && (data.Data()[count * recordLength] == ' ' || data.Data()[count * recordLength] == '*'))
+        ++count;
+    data.Resize(count * recordLength);
 
     const bool repair = count != header.recordCount;
     header.recordCount = count;
@@ -180,8 +183,8 @@ void DbfFile::FlushHeader() {
 void DbfFile::Write(uint32_t recno, std::string_view record) {
     CheckWritable();
     const size_t at = (recno - 1) * RecordLength();
-    data_.replace(at, RecordLength(), record);
     WriteAt(record.data(), record.size(), header_.headerLength + at);
+    std::memcpy(data_.Data() + at, record.data(), RecordLength());
     NoteChange();
 }
 
@@ -189,11 +192,17 @@ uint32_t DbfFile::Append(std::string_view record) {
     CheckWritable();
     if (count_ == UINT32_MAX) Fail("the table is full");
     const uint64_t at = header_.headerLength + static_cast<uint64_t>(count_) * RecordLength();
-    std::string bytes(record);
-    bytes += kDbfEndOfFile;
-    WriteAt(bytes.data(), bytes.size(), at);
-    knownSize_ = std::max(knownSize_, at + bytes.size());
-    data_.append(record);
+    // The record and the end mark after it in one write.
+    char endOfFile = kDbfEndOfFile;
+    iovec parts[2] = {{const_cast<char*>(record.data()), record.size()}, {&endOfFile, 1}};
+    const ssize_t written = pwritev(fd_, parts, 2, static_cast<off_t>(at));
+    if (written != static_cast<ssize_t>(record.size() + 1)) {
+        if (written < 0) Fail("cannot write the table: " + ErrnoText());
+        std::string rest = std::string(record) + kDbfEndOfFile;
+        WriteAt(rest.data() + written, rest.size() - static_cast<size_t>(written), at + static_cast<uint64_t>(written));
+    }
+    knownSize_ = std::max(knownSize_, at + record.size() + 1);
+    data_.Append(record);
     header_.recordCount = ++count_;
     NoteChange();
     return count_;
@@ -247,15 +256,16 @@ DbfFile::FileLock::~FileLock() {
 void DbfFile::Pack(const std::function<void(int)>& progress) {
     CheckWritable();
     if (mode_ != OpenMode::Exclusive) Fail("packing needs the table opened exclusively");
-    std::string kept;
-    kept.reserve(data_.size());
+    RecordBuffer kept;
+    kept.Resize(data_.Size());
     uint32_t keptCount = 0;
     for (uint32_t r = 1; r <= count_; ++r) {
         const std::string_view rec = Record(r);
         if (rec[0] == '*') continue;
-        kept.append(rec);
+        std::memcpy(kept.Data() + keptCount * rec.size(), rec.data(), rec.size());
         ++keptCount;
     }
+    kept.Resize(keptCount * RecordLength());
     DbfHeader header = header_;
     header.recordCount = keptCount;
     header.changeCounter += 1;
@@ -280,12 +290,12 @@ void DbfFile::Pack(const std::function<void(int)>& progress) {
         abandon("cannot prepare the packed file");
     if (!WriteAll(fd, head.data(), head.size(), 0)) abandon("cannot write the packed file");
     constexpr size_t kChunk = 1 << 20;
-    for (size_t at = 0; at < kept.size(); at += kChunk) {
-        if (progress) progress(static_cast<int>(at * 100 / kept.size()));
-        if (!WriteAll(fd, kept.data() + at, std::min(kChunk, kept.size() - at), head.size() + at))
+    for (size_t at = 0; at < kept.Size(); at += kChunk) {
+        if (progress) progress(static_cast<int>(at * 100 / kept.Size()));
+        if (!WriteAll(fd, kept.Data() + at, std::min(kChunk, kept.Size() - at), head.size() + at))
             abandon("cannot write the packed file");
     }
-    if (!WriteAll(fd, &kDbfEndOfFile, 1, head.size() + kept.size()) || fsync(fd) != 0)
+    if (!WriteAll(fd, &kDbfEndOfFile, 1, head.size() + kept.Size()) || fsync(fd) != 0)
         abandon("cannot write the packed file");
     if (rename(temp.c_str(), path_.c_str()) != 0) abandon("cannot replace the table with the packed file");
     const int dir = open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -295,7 +305,7 @@ void DbfFile::Pack(const std::function<void(int)>& progress) {
     }
     close(fd_);
     fd_ = fd;
-    knownSize_ = head.size() + kept.size() + 1;
+    knownSize_ = head.size() + kept.Size() + 1;
     header_ = std::move(header);
     count_ = keptCount;
     data_ = std::move(kept);

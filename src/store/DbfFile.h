@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "store/DbfHeader.h"
+#include "store/RecordBuffer.h"
 #include "store/Table.h"
 
 namespace vl::store {
@@ -46,7 +47,7 @@ public:
     size_t RecordLength() const { return header_.recordLength; }
     // 1-based; the caller keeps recno within 1..Count().
     std::string_view Record(uint32_t recno) const;
-    const char* Data() const { return data_.data(); }
+    const char* Data() const { return data_.Data(); }
 
     // Stores the record in memory and writes it to its place in the file.
     void Write(uint32_t recno, std::string_view record);
@@ -96,7 +97,7 @@ private:
     int fd_ = -1;
     DbfHeader header_;
     uint32_t count_ = 0;
-    std::string data_;
+    RecordBuffer data_;
     uint64_t knownSize_ = 0;    // file size after our last read or write
     int lockDepth_ = 0;
     bool headerDirty_ = false;

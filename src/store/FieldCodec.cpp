@@ -1,9 +1,11 @@
 #include "store/FieldCodec.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 #include "store/Cp1252.h"
@@ -43,10 +45,19 @@ bool IsNumberText(std::string_view s, int maxDecimals) {
     return digits > 0 && i == s.size();
 }
 
-std::string RightAligned(const FieldDef& field, std::string_view text) {
+// Puts the text into the field's bytes, blank-padded on the right or left.
+void Place(const FieldDef& field, std::string_view text, bool rightAligned, std::string& record) {
+    const auto width = static_cast<size_t>(field.width);
+    const size_t pad = width - text.size();
+    char* out = record.data() + field.offset;
+    std::fill(out, out + width, ' ');
+    std::copy(text.begin(), text.end(), out + (rightAligned ? pad : 0));
+}
+
+void PlaceNumber(const FieldDef& field, std::string_view text, std::string& record) {
     if (text.size() > static_cast<size_t>(field.width))
         Refuse(field, "the number " + std::string(text) + " is wider than the field");
-    return std::string(static_cast<size_t>(field.width) - text.size(), ' ') + std::string(text);
+    Place(field, text, true, record);
 }
 
 }  // namespace
@@ -81,45 +92,52 @@ double FieldNumber(const FieldDef& field, std::string_view record) {
     return text.empty() ? 0 : std::strtod(text.c_str(), nullptr);
 }
 
-std::string EncodeText(const FieldDef& field, std::string_view value) {
+void EncodeText(const FieldDef& field, std::string_view value, std::string& record) {
     const auto width = static_cast<size_t>(field.width);
     switch (field.type) {
     case FieldType::Character: {
-        const auto bytes = Utf8ToCp1252(value);
-        if (!bytes) Refuse(field, "the text holds characters the table cannot store");
-        if (bytes->size() > width)
-            Refuse(field, "the text is " + std::to_string(bytes->size()) + " characters long, the field holds " +
+        std::optional<std::string> converted;
+        if (!IsAscii(value)) {
+            converted = Utf8ToCp1252(value);
+            if (!converted) Refuse(field, "the text holds characters the table cannot store");
+            value = *converted;
+        }
+        if (value.size() > width)
+            Refuse(field, "the text is " + std::to_string(value.size()) + " characters long, the field holds " +
                               std::to_string(width));
-        return *bytes + std::string(width - bytes->size(), ' ');
+        Place(field, value, false, record);
+        return;
     }
     case FieldType::Date:
-        if (value.empty()) return std::string(kEmptyDate);
-        if (value.size() != 8 || NormalizeDate(value) != value)
+        if (!value.empty() && (value.size() != 8 || NormalizeDate(value) != value))
             Refuse(field, "\"" + std::string(value) + "\" is not a date written yyyymmdd");
-        return std::string(value);
-    case FieldType::Logical:
-        if (value.empty()) return " ";
-        if (value.size() == 1 && std::string_view("TFYNtfyn").find(value[0]) != std::string_view::npos)
-            return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(value[0]))));
-        Refuse(field, "\"" + std::string(value) + "\" is not a logical value");
+        Place(field, value, false, record);
+        return;
+    case FieldType::Logical: {
+        const bool known = value.empty() || (value.size() == 1 && std::string_view("TFYNtfyn").find(value[0]) != std::string_view::npos);
+        if (!known) Refuse(field, "\"" + std::string(value) + "\" is not a logical value");
+        const char c = value.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+        Place(field, std::string_view(&c, 1), false, record);
+        return;
+    }
     case FieldType::Numeric: {
         const std::string_view text = Trim(value);
-        if (text.empty()) return std::string(width, ' ');
-        if (!IsNumberText(text, field.decimals))
+        if (!text.empty() && !IsNumberText(text, field.decimals))
             Refuse(field, "\"" + std::string(value) + "\" is not a number the field can hold");
-        return RightAligned(field, text);
+        PlaceNumber(field, text, record);
+        return;
     }
     }
     Refuse(field, "unknown field type");
 }
 
-std::string EncodeNumber(const FieldDef& field, double value) {
+void EncodeNumber(const FieldDef& field, double value, std::string& record) {
     if (field.type != FieldType::Numeric) Refuse(field, "not a numeric field");
     if (!std::isfinite(value)) Refuse(field, "the number is not finite");
     if (value == 0) value = 0;  // no "-0"
     char text[400];
     std::snprintf(text, sizeof text, "%.*f", field.decimals, value);
-    return RightAligned(field, text);
+    PlaceNumber(field, text, record);
 }
 
 }  // namespace vl::store

@@ -19,11 +19,13 @@ std::string FieldText(const FieldDef& field, std::string_view record);
 bool FieldLogical(const FieldDef& field, std::string_view record);
 double FieldNumber(const FieldDef& field, std::string_view record);
 
-// Exactly field.width bytes holding the value. Character: any text that fits
+// The value as the field's field.width bytes. Character: any text that fits
 // once in Windows-1252. Date: "yyyymmdd" of a real date, or empty. Logical:
 // T, F, Y, N in either case, or empty. Numeric: optional sign, digits, and
 // at most field.decimals decimals, or empty.
-std::string EncodeText(const FieldDef& field, std::string_view value);
-std::string EncodeNumber(const FieldDef& field, double value);
+// The value goes to record[field.offset ...]; on a fault the record is
+// left untouched.
+void EncodeText(const FieldDef& field, std::string_view value, std::string& record);
+void EncodeNumber(const FieldDef& field, double value, std::string& record);
 
 }  // namespace vl::store

@@ -118,7 +118,7 @@ bool ReadEntries(std::string_view section, std::vector<SavedTag>& tags, uint32_t
 
 }  // namespace
 
-std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagIndex*>& tags) {
+std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagIndex*>& tags, bool withEntries) {
     std::string definitions;
     for (const TagIndex* t : tags) {
         AddText(definitions, t->Info().name);
@@ -127,12 +127,24 @@ std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagInd
         AddText(definitions, t->Info().condition);
     }
     std::string entries;
-    for (const TagIndex* t : tags) {
-        Add32(entries, static_cast<uint32_t>(t->KeyLength()));
-        Add32(entries, static_cast<uint32_t>(t->Size()));
-        for (auto it = t->Begin(); it != t->End(); ++it) {
-            Add32(entries, *it);
-            entries += t->Key(*it);
+    if (withEntries) {
+        size_t size = 0;
+        for (const TagIndex* t : tags) size += 8 + t->Size() * (4 + t->KeyLength());
+        entries.resize(size);
+        size_t at = 0;
+        auto put32 = [&](uint32_t v) {
+            PutLe32(entries, at, v);
+            at += 4;
+        };
+        for (const TagIndex* t : tags) {
+            put32(static_cast<uint32_t>(t->KeyLength()));
+            put32(static_cast<uint32_t>(t->Size()));
+            for (auto it = t->Begin(); it != t->End(); ++it) {
+                put32(*it);
+                const std::string_view key = t->Key(*it);
+                entries.replace(at, key.size(), key);
+                at += key.size();
+            }
         }
     }
     const std::string stampBytes = StampBytes(stamp);

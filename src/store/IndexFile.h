@@ -21,7 +21,9 @@
 // The definitions and the entries are checked separately: with the
 // definitions intact an index can always be rebuilt from the table, so only
 // they must survive; entries that fail their hash, or whose stamp differs
-// from the table's, are not used.
+// from the table's, are not used. A file written while tags are being added
+// holds the definitions and an empty entries section (rebuilt when read):
+// the entries follow when the table is flushed or closed.
 #pragma once
 
 #include <cstdint>
@@ -52,7 +54,8 @@ struct SavedIndex {
     bool entriesUsable = false;
 };
 
-std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagIndex*>& tags);
+// Without entries, the entries section is left empty.
+std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagIndex*>& tags, bool withEntries);
 
 // Nothing when the definitions cannot be read; a partial or damaged entries
 // section leaves entriesUsable false.

@@ -1,8 +1,10 @@
 // Index tags of a Table, and its index file.
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <cerrno>
 #include <stdexcept>
 #include <system_error>
 
@@ -18,12 +20,21 @@ namespace vl::store {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream all;
-    all << in.rdbuf();
-    bytes = all.str();
-    return true;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(st.st_size));
+        size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+            ok = n > 0 || (n < 0 && errno == EINTR);
+            if (n > 0) done += static_cast<size_t>(n);
+        }
+    }
+    close(fd);
+    return ok;
 }
 
 std::string ToTable(const std::string& text, const TableState& s, const char* what) {
@@ -91,15 +102,16 @@ void TableState::LoadIndex() {
     if (!rebuilt) dbf->IndexMatches();
 }
 
-void TableState::SaveIndex() {
+void TableState::SaveIndex(bool withEntries) {
     std::vector<const TagIndex*> list;
     for (const auto& t : tags) list.push_back(t.get());
-    const std::string bytes = SerializeIndex(dbf->Stamp(), list);
+    const std::string bytes = SerializeIndex(dbf->Stamp(), list, withEntries);
     try {
         base::ReplaceFileAtomically(IndexPath(), bytes);
     } catch (const std::system_error& e) {
         Fail(std::string("cannot write the index file: ") + e.what());
     }
+    if (!withEntries) return;
     dbf->IndexMatches();
     indexDirty = false;
 }
@@ -150,7 +162,8 @@ void Table::AddIndexTag(const std::string& name, const std::string& keyExpr, boo
     }
     s.indexOpen = true;
     s.indexClosed = false;
-    s.SaveIndex();
+    s.indexDirty = true;
+    s.SaveIndex(false);
 }
 
 int Table::TagNumber(const std::string& name) const {

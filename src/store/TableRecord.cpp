@@ -58,7 +58,7 @@ void Table::SetText(std::string_view field, std::string_view value) {
     const FieldDef& f = s_->Field(field);
     s_->BeginEdit();
     try {
-        s_->edit.replace(static_cast<size_t>(f.offset), static_cast<size_t>(f.width), EncodeText(f, value));
+        EncodeText(f, value, s_->edit);
     } catch (const std::invalid_argument& e) {
         s_->Fail(e.what());
     }
@@ -98,7 +98,7 @@ void Table::SetNumber(std::string_view field, double value) {
     const FieldDef& f = s_->Field(field);
     s_->BeginEdit();
     try {
-        s_->edit.replace(static_cast<size_t>(f.offset), static_cast<size_t>(f.width), EncodeNumber(f, value));
+        EncodeNumber(f, value, s_->edit);
     } catch (const std::invalid_argument& e) {
         s_->Fail(e.what());
     }
@@ -152,10 +152,7 @@ void Table::Pack() {
     const int split = withTags ? 50 : 100;
     s.InvalidateWalk();
     s.dbf->Pack([&](int percent) { s.ProgressSpan(0, split, percent); });
-    if (withTags) {
-        s.RebuildTags(split, 100);
-        s.SaveIndex();
-    }
+    if (withTags) s.RebuildTags(split, 100);
     GoTop();
 }
 

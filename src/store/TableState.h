@@ -35,7 +35,9 @@ public:
     // Index file.
     std::string IndexPath() const;
     void LoadIndex();
-    void SaveIndex();
+    // Without entries only the definitions are made safe; the index stays
+    // dirty so that the entries follow at the next flush.
+    void SaveIndex(bool withEntries = true);
     void RebuildTags(int from, int to);
     void ProgressSpan(int from, int to, int percent) const;
 
