@@ -35,6 +35,7 @@ std::optional<std::vector<FieldAssignment>> ParseAssignments(const store::FaxTab
                                                              const std::vector<std::string>& words,
                                                              std::string& error) {
     const store::RecordLayout layout(def.fields);
+    std::string scratch(static_cast<size_t>(layout.RecordLength()), ' ');
     std::vector<FieldAssignment> out;
     std::set<std::string> seen;
     for (const std::string& word : words) {
@@ -57,7 +58,7 @@ std::optional<std::vector<FieldAssignment>> ParseAssignments(const store::FaxTab
         std::string value = word.substr(eq + 1);
         if (field.type == store::FieldType::Logical) value = LogicalValue(value);
         try {
-            store::EncodeText(field, value);
+            store::EncodeText(field, value, scratch);
         } catch (const std::invalid_argument& e) {
             error = e.what();
             return std::nullopt;
