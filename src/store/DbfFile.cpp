@@ -173,6 +173,7 @@ void DbfFile::NoteChange() {
 }
 
 void DbfFile::FlushHeader() {
+    WriteBatch();
     if (!headerDirty_) return;
     const std::string prefix = UpdatedPrefix(header_);
     WriteAt(prefix.data(), prefix.size(), 0);
@@ -182,6 +183,7 @@ void DbfFile::FlushHeader() {
 
 void DbfFile::Write(uint32_t recno, std::string_view record) {
     CheckWritable();
+    WriteBatch();
     const size_t at = (recno - 1) * RecordLength();
     WriteAt(record.data(), record.size(), header_.headerLength + at);
     std::memcpy(data_.Data() + at, record.data(), RecordLength());
@@ -192,20 +194,42 @@ uint32_t DbfFile::Append(std::string_view record) {
     CheckWritable();
     if (count_ == UINT32_MAX) Fail("the table is full");
     const uint64_t at = header_.headerLength + static_cast<uint64_t>(count_) * RecordLength();
-    // The record and the end mark after it in one write.
-    char endOfFile = kDbfEndOfFile;
-    iovec parts[2] = {{const_cast<char*>(record.data()), record.size()}, {&endOfFile, 1}};
-    const ssize_t written = pwritev(fd_, parts, 2, static_cast<off_t>(at));
-    if (written != static_cast<ssize_t>(record.size() + 1)) {
-        if (written < 0) Fail("cannot write the table: " + ErrnoText());
-        std::string rest = std::string(record) + kDbfEndOfFile;
-        WriteAt(rest.data() + written, rest.size() - static_cast<size_t>(written), at + static_cast<uint64_t>(written));
+    if (!batching_) {
+        WriteWithEnd(record, at);
+    } else {
+        if (batch_.empty()) batchAt_ = at;
+        batch_.append(record);
     }
-    knownSize_ = std::max(knownSize_, at + record.size() + 1);
     data_.Append(record);
     header_.recordCount = ++count_;
     NoteChange();
+    constexpr size_t kBatchBytes = 1 << 20;
+    if (batch_.size() >= kBatchBytes) WriteBatch();
     return count_;
+}
+
+void DbfFile::SetBatching(bool on) {
+    if (!on) WriteBatch();
+    batching_ = on && mode_ == OpenMode::Exclusive;
+}
+
+void DbfFile::WriteBatch() {
+    if (batch_.empty()) return;
+    WriteWithEnd(batch_, batchAt_);
+    batch_.clear();
+}
+
+void DbfFile::WriteWithEnd(std::string_view records, uint64_t at) {
+    // The records and the end mark after them in one write.
+    char endOfFile = kDbfEndOfFile;
+    iovec parts[2] = {{const_cast<char*>(records.data()), records.size()}, {&endOfFile, 1}};
+    const ssize_t written = pwritev(fd_, parts, 2, static_cast<off_t>(at));
+    if (written != static_cast<ssize_t>(records.size() + 1)) {
+        if (written < 0) Fail("cannot write the table: " + ErrnoText());
+        const std::string rest = std::string(records) + kDbfEndOfFile;
+        WriteAt(rest.data() + written, rest.size() - static_cast<size_t>(written), at + static_cast<uint64_t>(written));
+    }
+    knownSize_ = std::max(knownSize_, at + records.size() + 1);
 }
 
 DbfStamp DbfFile::Stamp() {
@@ -256,6 +280,7 @@ DbfFile::FileLock::~FileLock() {
 void DbfFile::Pack(const std::function<void(int)>& progress) {
     CheckWritable();
     if (mode_ != OpenMode::Exclusive) Fail("packing needs the table opened exclusively");
+    WriteBatch();
     RecordBuffer kept;
     kept.Resize(data_.Size());
     uint32_t keptCount = 0;

@@ -53,6 +53,10 @@ public:
     void Write(uint32_t recno, std::string_view record);
     // Adds a record at the end, in memory and in the file; returns its number.
     uint32_t Append(std::string_view record);
+    // Exclusive use: while on, appended records gather and reach the file
+    // together (when a megabyte has gathered, before any other write, and
+    // when batching ends).
+    void SetBatching(bool on);
 
     // Records that the table changed. The header (count and change counter)
     // reaches the file at once in shared use and for the first change after
@@ -89,6 +93,8 @@ private:
     void Load();
     void CheckWritable() const;
     void NoteChange();
+    void WriteBatch();
+    void WriteWithEnd(std::string_view records, uint64_t at);
     void WriteAt(const char* bytes, size_t size, uint64_t offset);
     [[noreturn]] void Fail(const std::string& what) const;
 
@@ -99,6 +105,9 @@ private:
     uint32_t count_ = 0;
     RecordBuffer data_;
     uint64_t knownSize_ = 0;    // file size after our last read or write
+    bool batching_ = false;
+    std::string batch_;         // appended records not yet written
+    uint64_t batchAt_ = 0;      // where they go in the file
     int lockDepth_ = 0;
     bool headerDirty_ = false;
     bool indexMatches_ = false;

@@ -146,6 +146,13 @@ public:
     void AppendBlank();
     // Writes the current record's changes; the indexes follow.
     void Post();
+    // For bulk loading in exclusive use (ignored in shared use): from
+    // BeginBatch to EndBatch appended records are written together, a
+    // megabyte at a time, like a transaction. A process that ends inside a
+    // batch loses the appends not yet written; everything else stays.
+    // Any other change, Flush and Close write the batch first.
+    void BeginBatch();
+    void EndBatch();
     // Marks / unmarks the current record; the record stays current.
     void Delete();
     void Recall();

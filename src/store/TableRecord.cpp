@@ -130,6 +130,17 @@ void Table::Post() {
     s_->PostPending();
 }
 
+void Table::BeginBatch() {
+    s_->CheckWritable();
+    s_->dbf->SetBatching(true);
+}
+
+void Table::EndBatch() {
+    s_->CheckWritable();
+    s_->PostPending();
+    s_->dbf->SetBatching(false);
+}
+
 void Table::Delete() {
     s_->BeginEdit();
     s_->edit[0] = '*';

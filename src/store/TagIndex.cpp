@@ -66,13 +66,28 @@ void TagIndex::Build(const char* records, size_t recordLength, uint32_t count,
                      const std::function<void(int)>& progress) {
     if (progress) progress(0);
     ComputeKeys(records, recordLength, count, progress);
-    std::vector<uint32_t> order;
-    order.reserve(count);
-    for (uint32_t r = 1; r <= count; ++r)
-        if (Member(std::string_view(records + (r - 1) * recordLength, recordLength))) order.push_back(r);
-    std::sort(order.begin(), order.end(), Less{this});
+    // Sorting on the keys' first eight bytes held in the items themselves
+    // spares most comparisons the trip to the key array.
+    struct Item {
+        uint64_t prefix;
+        uint32_t recno;
+    };
+    std::vector<Item> items;
+    items.reserve(count);
+    for (uint32_t r = 1; r <= count; ++r) {
+        if (!Member(std::string_view(records + (r - 1) * recordLength, recordLength))) continue;
+        uint64_t prefix = 0;
+        const std::string_view key = Key(r);
+        for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.size() ? static_cast<uint8_t>(key[i]) : 0);
+        items.push_back({prefix, r});
+    }
+    const bool descending = info_.descending;
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix) return descending ? a.prefix > b.prefix : a.prefix < b.prefix;
+        return Before(a.recno, b.recno);
+    });
     if (progress) progress(90);
-    for (uint32_t r : order) entries_.insert(entries_.end(), r);
+    for (const Item& item : items) entries_.insert(entries_.end(), item.recno);
     if (progress) progress(100);
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "store/TableFixture.h"
@@ -231,6 +234,65 @@ TEST(TableTest, UnpostedChangesArePostedWhenMovingOrClosing) {
     EXPECT_EQ(t->Text("SUBJECT"), "ONE");
     t->Go(2);
     EXPECT_EQ(t->Text("SUBJECT"), "two");
+}
+
+// Runs the steps in a child process that then ends without closing anything:
+// the steps release the tables they open instead of closing them.
+template <typename Steps>
+void InChildThatDies(Steps steps) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        steps();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(TableTest, BatchedAppendsReachTheFileAtTheEndOfTheBatchOrBeforeOtherChanges) {
+    SampleTable files;
+    InChildThatDies([&] {
+        Table* t = Table::Open(files.Path(), OpenMode::Exclusive).release();
+        t->BeginBatch();
+        for (const char* s : {"a", "b", "c"}) AppendRow(*t, {s, "", ""});
+        t->Go(2);
+        t->Delete();            // writes the batch first
+        AppendRow(*t, {"d", "", ""});
+        t->EndBatch();
+        t->BeginBatch();
+        AppendRow(*t, {"lost", "", ""});
+        t->GoTop();             // still inside the batch: not written
+    });
+    auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+    ASSERT_EQ(t->RecCount(), 4u);
+    EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{1, 3, 4}));
+    t->Go(4);
+    EXPECT_EQ(t->Text("SUBJECT"), "d");
+    t->BeginBatch();
+    AppendRow(*t, {"e", "", ""});
+    t->Close();                 // closing writes the batch
+    EXPECT_EQ(Table::Open(files.Path(), OpenMode::ReadOnly)->RecCount(), 5u);
+}
+
+TEST(TableTest, AppendsAndEditsSurviveAProcessThatEndsWithoutClosing) {
+    SampleTable files;
+    InChildThatDies([&] {
+        Table* t = Table::Open(files.Path(), OpenMode::Exclusive).release();
+        for (const char* s : {"a", "b", "c"}) AppendRow(*t, {s, "", ""});
+        t->Go(1);
+        t->SetText("SUBJECT", "A");
+        t->Post();
+        t->Go(3);
+        t->Delete();
+    });
+    auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+    ASSERT_EQ(t->RecCount(), 3u);
+    EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{1, 2}));
+    t->Go(1);
+    EXPECT_EQ(t->Text("SUBJECT"), "A");
 }
 
 TEST(TableTest, ExclusiveOpenConflictsWithEveryOtherOpen) {
