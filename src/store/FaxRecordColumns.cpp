@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <charconv>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -40,14 +41,13 @@ std::string SpelledAsOnDisk(const std::string& folder, std::string_view name) {
     return given;
 }
 
-bool Digits(std::string_view text, int& value) {
-    if (text.empty()) return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    return true;
+// A number of one or two decimal digits.
+bool TwoDigits(std::string_view text, int& value) {
+    if (text.empty() || text.size() > 2) return false;
+    unsigned parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    value = static_cast<int>(parsed);
+    return error == std::errc() && end == text.data() + text.size();
 }
 
 // "hh:mm", "h:mm" or "hh:mm:ss"; hours 0..23, minutes and seconds 0..59.
@@ -63,23 +63,15 @@ bool ParseTimeOfDay(std::string_view text, std::chrono::seconds& time) {
         if (secondsText.size() != 2) return false;
     }
     int h = 0, m = 0, s = 0;
-    if (rest.size() != 2 || !Digits(text.substr(0, colon), h) || !Digits(rest, m) || !Digits(secondsText, s))
+    if (rest.size() != 2 || !TwoDigits(text.substr(0, colon), h) || !TwoDigits(rest, m) || !TwoDigits(secondsText, s))
         return false;
     if (h > 23 || m > 59 || s > 59) return false;
     time = std::chrono::hours(h) + std::chrono::minutes(m) + std::chrono::seconds(s);
     return true;
 }
 
-// "yyyymmdd" of a real date; false for empty or damaged dates.
 bool ParseDate(std::string_view text, std::chrono::year_month_day& date) {
-    const std::string normal = NormalizeDate(Trim(text));
-    int y = 0, m = 0, d = 0;
-    if (normal == kEmptyDate || !Digits(std::string_view(normal).substr(0, 4), y) ||
-        !Digits(std::string_view(normal).substr(4, 2), m) || !Digits(std::string_view(normal).substr(6, 2), d))
-        return false;
-    date = std::chrono::year_month_day{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
-                                       std::chrono::day(static_cast<unsigned>(d))};
-    return date.ok();
+    return ParseStoredDate(Trim(text), date);
 }
 
 std::string TimeText(std::string_view stored, const DateTimeFormat& format, bool& converted) {
