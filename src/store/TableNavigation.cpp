@@ -10,12 +10,18 @@ bool TableState::Visible(uint32_t recno) const {
     return !filter || filter->IsTrue(record);
 }
 
-TagIndex::Iterator TableState::Walk(TagIndex::Iterator it, uint32_t found) {
-    walkValid = found != 0;
+uint32_t TableState::Found(TagIndex::Iterator it) {
+    walkValid = true;
     walkAt = it;
     walkVersion = tags[order - 1]->Version();
     walkOrder = order;
-    return it;
+    return *it;
+}
+
+TagIndex::Iterator TableState::Place(const TagIndex& tag, uint32_t recno) const {
+    if (walkValid && walkOrder == order && walkVersion == tag.Version() && *walkAt == recno) return walkAt;
+    // A record outside the tag (a condition it fails) stands where its key would.
+    return tag.LowerBound(recno);
 }
 
 uint32_t TableState::First() {
@@ -26,7 +32,7 @@ uint32_t TableState::First() {
     }
     const TagIndex& tag = *tags[order - 1];
     for (auto it = tag.Begin(); it != tag.End(); ++it)
-        if (Visible(*it)) return *Walk(it, *it);
+        if (Visible(*it)) return Found(it);
     return 0;
 }
 
@@ -39,7 +45,7 @@ uint32_t TableState::Last() {
     const TagIndex& tag = *tags[order - 1];
     for (auto it = tag.End(); it != tag.Begin();) {
         --it;
-        if (Visible(*it)) return *Walk(it, *it);
+        if (Visible(*it)) return Found(it);
     }
     return 0;
 }
@@ -51,15 +57,10 @@ uint32_t TableState::Next(uint32_t recno) {
         return 0;
     }
     const TagIndex& tag = *tags[order - 1];
-    // A record outside the tag (a condition it fails) goes on from where its
-    // key would stand.
-    auto it = walkValid && walkOrder == order && walkVersion == tag.Version() && *walkAt == recno
-                  ? walkAt
-                  : tag.LowerBound(recno);
+    auto it = Place(tag, recno);
     if (it != tag.End() && *it == recno) ++it;
     while (it != tag.End() && !Visible(*it)) ++it;
-    if (it == tag.End()) return 0;
-    return *Walk(it, *it);
+    return it == tag.End() ? 0 : Found(it);
 }
 
 uint32_t TableState::Prev(uint32_t recno) {
@@ -69,12 +70,10 @@ uint32_t TableState::Prev(uint32_t recno) {
         return 0;
     }
     const TagIndex& tag = *tags[order - 1];
-    auto it = walkValid && walkOrder == order && walkVersion == tag.Version() && *walkAt == recno
-                  ? walkAt
-                  : tag.LowerBound(recno);
+    auto it = Place(tag, recno);
     while (it != tag.Begin()) {
         --it;
-        if (Visible(*it)) return *Walk(it, *it);
+        if (Visible(*it)) return Found(it);
     }
     return 0;
 }

@@ -83,7 +83,10 @@ public:
     bool closed = false;
 
 private:
-    TagIndex::Iterator Walk(TagIndex::Iterator it, uint32_t found);
+    // Remembers where a step through the current tag ended; returns the record.
+    uint32_t Found(TagIndex::Iterator it);
+    // Where the record stands in the tag.
+    TagIndex::Iterator Place(const TagIndex& tag, uint32_t recno) const;
 
     // Where the last step through a tag ended, to step on without a search.
     bool walkValid = false;

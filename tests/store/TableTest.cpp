@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 
 #include "store/TableFixture.h"
 
@@ -353,6 +354,39 @@ TEST(TableTest, SharedHandlesSeeEachOthersChanges) {
     EXPECT_THROW(a->Pack(), EStoreError);   // packing needs exclusive use
     auto reader = Table::Open(files.Path(), OpenMode::ReadOnly);
     EXPECT_EQ(reader->RecCount(), 2u);
+}
+
+TEST(TableTest, SharedWritersInTwoProcessesLoseNoAppend) {
+    SampleTable files;
+    constexpr int kEach = 150;
+    std::vector<pid_t> children;
+    for (const char* who : {"x", "y"}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int status = 0;
+            try {
+                auto t = Table::Open(files.Path(), OpenMode::Shared);
+                for (int i = 0; i < kEach; ++i) AppendRow(*t, {who + std::to_string(i), "", ""});
+                t->Close();
+            } catch (const EStoreError&) {
+                status = 1;
+            }
+            _exit(status);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    auto t = Table::Open(files.Path(), OpenMode::ReadOnly);
+    ASSERT_EQ(t->RecCount(), 2u * kEach);
+    std::set<std::string> subjects;
+    for (t->GoTop(); !t->Eof(); t->Skip()) subjects.insert(t->Text("SUBJECT"));
+    EXPECT_EQ(subjects.size(), 2u * kEach);
 }
 
 TEST(TableTest, AliasesAreCutCleanedAndMadeUnique) {
