@@ -79,8 +79,10 @@ FaxTableOpenResult OpenOrCreateOutgoing(const std::string& programFolder, const 
     FaxTableOpenResult result = OpenTable(programFolder, FaxTableKind::Outgoing, OpenMode::Exclusive);
     if (!result.ok) return result;
     try {
-        result.table->GoTop();
+        // The first record the list shows: the filter first, so that an
+        // archived first record is not left current behind it.
         result.table->SetFilter(listFilter);
+        result.table->GoTop();
     } catch (const EStoreError& e) {
         return Failed(std::move(result), e.what());
     }

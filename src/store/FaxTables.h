@@ -39,7 +39,7 @@ struct FaxTableOpenResult {
 // Open-or-create: creates the .DBF from its layout when it is missing, opens
 // it, builds every tag but the rebuild-only ones when the table has none (no
 // index file, or one that could not be read), then per table:
-//   outgoing: the first record current, listFilter in force;
+//   outgoing: listFilter in force and the first record it shows current;
 //   incoming: ".not. deleted()" in force (the list filter replaces it later);
 //   phone book: NAME order and ".not. deleted()".
 // The fax tables open exclusively; the phone book shared unless asked.

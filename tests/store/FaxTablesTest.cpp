@@ -138,12 +138,16 @@ TEST(FaxTablesTest, PhoneBookNameOrderIsCaseSensitive) {
 
 TEST(FaxTablesTest, ListFiltersHideArchivedFaxes) {
     TempDir dir;
+    {
+        auto out = MustOpen(OpenOrCreateOutgoing(dir.folder(), ""));
+        AddOut(*out, {"archived", "20240102", "10:00", "", "", true});
+        AddOut(*out, {"kept", "20240101", "10:00"});
+    }
     auto out = MustOpen(OpenOrCreateOutgoing(dir.folder(), std::string(kHideArchivedAtStart)));
-    AddOut(*out, {"kept", "20240101", "10:00"});
-    AddOut(*out, {"archived", "20240102", "10:00", "", "", true});
+    EXPECT_EQ(out->Text("SUBJECT"), "kept");  // the first record the list shows is current
     EXPECT_EQ(Column(*out, "SUBJECT"), (Names{"kept"}));
     out->SetFilter("");
-    EXPECT_EQ(Column(*out, "SUBJECT"), (Names{"kept", "archived"}));
+    EXPECT_EQ(Column(*out, "SUBJECT"), (Names{"archived", "kept"}));
     out->SetFilter(std::string(kHideArchivedAgain));
     EXPECT_EQ(Column(*out, "SUBJECT"), (Names{"kept"}));
 }
