@@ -17,6 +17,8 @@ public:
         store::Table::Create(path_, store::FieldSpecs(def));
         table_ = store::Table::Open(path_, store::OpenMode::Exclusive);
         store::Table& t = *table_;
+        // One batch, as SQLite gets one transaction.
+        t.BeginBatch();
         for (const OutRecord& r : records) {
             t.AppendBlank();
             t.SetText("SUBJECT", r.subject);
@@ -32,6 +34,7 @@ public:
             t.SetLogical("ARCHIVED", r.archived);
             t.Post();
         }
+        t.EndBatch();
         t.Flush();
     }
 
