@@ -280,6 +280,7 @@ DbfFile::FileLock::~FileLock() {
 void DbfFile::Pack(const std::function<void(int)>& progress) {
     CheckWritable();
     if (mode_ != OpenMode::Exclusive) Fail("packing needs the table opened exclusively");
+    if (progress) progress(0);
     WriteBatch();
     RecordBuffer kept;
     kept.Resize(data_.Size());
