@@ -2,10 +2,13 @@
 // its compound index file (.CDX, same base name, an engine-private layout).
 //
 // Records are read into memory when the table opens; every change is written
-// through to the .DBF at once. The index is kept in memory and written when
-// tags are added and when the table closes; an index file that does not match
-// its table (a crash between the two, a copy from elsewhere, damage) is
-// rebuilt from its tag definitions on open.
+// through to the .DBF at once (see BeginBatch for the one exception). The
+// header's record count may lag in exclusive use: an open counts in whole
+// records past it and drops a partial one. The index is kept in memory; its
+// tag definitions reach the index file when a tag is added, its entries at
+// Flush and Close. An index file that does not match its table (a process
+// that ended without closing, a copy from elsewhere, damage) is rebuilt from
+// its tag definitions on open.
 //
 // Changes to the current record (SetText and the typed setters) collect in an
 // edit buffer; Post writes them. Moving to another record, appending,
@@ -87,8 +90,8 @@ public:
 
     // --- Index tags. Order numbers are 1-based positions in the index file.
     // Adds the tag (replacing one of the same name in place), builds it,
-    // writes the index file (created when missing) and makes it the current
-    // order. The condition, when given, must be logical; records for which it
+    // writes the tag definitions to the index file (created when missing)
+    // and makes it the current order. The condition, when given, must be logical; records for which it
     // is false are not in the tag. Blank keys sort before others ascending
     // and after them descending; equal keys keep record-number order.
     void AddIndexTag(const std::string& name, const std::string& keyExpr, bool descending = false,
