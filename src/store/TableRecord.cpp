@@ -1,4 +1,5 @@
 // The fields of a Table's current record, and the changes to its records.
+#include <optional>
 #include <stdexcept>
 
 #include "store/FieldCodec.h"
@@ -12,10 +13,18 @@ std::string_view TableState::CurrentRecord() const {
     return editing ? std::string_view(edit) : dbf->Record(current);
 }
 
-const FieldDef& TableState::Field(std::string_view name) const {
+const FieldDef& TableState::Field(std::string_view name, std::optional<FieldType> type) const {
     const int i = dbf->Layout().FindField(name);
     if (i < 0) Fail("there is no field named " + std::string(name));
-    return dbf->Layout().Fields()[static_cast<size_t>(i)];
+    const FieldDef& f = dbf->Layout().Fields()[static_cast<size_t>(i)];
+    if (type && f.type != *type) {
+        const char* kind = *type == FieldType::Date      ? "a date"
+                           : *type == FieldType::Logical ? "logical"
+                           : *type == FieldType::Numeric ? "numeric"
+                                                         : "character";
+        Fail("field " + f.name + " is not " + kind);
+    }
+    return f;
 }
 
 void TableState::BeginEdit() {
@@ -54,61 +63,54 @@ std::string Table::Text(std::string_view field) const {
     return FieldText(s_->Field(field), record);
 }
 
+template <typename Encode>
+void TableState::Put(Encode encode) {
+    BeginEdit();
+    try {
+        encode(edit);
+    } catch (const std::invalid_argument& e) {
+        Fail(e.what());
+    }
+}
+
 void Table::SetText(std::string_view field, std::string_view value) {
     const FieldDef& f = s_->Field(field);
-    s_->BeginEdit();
-    try {
-        EncodeText(f, value, s_->edit);
-    } catch (const std::invalid_argument& e) {
-        s_->Fail(e.what());
-    }
+    s_->Put([&](std::string& record) { EncodeText(f, value, record); });
 }
 
 std::string Table::Date(std::string_view field) const {
-    const FieldDef& f = s_->Field(field);
-    if (f.type != FieldType::Date) s_->Fail("field " + f.name + " is not a date");
-    return FieldText(f, s_->CurrentRecord());
+    return FieldText(s_->Field(field, FieldType::Date), s_->CurrentRecord());
 }
 
 void Table::SetDate(std::string_view field, std::string_view yyyymmdd) {
-    const FieldDef& f = s_->Field(field);
-    if (f.type != FieldType::Date) s_->Fail("field " + f.name + " is not a date");
-    SetText(field, yyyymmdd);
+    const FieldDef& f = s_->Field(field, FieldType::Date);
+    s_->Put([&](std::string& record) { EncodeText(f, yyyymmdd, record); });
 }
 
 bool Table::Logical(std::string_view field) const {
-    const FieldDef& f = s_->Field(field);
-    if (f.type != FieldType::Logical) s_->Fail("field " + f.name + " is not logical");
-    return FieldLogical(f, s_->CurrentRecord());
+    return FieldLogical(s_->Field(field, FieldType::Logical), s_->CurrentRecord());
 }
 
 void Table::SetLogical(std::string_view field, bool value) {
-    const FieldDef& f = s_->Field(field);
-    if (f.type != FieldType::Logical) s_->Fail("field " + f.name + " is not logical");
-    SetText(field, value ? "T" : "F");
+    const FieldDef& f = s_->Field(field, FieldType::Logical);
+    s_->Put([&](std::string& record) { EncodeText(f, value ? "T" : "F", record); });
 }
 
 double Table::Number(std::string_view field) const {
-    const FieldDef& f = s_->Field(field);
-    if (f.type != FieldType::Numeric) s_->Fail("field " + f.name + " is not numeric");
-    return FieldNumber(f, s_->CurrentRecord());
+    return FieldNumber(s_->Field(field, FieldType::Numeric), s_->CurrentRecord());
 }
 
 void Table::SetNumber(std::string_view field, double value) {
-    const FieldDef& f = s_->Field(field);
-    s_->BeginEdit();
-    try {
-        EncodeNumber(f, value, s_->edit);
-    } catch (const std::invalid_argument& e) {
-        s_->Fail(e.what());
-    }
+    const FieldDef& f = s_->Field(field, FieldType::Numeric);
+    s_->Put([&](std::string& record) { EncodeNumber(f, value, record); });
 }
 
 void Table::AppendBlank() {
     TableState& s = *s_;
     s.CheckWritable();
     s.PostPending();
-    const std::string blank(s.dbf->RecordLength(), ' ');
+    s.edit.assign(s.dbf->RecordLength(), ' ');
+    const std::string_view blank = s.edit;
     if (s.dbf->Mode() == OpenMode::Shared) {
         // Others append too: the record number is taken in the file now.
         DbfFile::FileLock lock(*s.dbf);
@@ -120,7 +122,6 @@ void Table::AppendBlank() {
         s.current = s.dbf->Count() + 1;
         s.pendingAppend = true;
     }
-    s.edit = blank;
     s.editing = true;
     s.eof = s.bof = false;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +44,11 @@ public:
 
     // Records and visibility.
     std::string_view CurrentRecord() const;
-    const FieldDef& Field(std::string_view name) const;
+    // The field named so (letter case aside), of the type when one is given.
+    const FieldDef& Field(std::string_view name, std::optional<FieldType> type = {}) const;
+    // Runs encode(edit buffer); a value it refuses becomes an EStoreError.
+    template <typename Encode>
+    void Put(Encode encode);
     bool Visible(uint32_t recno) const;
     void BeginEdit();
     void PostPending();
