@@ -78,8 +78,15 @@ void DbfFile::Create(const std::string& path, const RecordLayout& layout) {
 }
 
 DbfFile::DbfFile(std::string path, OpenMode mode) : path_(std::move(path)), mode_(mode) {
-    fd_ = open(path_.c_str(), (Writable() ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    // Non-blocking so that a FIFO in the table's place cannot hang the open.
+    fd_ = open(path_.c_str(), (Writable() ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) Fail("cannot open the table: " + ErrnoText());
+    struct stat st {};
+    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd_);
+        fd_ = -1;
+        Fail("not a table file");
+    }
     const int how = mode_ == OpenMode::Exclusive ? LOCK_EX : LOCK_SH;
     if (flock(fd_, how | LOCK_NB) != 0) {
         const bool busy = errno == EWOULDBLOCK;

@@ -1,5 +1,6 @@
 // The .DBF file itself: its bytes, damaged headers, and repair on open.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -147,6 +148,17 @@ TEST(DbfFileTest, EveryTruncationAndHeaderByteFlipOpensOrFailsCleanly) {
                 for (const FieldDef& f : t->Layout().Fields()) t->Text(f.name);
         } catch (const EStoreError&) {
         }
+    }
+}
+
+TEST(DbfFileTest, SomethingOtherThanAFileIsRefused) {
+    test::TempDir dir;
+    const std::string fifo = dir.folder() + "PIPE.DBF";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.folder() + "DIR.DBF");
+    for (OpenMode mode : {OpenMode::ReadOnly, OpenMode::Shared}) {
+        EXPECT_THROW(Table::Open(fifo, mode), EStoreError);
+        EXPECT_THROW(Table::Open(dir.folder() + "DIR.DBF", mode), EStoreError);
     }
 }
 
