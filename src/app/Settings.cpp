@@ -12,10 +12,22 @@ namespace {
 
 using base::IniFile;
 
+// The kinds of field a record's keys may name. A record without text or
+// integer fields names only those it has, so that no visit ever reaches a
+// member pointer type the record cannot hold.
+template <class Record>
+struct KeyMembers {
+    using type = std::variant<std::string Record::*, int Record::*, bool Record::*>;
+};
+template <>
+struct KeyMembers<PrintOptions> {
+    using type = std::variant<bool PrintOptions::*>;
+};
+
 // One key of a record: where it lives in the file and which field holds it.
 template <class Record>
 struct KeyDef {
-    using Member = std::variant<std::string Record::*, int Record::*, bool Record::*>;
+    using Member = typename KeyMembers<Record>::type;
     std::string_view section;
     std::string_view key;
     Member member;
@@ -110,8 +122,15 @@ void WriteKeys(IniFile& ini, std::span<const KeyDef<Record>> keys, const Record&
 }
 
 template <class Record>
+SettingType TypeOf(std::string Record::*) { return SettingType::String; }
+template <class Record>
+SettingType TypeOf(int Record::*) { return SettingType::Integer; }
+template <class Record>
+SettingType TypeOf(bool Record::*) { return SettingType::Bool; }
+
+template <class Record>
 SettingKeyInfo InfoOf(const KeyDef<Record>& k) {
-    return {k.section, k.key, static_cast<SettingType>(k.member.index())};
+    return {k.section, k.key, std::visit([](auto member) { return TypeOf(member); }, k.member)};
 }
 
 template <class Record>
