@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vl::cli {
@@ -12,6 +13,11 @@ using Args = std::vector<std::string>;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;    // the operation ran and did not succeed
 inline constexpr int kExitBadInput = 2;  // bad arguments or data; nothing was changed
+
+// Print "vellora-cli GROUP: MESSAGE" on standard error and return the status
+// that goes with it.
+int BadInput(std::string_view group, const std::string& message);
+int Failed(std::string_view group, const std::string& message);
 
 int RunSettingsCommand(const Args& args);
 int RunTableCommand(const Args& args);

@@ -14,15 +14,12 @@ namespace vl::cli {
 
 namespace {
 
+constexpr std::string_view kGroup = "settings";
+
 const char kSettingsUsage[] =
     "usage: vellora-cli settings dump\n"
     "       vellora-cli settings get SECTION KEY\n"
     "       vellora-cli settings set SECTION KEY VALUE\n";
-
-int BadInput(const std::string& message) {
-    std::fprintf(stderr, "vellora-cli settings: %s\n", message.c_str());
-    return kExitBadInput;
-}
 
 int Dump(const base::IniFile& ini) {
     for (const app::SettingValue& v : app::SettingValues(ini))
@@ -38,21 +35,21 @@ int Get(const base::IniFile& ini, const std::string& section, const std::string&
             return kExitOk;
         }
     }
-    return BadInput("no setting " + section + " " + key);
+    return BadInput(kGroup, "no setting " + section + " " + key);
 }
 
 int Set(base::IniFile& ini, const std::string& section, const std::string& key, const std::string& value) {
     std::optional<app::SettingKeyInfo> info = app::FindSettingKey(section, key);
-    if (!info) return BadInput("no setting " + section + " " + key);
+    if (!info) return BadInput(kGroup, "no setting " + section + " " + key);
     if (info->section == app::kVersionSection && info->key == app::kVersionKey)
-        return BadInput("the version is written by the program and cannot be set");
+        return BadInput(kGroup, "the version is written by the program and cannot be set");
     std::optional<std::string> stored = app::NormalizeSettingValue(info->type, value);
     if (!stored) {
         const char* expected = info->type == app::SettingType::String ? "a single line of text"
                                : info->type == app::SettingType::Integer
                                    ? "an integer"
                                    : "an integer (0 for off, anything else for on)";
-        return BadInput("'" + value + "' is not valid for " + std::string(info->key) + ": expected " + expected);
+        return BadInput(kGroup, "'" + value + "' is not valid for " + std::string(info->key) + ": expected " + expected);
     }
     if (info->section == "Receive" && info->key == "PrintOnReceiptPrinter")
         stored = app::StoredReceiptPrinterName(*stored);

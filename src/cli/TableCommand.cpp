@@ -14,6 +14,8 @@ namespace vl::cli {
 
 namespace {
 
+constexpr std::string_view kGroup = "table";
+
 const char kTableUsage[] =
     "usage: vellora-cli table list TABLE [--order TAG|natural] [--filter EXPR] [--all] [--recno]\n"
     "       vellora-cli table add TABLE FIELD=VALUE...\n"
@@ -22,16 +24,6 @@ const char kTableUsage[] =
     "       vellora-cli table rebuild\n"
     "       vellora-cli table eval TABLE RECNO EXPR\n"
     "TABLE is outgoing, incoming or phonebook.\n";
-
-int BadInput(const std::string& message) {
-    std::fprintf(stderr, "vellora-cli table: %s\n", message.c_str());
-    return kExitBadInput;
-}
-
-int Failed(const std::string& message) {
-    std::fprintf(stderr, "vellora-cli table: %s\n", message.c_str());
-    return kExitFailed;
-}
 
 int Usage() {
     std::fputs(kTableUsage, stderr);
@@ -103,22 +95,22 @@ int List(store::FaxTableKind kind, const Args& args) {
             (args[i] == "--order" ? options.order : options.filter) = args[i + 1];
             ++i;
         } else {
-            return BadInput("unexpected '" + args[i] + "'\n" + kTableUsage);
+            return BadInput(kGroup, "unexpected '" + args[i] + "'\n" + kTableUsage);
         }
     }
     // Every tag leaves out deleted records, so all records come in natural order.
     if (options.all && orderGiven && !base::EqualsNoCase(options.order, "natural"))
-        return BadInput("deleted records are in no index tag: --all lists in natural order");
+        return BadInput(kGroup, "deleted records are in no index tag: --all lists in natural order");
     if (!orderGiven) options.order = options.all ? "natural" : DefaultOrder(kind);
     std::string error;
-    if (!options.filter.empty() && !CheckLogicalExpression(def, options.filter, error)) return BadInput(error);
+    if (!options.filter.empty() && !CheckLogicalExpression(def, options.filter, error)) return BadInput(kGroup, error);
 
     store::FaxTableOpenResult opened = OpenTable(kind);
-    if (!opened.ok) return Failed(opened.error);
+    if (!opened.ok) return Failed(kGroup, opened.error);
     store::Table& table = *opened.table;
     const int order = base::EqualsNoCase(options.order, "natural") ? 0 : table.TagNumber(options.order);
     if (order == 0 && !base::EqualsNoCase(options.order, "natural"))
-        return BadInput("the " + def.fileName + " index has no tag " + options.order);
+        return BadInput(kGroup, "the " + def.fileName + " index has no tag " + options.order);
     table.SetOrder(order);
     table.SetFilter(options.filter);
     table.SetShowDeleted(options.all);
@@ -144,9 +136,9 @@ int Add(store::FaxTableKind kind, const Args& args) {
     std::string error;
     const auto assignments =
         ParseAssignments(store::FaxTableDefinition(kind), Args(args.begin() + 2, args.end()), error);
-    if (!assignments) return BadInput(error);
+    if (!assignments) return BadInput(kGroup, error);
     store::FaxTableOpenResult opened = OpenTable(kind);
-    if (!opened.ok) return Failed(opened.error);
+    if (!opened.ok) return Failed(kGroup, opened.error);
     store::Table& table = *opened.table;
     table.AppendBlank();
     // Logical fields are written false rather than left blank, which other
@@ -165,16 +157,16 @@ std::optional<store::FaxTableOpenResult> OpenAtRecord(store::FaxTableKind kind, 
                                                       int& status) {
     const std::optional<uint32_t> recno = ParseRecordNumber(recnoText);
     if (!recno) {
-        status = BadInput("'" + recnoText + "' is not a record number");
+        status = BadInput(kGroup, "'" + recnoText + "' is not a record number");
         return std::nullopt;
     }
     store::FaxTableOpenResult opened = OpenTable(kind);
     if (!opened.ok) {
-        status = Failed(opened.error);
+        status = Failed(kGroup, opened.error);
         return std::nullopt;
     }
     if (*recno > opened.table->RecCount()) {
-        status = BadInput("there is no record " + recnoText + " (the table holds " +
+        status = BadInput(kGroup, "there is no record " + recnoText + " (the table holds " +
                           std::to_string(opened.table->RecCount()) + ")");
         return std::nullopt;
     }
@@ -193,7 +185,7 @@ int Delete(store::FaxTableKind kind, const std::string& recno) {
 
 int Eval(store::FaxTableKind kind, const std::string& recno, const std::string& expr) {
     std::string error;
-    if (!CheckLogicalExpression(store::FaxTableDefinition(kind), expr, error)) return BadInput(error);
+    if (!CheckLogicalExpression(store::FaxTableDefinition(kind), expr, error)) return BadInput(kGroup, error);
     int status = kExitOk;
     auto opened = OpenAtRecord(kind, recno, status);
     if (!opened) return status;
@@ -203,7 +195,7 @@ int Eval(store::FaxTableKind kind, const std::string& recno, const std::string& 
 
 int Pack(store::FaxTableKind kind) {
     store::FaxTableOpenResult opened = OpenTable(kind, true);
-    if (!opened.ok) return Failed(opened.error);
+    if (!opened.ok) return Failed(kGroup, opened.error);
     opened.table->Pack();
     opened.table->Close();
     return kExitOk;
@@ -212,9 +204,9 @@ int Pack(store::FaxTableKind kind) {
 int Rebuild() {
     const std::string folder = app::ProgramFolder();
     store::FaxTableOpenResult outgoing = store::OpenOrCreateOutgoing(folder, "");
-    if (!outgoing.ok) return Failed(outgoing.error);
+    if (!outgoing.ok) return Failed(kGroup, outgoing.error);
     store::FaxTableOpenResult incoming = store::OpenOrCreateIncoming(folder);
-    if (!incoming.ok) return Failed(incoming.error);
+    if (!incoming.ok) return Failed(kGroup, incoming.error);
     store::RebuildReport report;
     report.label = [](const std::string& label) {
         std::printf("%s\n", label.c_str());
@@ -239,7 +231,7 @@ int RunTableCommand(const Args& args) {
     const bool known = command == "list" || command == "add" || command == "delete" || command == "pack" ||
                        command == "eval";
     if (!known) return Usage();
-    if (!kind) return BadInput("unknown table '" + args[1] + "' (outgoing, incoming or phonebook)");
+    if (!kind) return BadInput(kGroup, "unknown table '" + args[1] + "' (outgoing, incoming or phonebook)");
     if ((command == "delete" && args.size() != 3) || (command == "pack" && args.size() != 2) ||
         (command == "eval" && args.size() != 4) || (command == "add" && args.size() < 3))
         return Usage();
