@@ -56,6 +56,13 @@ public:
         return result;
     }
 
+    WalkResult Reopen() override {
+        table_->Close();
+        table_ = store::Table::Open(path_, store::OpenMode::Exclusive);
+        table_->SetOrder(table_->TagNumber("DATESENT"));
+        return ReadTop();
+    }
+
     void DeleteTenthAndPack() override {
         store::Table& t = *table_;
         for (uint32_t r = 10; r <= t.RecCount(); r += 10) {
@@ -68,6 +75,16 @@ public:
     uint64_t Count() override { return table_->RecCount(); }
 
 private:
+    WalkResult ReadTop() {
+        WalkResult result;
+        store::Table& t = *table_;
+        t.GoTop();
+        if (t.Eof()) return result;
+        result.bytes = t.Text("SUBJECT").size() + t.Text("RECIPIENT").size();
+        result.records = 1;
+        return result;
+    }
+
     WalkResult WalkAll() {
         WalkResult result;
         store::Table& t = *table_;

@@ -6,6 +6,8 @@
 //                     ARCHIVED, (DATESENT, TIMESENT)
 //   walk a tag        SELECT SUBJECT, RECIPIENT ... ORDER BY the index's terms
 //   filtered walk     the same in DATESENT order WHERE NOT ARCHIVED
+//   close + open      sqlite3_close, sqlite3_open, the cache size set again,
+//                     and the DATESENT-ordered query for one row
 //   pack              DELETE of every tenth row, then VACUUM (SQLite has no
 //                     deletion mark: the delete itself removes the rows and
 //                     their index entries, VACUUM rewrites the file)
@@ -43,13 +45,7 @@ private:
 
 class SqliteRun : public StoreRun {
 public:
-    explicit SqliteRun(const std::string& folder) {
-        if (sqlite3_open((folder + "vlout.sqlite").c_str(), &db_) != SQLITE_OK)
-            throw std::runtime_error("cannot open the SQLite database");
-        // Our engine holds the whole table in memory; let SQLite cache all
-        // of it too rather than measure its default 2 MB page cache.
-        Exec("PRAGMA cache_size = -262144");
-    }
+    explicit SqliteRun(const std::string& folder) : path_(folder + "vlout.sqlite") { Open(); }
     ~SqliteRun() override { sqlite3_close(db_); }
 
     void Append(const std::vector<OutRecord>& records) override {
@@ -86,6 +82,13 @@ public:
                       kIndexColumns[0]);
     }
 
+    WalkResult Reopen() override {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        Open();
+        return Select(std::string("SELECT SUBJECT, RECIPIENT FROM vlout ORDER BY ") + kIndexColumns[0] + " LIMIT 1");
+    }
+
     void DeleteTenthAndPack() override {
         Exec("DELETE FROM vlout WHERE rowid % 10 = 0");
         Exec("VACUUM");
@@ -98,6 +101,13 @@ public:
     }
 
 private:
+    void Open() {
+        if (sqlite3_open(path_.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("cannot open the SQLite database");
+        // Our engine holds the whole table in memory; let SQLite cache all
+        // of it too rather than measure its default 2 MB page cache.
+        Exec("PRAGMA cache_size = -262144");
+    }
+
     void Exec(const std::string& sql) {
         char* error = nullptr;
         if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
@@ -120,6 +130,7 @@ private:
         return result;
     }
 
+    std::string path_;
     sqlite3* db_ = nullptr;
 };
 

@@ -30,6 +30,9 @@ public:
     virtual WalkResult Walk(int tag) = 0;
     // The records that are not archived, newest first.
     virtual WalkResult FilteredWalk() = 0;
+    // Closes the table and opens it again with its indexes, then reads the
+    // first record in DATESENT order.
+    virtual WalkResult Reopen() = 0;
     // Removes every tenth record for good, indexes kept up to date.
     virtual void DeleteTenthAndPack() = 0;
     virtual uint64_t Count() = 0;

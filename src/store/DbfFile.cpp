@@ -11,6 +11,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "store/ContentHash.h"
+
 namespace vl::store {
 
 namespace {
@@ -55,6 +57,19 @@ bool SetOfdLock(int fd, short type) {
         if (errno != EINTR) return false;
     }
     return true;
+}
+
+// What a key expression depends on besides the record bytes: where each
+// field lies and how it reads.
+uint64_t FieldsHash(const RecordLayout& layout) {
+    std::string fields;
+    for (const FieldDef& f : layout.Fields()) {
+        fields += f.name;
+        fields += '\0';
+        fields += static_cast<char>(f.type);
+        for (int v : {f.width, f.decimals, f.offset}) fields += std::to_string(v) + ',';
+    }
+    return ContentHash(fields);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -249,7 +264,7 @@ DbfStamp DbfFile::Stamp() {
     s.recordLength = header_.recordLength;
     s.changeCounter = header_.changeCounter;
     s.tableId = header_.tableId;
-    s.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.contentHash = ContentHash(data_.View(), FieldsHash(header_.layout));
     s.fileSize = static_cast<uint64_t>(st.st_size);
     return s;
 }

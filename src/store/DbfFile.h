@@ -15,14 +15,17 @@
 
 namespace vl::store {
 
-// What an index file remembers of the table it was built from.
+// What an index file remembers of the table it was built from. The content
+// hash covers the fields (names, types, places) and every record's bytes, so
+// a record changed in place by another program is noticed even when it
+// leaves the count, the counter and the size as they were.
 struct DbfStamp {
     uint32_t recordCount = 0;
     uint16_t headerLength = 0;
     uint16_t recordLength = 0;
     uint32_t changeCounter = 0;
     uint64_t tableId = 0;
-    int64_t modifiedNs = 0;
+    uint64_t contentHash = 0;
     uint64_t fileSize = 0;
     bool operator==(const DbfStamp&) const = default;
 };
@@ -63,7 +66,8 @@ public:
     // an index was saved (so the saved index no longer matches); otherwise
     // it is written by FlushHeader.
     void FlushHeader();
-    // The stamp of the file as it is on disk now (header flushed first).
+    // The stamp of the file as it is on disk now: the header and any batch
+    // are written first, so the records in memory are the bytes on disk.
     DbfStamp Stamp();
     // After an index was saved or found matching: the next change must
     // reach the header at once.

@@ -1,5 +1,6 @@
 #include "store/IndexFile.h"
 
+#include "store/ContentHash.h"
 #include "store/DbfHeader.h"
 #include "store/TagIndex.h"
 
@@ -7,18 +8,10 @@ namespace vl::store {
 
 namespace {
 
-constexpr std::string_view kMagic = "VLINDEX1";
+constexpr std::string_view kMagic = "VLINDEX2";
 constexpr size_t kStampAt = 8;
 constexpr size_t kStampSize = 36;
 constexpr size_t kFixedSize = 68;
-
-uint64_t Fnv1a(std::string_view bytes, uint64_t hash = 0xcbf29ce484222325ULL) {
-    for (char c : bytes) {
-        hash ^= static_cast<uint8_t>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
 
 void Add16(std::string& out, uint16_t v) {
     out.append(2, '\0');
@@ -78,7 +71,7 @@ std::string StampBytes(const DbfStamp& s) {
     Add16(out, s.recordLength);
     Add32(out, s.changeCounter);
     Add64(out, s.tableId);
-    Add64(out, static_cast<uint64_t>(s.modifiedNs));
+    Add64(out, s.contentHash);
     Add64(out, s.fileSize);
     return out;
 }
@@ -100,18 +93,17 @@ bool ReadDefinitions(std::string_view section, uint32_t tagCount, std::vector<Sa
 bool ReadEntries(std::string_view section, std::vector<SavedTag>& tags, uint32_t recordCount) {
     Reader in(section);
     for (SavedTag& t : tags) {
+        uint32_t records = 0;
         uint32_t count = 0;
-        if (!in.U32(t.keyLength) || !in.U32(count) || count > recordCount) return false;
-        if (!in.Has(static_cast<uint64_t>(count) * (4 + uint64_t{t.keyLength}))) return false;
-        t.order.reserve(count);
-        t.keys.reserve(static_cast<size_t>(count) * t.keyLength);
-        for (uint32_t i = 0; i < count; ++i) {
-            uint32_t recno = 0;
-            std::string_view key;
-            if (!in.U32(recno) || !in.Bytes(t.keyLength, key)) return false;
-            t.order.push_back(recno);
-            t.keys += key;
-        }
+        std::string_view keys;
+        if (!in.U32(t.keyLength) || !in.U32(records) || records != recordCount) return false;
+        if (!in.Bytes(static_cast<uint64_t>(records) * t.keyLength, keys) || !in.U32(count) || count > records)
+            return false;
+        std::string_view numbers;
+        if (!in.Bytes(static_cast<uint64_t>(count) * 4, numbers)) return false;
+        t.keys = std::string(keys);
+        t.order.resize(count);
+        for (uint32_t i = 0; i < count; ++i) t.order[i] = GetLe32(numbers, uint64_t{i} * 4);
     }
     return in.AtEnd();
 }
@@ -128,23 +120,22 @@ std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagInd
     }
     std::string entries;
     if (withEntries) {
+        const size_t records = stamp.recordCount;
         size_t size = 0;
-        for (const TagIndex* t : tags) size += 8 + t->Size() * (4 + t->KeyLength());
-        entries.resize(size);
-        size_t at = 0;
-        auto put32 = [&](uint32_t v) {
-            PutLe32(entries, at, v);
-            at += 4;
-        };
+        for (const TagIndex* t : tags) size += 12 + records * t->KeyLength() + t->Size() * 4;
+        entries.reserve(size);
         for (const TagIndex* t : tags) {
-            put32(static_cast<uint32_t>(t->KeyLength()));
-            put32(static_cast<uint32_t>(t->Size()));
-            for (auto it = t->Begin(); it != t->End(); ++it) {
-                put32(*it);
-                const std::string_view key = t->Key(*it);
-                entries.replace(at, key.size(), key);
-                at += key.size();
-            }
+            Add32(entries, static_cast<uint32_t>(t->KeyLength()));
+            Add32(entries, static_cast<uint32_t>(records));
+            // Exactly one key per record of the stamp, whatever the tag holds.
+            const std::string_view keys = t->Keys().substr(0, records * t->KeyLength());
+            entries += keys;
+            entries.append(records * t->KeyLength() - keys.size(), ' ');
+            Add32(entries, static_cast<uint32_t>(t->Size()));
+            const size_t at = entries.size();
+            entries.resize(at + t->Size() * 4);
+            size_t i = 0;
+            for (auto it = t->Begin(); it != t->End(); ++it, ++i) PutLe32(entries, at + i * 4, *it);
         }
     }
     const std::string stampBytes = StampBytes(stamp);
@@ -152,8 +143,8 @@ std::string SerializeIndex(const DbfStamp& stamp, const std::vector<const TagInd
     out += stampBytes;
     Add32(out, static_cast<uint32_t>(tags.size()));
     Add32(out, static_cast<uint32_t>(definitions.size()));
-    Add64(out, Fnv1a(definitions));
-    Add64(out, Fnv1a(entries, Fnv1a(stampBytes)));
+    Add64(out, ContentHash(definitions));
+    Add64(out, ContentHash(entries, ContentHash(stampBytes)));
     out += definitions;
     out += entries;
     return out;
@@ -164,7 +155,6 @@ std::optional<SavedIndex> ParseIndex(std::string_view bytes) {
     Reader in(bytes.substr(kStampAt));
     SavedIndex index;
     DbfStamp& s = index.stamp;
-    uint64_t modified = 0;
     uint32_t tagCount = 0;
     uint32_t definitionsLength = 0;
     uint64_t definitionsHash = 0;
@@ -174,19 +164,18 @@ std::optional<SavedIndex> ParseIndex(std::string_view bytes) {
     in.U16(s.recordLength);
     in.U32(s.changeCounter);
     in.U64(s.tableId);
-    in.U64(modified);
+    in.U64(s.contentHash);
     in.U64(s.fileSize);
     in.U32(tagCount);
     in.U32(definitionsLength);
     in.U64(definitionsHash);
     in.U64(entriesHash);
-    s.modifiedNs = static_cast<int64_t>(modified);
     if (tagCount > kMaxTags || definitionsLength > bytes.size() - kFixedSize) return std::nullopt;
     const std::string_view definitions = bytes.substr(kFixedSize, definitionsLength);
-    if (Fnv1a(definitions) != definitionsHash || !ReadDefinitions(definitions, tagCount, index.tags))
+    if (ContentHash(definitions) != definitionsHash || !ReadDefinitions(definitions, tagCount, index.tags))
         return std::nullopt;
     const std::string_view entries = bytes.substr(kFixedSize + definitionsLength);
-    if (Fnv1a(entries, Fnv1a(bytes.substr(kStampAt, kStampSize))) == entriesHash)
+    if (ContentHash(entries, ContentHash(bytes.substr(kStampAt, kStampSize))) == entriesHash)
         index.entriesUsable = ReadEntries(entries, index.tags, s.recordCount);
     if (!index.entriesUsable)
         for (SavedTag& t : index.tags) {

@@ -2,28 +2,36 @@
 // All numbers are little-endian.
 //
 //   offset  size  content
-//   0       8     "VLINDEX1"
+//   0       8     "VLINDEX2"
 //   8       36    stamp of the .DBF the entries were built from:
 //                 u32 record count, u16 header length, u16 record length,
 //                 u32 change counter, u64 table identity (header bytes 16..27),
-//                 i64 modification time in ns, u64 file size
+//                 u64 content hash (fields and every record byte, see
+//                 DbfStamp), u64 file size
 //   44      4     u32 tag count (at most kMaxTags)
 //   48      4     u32 length of the definitions section
-//   52      8     u64 FNV-1a hash of the definitions section
-//   60      8     u64 FNV-1a hash of the stamp (bytes 8..43) and the entries section
+//   52      8     u64 hash of the definitions section
+//   60      8     u64 hash of the stamp (bytes 8..43) and the entries section
 //   68            definitions section, one per tag in order number order:
 //                 u16 length + tag name, u16 length + key expression,
 //                 u8 descending (0/1), u16 length + condition (0: none)
 //                 entries section, one per tag in the same order:
-//                 u32 key length K, u32 entry count N, then N times
-//                 u32 record number and K key bytes, in the tag's order
+//                 u32 key length K, u32 record count C (the stamp's),
+//                 C * K bytes: the key of every record, record 1 first,
+//                 in the tag or not (a record outside it is placed by its key),
+//                 u32 entry count N, N times u32 record number in the
+//                 tag's order
+// The hashes are ContentHash with seed 0.
 //
 // The definitions and the entries are checked separately: with the
 // definitions intact an index can always be rebuilt from the table, so only
 // they must survive; entries that fail their hash, or whose stamp differs
-// from the table's, are not used. A file written while tags are being added
-// holds the definitions and an empty entries section (rebuilt when read):
-// the entries follow when the table is flushed or closed.
+// from the table's, are not used. Entries that pass both are taken as they
+// are, without computing a key: that is what makes a large table open at
+// once. A file written while tags are being added holds the definitions and
+// an empty entries section (rebuilt when read): the entries follow when the
+// table is flushed or closed. Files of an earlier layout (another magic) are
+// not read at all: the tables' set-up builds their tags afresh.
 #pragma once
 
 #include <cstdint>
@@ -44,8 +52,8 @@ inline constexpr size_t kMaxTags = 50;
 struct SavedTag {
     TagInfo info;
     uint32_t keyLength = 0;
+    std::string keys;              // every record's key, keyLength bytes each, record 1 first
     std::vector<uint32_t> order;   // record numbers in the tag's order
-    std::string keys;              // their keys, keyLength bytes each, same order
 };
 
 struct SavedIndex {

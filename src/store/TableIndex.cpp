@@ -77,7 +77,7 @@ void TableState::LoadIndex() {
     if (!ReadWholeFile(IndexPath(), bytes)) return;
     // An index whose definitions cannot be read counts as none: the tables'
     // set-up builds the tags afresh when they are missing.
-    const auto saved = ParseIndex(bytes);
+    auto saved = ParseIndex(bytes);
     if (!saved) return;
     std::vector<std::unique_ptr<TagIndex>> loaded;
     try {
@@ -85,13 +85,14 @@ void TableState::LoadIndex() {
     } catch (const std::invalid_argument&) {
         return;
     }
+    // Saved entries are trusted only when they were made from exactly these
+    // records; hashing the records costs far less than computing every key.
     const bool current = saved->entriesUsable && saved->stamp == dbf->Stamp();
     bool rebuilt = false;
     for (size_t i = 0; i < loaded.size(); ++i) {
-        const SavedTag& t = saved->tags[i];
+        SavedTag& t = saved->tags[i];
         TagIndex& tag = *loaded[i];
-        if (current && t.keyLength == tag.KeyLength() &&
-            tag.Adopt(dbf->Data(), dbf->RecordLength(), dbf->Count(), t.order, t.keys))
+        if (current && t.keyLength == tag.KeyLength() && tag.Adopt(dbf->Count(), std::move(t.keys), t.order))
             continue;
         tag.Build(dbf->Data(), dbf->RecordLength(), dbf->Count(), {});
         rebuilt = true;

@@ -91,20 +91,13 @@ void TagIndex::Build(const char* records, size_t recordLength, uint32_t count,
     if (progress) progress(100);
 }
 
-bool TagIndex::Adopt(const char* records, size_t recordLength, uint32_t count, const std::vector<uint32_t>& order,
-                     std::string_view keys) {
-    if (keys.size() != order.size() * keyLength_) return false;
-    ComputeKeys(records, recordLength, count, {});
-    size_t members = 0;
-    for (uint32_t r = 1; r <= count; ++r)
-        if (Member(std::string_view(records + (r - 1) * recordLength, recordLength))) ++members;
-    bool ok = members == order.size();
-    for (size_t i = 0; ok && i < order.size(); ++i) {
-        const uint32_t r = order[i];
-        ok = r >= 1 && r <= count && Key(r) == keys.substr(i * keyLength_, keyLength_) &&
-             Member(std::string_view(records + (r - 1) * recordLength, recordLength)) &&
-             (i == 0 || Before(order[i - 1], r));
-    }
+bool TagIndex::Adopt(uint32_t count, std::string keys, const std::vector<uint32_t>& order) {
+    entries_.clear();
+    ++version_;
+    keys_ = std::move(keys);
+    bool ok = keys_.size() == static_cast<size_t>(count) * keyLength_ && order.size() <= count;
+    for (size_t i = 0; ok && i < order.size(); ++i)
+        ok = order[i] >= 1 && order[i] <= count && (i == 0 || Before(order[i - 1], order[i]));
     if (!ok) {
         keys_.clear();
         return false;

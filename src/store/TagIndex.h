@@ -38,17 +38,20 @@ public:
     // Computes every key and orders the records anew. records holds count
     // records of recordLength bytes each.
     void Build(const char* records, size_t recordLength, uint32_t count, const std::function<void(int)>& progress);
-    // Takes an order saved earlier when it is exactly what Build would make
-    // from these records (same members, same keys, sorted); otherwise
-    // returns false and the tag is empty. keys holds the saved keys one after
-    // the other, in the saved order.
-    bool Adopt(const char* records, size_t recordLength, uint32_t count, const std::vector<uint32_t>& order,
-               std::string_view keys);
+    // Takes a saved key of every one of count records (keyLength bytes each,
+    // record 1 first) and the saved order, without computing a key: the
+    // caller vouches that they were made from the records as they are (the
+    // index file's stamp). Only what would break the tag itself is checked:
+    // an order that names a record outside 1..count, or is not strictly
+    // sorted on those keys, is refused (false, the tag left empty).
+    bool Adopt(uint32_t count, std::string keys, const std::vector<uint32_t>& order);
 
     // The record (new, or changed) with its current contents.
     void Update(uint32_t recno, std::string_view record);
 
     std::string_view Key(uint32_t recno) const;
+    // Every record's key, record 1 first.
+    std::string_view Keys() const { return keys_; }
     bool Contains(uint32_t recno) const { return entries_.count(recno) != 0; }
     size_t Size() const { return entries_.size(); }
     Iterator Begin() const { return entries_.begin(); }

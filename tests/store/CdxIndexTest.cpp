@@ -1,11 +1,13 @@
 // Index tags and the index file: orders, conditions, and an index that does
 // not match its table.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "store/DbfHeader.h"
 #include "store/Table.h"
 #include "store/TableFixture.h"
 
@@ -310,6 +312,153 @@ TEST(CdxIndexTest, PackRenumbersTheTags) {
     auto again = Table::Open(files.Path(), OpenMode::ReadOnly);
     again->SetOrder(1);
     EXPECT_EQ(WalkForward(*again), (std::vector<uint32_t>{2, 1, 3}));
+}
+
+// The index file is written by replacing it, so a new file number tells
+// that a close wrote it: the open before it did not trust what it found.
+ino_t IndexFileNumber(const SampleTable& files) {
+    struct stat st {};
+    EXPECT_EQ(stat(files.IndexPath().c_str(), &st), 0);
+    return st.st_ino;
+}
+
+// Opens and closes the table; true when the index file was left as it was.
+bool ReopenTrustsIndex(const SampleTable& files) {
+    const ino_t before = IndexFileNumber(files);
+    Table::Open(files.Path(), OpenMode::Exclusive)->Close();
+    return IndexFileNumber(files) == before;
+}
+
+// Overwrites a field of a record in the .DBF file the way another program
+// would: in place, header, record count and file size untouched.
+void EditInPlace(const SampleTable& files, uint32_t recno, const std::string& field, const std::string& bytes) {
+    int offset = 0;
+    {
+        auto t = Table::Open(files.Path(), OpenMode::ReadOnly);
+        const RecordLayout& layout = t->Layout();
+        offset = field.empty() ? 0 : layout.Fields()[static_cast<size_t>(layout.FindField(field))].offset;
+    }
+    std::string dbf = test::ReadFile(files.Path());
+    const size_t at = GetLe16(dbf, 8) + (recno - 1) * GetLe16(dbf, 10) + static_cast<size_t>(offset);
+    dbf.replace(at, bytes.size(), bytes);
+    test::WriteFile(files.Path(), dbf);
+}
+
+TEST(CdxIndexTest, UntouchedTableReopensWithItsSavedEntries) {
+    SampleTable files;
+    {
+        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+        AddFaxTags(*t);
+        // Appends gathered in a batch and a header count written late still
+        // leave a saved index that matches the file.
+        t->BeginBatch();
+        FillSent(*t);
+        t->Go(4);
+        t->Delete();   // out of every tag, yet placed by its key
+    }
+    EXPECT_TRUE(ReopenTrustsIndex(files));
+    auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+    t->SetOrder(1);
+    EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{3, 1, 2, 5}));
+    t->Go(4);
+    t->Skip();
+    EXPECT_EQ(t->RecNo(), 2u);
+    t->Go(4);
+    t->Skip(-1);
+    EXPECT_EQ(t->RecNo(), 1u);
+    t->SetOrder(2);
+    EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{2, 3, 1, 5}));
+    // An index file from before a change is not trusted.
+    t->Go(1);
+    t->SetText("SUBJECT", "zebra");
+    t->Post();
+    const std::string saved = test::ReadFile(files.IndexPath());
+    t->Close();
+    test::WriteFile(files.IndexPath(), saved);
+    EXPECT_FALSE(ReopenTrustsIndex(files));
+    EXPECT_TRUE(ReopenTrustsIndex(files));
+}
+
+TEST(CdxIndexTest, IndexSavedBySharedHandlesIsTrustedAfterBothClose) {
+    SampleTable files;
+    {
+        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+        FillSent(*t);
+        AddFaxTags(*t);
+    }
+    {
+        auto a = Table::Open(files.Path(), OpenMode::Shared);
+        auto b = Table::Open(files.Path(), OpenMode::Shared);
+        a->Go(2);
+        a->SetDate("DATESENT", "20300101");
+        a->Post();
+        b->Go(4);
+        b->SetDate("DATESENT", "20310101");
+        b->Post();
+        a->Close();
+        b->Close();
+    }
+    EXPECT_TRUE(ReopenTrustsIndex(files));
+    auto t = Table::Open(files.Path(), OpenMode::ReadOnly);
+    t->SetOrder(1);
+    EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{4, 2, 3, 1, 5}));
+}
+
+TEST(CdxIndexTest, RecordsChangedInPlaceByAnotherProgramAreNotTrusted) {
+    SampleTable files;
+    {
+        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+        FillSent(*t);
+        AddFaxTags(*t);
+    }
+    // A key changes: the never-sent record 5 is dated newest.
+    EditInPlace(files, 5, "DATESENT", "20300101");
+    {
+        auto t = Table::Open(files.Path(), OpenMode::ReadOnly);
+        t->SetOrder(1);
+        EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{5, 3, 1, 4, 2}));
+        t->SetOrder(2);
+        EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{2, 3, 4, 1, 5}));
+    }
+    EXPECT_FALSE(ReopenTrustsIndex(files));
+    // Only the deletion mark changes: record 3 leaves the tags.
+    EditInPlace(files, 3, "", "*");
+    {
+        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+        t->SetOrder(1);
+        t->SetShowDeleted(true);
+        EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{5, 1, 4, 2}));
+    }
+    // A field no tag reads: still another table than the one indexed.
+    EditInPlace(files, 1, "PAGES", "   42");
+    EXPECT_FALSE(ReopenTrustsIndex(files));
+    EXPECT_TRUE(ReopenTrustsIndex(files));
+}
+
+TEST(CdxIndexTest, DamagedKeysOrOrderInTheIndexFileAreNotTrusted) {
+    SampleTable files;
+    {
+        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+        FillSent(*t);
+        AddFaxTags(*t);
+    }
+    const std::string good = test::ReadFile(files.IndexPath());
+    // The first tag's entries start after the definitions: key length,
+    // record count, then the saved key of record 1.
+    const size_t entries = 68 + GetLe32(good, 48);
+    for (size_t at : {entries + 8, entries + 8 + 5 * 13 + 4, good.size() - 4}) {
+        std::string bytes = good;
+        bytes[at] ^= 0x04;
+        test::WriteFile(files.IndexPath(), bytes);
+        {
+            auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+            t->SetOrder(1);
+            EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{3, 1, 4, 2, 5})) << at;
+            t->SetOrder(3);
+            EXPECT_EQ(WalkForward(*t), (std::vector<uint32_t>{2, 5, 4, 1, 3})) << at;
+        }
+        EXPECT_EQ(test::ReadFile(files.IndexPath()), good) << at;   // rebuilt and written afresh
+    }
 }
 
 }  // namespace
