@@ -38,6 +38,7 @@ int BufferedOutput::WriteOut(const std::uint8_t* data, std::size_t length) {
 
 int BufferedOutput::Write(const void* data, std::size_t length) {
     if (fd_ < 0) return ecInvalidFileHandle;
+    if (length == 0) return 0;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     if (fill_ + length < kBufferSize) {
         std::memcpy(buffer_.data() + fill_, bytes, length);
