@@ -11,7 +11,8 @@
 //   44      4     u32 tag count (at most kMaxTags)
 //   48      4     u32 length of the definitions section
 //   52      8     u64 hash of the definitions section
-//   60      8     u64 hash of the stamp (bytes 8..43) and the entries section
+//   60      8     u64 hash of the entries section, seeded with the hash of
+//                 the stamp (bytes 8..43)
 //   68            definitions section, one per tag in order number order:
 //                 u16 length + tag name, u16 length + key expression,
 //                 u8 descending (0/1), u16 length + condition (0: none)
@@ -21,7 +22,7 @@
 //                 in the tag or not (a record outside it is placed by its key),
 //                 u32 entry count N, N times u32 record number in the
 //                 tag's order
-// The hashes are ContentHash with seed 0.
+// The hashes are ContentHash (seed 0 where none is named).
 //
 // The definitions and the entries are checked separately: with the
 // definitions intact an index can always be rebuilt from the table, so only

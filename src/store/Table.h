@@ -7,8 +7,8 @@
 // records past it and drops a partial one. The index is kept in memory; its
 // tag definitions reach the index file when a tag is added, its entries at
 // Flush and Close. An index file that does not match its table (a process
-// that ended without closing, a copy from elsewhere, damage) is rebuilt from
-// its tag definitions on open.
+// that ended without closing, records changed by another program, a copy
+// from elsewhere, damage) is rebuilt from its tag definitions on open.
 //
 // Changes to the current record (SetText and the typed setters) collect in an
 // edit buffer; Post writes them. Moving to another record, appending,

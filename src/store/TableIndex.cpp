@@ -92,7 +92,7 @@ void TableState::LoadIndex() {
     for (size_t i = 0; i < loaded.size(); ++i) {
         SavedTag& t = saved->tags[i];
         TagIndex& tag = *loaded[i];
-        if (current && t.keyLength == tag.KeyLength() && tag.Adopt(dbf->Count(), std::move(t.keys), t.order))
+        if (current && t.keyLength == tag.KeyLength() && tag.Adopt(dbf->Count(), std::move(t.keys), std::move(t.order)))
             continue;
         tag.Build(dbf->Data(), dbf->RecordLength(), dbf->Count(), {});
         rebuilt = true;

@@ -40,6 +40,14 @@ std::string_view TagIndex::Key(uint32_t recno) const {
 
 bool TagIndex::Member(std::string_view record) const { return !condition_ || condition_->IsTrue(record); }
 
+const TagIndex::Entries& TagIndex::Entered() const {
+    if (!adopted_.empty()) {
+        for (uint32_t r : adopted_) entries_.insert(entries_.end(), r);
+        adopted_ = {};
+    }
+    return entries_;
+}
+
 void TagIndex::SetKey(uint32_t recno, std::string_view record) {
     // Keys of one expression are all the same length; a deviating one is
     // fitted rather than allowed to shift its neighbours.
@@ -53,6 +61,7 @@ void TagIndex::SetKey(uint32_t recno, std::string_view record) {
 void TagIndex::ComputeKeys(const char* records, size_t recordLength, uint32_t count,
                            const std::function<void(int)>& progress) {
     entries_.clear();
+    adopted_ = {};
     ++version_;
     keys_.assign(static_cast<size_t>(count) * keyLength_, ' ');
     const uint32_t step = std::max<uint32_t>(count / 50, 1);
@@ -91,8 +100,9 @@ void TagIndex::Build(const char* records, size_t recordLength, uint32_t count,
     if (progress) progress(100);
 }
 
-bool TagIndex::Adopt(uint32_t count, std::string keys, const std::vector<uint32_t>& order) {
+bool TagIndex::Adopt(uint32_t count, std::string keys, std::vector<uint32_t> order) {
     entries_.clear();
+    adopted_ = {};
     ++version_;
     keys_ = std::move(keys);
     bool ok = keys_.size() == static_cast<size_t>(count) * keyLength_ && order.size() <= count;
@@ -102,12 +112,13 @@ bool TagIndex::Adopt(uint32_t count, std::string keys, const std::vector<uint32_
         keys_.clear();
         return false;
     }
-    for (uint32_t r : order) entries_.insert(entries_.end(), r);
+    adopted_ = std::move(order);
     return true;
 }
 
 void TagIndex::Update(uint32_t recno, std::string_view record) {
     // The entry is found by its old key, so it leaves before the key changes.
+    Entered();
     if (keys_.size() >= static_cast<size_t>(recno) * keyLength_) entries_.erase(recno);
     SetKey(recno, record);
     if (Member(record)) entries_.insert(recno);

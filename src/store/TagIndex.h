@@ -44,7 +44,9 @@ public:
     // index file's stamp). Only what would break the tag itself is checked:
     // an order that names a record outside 1..count, or is not strictly
     // sorted on those keys, is refused (false, the tag left empty).
-    bool Adopt(uint32_t count, std::string keys, const std::vector<uint32_t>& order);
+    // The order becomes the tag's ordered set only when the tag is first
+    // used, so that opening a table does not build one for every tag.
+    bool Adopt(uint32_t count, std::string keys, std::vector<uint32_t> order);
 
     // The record (new, or changed) with its current contents.
     void Update(uint32_t recno, std::string_view record);
@@ -52,12 +54,12 @@ public:
     std::string_view Key(uint32_t recno) const;
     // Every record's key, record 1 first.
     std::string_view Keys() const { return keys_; }
-    bool Contains(uint32_t recno) const { return entries_.count(recno) != 0; }
-    size_t Size() const { return entries_.size(); }
-    Iterator Begin() const { return entries_.begin(); }
-    Iterator End() const { return entries_.end(); }
+    bool Contains(uint32_t recno) const { return Entered().count(recno) != 0; }
+    size_t Size() const { return entries_.size() + adopted_.size(); }
+    Iterator Begin() const { return Entered().begin(); }
+    Iterator End() const { return Entered().end(); }
     // The first entry that comes at or after the record's place in the order.
-    Iterator LowerBound(uint32_t recno) const { return entries_.lower_bound(recno); }
+    Iterator LowerBound(uint32_t recno) const { return Entered().lower_bound(recno); }
     // Changes whenever an entry is added or removed.
     uint64_t Version() const { return version_; }
 
@@ -66,13 +68,16 @@ private:
     void ComputeKeys(const char* records, size_t recordLength, uint32_t count, const std::function<void(int)>& progress);
     void SetKey(uint32_t recno, std::string_view record);
     bool Member(std::string_view record) const;
+    // The ordered set, with an adopted order moved into it first.
+    const Entries& Entered() const;
 
     TagInfo info_;
     std::unique_ptr<XbaseExpr> key_;
     std::unique_ptr<XbaseExpr> condition_;
     size_t keyLength_ = 0;
     std::string keys_;   // keyLength_ bytes per record, record 1 first
-    Entries entries_;
+    mutable Entries entries_;
+    mutable std::vector<uint32_t> adopted_;   // an adopted order not yet in entries_
     uint64_t version_ = 0;
 };
 
