@@ -21,5 +21,6 @@ int Failed(std::string_view group, const std::string& message);
 
 int RunSettingsCommand(const Args& args);
 int RunTableCommand(const Args& args);
+int RunInfoCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -35,6 +35,9 @@ const char kUsage[] =
     "  table pack TABLE                 remove deleted records for good\n"
     "  table rebuild                    pack every table and rebuild all index tags\n"
     "  table eval TABLE RECNO EXPR      evaluate a logical expression (.T. or .F.)\n"
+    "  info FILE.APF [--json]           station ID, date and time, page count, and for\n"
+    "                                   each page its resolution, width, form (line\n"
+    "                                   records or raw stream) and image length\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
     try {
         if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(rest);
         if (std::strcmp(argv[1], "table") == 0) return RunTableCommand(rest);
+        if (std::strcmp(argv[1], "info") == 0) return RunInfoCommand(rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;
