@@ -1,0 +1,57 @@
+// What both MH decoders share once a code word is known: the line being built,
+// the EOL that ends it, and the end of the page.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "faxdoc/MhCodeSet.h"
+
+namespace vl::faxdoc {
+
+// Receives each accepted line: 216 or 256 bytes, 1 = black, bit 7 leftmost.
+using MhLineHandler = std::function<void(std::span<const std::uint8_t>)>;
+
+// The decoding rules:
+// - Everything before the first EOL is ignored.
+// - An EOL is eleven or more 0 bits followed by a 1 bit, wherever it starts, so
+//   that fill bits before an EOL need no special case; valid code words never
+//   hold more than ten zeros in a row, even across a code boundary.
+// - A line is passed on at its EOL when its runs add up to exactly 1728 or 2048
+//   pixels and it held no bad code; any other line is dropped.
+// - A bit string that starts no code word of the current colour is a bad code:
+//   it is counted, the line is spoiled, and input is skipped up to the next EOL.
+// - Three EOLs with nothing between them end the page; input after that is
+//   ignored.
+class MhLineState {
+public:
+    static constexpr int kEolZeros = 11;
+    static constexpr int kEolsEndingPage = 3;
+
+    explicit MhLineState(MhLineHandler onLine) : onLine_(std::move(onLine)) {}
+
+    MhColor Colour() const { return colour_; }
+    // Before the first EOL, and from a bad code to the next EOL.
+    bool Hunting() const { return hunting_; }
+    bool PageEnded() const { return ended_; }
+    int BadCodes() const { return badCodes_; }
+
+    void Run(const MhCodeMatch& code);
+    void BadCode();
+    void Eol();
+
+private:
+    MhLineHandler onLine_;
+    std::array<std::uint8_t, 256> line_{};
+    int position_ = 0;  // pixels placed in the line
+    bool spoiled_ = false;
+    MhColor colour_ = MhColor::White;
+    bool hunting_ = true;
+    bool ended_ = false;
+    int eolsInRow_ = 0;
+    int badCodes_ = 0;
+};
+
+}  // namespace vl::faxdoc

@@ -1,0 +1,163 @@
+// Exported pages read back by netpbm's readers, and the format details those
+// readers would forgive.
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "FaxTestPages.h"
+#include "base/ErrorCodes.h"
+#include "faxdoc/PageExport.h"
+#include "support/TestSupport.h"
+
+namespace vl::faxtest {
+namespace {
+
+using faxdoc::PageImage;
+
+// A netpbm image (P4, P5 or P6) as black/white pixels; black is value 0 for
+// the grey and colour forms.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<bool> black;
+};
+
+Pixels ReadPnm(const std::string& data) {
+    std::istringstream in(data);
+    std::string magic;
+    Pixels p;
+    int maxval = 1;
+    in >> magic >> p.width >> p.height;
+    if (magic != "P4") in >> maxval;
+    in.get();
+    const std::size_t offset = static_cast<std::size_t>(in.tellg());
+    const int channels = magic == "P6" ? 3 : 1;
+    const int rowBytes = magic == "P4" ? (p.width + 7) / 8 : p.width * channels;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            const std::size_t row = offset + static_cast<std::size_t>(y) * rowBytes;
+            if (magic == "P4") {
+                p.black.push_back((static_cast<std::uint8_t>(data.at(row + x / 8)) >> (7 - x % 8)) & 1);
+            } else {
+                p.black.push_back(data.at(row + static_cast<std::size_t>(x) * channels) == 0);
+            }
+        }
+    }
+    return p;
+}
+
+void ExpectPixels(const Pixels& got, const PageImage& page) {
+    ASSERT_EQ(got.width, page.width);
+    ASSERT_EQ(got.height, page.height);
+    for (int y = 0; y < page.height; ++y) {
+        for (int x = 0; x < page.width; ++x) {
+            ASSERT_EQ(got.black[static_cast<std::size_t>(y) * page.width + x], page.Black(x, y)) << x << "," << y;
+        }
+    }
+}
+
+std::string ExportAndConvert(const PageImage& page, faxdoc::ExportFormat format, const std::string& tool) {
+    test::TempDir dir;
+    std::string file;
+    EXPECT_EQ(faxdoc::EncodePage(page, format, file), 0);
+    const auto path = dir.path() / "page.out";
+    test::WriteFile(path, file);
+    const test::RunResult r = test::Run(tool, {path.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.out;
+}
+
+// Rows that exercise the run-length coder: long runs, bytes of 0xC0 and up
+// once complemented, and a width that is no multiple of 32 bits.
+PageImage Sample() {
+    PageImage page = TextLikeRaster(1728, 70, 11);
+    for (int x = 0; x < 1728; x += 3) SetPixel(page, x, 5);
+    for (int x = 0; x < 400; ++x) SetPixel(page, x, 6);
+    page.bits[7 * page.stride + 3] = 0x3F;  // 0xC0 once complemented
+    page.bits[8 * page.stride + 3] = 0x01;  // 0xFE
+    return page;
+}
+
+TEST(PageExport, PbmBmpAndPcxReadBackToTheSamePixels) {
+    const PageImage page = Sample();
+    ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Pbm, "/usr/bin/pamtopnm")), page);
+    ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Bmp, "/usr/bin/bmptopnm")), page);
+    ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Pcx, "/usr/bin/pcxtoppm")), page);
+    PageImage narrow = BlankRaster(48, 3);  // rows of 6 bytes: BMP pads to 8
+    SetPixel(narrow, 47, 0);
+    SetPixel(narrow, 0, 2);
+    ExpectPixels(ReadPnm(ExportAndConvert(narrow, faxdoc::ExportFormat::Bmp, "/usr/bin/bmptopnm")), narrow);
+}
+
+TEST(PageExport, PbmNamesItsSize) {
+    test::TempDir dir;
+    std::string pbm;
+    ASSERT_EQ(faxdoc::EncodePbm(BlankRaster(2048, 9), pbm), 0);
+    test::WriteFile(dir.path() / "p.pbm", pbm);
+    const test::RunResult r = test::Run("/usr/bin/pnmfile", {(dir.path() / "p.pbm").string()});
+    EXPECT_NE(r.out.find("PBM raw, 2048 by 9"), std::string::npos) << r.out;
+}
+
+TEST(PageExport, PcxRunsAreCutAt63AndHighBytesAreEscaped) {
+    PageImage page = BlankRaster(1024, 1);  // 128 white bytes: 0xFF once complemented
+    page.bits[127] = 0x3F;                  // last byte 0xC0 once complemented
+    std::string pcx;
+    ASSERT_EQ(faxdoc::EncodePcx(page, pcx), 0);
+    ASSERT_EQ(pcx.size(), 128u + 8u);
+    EXPECT_EQ(pcx.substr(128), std::string("\xFF\xFF\xFF\xFF\xC1\xFF\xC1\xC0", 8));  // 63 + 63 + 1 + the escape
+    EXPECT_EQ(pcx[0], 10);
+    EXPECT_EQ(static_cast<std::uint8_t>(pcx[8]), 0xFF);  // xmax 1023
+    EXPECT_EQ(pcx[9], 3);
+    EXPECT_EQ(pcx[65], 1);    // planes
+    EXPECT_EQ(pcx[66], -128); // bytes per line 128
+}
+
+TEST(PageExport, DcxListsEachPageAfterItsHeader) {
+    const PageImage pages[] = {Sample(), BlankRaster(1728, 4)};
+    std::string dcx, first, second;
+    ASSERT_EQ(faxdoc::EncodeDcx(pages, dcx), 0);
+    ASSERT_EQ(faxdoc::EncodePcx(pages[0], first), 0);
+    ASSERT_EQ(faxdoc::EncodePcx(pages[1], second), 0);
+    auto at = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(dcx[i]) | static_cast<std::uint8_t>(dcx[i + 1]) << 8 |
+                                          static_cast<std::uint8_t>(dcx[i + 2]) << 16 |
+                                          static_cast<std::uint32_t>(static_cast<std::uint8_t>(dcx[i + 3])) << 24);
+    };
+    EXPECT_EQ(at(0), 987654321u);
+    EXPECT_EQ(at(4), 4100u);
+    EXPECT_EQ(at(8), 4100u + first.size());
+    EXPECT_EQ(at(12), 0u);
+    EXPECT_EQ(dcx.size(), 4100u + first.size() + second.size());
+    EXPECT_EQ(dcx.substr(4100, first.size()), first);
+    std::string one;
+    ASSERT_EQ(faxdoc::EncodePage(pages[1], faxdoc::ExportFormat::Dcx, one), 0);
+    EXPECT_EQ(one.substr(4100), second);
+    EXPECT_EQ(faxdoc::EncodeDcx({}, dcx), base::ecBadArgument);
+}
+
+TEST(PageExport, BmpRefusesPagesOf32768LinesOrMore) {
+    std::string bmp = "untouched";
+    EXPECT_EQ(faxdoc::EncodeBmp(BlankRaster(16, 32768), bmp), base::ecBmpTooTall);
+    EXPECT_EQ(bmp, "untouched");
+    ASSERT_EQ(faxdoc::EncodeBmp(BlankRaster(16, 32767), bmp), 0);
+    EXPECT_EQ(bmp.size(), 62u + 4u * 32767u);
+}
+
+TEST(PageExport, AnEmptyPageIsNoImage) {
+    std::string file;
+    for (auto f : {faxdoc::ExportFormat::Pcx, faxdoc::ExportFormat::Dcx, faxdoc::ExportFormat::Bmp,
+                   faxdoc::ExportFormat::Pbm}) {
+        EXPECT_EQ(faxdoc::EncodePage(PageImage{}, f, file), base::ecCantMakeBitmap);
+    }
+}
+
+TEST(PageExport, FormatNames) {
+    faxdoc::ExportFormat f{};
+    EXPECT_TRUE(faxdoc::ParseExportFormat("Dcx", f));
+    EXPECT_EQ(f, faxdoc::ExportFormat::Dcx);
+    EXPECT_EQ(faxdoc::ExportExtension(f), "DCX");
+    EXPECT_FALSE(faxdoc::ParseExportFormat("png", f));
+}
+
+}  // namespace
+}  // namespace vl::faxtest
