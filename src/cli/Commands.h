@@ -22,5 +22,6 @@ int Failed(std::string_view group, const std::string& message);
 int RunSettingsCommand(const Args& args);
 int RunTableCommand(const Args& args);
 int RunInfoCommand(const Args& args);
+int RunExportCommand(const Args& args);
 
 }  // namespace vl::cli

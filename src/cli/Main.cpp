@@ -38,6 +38,11 @@ const char kUsage[] =
     "  info FILE.APF [--json]           station ID, date and time, page count, and for\n"
     "                                   each page its resolution, width, form (line\n"
     "                                   records or raw stream) and image length\n"
+    "  export FILE.APF [--page N] --format pbm|bmp|pcx|dcx [-o OUT] [--no-aspect]\n"
+    "                                   one page (default 1) as an image; OUT defaults\n"
+    "                                   to FILE with the format's extension; normal-\n"
+    "                                   resolution pages are doubled in height unless\n"
+    "                                   --no-aspect\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -56,6 +61,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(rest);
         if (std::strcmp(argv[1], "table") == 0) return RunTableCommand(rest);
         if (std::strcmp(argv[1], "info") == 0) return RunInfoCommand(rest);
+        if (std::strcmp(argv[1], "export") == 0) return RunExportCommand(rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;

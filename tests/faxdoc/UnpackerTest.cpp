@@ -5,6 +5,8 @@
 #include "FaxTestPages.h"
 #include "base/ErrorCodes.h"
 #include "faxdoc/ApfFormat.h"
+#include "faxdoc/ApfWriter.h"
+#include "faxdoc/LineEncoder.h"
 #include "faxdoc/Unpacker.h"
 #include "support/TestSupport.h"
 
@@ -238,6 +240,26 @@ TEST(Unpacker, PagesOfAnApfFile) {
     EXPECT_EQ(faxdoc::UnpackApfPage((dir.path() / "none.apf").string(), 1, Plain(), page), base::ecFileNotFound);
     test::WriteFile(name, std::string(file.begin(), file.end() - 10));  // the last page runs past the end
     EXPECT_EQ(faxdoc::UnpackApfPage(name, 2, Plain(), page), base::ecFaxBadFormat);
+}
+
+TEST(Unpacker, AConvertedPageAndTheSamePageReceivedRawDecodeAlike) {
+    test::TempDir dir;
+    const std::string name = (dir.path() / "C.APF").string();
+    const PageImage raster = TextLikeRaster(2048, 70, 9);
+    faxdoc::ApfWriter writer;
+    ASSERT_EQ(writer.ApfCreate(name), 0);
+    ASSERT_EQ(writer.ApfBeginPage(true, faxdoc::kWideWidth), 0);
+    faxdoc::LineEncoder encoder(faxdoc::LineLayout{faxdoc::kWideWidth, 0, false});
+    for (int y = 0; y < raster.height; ++y) {
+        ASSERT_EQ(writer.ApfPutRecord(encoder.Encode({raster.Row(y), static_cast<std::size_t>(raster.stride)})), 0);
+    }
+    ASSERT_EQ(writer.ApfEndPage(), 0);
+    ASSERT_EQ(writer.ApfFinish("converted"), 0);
+    PageImage converted;
+    ASSERT_EQ(faxdoc::UnpackApfPage(name, 1, Plain(), converted), 0);
+    const PageImage received = Unpack(Pbmtog3(raster), kFine | faxdoc::ifWide, Plain());
+    ExpectSameTopLeft(converted, raster);
+    EXPECT_EQ(converted.bits, received.bits);
 }
 
 }  // namespace

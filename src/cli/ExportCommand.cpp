@@ -1,0 +1,94 @@
+// vellora-cli export: one page of an APF file as a PBM, BMP, PCX or DCX image.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "base/AtomicFile.h"
+#include "base/MessageTable.h"
+#include "cli/Commands.h"
+#include "faxdoc/PageExport.h"
+#include "faxdoc/Unpacker.h"
+
+namespace vl::cli {
+
+namespace {
+
+constexpr std::string_view kGroup = "export";
+
+const char kExportUsage[] =
+    "usage: vellora-cli export FILE.APF [--page N] --format pbm|bmp|pcx|dcx [-o OUT] [--no-aspect]\n";
+
+struct ExportRequest {
+    std::string input;
+    std::string output;
+    unsigned page = 1;
+    bool formatGiven = false;
+    faxdoc::ExportFormat format = faxdoc::ExportFormat::Pbm;
+    bool aspect = true;
+};
+
+bool ParsePage(const std::string& text, unsigned& page) {
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    page = static_cast<unsigned>(std::stoul(text));
+    return page >= 1 && page <= 65535;
+}
+
+// Without -o, the input name with the format's extension in place of its own;
+// an -o name without an extension gets the format's.
+std::string OutputName(const ExportRequest& r) {
+    std::filesystem::path out(r.output.empty() ? r.input : r.output);
+    if (r.output.empty() || !out.has_extension()) out.replace_extension(std::string(faxdoc::ExportExtension(r.format)));
+    return out.string();
+}
+
+int Parse(const Args& args, ExportRequest& r) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--page" && hasValue) {
+            if (!ParsePage(args[++i], r.page)) return BadInput(kGroup, "'" + args[i] + "' is not a page number");
+        } else if (a == "--format" && hasValue) {
+            if (!faxdoc::ParseExportFormat(args[++i], r.format))
+                return BadInput(kGroup, "unknown format '" + args[i] + "'\n" + kExportUsage);
+            r.formatGiven = true;
+        } else if (a == "-o" && hasValue) {
+            r.output = args[++i];
+        } else if (a == "--no-aspect") {
+            r.aspect = false;
+        } else if (r.input.empty() && !a.empty() && a[0] != '-') {
+            r.input = a;
+        } else {
+            return BadInput(kGroup, "unexpected '" + a + "'\n" + kExportUsage);
+        }
+    }
+    if (r.input.empty() || !r.formatGiven) return BadInput(kGroup, kExportUsage);
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunExportCommand(const Args& args) {
+    ExportRequest request;
+    if (int rc = Parse(args, request); rc != kExitOk) return rc;
+    faxdoc::UnpackOptions options;
+    options.aspect = request.aspect ? faxdoc::AspectMode::DoubleHeight : faxdoc::AspectMode::None;
+    faxdoc::PageImage page;
+    if (int rc = faxdoc::UnpackApfPage(request.input, request.page, options, page); rc != 0) {
+        return Failed(kGroup, request.input + ": " + base::ErrorText(rc));
+    }
+    std::string file;
+    if (int rc = faxdoc::EncodePage(page, request.format, file); rc != 0) {
+        return Failed(kGroup, request.input + ": " + base::ErrorText(rc));
+    }
+    const std::string output = OutputName(request);
+    try {
+        base::ReplaceFileAtomically(output, file);
+    } catch (const std::system_error& e) {
+        return Failed(kGroup, output + ": " + e.what());
+    }
+    std::printf("%s\n", output.c_str());
+    return kExitOk;
+}
+
+}  // namespace vl::cli

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "support/TestSupport.h"
+
+namespace vl::test {
+namespace {
+
+void Put(std::string& s, std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) s[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+}
+
+std::string Record(const std::string& bytes) {
+    std::string r(2, '\0');
+    Put(r, 0, static_cast<std::uint32_t>(bytes.size()), 2);
+    return r + bytes;
+}
+
+const std::string kBlank = Record(std::string("\x00\x80\xB2\x59\x01\x00", 6));
+const std::string kBlack = Record(std::string("\x00\x80\xAC\xC0\x14\x76\x00", 7));  // 1728 black pixels
+const std::string kEnd = Record(std::string("\x00\x80\x00\x08\x80\x00\x08\x80\x00\x08\x80\x00", 12));
+
+std::string Page(std::uint16_t flags, const std::string& data) {
+    std::string h(16, '\0');
+    Put(h, 0, static_cast<std::uint32_t>(data.size()), 4);
+    Put(h, 4, flags, 2);
+    return h + data;
+}
+
+// Page 1: normal resolution, blank / black / blank; page 2: fine, one black line.
+std::string TwoPageFile() {
+    std::string h = std::string("APF10\x1A", 6) + std::string(58, '\0');
+    Put(h, 32, 2, 2);
+    Put(h, 34, 64, 4);
+    return h + Page(4, kBlank + kBlack + kBlank + kEnd) + Page(5, kBlack + kEnd);
+}
+
+std::string PbmRows(const std::string& bits) {
+    std::string rows;
+    for (char c : bits) rows += std::string(216, c == '1' ? '\xFF' : '\0');
+    return rows;
+}
+
+TEST(ExportCommand, WritesThePageBesideTheFaxFile) {
+    TempDir home;
+    const std::string fax = home.folder() + "FAX00001.APF";
+    WriteFile(fax, TwoPageFile());
+    RunResult r = RunCli(home.folder(), {"export", fax, "--format", "pbm"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, home.folder() + "FAX00001.PBM\n");
+    EXPECT_EQ(ReadFile(home.folder() + "FAX00001.PBM"), "P4\n1728 6\n" + PbmRows("001100"));
+
+    r = RunCli(home.folder(), {"export", fax, "--format", "PBM", "--no-aspect", "-o", home.folder() + "one.pbm"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(home.folder() + "one.pbm"), "P4\n1728 3\n" + PbmRows("010"));
+}
+
+TEST(ExportCommand, EachFormatOfAChosenPage) {
+    TempDir home;
+    const std::string fax = home.folder() + "F.APF";
+    WriteFile(fax, TwoPageFile());
+    ASSERT_EQ(RunCli(home.folder(), {"export", fax, "--page", "2", "--format", "bmp", "-o", home.folder() + "p2"}).status,
+              0);
+    const std::string bmp = ReadFile(home.folder() + "p2.BMP");
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(bmp.size(), 62u + 216u);  // one fine line, not doubled
+    ASSERT_EQ(RunCli(home.folder(), {"export", fax, "--format", "dcx"}).status, 0);
+    EXPECT_EQ(ReadFile(home.folder() + "F.DCX").substr(0, 4), "\xB1\x68\xDE\x3A");
+    ASSERT_EQ(RunCli(home.folder(), {"export", fax, "--format", "pcx"}).status, 0);
+    EXPECT_EQ(ReadFile(home.folder() + "F.PCX")[0], 10);
+}
+
+TEST(ExportCommand, FailuresAreReportedWithTheirText) {
+    TempDir home;
+    const std::string fax = home.folder() + "F.APF";
+    WriteFile(fax, TwoPageFile());
+    RunResult r = RunCli(home.folder(), {"export", fax, "--page", "3", "--format", "pbm"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File is not an APF file"), std::string::npos) << r.err;
+    r = RunCli(home.folder(), {"export", home.folder() + "none.APF", "--format", "pbm"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File not found"), std::string::npos) << r.err;
+    WriteFile(home.folder() + "text.APF", "not a fax file at all, but long enough for a header.............");
+    EXPECT_EQ(RunCli(home.folder(), {"export", home.folder() + "text.APF", "--format", "pbm"}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(home.folder() + "text.PBM"));
+
+    EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--format", "png"}).status, 2);
+    EXPECT_EQ(RunCli(home.folder(), {"export", fax}).status, 2);
+    EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--format", "pbm", "--page", "0"}).status, 2);
+    EXPECT_EQ(RunCli(home.folder(), {"export", "--format", "pbm"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vl::test
