@@ -38,8 +38,6 @@ public:
 
     bool PageOpen() const { return pageOpen_; }
     std::uint16_t PageCount() const { return pageCount_; }
-    const ApfPageHeader& CurrentPage() const { return page_; }
-    std::uint64_t Position() const { return out_.Position(); }
 
 private:
     int Fail(int code);

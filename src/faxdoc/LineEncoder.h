@@ -27,8 +27,6 @@ public:
     // line being coded as one full-width white run.
     std::span<const std::uint8_t> Encode(std::span<const std::uint8_t> raster);
 
-    int Width() const { return width_; }
-
 private:
     void PutRun(MhColor color, int run);
 

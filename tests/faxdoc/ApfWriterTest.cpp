@@ -55,8 +55,11 @@ TEST(ApfWriter, WritesHeadersAndRecordsByteForByte) {
     ASSERT_EQ(w.ApfPutRecord(b), 0);
     ASSERT_EQ(w.ApfPutRecord({}), 0);
     ASSERT_EQ(w.ApfEndPage(), 0);
+    EXPECT_FALSE(w.PageOpen());
     ASSERT_EQ(w.ApfBeginPage(false, kWideWidth), 0);
+    EXPECT_TRUE(w.PageOpen());
     ASSERT_EQ(w.ApfEndPage(), 0);
+    EXPECT_EQ(w.PageCount(), 2);
     ASSERT_EQ(w.ApfFinish("STATION", LocalTime(2026, 12, 7, 13, 45, 59)), 0);
 
     const std::string f = ReadFile(name);
