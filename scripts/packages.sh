@@ -6,7 +6,7 @@ VL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
   python3 python3-dbfread
-  netpbm libtiff-tools
+  netpbm libtiff-tools libtiff-dev
 )
 
 vl_install_missing() {
