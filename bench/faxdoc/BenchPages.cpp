@@ -151,13 +151,17 @@ faxdoc::PageImage TextPage(unsigned seed) {
 faxdoc::PageImage PhotoPage(unsigned seed) {
     faxdoc::PageImage page = WhitePage();
     std::mt19937 rng(seed);
-    std::uniform_real_distribution<double> phase(0, 6.283), noise(-0.08, 0.08);
+    std::uniform_real_distribution<double> phase(0, 6.283);
     const double px = phase(rng), py = phase(rng);
+    std::vector<double> across(kBenchPageWidth), down(kBenchPageHeight);
+    for (int x = 0; x < kBenchPageWidth; ++x) across[x] = 0.2 * std::sin(x / 97.0 + px);
+    for (int y = 0; y < kBenchPageHeight; ++y) down[y] = 0.2 * std::cos(y / 131.0 + py);
+    std::minstd_rand noise(seed);
     // Darkness from 0 (white) to 1 (black).
     auto grey = [&](int x, int y) {
         const double ramp = static_cast<double>(x + y) / (kBenchPageWidth + kBenchPageHeight);
-        const double waves = 0.2 * std::sin(x / 97.0 + px) + 0.2 * std::cos(y / 131.0 + py);
-        return std::clamp(0.1 + 0.8 * ramp + waves + noise(rng), 0.0, 1.0);
+        const double jitter = (static_cast<double>(noise() % 1024) / 1024 - 0.5) * 0.16;
+        return std::clamp(0.1 + 0.8 * ramp + across[x] + down[y] + jitter, 0.0, 1.0);
     };
     if (seed % 2 == 0) {
         static constexpr std::array<std::array<int, 4>, 4> kBayer = {
