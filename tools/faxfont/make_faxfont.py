@@ -8,7 +8,7 @@ normal resolution are about twice as tall as wide, so a doubled 5x8 glyph
 keeps its shape on paper.
 
 Standard font (20 x 16 cells, bytes 4096..16383): Terminus 16x32 from
-xfonts-terminus, two source rows merged into one for the same reason.
+xfonts-terminus at half its height, for the same reason.
 
 Each glyph is stored row by row from the top, each row in whole bytes,
 leftmost pixel in bit 7 of the row's first byte, 1 = black.
@@ -156,15 +156,24 @@ def small_glyph(font, code):
 
 
 def standard_glyph(font, code):
-    """16x32 glyph, row pairs merged, centred in a 20 x 16 cell."""
+    """16x32 glyph at half height, centred in a 20 x 16 cell.
+
+    Terminus draws its horizontal strokes two rows thick, so every stroke
+    holds exactly one even row: keeping the even rows gives one-row strokes
+    throughout, where merging row pairs would thicken the strokes that start
+    on an odd row.  An odd-row pixel with no ink below it (the tip of a
+    diagonal or an accent) is kept as well, so that no stroke loses its end.
+    """
     cell = blank(20, 16)
     glyph = font.glyphs.get(code)
     if glyph is None:
         return cell
+    width = min(16, len(glyph[0]))
     for y in range(16):
-        upper, lower = glyph[2 * y], glyph[2 * y + 1]
-        for x in range(min(16, len(upper))):
-            if upper[x] or lower[x]:
+        even, odd = glyph[2 * y], glyph[2 * y + 1]
+        below = glyph[2 * y + 2] if y < 15 else [0] * width
+        for x in range(width):
+            if even[x] or (odd[x] and not below[x]):
                 cell[y][2 + x] = 1
     return cell
 
