@@ -1,0 +1,96 @@
+#include "faxdoc/ImageSource.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "base/ErrorCodes.h"
+#include "faxdoc/IoErrors.h"
+
+namespace vl::faxdoc {
+namespace {
+
+// Larger files are not images this program could fit on a fax page.
+constexpr long kMaxFileSize = 256L * 1024 * 1024;
+
+int ReadWholeFile(const std::string& name, std::vector<std::uint8_t>& data) {
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    if (f == nullptr) return LastIoError(IoOperation::Open);
+    int rc = base::ecOK;
+    long size = -1;
+    if (std::fseek(f, 0, SEEK_END) != 0 || (size = std::ftell(f)) < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
+        rc = LastIoError(IoOperation::Seek);
+    } else if (size > kMaxFileSize) {
+        rc = base::ecBadGraphicsFormat;
+    } else {
+        data.resize(static_cast<std::size_t>(size));
+        if (std::fread(data.data(), 1, data.size(), f) != data.size()) rc = base::ecDeviceRead;
+    }
+    std::fclose(f);
+    return rc;
+}
+
+}  // namespace
+
+int ImageSource::Open(const std::string& fileName) {
+    Close();
+    if (fit_.pageWidth <= 0 || fit_.pageWidth % 8 != 0) return base::ecBadArgument;
+    std::string name = fileName;
+    if (!std::filesystem::path(name).has_extension()) name += std::string(".") + DefaultExtension();
+    int rc = ReadWholeFile(name, file_);
+    if (rc == base::ecOK) rc = SplitPages(file_, pages_);
+    if (rc == base::ecOK) rc = StartPage();
+    if (rc != base::ecOK) Close();
+    return rc;
+}
+
+int ImageSource::SplitPages(std::span<const std::uint8_t> file, std::vector<std::span<const std::uint8_t>>& pages) {
+    pages.assign(1, file);
+    return base::ecOK;
+}
+
+int ImageSource::StartPage() {
+    rows_.reset();
+    rowsRead_ = 0;
+    if (int rc = OpenPage(pages_[page_], rows_); rc != base::ecOK) return rc;
+    placement_ = FitImage(fit_, rows_->Width(), Rule());
+    row_.assign(static_cast<std::size_t>(rows_->BytesPerRow()), 0);
+    pageStarted_ = true;
+    return base::ecOK;
+}
+
+int ImageSource::ReadLine(std::vector<std::uint8_t>& line, bool& endOfPage, bool& morePages) {
+    line.clear();
+    endOfPage = false;
+    morePages = false;
+    if (pages_.empty()) return ecInvalidFileHandle;
+    if (!pageStarted_) {
+        ++page_;
+        if (int rc = StartPage(); rc != base::ecOK) return rc;
+    }
+    if (rowsRead_ == rows_->Height()) {
+        endOfPage = true;
+        morePages = page_ + 1 < pages_.size();
+        pageStarted_ = !morePages;  // a finished last page keeps answering end of page
+        return base::ecOK;
+    }
+    if (int rc = rows_->NextRow(row_); rc != base::ecOK) return rc;
+    ++rowsRead_;
+    line.assign(static_cast<std::size_t>(fit_.pageWidth / 8), 0);
+    const std::size_t offset = std::min<std::size_t>(static_cast<std::size_t>(placement_.offsetBytes), line.size());
+    const std::size_t count = std::min(row_.size(), line.size() - offset);
+    std::copy_n(row_.begin(), count, line.begin() + static_cast<std::ptrdiff_t>(offset));
+    return base::ecOK;
+}
+
+void ImageSource::Close() {
+    rows_.reset();
+    pages_.clear();
+    file_.clear();
+    page_ = 0;
+    pageStarted_ = false;
+    rowsRead_ = 0;
+    placement_ = {};
+}
+
+}  // namespace vl::faxdoc

@@ -1,0 +1,17 @@
+// Reads the first image of a TIFF file: one bit per sample, uncompressed or
+// PackBits, in strips, either byte order and either fill order.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "faxdoc/ImageSourceRows.h"
+
+namespace vl::faxdoc {
+
+// Answers 0 with the page's rows, or ecBadGraphicsFormat for anything else,
+// including damaged or truncated files. `file` must outlive `rows`.
+int OpenTiffPage(std::span<const std::uint8_t> file, std::unique_ptr<ImageSourceRows>& rows);
+
+}  // namespace vl::faxdoc
