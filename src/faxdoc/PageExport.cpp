@@ -4,14 +4,13 @@
 
 #include "base/ErrorCodes.h"
 #include "base/TextCase.h"
+#include "faxdoc/DcxDirectory.h"
+#include "faxdoc/PcxDecoder.h"
 
 namespace vl::faxdoc {
 
 namespace {
 
-constexpr std::size_t kDcxSlots = 1024;
-constexpr std::uint32_t kDcxMagic = 987654321;
-constexpr std::size_t kDcxHeaderSize = 4 + 4 * kDcxSlots;
 constexpr int kBmpMaxHeight = 32767;
 constexpr std::uint32_t kBmpDataOffset = 14 + 40 + 8;
 
@@ -83,7 +82,7 @@ int EncodePcx(const PageImage& page, std::string& file) {
     s.resize(65, '\0');
     s.push_back(1);  // planes
     Put16(s, static_cast<unsigned>(page.stride));
-    s.resize(128, '\0');
+    s.resize(kPcxHeaderSize, '\0');
     for (int y = 0; y < page.height; ++y) PcxRow(s, page.Row(y), page.stride);
     file = std::move(s);
     return base::ecOK;
