@@ -17,8 +17,18 @@ constexpr int kSecondBits = kMhLongestCode - kFirstBits;
 struct Entry {
     enum Kind : std::uint8_t { Terminating, MakeUp, Bad, Longer } kind = Bad;
     std::uint8_t length = 0;
+    // 0 bits after the last 1 bit of the code, so that taking the code needs
+    // no count of its own for the EOL search (every entry the decoder reaches
+    // holds a 1 bit: Decide skips leading zeros).
+    std::uint8_t trailingZeros = 0;
     std::uint16_t value = 0;  // the run, or the second table's offset
 };
+
+Entry Decided(Entry::Kind kind, int length, unsigned pattern, std::uint16_t value) {
+    const unsigned code = pattern & ((1u << length) - 1);
+    const int trailing = code == 0 ? length : length - 1 - (31 - std::countl_zero(code));
+    return {kind, static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(trailing), value};
+}
 
 // The same decision MhBitWalk reaches bit by bit, for every pattern of
 // kMhLongestCode bits (the stream's first bit in bit 0) that has a 1 bit among
@@ -31,12 +41,12 @@ Entry Decide(MhColor colour, unsigned pattern) {
         const MhCodeMatch match = MatchMhCode(colour, code, length);
         switch (match.kind) {
         case MhCodeMatch::Prefix: continue;
-        case MhCodeMatch::Terminating: return {Entry::Terminating, static_cast<std::uint8_t>(length), match.run};
-        case MhCodeMatch::MakeUp: return {Entry::MakeUp, static_cast<std::uint8_t>(length), match.run};
-        case MhCodeMatch::NoCode: return {Entry::Bad, static_cast<std::uint8_t>(length), 0};
+        case MhCodeMatch::Terminating: return Decided(Entry::Terminating, length, pattern, match.run);
+        case MhCodeMatch::MakeUp: return Decided(Entry::MakeUp, length, pattern, match.run);
+        case MhCodeMatch::NoCode: return Decided(Entry::Bad, length, pattern, 0);
         }
     }
-    return {Entry::Bad, kMhLongestCode, 0};
+    return Decided(Entry::Bad, kMhLongestCode, pattern, 0);
 }
 
 struct Tables {
@@ -56,17 +66,17 @@ Tables Build(MhColor colour) {
         if (!longer) {
             t.first[low] = block[0];
         } else {
-            t.first[low] = {Entry::Longer, 0, static_cast<std::uint16_t>(t.second.size())};
+            t.first[low] = {Entry::Longer, 0, 0, static_cast<std::uint16_t>(t.second.size())};
             t.second.insert(t.second.end(), block.begin(), block.end());
         }
     }
     return t;
 }
 
-const Tables& TablesFor(MhColor colour) {
-    static const Tables white = Build(MhColor::White);
-    static const Tables black = Build(MhColor::Black);
-    return colour == MhColor::White ? white : black;
+// Indexed by MhColor.
+const std::array<Tables, 2>& AllTables() {
+    static const std::array<Tables, 2> tables = {Build(MhColor::White), Build(MhColor::Black)};
+    return tables;
 }
 
 }  // namespace
@@ -91,6 +101,7 @@ void MhDecoder::Consume(int count) {
 }
 
 void MhDecoder::Decode(bool final) {
+    const std::array<Tables, 2>& allTables = AllTables();
     while (!state_.PageEnded()) {
         while (available_ <= 56 && !input_.empty()) {
             bits_ |= std::uint64_t{input_.front()} << available_;
@@ -117,13 +128,15 @@ void MhDecoder::Decode(bool final) {
             Consume(zerosAhead + 1);
             continue;
         }
-        const Tables& tables = TablesFor(state_.Colour());
+        const Tables& tables = allTables[static_cast<std::size_t>(state_.Colour())];
         Entry entry = tables.first[bits_ & ((1u << kFirstBits) - 1)];
         if (entry.kind == Entry::Longer) {
             entry = tables.second[entry.value + ((bits_ >> kFirstBits) & ((1u << kSecondBits) - 1))];
         }
         if (entry.length > available_) return;  // cut off at the end of the data
-        Consume(entry.length);
+        bits_ >>= entry.length;
+        available_ -= entry.length;
+        zeros_ = entry.trailingZeros;
         switch (entry.kind) {
         case Entry::Terminating: state_.Run({MhCodeMatch::Terminating, entry.value}); break;
         case Entry::MakeUp: state_.Run({MhCodeMatch::MakeUp, entry.value}); break;
