@@ -38,13 +38,46 @@ public:
     bool PageEnded() const { return ended_; }
     int BadCodes() const { return badCodes_; }
 
-    void Run(const MhCodeMatch& code);
+    // Inline: called once per code word, the decoders' innermost step.
+    void Run(const MhCodeMatch& code) {
+        eolsInRow_ = 0;
+        if (position_ + code.run > kWidePixels) {
+            spoiled_ = true;  // no accepted width is reachable any more
+        } else {
+            if (colour_ == MhColor::Black) SetBlack(position_, code.run);
+            position_ += code.run;
+        }
+        if (code.kind == MhCodeMatch::Terminating) {
+            colour_ = colour_ == MhColor::White ? MhColor::Black : MhColor::White;
+        }
+    }
     void BadCode();
     void Eol();
 
 private:
+    static constexpr int kNormalPixels = 1728;
+    static constexpr int kWidePixels = 2048;
+
+    // Most runs on text and dithered pages are a few pixels long: the partial
+    // bytes at both ends are set with one mask each, whole bytes between.
+    void SetBlack(int from, int count) {
+        if (count == 0) return;
+        const int last = from + count - 1;
+        const int firstByte = from >> 3;
+        const int lastByte = last >> 3;
+        const auto head = static_cast<std::uint8_t>(0xFF >> (from & 7));
+        const auto tail = static_cast<std::uint8_t>(0xFF << (7 - (last & 7)));
+        if (firstByte == lastByte) {
+            line_[static_cast<std::size_t>(firstByte)] |= head & tail;
+            return;
+        }
+        line_[static_cast<std::size_t>(firstByte)] |= head;
+        for (int i = firstByte + 1; i < lastByte; ++i) line_[static_cast<std::size_t>(i)] = 0xFF;
+        line_[static_cast<std::size_t>(lastByte)] |= tail;
+    }
+
     MhLineHandler onLine_;
-    std::array<std::uint8_t, 256> line_{};
+    std::array<std::uint8_t, kWidePixels / 8> line_{};
     int position_ = 0;  // pixels placed in the line
     bool spoiled_ = false;
     MhColor colour_ = MhColor::White;
