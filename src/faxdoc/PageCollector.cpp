@@ -2,22 +2,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace vl::faxdoc {
 
-namespace {
-constexpr std::size_t kSlotsPerGrowth = 1024;
-}
-
 void PageCollector::AddLine(std::span<const std::uint8_t> line) {
     const std::size_t n = std::min(line.size(), kMaxLineBytes);
-    const std::size_t at = static_cast<std::size_t>(lines_) * kMaxLineBytes;
-    if (at == slots_.size()) slots_.resize(slots_.size() + kSlotsPerGrowth * kMaxLineBytes);
-    std::memcpy(slots_.data() + at, line.data(), n);
-    std::memset(slots_.data() + at + n, 0, kMaxLineBytes - n);
-    for (std::size_t used = n; used > 0; --used) {
+    const std::size_t at = slots_.size();
+    // The vector grows by doubling, so a page costs few reallocations; the
+    // resize pads the slot with white.
+    slots_.insert(slots_.end(), line.begin(), line.begin() + static_cast<std::ptrdiff_t>(n));
+    slots_.resize(at + kMaxLineBytes);
+    // Only bytes right of the widest line so far can widen the page.
+    for (std::size_t used = n; used > widest_; --used) {
         if (line[used - 1] != 0) {
-            widest_ = std::max(widest_, used);
+            widest_ = used;
             break;
         }
     }
@@ -28,16 +27,18 @@ PageImage PageCollector::Take() {
     PageImage image;
     if (lines_ > 0) {
         const std::size_t stride = (widest_ + 1) & ~std::size_t{1};
+        // Rows move left within the buffer (a row never lands beyond where it
+        // was), which then becomes the image without another copy.
+        for (std::size_t y = 1; y < static_cast<std::size_t>(lines_); ++y) {
+            std::memmove(slots_.data() + y * stride, slots_.data() + y * kMaxLineBytes, stride);
+        }
+        slots_.resize(stride * static_cast<std::size_t>(lines_));
         image.width = static_cast<int>(stride * 8);
         image.height = lines_;
         image.stride = static_cast<int>(stride);
-        image.bits.resize(stride * static_cast<std::size_t>(lines_));
-        for (int y = 0; y < lines_; ++y) {
-            std::memcpy(image.bits.data() + y * stride, slots_.data() + y * kMaxLineBytes, stride);
-        }
+        image.bits = std::move(slots_);
     }
-    slots_.clear();
-    slots_.shrink_to_fit();
+    slots_ = std::vector<std::uint8_t>();
     lines_ = 0;
     widest_ = 1;
     return image;
