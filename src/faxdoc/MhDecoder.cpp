@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 #include <vector>
 
 namespace vl::faxdoc {
@@ -89,54 +90,87 @@ void MhDecoder::Feed(std::span<const std::uint8_t> bytes) {
 
 void MhDecoder::Finish() { Decode(true); }
 
-void MhDecoder::Consume(int count) {
-    const std::uint64_t taken = count == 64 ? bits_ : bits_ & ((std::uint64_t{1} << count) - 1);
+namespace {
+
+void Consume(MhDecoder::Bits& in, int count) {
+    const std::uint64_t taken = count == 64 ? in.bits : in.bits & ((std::uint64_t{1} << count) - 1);
     if (taken == 0) {
-        zeros_ += count;
+        in.zeros += count;
     } else {
-        zeros_ = count - 1 - (63 - std::countl_zero(taken));
+        in.zeros = count - 1 - (63 - std::countl_zero(taken));
     }
-    bits_ = count == 64 ? 0 : bits_ >> count;
-    available_ -= count;
+    in.bits = count == 64 ? 0 : in.bits >> count;
+    in.available -= count;
 }
 
+// Tops up the bits to more than 56, or as far as the input goes.
+void Refill(MhDecoder::Bits& in, std::span<const std::uint8_t>& input) {
+    const int room = (64 - in.available) / 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        // As many whole bytes as fit, in one load: the stream's first byte
+        // lands lowest, as the bit order needs.
+        if (input.size() >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, input.data(), sizeof word);
+            if (room < 8) word &= (std::uint64_t{1} << (room * 8)) - 1;
+            in.bits |= word << in.available;
+            in.available += room * 8;
+            input = input.subspan(static_cast<std::size_t>(room));
+            return;
+        }
+    }
+    while (in.available <= 56 && !input.empty()) {
+        in.bits |= std::uint64_t{input.front()} << in.available;
+        in.available += 8;
+        input = input.subspan(1);
+    }
+}
+
+}  // namespace
+
 void MhDecoder::Decode(bool final) {
+    // A local copy of the bit buffer, which the line handler's calls cannot
+    // reach, so that it stays in registers.
+    Bits in = bits_;
+    DecodeBits(in, final);
+    bits_ = in;
+}
+
+void MhDecoder::DecodeBits(Bits& in, bool final) {
     const std::array<Tables, 2>& allTables = AllTables();
     while (!state_.PageEnded()) {
-        while (available_ <= 56 && !input_.empty()) {
-            bits_ |= std::uint64_t{input_.front()} << available_;
-            available_ += 8;
-            input_ = input_.subspan(1);
-        }
+        // Topping up only when a longest code might not fit leaves several
+        // codes between refills.
+        if (in.available < 2 * kMhLongestCode) Refill(in, input_);
         // Every decision needs at most kMhLongestCode bits; only the end of the
         // data allows deciding on fewer.
-        if (available_ == 0 || (!final && available_ < kMhLongestCode)) return;
+        if (in.available == 0 || (!final && in.available < kMhLongestCode)) return;
 
-        const int zerosAhead = bits_ == 0 ? available_ : std::countr_zero(bits_);
-        if (zerosAhead >= available_) {
+        const int zerosAhead = in.bits == 0 ? in.available : std::countr_zero(in.bits);
+        if (zerosAhead >= in.available) {
             // Fill, or the start of an EOL; a code cut off by the end of the
             // data is dropped in any case.
-            Consume(available_);
+            Consume(in, in.available);
             continue;
         }
-        if (zeros_ + zerosAhead >= MhLineState::kEolZeros) {
-            Consume(zerosAhead + 1);
+        if (in.zeros + zerosAhead >= MhLineState::kEolZeros) {
+            Consume(in, zerosAhead + 1);
             state_.Eol();
             continue;
         }
         if (state_.Hunting()) {
-            Consume(zerosAhead + 1);
+            Consume(in, zerosAhead + 1);
             continue;
         }
         const Tables& tables = allTables[static_cast<std::size_t>(state_.Colour())];
-        Entry entry = tables.first[bits_ & ((1u << kFirstBits) - 1)];
+        Entry entry = tables.first[in.bits & ((1u << kFirstBits) - 1)];
         if (entry.kind == Entry::Longer) {
-            entry = tables.second[entry.value + ((bits_ >> kFirstBits) & ((1u << kSecondBits) - 1))];
+            entry = tables.second[entry.value + ((in.bits >> kFirstBits) & ((1u << kSecondBits) - 1))];
         }
-        if (entry.length > available_) return;  // cut off at the end of the data
-        bits_ >>= entry.length;
-        available_ -= entry.length;
-        zeros_ = entry.trailingZeros;
+        if (entry.length > in.available) return;  // cut off at the end of the data
+        in.bits >>= entry.length;
+        in.available -= entry.length;
+        in.zeros = entry.trailingZeros;
         switch (entry.kind) {
         case Entry::Terminating: state_.Run({MhCodeMatch::Terminating, entry.value}); break;
         case Entry::MakeUp: state_.Run({MhCodeMatch::MakeUp, entry.value}); break;

@@ -23,14 +23,19 @@ public:
     bool PageEnded() const { return state_.PageEnded(); }
     int BadCodes() const { return state_.BadCodes(); }
 
+    // The unread bits, the next one in bit 0.
+    struct Bits {
+        std::uint64_t bits = 0;
+        int available = 0;
+        int zeros = 0;  // 0 bits since the last 1 bit, up to the read position
+    };
+
 private:
     void Decode(bool final);
-    void Consume(int count);
+    void DecodeBits(Bits& in, bool final);
 
     MhLineState state_;
-    std::uint64_t bits_ = 0;  // unread bits, the next one in bit 0
-    int available_ = 0;
-    int zeros_ = 0;  // 0 bits since the last 1 bit, up to the read position
+    Bits bits_;
     std::span<const std::uint8_t> input_;
 };
 
