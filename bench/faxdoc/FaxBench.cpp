@@ -10,14 +10,11 @@
 // completed, 2 on a fault (a decoder returning something else than the page);
 // timings alone never fail it, since a debug build or a busy machine says
 // nothing about the code.
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +22,7 @@
 #include "BenchPages.h"
 #include "OurCodec.h"
 #include "TiffCodec.h"
+#include "common/BenchMain.h"
 
 namespace vl::bench {
 
@@ -122,17 +120,4 @@ int Main(int argc, char** argv) {
 
 }  // namespace vl::bench
 
-int main(int argc, char** argv) {
-    // Decoded pages come from a heap that keeps what it frees. Otherwise each
-    // page-sized buffer is mapped afresh and the timings measure page faults
-    // (which side pays them depends on the order of allocations) rather than
-    // the codecs.
-    mallopt(M_MMAP_THRESHOLD, std::numeric_limits<int>::max());
-    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
-    try {
-        return vl::bench::Main(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_faxdoc: %s\n", e.what());
-        return 2;
-    }
-}
+int main(int argc, char** argv) { return vl::bench::RunBenchmark("bench_faxdoc", vl::bench::Main, argc, argv); }

@@ -9,15 +9,12 @@
 // or a busy machine says nothing about the code.
 #include <stdlib.h>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <limits>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -25,6 +22,7 @@
 #include <vector>
 
 #include "StoreRun.h"
+#include "common/BenchMain.h"
 
 namespace vl::bench {
 
@@ -146,17 +144,4 @@ int Main(int argc, char** argv) {
 
 }  // namespace vl::bench
 
-int main(int argc, char** argv) {
-    // Both stores get their memory from the same heap that keeps what it
-    // frees. Otherwise our engine's one large record buffer comes from fresh
-    // pages in every repetition while SQLite's small cache pages are reused,
-    // and the medians measure page faults rather than the stores.
-    mallopt(M_MMAP_THRESHOLD, std::numeric_limits<int>::max());
-    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
-    try {
-        return vl::bench::Main(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_store: %s\n", e.what());
-        return 2;
-    }
-}
+int main(int argc, char** argv) { return vl::bench::RunBenchmark("bench_store", vl::bench::Main, argc, argv); }

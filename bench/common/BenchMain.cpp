@@ -1,0 +1,22 @@
+#include "BenchMain.h"
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <exception>
+#include <limits>
+
+namespace vl::bench {
+
+int RunBenchmark(const char* program, int (*main)(int, char**), int argc, char** argv) {
+    mallopt(M_MMAP_THRESHOLD, std::numeric_limits<int>::max());
+    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+    try {
+        return main(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", program, e.what());
+        return 2;
+    }
+}
+
+}  // namespace vl::bench
