@@ -31,7 +31,7 @@ public:
     int ReadLine(std::vector<std::uint8_t>& line, bool& endOfPage, bool& morePages) override;
     void Close() override;
 
-    const ImagePlacement& Placement() const { return placement_; }
+    ImagePlacement Placement() const override { return placement_; }
     // Width and height in pixels of the current page (0 before Open).
     int ImageWidth() const { return rows_ ? rows_->Width() : 0; }
     int ImageHeight() const { return rows_ ? rows_->Height() : 0; }

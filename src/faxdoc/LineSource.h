@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "faxdoc/ImageFit.h"
+
 namespace vl::faxdoc {
 
 // A source of raster lines, page by page: 1 = black, bit 7 of byte 0 is the
@@ -31,6 +33,14 @@ public:
     virtual int ReadLine(std::vector<std::uint8_t>& line, bool& endOfPage, bool& morePages) = 0;
 
     virtual void Close() = 0;
+
+    // How the current page is placed: doubling for the encoder, halving for
+    // the conversion loop. Only image sources place pages.
+    virtual ImagePlacement Placement() const { return {}; }
+
+    // Progress through the input, for status reports.
+    virtual std::uint64_t BytesRead() const { return 0; }
+    virtual std::uint64_t BytesTotal() const { return 0; }
 };
 
 }  // namespace vl::faxdoc
