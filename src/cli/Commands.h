@@ -23,5 +23,6 @@ int RunSettingsCommand(const Args& args);
 int RunTableCommand(const Args& args);
 int RunInfoCommand(const Args& args);
 int RunExportCommand(const Args& args);
+int RunConvertCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -35,13 +35,17 @@ int ReadWholeFile(const std::string& name, std::vector<std::uint8_t>& data) {
 int ImageSource::Open(const std::string& fileName) {
     Close();
     if (fit_.pageWidth <= 0 || fit_.pageWidth % 8 != 0) return base::ecBadArgument;
-    std::string name = fileName;
-    if (!std::filesystem::path(name).has_extension()) name += std::string(".") + DefaultExtension();
-    int rc = ReadWholeFile(name, file_);
+    int rc = LoadInput(fileName, file_);
     if (rc == base::ecOK) rc = SplitPages(file_, pages_);
     if (rc == base::ecOK) rc = StartPage();
     if (rc != base::ecOK) Close();
     return rc;
+}
+
+int ImageSource::LoadInput(const std::string& fileName, std::vector<std::uint8_t>& file) {
+    std::string name = fileName;
+    if (!std::filesystem::path(name).has_extension()) name += std::string(".") + DefaultExtension();
+    return ReadWholeFile(name, file);
 }
 
 int ImageSource::SplitPages(std::span<const std::uint8_t> file, std::vector<std::span<const std::uint8_t>>& pages) {
@@ -81,6 +85,15 @@ int ImageSource::ReadLine(std::vector<std::uint8_t>& line, bool& endOfPage, bool
     const std::size_t count = std::min(row_.size(), line.size() - offset);
     std::copy_n(row_.begin(), count, line.begin() + static_cast<std::ptrdiff_t>(offset));
     return base::ecOK;
+}
+
+std::uint64_t ImageSource::BytesRead() const {
+    if (pages_.empty() || !rows_) return 0;
+    // Pages before this one, then this page in proportion to its rows read.
+    const auto pageStart = static_cast<std::uint64_t>(pages_[page_].data() - file_.data());
+    const std::uint64_t pageSize = pages_[page_].size();
+    if (rows_->Height() == 0) return pageStart;
+    return pageStart + pageSize * static_cast<std::uint64_t>(rowsRead_) / static_cast<std::uint64_t>(rows_->Height());
 }
 
 void ImageSource::Close() {

@@ -32,6 +32,8 @@ public:
     void Close() override;
 
     ImagePlacement Placement() const override { return placement_; }
+    std::uint64_t BytesRead() const override;
+    std::uint64_t BytesTotal() const override { return file_.size(); }
     // Width and height in pixels of the current page (0 before Open).
     int ImageWidth() const { return rows_ ? rows_->Width() : 0; }
     int ImageHeight() const { return rows_ ? rows_->Height() : 0; }
@@ -40,6 +42,8 @@ protected:
     // "TIF", "PCX", "DCX" or "BMP": added to names without an extension.
     virtual const char* DefaultExtension() const = 0;
     virtual FitRule Rule() const { return FitRule::File; }
+    // The whole input; by default the named file, read at once.
+    virtual int LoadInput(const std::string& fileName, std::vector<std::uint8_t>& file);
     // The file's pages; one page unless the format holds several.
     virtual int SplitPages(std::span<const std::uint8_t> file, std::vector<std::span<const std::uint8_t>>& pages);
     virtual int OpenPage(std::span<const std::uint8_t> page, std::unique_ptr<ImageSourceRows>& rows) = 0;

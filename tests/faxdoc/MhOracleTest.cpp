@@ -4,21 +4,18 @@
 
 #include <cstdint>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "faxdoc/ApfFormat.h"
 #include "faxdoc/LineEncoder.h"
-#include "support/TestSupport.h"
+#include "G3topbm.h"
 
 namespace vl::faxdoc {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Rows = std::vector<Bytes>;
-
-constexpr char kG3topbm[] = "/usr/bin/g3topbm";
 
 bool Pixel(const Bytes& row, int x) { return row[static_cast<std::size_t>(x / 8)] >> (7 - x % 8) & 1; }
 
@@ -77,25 +74,7 @@ Bytes Stream(LineEncoder& encoder, const Rows& rows) {
     return stream;
 }
 
-Rows Decode(const Bytes& stream, int width) {
-    test::TempDir dir;
-    const std::string file = dir.folder() + "page.g3";
-    test::WriteFile(file, std::string(stream.begin(), stream.end()));
-    const test::RunResult r =
-        test::Run(kG3topbm, {"-reversebits", "-stop_error", "-width=" + std::to_string(width), file});
-    EXPECT_EQ(r.status, 0) << r.err;
-    std::istringstream in(r.out);
-    std::string magic;
-    int w = 0, h = 0;
-    in >> magic >> w >> h;
-    in.get();
-    EXPECT_EQ(magic, "P4");
-    EXPECT_EQ(w, width);
-    Rows rows(static_cast<std::size_t>(std::max(h, 0)), Bytes(static_cast<std::size_t>(width / 8)));
-    for (Bytes& row : rows) in.read(reinterpret_cast<char*>(row.data()), static_cast<std::streamsize>(row.size()));
-    EXPECT_TRUE(in) << "short image";
-    return rows;
-}
+Rows Decode(const Bytes& stream, int width) { return faxtest::G3topbm(stream, width); }
 
 // What a line shows after the margin: the raster shifted right, cut at the width.
 Bytes Shifted(const Bytes& row, int width, int margin) {
