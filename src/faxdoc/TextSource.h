@@ -71,8 +71,11 @@ protected:
     // Raster row `row` (from 0) of the slot's line; `raster` gets the line.
     virtual void DeliverRow(LineSlot slot, int row, std::vector<std::uint8_t>& raster) const = 0;
 
-private:
+    // 0, or ecBadArgument for a width that is not a positive multiple of 8 (up
+    // to 32768) or a margin outside 0 .. width - 1.
     int CheckLayout() const;
+
+private:
     // Tabs expanded, cut at the first form feed; the text after it in `rest`.
     std::u32string Prepare(std::u32string text, std::u32string* rest) const;
     int FetchLine();
