@@ -1,4 +1,4 @@
-// vellora-cli export: one page of an APF file as a PBM, BMP, PCX or DCX image.
+// vellora-cli export: one page of an APF file as a PBM, PNG, BMP, PCX or DCX image.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kGroup = "export";
 
 const char kExportUsage[] =
-    "usage: vellora-cli export FILE.APF [--page N] --format pbm|bmp|pcx|dcx [-o OUT] [--no-aspect]\n";
+    "usage: vellora-cli export FILE.APF [--page N] --format pbm|png|bmp|pcx|dcx [-o OUT] [--no-aspect]\n";
 
 struct ExportRequest {
     std::string input;

@@ -38,7 +38,7 @@ const char kUsage[] =
     "  info FILE.APF [--json]           station ID, date and time, page count, and for\n"
     "                                   each page its resolution, width, form (line\n"
     "                                   records or raw stream) and image length\n"
-    "  export FILE.APF [--page N] --format pbm|bmp|pcx|dcx [-o OUT] [--no-aspect]\n"
+    "  export FILE.APF [--page N] --format pbm|png|bmp|pcx|dcx [-o OUT] [--no-aspect]\n"
     "                                   one page (default 1) as an image; OUT defaults\n"
     "                                   to FILE with the format's extension; normal-\n"
     "                                   resolution pages are doubled in height unless\n"

@@ -1,11 +1,14 @@
 #include "faxdoc/PageExport.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "base/ErrorCodes.h"
 #include "base/TextCase.h"
 #include "faxdoc/DcxDirectory.h"
 #include "faxdoc/PcxDecoder.h"
+#include "gfx/MonoBitmap.h"
+#include "gfx/PngFile.h"
 
 namespace vl::faxdoc {
 
@@ -47,7 +50,8 @@ void PcxRow(std::string& s, const std::uint8_t* row, int bytes) {
 
 bool ParseExportFormat(std::string_view name, ExportFormat& format) {
     const std::string upper = base::UpperAscii(name);
-    for (ExportFormat f : {ExportFormat::Pcx, ExportFormat::Dcx, ExportFormat::Bmp, ExportFormat::Pbm}) {
+    for (ExportFormat f :
+         {ExportFormat::Pcx, ExportFormat::Dcx, ExportFormat::Bmp, ExportFormat::Pbm, ExportFormat::Png}) {
         if (upper == ExportExtension(f)) {
             format = f;
             return true;
@@ -62,6 +66,7 @@ std::string_view ExportExtension(ExportFormat format) {
     case ExportFormat::Dcx: return "DCX";
     case ExportFormat::Bmp: return "BMP";
     case ExportFormat::Pbm: return "PBM";
+    case ExportFormat::Png: return "PNG";
     }
     return "";
 }
@@ -143,12 +148,25 @@ int EncodePbm(const PageImage& page, std::string& file) {
     return base::ecOK;
 }
 
+int EncodePng(const PageImage& page, std::string& file) {
+    if (Empty(page) || page.width > gfx::MonoBitmap::kMaxSide || page.height > gfx::MonoBitmap::kMaxSide) {
+        return base::ecCantMakeBitmap;
+    }
+    gfx::MonoBitmap bitmap(page.width, page.height);
+    for (int y = 0; y < page.height; ++y) {
+        const auto row = bitmap.Row(y);
+        std::copy_n(page.Row(y), row.size(), row.begin());
+    }
+    return gfx::EncodePng(bitmap, file);
+}
+
 int EncodePage(const PageImage& page, ExportFormat format, std::string& file) {
     switch (format) {
     case ExportFormat::Pcx: return EncodePcx(page, file);
     case ExportFormat::Dcx: return EncodeDcx(std::span<const PageImage>(&page, 1), file);
     case ExportFormat::Bmp: return EncodeBmp(page, file);
     case ExportFormat::Pbm: return EncodePbm(page, file);
+    case ExportFormat::Png: return EncodePng(page, file);
     }
     return base::ecBadArgument;
 }

@@ -7,7 +7,7 @@
 
 namespace vl::gfx {
 
-// A one-bit greyscale PNG (black and white as the bitmap has them). Answers 0
+// A one-bit PNG whose two palette colours are white and black. Answers 0
 // and fills `file`, or ecCantMakeBitmap for an empty bitmap or one the encoder
 // refuses.
 int EncodePng(const MonoBitmap& bitmap, std::string& file);

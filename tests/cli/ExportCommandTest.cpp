@@ -71,6 +71,16 @@ TEST(ExportCommand, EachFormatOfAChosenPage) {
     EXPECT_EQ(ReadFile(home.folder() + "F.DCX").substr(0, 4), "\xB1\x68\xDE\x3A");
     ASSERT_EQ(RunCli(home.folder(), {"export", fax, "--format", "pcx"}).status, 0);
     EXPECT_EQ(ReadFile(home.folder() + "F.PCX")[0], 10);
+
+    const RunResult png = RunCli(home.folder(), {"export", fax, "--page", "1", "--format", "png"});
+    ASSERT_EQ(png.status, 0) << png.err;
+    EXPECT_EQ(png.out, home.folder() + "F.PNG\n");
+    const RunResult pnm = test::Run("/usr/bin/pngtopnm", {home.folder() + "F.PNG"});
+    ASSERT_EQ(pnm.status, 0) << pnm.err;
+    // A black-and-white palette comes back as grey levels 0 and 255.
+    std::string grey;
+    for (char c : std::string("001100")) grey += std::string(1728, c == '1' ? '\0' : '\xFF');
+    EXPECT_EQ(pnm.out, "P5\n1728 6\n255\n" + grey);
 }
 
 TEST(ExportCommand, FailuresAreReportedWithTheirText) {
@@ -87,7 +97,7 @@ TEST(ExportCommand, FailuresAreReportedWithTheirText) {
     EXPECT_EQ(RunCli(home.folder(), {"export", home.folder() + "text.APF", "--format", "pbm"}).status, 1);
     EXPECT_FALSE(std::filesystem::exists(home.folder() + "text.PBM"));
 
-    EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--format", "png"}).status, 2);
+    EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--format", "gif"}).status, 2);
     EXPECT_EQ(RunCli(home.folder(), {"export", fax}).status, 2);
     EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--format", "pbm", "--page", "0"}).status, 2);
     EXPECT_EQ(RunCli(home.folder(), {"export", "--format", "pbm"}).status, 2);

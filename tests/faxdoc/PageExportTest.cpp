@@ -78,15 +78,28 @@ PageImage Sample() {
     return page;
 }
 
-TEST(PageExport, PbmBmpAndPcxReadBackToTheSamePixels) {
+TEST(PageExport, EveryFormatReadsBackToTheSamePixels) {
     const PageImage page = Sample();
     ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Pbm, "/usr/bin/pamtopnm")), page);
     ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Bmp, "/usr/bin/bmptopnm")), page);
     ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Pcx, "/usr/bin/pcxtoppm")), page);
+    ExpectPixels(ReadPnm(ExportAndConvert(page, faxdoc::ExportFormat::Png, "/usr/bin/pngtopnm")), page);
     PageImage narrow = BlankRaster(48, 3);  // rows of 6 bytes: BMP pads to 8
     SetPixel(narrow, 47, 0);
     SetPixel(narrow, 0, 2);
     ExpectPixels(ReadPnm(ExportAndConvert(narrow, faxdoc::ExportFormat::Bmp, "/usr/bin/bmptopnm")), narrow);
+    PageImage odd{45, 3, 6, std::vector<std::uint8_t>(18)};  // last byte partly used
+    SetPixel(odd, 44, 1);
+    SetPixel(odd, 0, 0);
+    ExpectPixels(ReadPnm(ExportAndConvert(odd, faxdoc::ExportFormat::Png, "/usr/bin/pngtopnm")), odd);
+}
+
+TEST(PageExport, PngRefusesSidesBeyondTheBitmapLimit) {
+    std::string png = "untouched";
+    EXPECT_EQ(faxdoc::EncodePng(BlankRaster(16, 32769), png), base::ecCantMakeBitmap);
+    EXPECT_EQ(png, "untouched");
+    ASSERT_EQ(faxdoc::EncodePng(BlankRaster(16, 32768), png), 0);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
 }
 
 TEST(PageExport, PbmNamesItsSize) {
@@ -146,7 +159,7 @@ TEST(PageExport, BmpRefusesPagesOf32768LinesOrMore) {
 TEST(PageExport, AnEmptyPageIsNoImage) {
     std::string file;
     for (auto f : {faxdoc::ExportFormat::Pcx, faxdoc::ExportFormat::Dcx, faxdoc::ExportFormat::Bmp,
-                   faxdoc::ExportFormat::Pbm}) {
+                   faxdoc::ExportFormat::Pbm, faxdoc::ExportFormat::Png}) {
         EXPECT_EQ(faxdoc::EncodePage(PageImage{}, f, file), base::ecCantMakeBitmap);
     }
 }
@@ -156,7 +169,10 @@ TEST(PageExport, FormatNames) {
     EXPECT_TRUE(faxdoc::ParseExportFormat("Dcx", f));
     EXPECT_EQ(f, faxdoc::ExportFormat::Dcx);
     EXPECT_EQ(faxdoc::ExportExtension(f), "DCX");
-    EXPECT_FALSE(faxdoc::ParseExportFormat("png", f));
+    EXPECT_TRUE(faxdoc::ParseExportFormat("png", f));
+    EXPECT_EQ(faxdoc::ExportExtension(f), "PNG");
+    EXPECT_FALSE(faxdoc::ParseExportFormat("gif", f));
+    EXPECT_FALSE(faxdoc::ParseExportFormat("pn", f));
 }
 
 }  // namespace

@@ -25,8 +25,9 @@ TEST(PngFileTest, RoundTripKeepsEveryPixel) {
     ASSERT_EQ(EncodePng(bitmap, file), 0);
     ASSERT_GT(file.size(), 8u);
     EXPECT_EQ(file.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
-    // Colour type 0 (grey) or 3 (palette), one bit per pixel.
+    // One bit per pixel, colour type 3 (palette).
     EXPECT_EQ(file[24], 1);
+    EXPECT_EQ(file[25], 3);
 
     const QImage image = Decode(file);
     ASSERT_FALSE(image.isNull());
