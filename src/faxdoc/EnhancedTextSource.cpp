@@ -28,8 +28,7 @@ EnhancedTextSource::EnhancedTextSource(const TextPageLayout& layout, const gfx::
 }
 
 int EnhancedTextSource::Prepare() {
-    prepared_ = false;
-    height_ = 0;
+    if (prepared_) return base::ecOK;
     if (int rc = CheckLayout(); rc != base::ecOK) return rc;
     const int width = Layout().width - Layout().leftMargin;
     const int height = gfx::MeasureText(font_, "Wy").height;

@@ -22,14 +22,15 @@ public:
 
     // Measures the font and makes the bitmap: ecFontTooLarge when bytes per
     // bitmap row x height exceeds 65536, ecCantMakeBitmap for a font with no
-    // height, ecBadArgument for a bad layout. Open and TextRow prepare too.
+    // height, ecBadArgument for a bad layout. Open and TextRow prepare too;
+    // once prepared, the source stays so.
     int Prepare();
 
     // The bitmap height; 0 before Prepare.
     int RowsPerTextLine() const override { return height_; }
 
 protected:
-    int Ready() override { return prepared_ ? 0 : Prepare(); }
+    int Ready() override { return Prepare(); }
     std::size_t MaxCharacters() const override;
     void SetLine(LineSlot slot, std::u32string_view text) override;
     void DeliverRow(LineSlot slot, int row, std::vector<std::uint8_t>& raster) const override;

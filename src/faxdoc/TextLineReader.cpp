@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "base/ErrorCodes.h"
 #include "faxdoc/IoErrors.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr char kEndOfFileMark = 0x1A;
 constexpr char kFormFeed = 0x0C;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool Utf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 bool Utf8Lead(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0xC0; }
@@ -45,6 +47,7 @@ void TextLineReader::Close() {
     pos_ = end_ = 0;
     eof_ = false;
     error_ = base::ecOK;
+    atStart_ = true;
     segment_ = 0;
     bytesRead_ = bytesTotal_ = 0;
 }
@@ -69,6 +72,11 @@ bool TextLineReader::Buffer(std::size_t count) {
 
 bool TextLineReader::AtEnd() {
     if (fd_ < 0) return true;
+    if (atStart_) {
+        if (!Buffer(kByteOrderMark.size())) return false;
+        if (std::string_view(chunk_.data() + pos_, Buffered()).starts_with(kByteOrderMark)) pos_ += kByteOrderMark.size();
+        atStart_ = false;
+    }
     if (!Buffer(2)) return false;
     return Buffered() == 0 || (Buffered() == 1 && chunk_[pos_] == kEndOfFileMark);
 }

@@ -11,7 +11,8 @@ namespace vl::faxdoc {
 // Lines end at CR, CR LF (counted once, also when a chunk boundary falls
 // between them) or a lone LF. Zero bytes are dropped wherever they are; a 0x1A
 // (Ctrl-Z) that is the file's last byte is an end-of-file marker and dropped
-// too. The file is read in chunks, so any file size is fine.
+// too, and so is a UTF-8 byte order mark at the start of the file. The file is
+// read in chunks, so any file size is fine.
 //
 // A line is kept up to kMaxSegmentBytes between form feeds (0x0C); the rest of
 // such a segment could never reach the page and is skipped, without splitting
@@ -56,6 +57,7 @@ private:
     std::size_t end_ = 0;
     bool eof_ = false;
     int error_ = 0;
+    bool atStart_ = true;      // the byte order mark is still to be looked for
     std::size_t segment_ = 0;  // bytes of the line since its last form feed
     std::uint64_t bytesRead_ = 0;
     std::uint64_t bytesTotal_ = 0;

@@ -160,6 +160,10 @@ TEST_F(EnhancedTextSourceTest, TextRowForHeaderLines) {
         EXPECT_EQ(raster, expected[static_cast<std::size_t>(row - 1)]) << row;
     }
     EXPECT_EQ(source.TextRow("Page 1 of 2", static_cast<int>(expected.size()) + 1, raster), base::ecBadArgument);
+    // Preparing again keeps the drawn line.
+    ASSERT_EQ(source.Prepare(), base::ecOK);
+    ASSERT_EQ(source.TextRow("Page 1 of 2", 5, raster), base::ecOK);
+    EXPECT_EQ(raster, expected[4]);
 }
 
 }  // namespace

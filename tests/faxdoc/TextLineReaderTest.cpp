@@ -69,6 +69,12 @@ TEST_F(TextLineReaderTest, EndOfFileMarkOnlyAsLastByte) {
     EXPECT_EQ(LinesOf(first + "\x1A" "z"), (Lines{first + "\x1A" "z"}));
 }
 
+TEST_F(TextLineReaderTest, ByteOrderMarkOnlyAtTheStart) {
+    EXPECT_EQ(LinesOf("\xEF\xBB\xBFtext\n\xEF\xBB\xBFmore"), (Lines{"text", "\xEF\xBB\xBFmore"}));
+    EXPECT_TRUE(LinesOf("\xEF\xBB\xBF").empty());
+    EXPECT_EQ(LinesOf("\xEF\xBB"), (Lines{"\xEF\xBB"}));
+}
+
 TEST_F(TextLineReaderTest, ZeroBytesAreDroppedAlone) {
     EXPECT_EQ(LinesOf(std::string("a\0b\r\0\nc", 7)), (Lines{"ab", "c"}));
     // The rest of the chunk after a zero byte is text too, wherever the chunk ends.
