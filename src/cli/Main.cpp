@@ -35,6 +35,12 @@ const char kUsage[] =
     "  table pack TABLE                 remove deleted records for good\n"
     "  table rebuild                    pack every table and rebuild all index tags\n"
     "  table eval TABLE RECNO EXPR      evaluate a logical expression (.T. or .F.)\n"
+    "  convert INPUT [-o OUT.APF] [--fine] [--wide] [--font small|standard|FAMILY:POINTS]\n"
+    "          [--lines-per-page N] [--tab N] [--left-margin N] [--top-margin N]\n"
+    "          [--station-id ID] [--no-double-width] [--no-center]\n"
+    "                                   a text (.txt), TIFF, PCX, DCX or BMP file as\n"
+    "                                   an APF fax file (default OUT: INPUT with .APF);\n"
+    "                                   FAMILY:POINTS sets text in a system font\n"
     "  info FILE.APF [--json]           station ID, date and time, page count, and for\n"
     "                                   each page its resolution, width, form (line\n"
     "                                   records or raw stream) and image length\n"
@@ -62,6 +68,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "table") == 0) return RunTableCommand(rest);
         if (std::strcmp(argv[1], "info") == 0) return RunInfoCommand(rest);
         if (std::strcmp(argv[1], "export") == 0) return RunExportCommand(rest);
+        if (std::strcmp(argv[1], "convert") == 0) return RunConvertCommand(rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;

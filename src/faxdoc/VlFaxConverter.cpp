@@ -4,6 +4,7 @@
 
 #include "base/ErrorCodes.h"
 #include "base/Exceptions.h"
+#include "faxdoc/ApfFormat.h"
 #include "faxdoc/BitmapSource.h"
 #include "faxdoc/EnhancedTextSource.h"
 #include "faxdoc/FontTextSource.h"
