@@ -1,9 +1,9 @@
 // vellora-cli convert: a text or image file into an APF fax file.
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 
-#include "base/Exceptions.h"
 #include "base/TextCase.h"
 #include "cli/ArgNumbers.h"
 #include "cli/Commands.h"
@@ -118,7 +118,7 @@ int RunConvertCommand(const Args& args) {
     converter.SetOutFileName(faxdoc::ApfOutputName(input, output));
     try {
         converter.ConvertToFile();
-    } catch (const base::EVlException& e) {
+    } catch (const std::exception& e) {  // the EVlException family, EInOutError, bad_alloc
         return Failed(kGroup, input + ": " + e.what());
     }
     std::printf("%s\n", converter.OutFileName().c_str());

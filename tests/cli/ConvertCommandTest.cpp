@@ -38,7 +38,7 @@ TEST_F(ConvertCommand, TextBecomesAFaxFileThatInfoAndExportRead) {
 TEST_F(ConvertCommand, ImageKindFollowsTheExtensionAndOutputGetsApf) {
     // A 16 x 2 monochrome PBM through netpbm's BMP writer.
     const std::string pbm = Write("in.pbm", std::string("P4\n16 2\n\xFF\x00\x00\xFF", 12));
-    const RunResult made = Run("/usr/bin/ppmtobmp", {"-bpp", "1", pbm});
+    const RunResult made = test::Run("/usr/bin/ppmtobmp", {"-bpp", "1", pbm});
     ASSERT_EQ(made.status, 0) << made.err;
     const std::string bmp = Write("Picture.BMP", made.out);
     const RunResult r = Cli({"convert", bmp, "-o", home.folder() + "out", "--wide", "--no-center"});

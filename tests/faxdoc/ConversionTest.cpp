@@ -21,6 +21,8 @@ using Pages = std::vector<std::vector<Bytes>>;
 
 // A source handing out prepared pages; the events see every call.
 struct ScriptedPages {
+    explicit ScriptedPages(Pages p) : pages(std::move(p)) {}
+
     Pages pages;
     std::size_t page = 0, line = 0;
     std::vector<std::string> calls;
@@ -138,7 +140,9 @@ TEST_F(ConversionTest, AbortAndQuitLeaveNoFileAndCloseTheSource) {
         EXPECT_EQ(ConvertDocument(source, "x", out, settings, hooks), quit ? base::ecGotQuitMsg : base::ecConvertAbort);
         EXPECT_FALSE(std::filesystem::exists(out));
         EXPECT_EQ(script.calls.back(), "close");
-        if (quit) EXPECT_EQ(yields, 2);  // after lines 16 and 32
+        if (quit) {
+            EXPECT_EQ(yields, 2);  // after lines 16 and 32
+        }
     }
 }
 

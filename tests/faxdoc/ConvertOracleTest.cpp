@@ -38,10 +38,12 @@ void ExpectOracleAgrees(const faxtest::ConvertedFile& file) {
         const auto rows = faxtest::G3topbm(faxtest::RecordStream(page), width);
         ASSERT_EQ(static_cast<int>(rows.size()), page.image.height);
         bool ink = false;
+        // Our page image ends at the widest inked byte; g3topbm's rows are the full width.
         for (int y = 0; y < page.image.height; ++y) {
-            const Bytes ours(page.image.Row(y), page.image.Row(y) + page.image.stride);
-            ASSERT_EQ(rows[static_cast<std::size_t>(y)], ours) << "line " << y;
+            Bytes ours(page.image.Row(y), page.image.Row(y) + page.image.stride);
             for (std::uint8_t b : ours) ink = ink || b != 0;
+            ours.resize(static_cast<std::size_t>(width / 8), 0);
+            ASSERT_EQ(rows[static_cast<std::size_t>(y)], ours) << "line " << y;
         }
         EXPECT_TRUE(ink);
     }
@@ -109,8 +111,9 @@ TEST_F(ConvertOracleTest, TiffWrittenByLibtiffToolsConvertsPixelForPixel) {
         ASSERT_EQ(file.pages.size(), 1u);
         const PageImage& page = file.pages[0].image;
         ASSERT_EQ(page.height, image.height);
+        ASSERT_GE(page.width, image.width);
         for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < kNormalWidth; ++x)
+            for (int x = 0; x < page.width; ++x)
                 ASSERT_EQ(page.Black(x, y), x < image.width && image.Black(x, y)) << x << "," << y;
         ExpectOracleAgrees(file);
     }

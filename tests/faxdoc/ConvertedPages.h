@@ -21,6 +21,9 @@ struct ConvertedFile {
     std::vector<ConvertedPage> pages;
 };
 
+// The unpacked page ends at its widest inked byte; pixels beyond it are white.
+inline bool Ink(const faxdoc::PageImage& page, int x, int y) { return x < page.width && page.Black(x, y); }
+
 // Fails the calling test when the file cannot be read.
 ConvertedFile ReadConverted(const std::string& apfFile);
 

@@ -21,8 +21,8 @@ using Bytes = std::vector<std::uint8_t>;
 int ThrownCode(const std::function<void()>& call) {
     try {
         call();
-    } catch (const base::EVlException& e) {
-        return e.ErrorCode();
+    } catch (...) {
+        return base::ExceptionCode(std::current_exception());
     }
     return 0;
 }
@@ -67,7 +67,7 @@ TEST_F(FaxConverterTest, NarrowBitmapIsDoubledToTheFullLineAtNormalResolutionOnl
     auto page = Result().pages.at(0).image;
     ASSERT_EQ(page.width, 1728);
     ASSERT_EQ(page.height, 4);
-    for (int x = 0; x < 1728; ++x) ASSERT_EQ(page.Black(x, 3), (x / 2) % 2 == 0) << x;
+    for (int x = 0; x < 1728; ++x) ASSERT_EQ(faxtest::Ink(page, x, 3), (x / 2) % 2 == 0) << x;
 
     converter.SetResolution(FaxResolution::frHigh);
     converter.ConvertBitmapToFile(bitmap);
@@ -76,7 +76,7 @@ TEST_F(FaxConverterTest, NarrowBitmapIsDoubledToTheFullLineAtNormalResolutionOnl
     // Not doubled: centred by (1728 - 864 - 0) / 16 = 54 bytes.
     for (int x = 0; x < 1728; ++x) {
         const bool inside = x >= 54 * 8 && x < 54 * 8 + 864;
-        ASSERT_EQ(page.Black(x, 0), inside && (x - 54 * 8) % 2 == 0) << x;
+        ASSERT_EQ(faxtest::Ink(page, x, 0), inside && (x - 54 * 8) % 2 == 0) << x;
     }
 }
 
@@ -87,7 +87,7 @@ TEST_F(FaxConverterTest, WideBitmapWithMarginIsNotShiftedAndHalfHeightDropsEvenL
     converter.ConvertBitmapToFile(bitmap);
     const auto page = Result().pages.at(0).image;
     ASSERT_EQ(page.height, 3);
-    for (int y = 0; y < 3; ++y) EXPECT_TRUE(page.Black(50 + 2 * y, y)) << y;  // lines 1, 3, 5
+    for (int y = 0; y < 3; ++y) EXPECT_TRUE(faxtest::Ink(page, 50 + 2 * y, y)) << y;  // lines 1, 3, 5
 }
 
 TEST_F(FaxConverterTest, ColourBitmapsAreDitheredByTheThresholdTable) {
@@ -97,13 +97,13 @@ TEST_F(FaxConverterTest, ColourBitmapsAreDitheredByTheThresholdTable) {
     converter.ConvertBitmapToFile(white);
     auto page = Result().pages.at(0).image;
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 1728; ++x) ASSERT_FALSE(page.Black(x, y));
+        for (int x = 0; x < 1728; ++x) ASSERT_FALSE(faxtest::Ink(page, x, y));
 
     gfx::ColorBitmap black{40, 40, std::vector<std::uint32_t>(1600, 0)};
     converter.ConvertBitmapToFile(black);
     page = Result().pages.at(0).image;
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(page.Black(x, y), DitherThreshold(x, y) > 0) << x << "," << y;
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(faxtest::Ink(page, x, y), DitherThreshold(x, y) > 0) << x << "," << y;
 }
 
 TEST_F(FaxConverterTest, ErrorsThrowTheirCodeAndLeaveNoFile) {
@@ -129,6 +129,7 @@ TEST_F(FaxConverterTest, StatusEventCanAbortAndUserEventsDriveTheSource) {
     converter.SetInputDocumentType(FaxInputDocumentType::idUser);
     converter.SetDefUserExtension("DAT");
     converter.SetDocumentFile(dir.folder() + "in");
+    EXPECT_EQ(converter.OutFileName(), dir.folder() + "in.APF");
     converter.OnOpenUserFile = [&](VlFaxConverter&, const std::string& name) { calls.push_back("open " + name); };
     converter.OnCloseUserFile = [&](VlFaxConverter&) { calls.push_back("close"); };
     converter.OnReadUserLine = [&](VlFaxConverter&, Bytes& data, bool& endOfPage, bool&) {
@@ -137,7 +138,7 @@ TEST_F(FaxConverterTest, StatusEventCanAbortAndUserEventsDriveTheSource) {
     };
     converter.ConvertToFile();
     EXPECT_EQ(calls, (std::vector<std::string>{"open " + dir.folder() + "in.DAT", "close"}));
-    const auto file = Result();
+    const auto file = faxtest::ReadConverted(converter.OutFileName());
     ASSERT_EQ(file.pages.size(), 1u);
     EXPECT_EQ(file.pages[0].image.height, 10);
 
@@ -150,7 +151,7 @@ TEST_F(FaxConverterTest, StatusEventCanAbortAndUserEventsDriveTheSource) {
     };
     EXPECT_EQ(ThrownCode([&] { converter.ConvertToFile(); }), base::ecConvertAbort);
     EXPECT_TRUE(sawStart);
-    EXPECT_FALSE(std::filesystem::exists(dir.folder() + "OUT.APF"));
+    EXPECT_FALSE(std::filesystem::exists(converter.OutFileName()));
 }
 
 TEST_F(FaxConverterTest, QuitMessageWhileYieldingEndsTheConversion) {
