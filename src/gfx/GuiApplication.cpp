@@ -18,6 +18,15 @@ void SubstituteFontNames() {
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 }
 
+QtMessageHandler startupHandler = nullptr;
+
+// Start-up looks for the per-user runtime folder, which services and build
+// machines often lack; nothing here uses it, so that warning is only noise.
+void QuietStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+    if (startupHandler != nullptr) startupHandler(type, context, message);
+}
+
 }  // namespace
 
 void EnsureGuiApplication() {
@@ -29,8 +38,10 @@ void EnsureGuiApplication() {
         static int argc = 1;
         static char name[] = "vellora";
         static char* argv[] = {name, nullptr};
+        startupHandler = qInstallMessageHandler(QuietStartup);
         // Lives until exit: Qt's font caches are torn down with it.
         static QGuiApplication application(argc, argv);
+        qInstallMessageHandler(startupHandler);
     }
     if (!substituted) {
         SubstituteFontNames();
