@@ -6,6 +6,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/MessageTable.h"
+#include "cli/ArgNumbers.h"
 #include "cli/Commands.h"
 #include "faxdoc/PageExport.h"
 #include "faxdoc/Unpacker.h"
@@ -22,17 +23,11 @@ const char kExportUsage[] =
 struct ExportRequest {
     std::string input;
     std::string output;
-    unsigned page = 1;
+    int page = 1;
     bool formatGiven = false;
     faxdoc::ExportFormat format = faxdoc::ExportFormat::Pbm;
     bool aspect = true;
 };
-
-bool ParsePage(const std::string& text, unsigned& page) {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    page = static_cast<unsigned>(std::stoul(text));
-    return page >= 1 && page <= 65535;
-}
 
 // Without -o, the input name with the format's extension in place of its own;
 // an -o name without an extension gets the format's.
@@ -47,7 +42,8 @@ int Parse(const Args& args, ExportRequest& r) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--page" && hasValue) {
-            if (!ParsePage(args[++i], r.page)) return BadInput(kGroup, "'" + args[i] + "' is not a page number");
+            if (!ParseNumber(args[++i], 1, 65535, r.page))
+                return BadInput(kGroup, "'" + args[i] + "' is not a page number");
         } else if (a == "--format" && hasValue) {
             if (!faxdoc::ParseExportFormat(args[++i], r.format))
                 return BadInput(kGroup, "unknown format '" + args[i] + "'\n" + kExportUsage);
@@ -74,7 +70,7 @@ int RunExportCommand(const Args& args) {
     faxdoc::UnpackOptions options;
     options.aspect = request.aspect ? faxdoc::AspectMode::DoubleHeight : faxdoc::AspectMode::None;
     faxdoc::PageImage page;
-    if (int rc = faxdoc::UnpackApfPage(request.input, request.page, options, page); rc != 0) {
+    if (int rc = faxdoc::UnpackApfPage(request.input, static_cast<unsigned>(request.page), options, page); rc != 0) {
         return Failed(kGroup, request.input + ": " + base::ErrorText(rc));
     }
     std::string file;
