@@ -28,10 +28,14 @@ inline constexpr int ecCannotUseWithWinSock = -1009;
 
 // Opening a port.
 inline constexpr int ecNoSuchPort = -2001;
+inline constexpr int ecBaudRateNotSupported = -2002;
+inline constexpr int ecDataBitsNotSupported = -2003;
 inline constexpr int ecPortInUse = -2005;
 inline constexpr int ecPortNotOpen = -2007;
 inline constexpr int ecPortAlreadyOpen = -2008;
 inline constexpr int ecNoPortSelected = -2011;
+inline constexpr int ecPortSettingsFailed = -2012;
+inline constexpr int ecPermissionDenied = -2013;  // the user may not open serial devices
 
 // Device layer and port buffers.
 inline constexpr int ecNoDeviceLayer = -3001;
