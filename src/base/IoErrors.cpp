@@ -1,10 +1,10 @@
-#include "faxdoc/IoErrors.h"
+#include "base/IoErrors.h"
 
 #include <cerrno>
 
 #include "base/ErrorCodes.h"
 
-namespace vl::faxdoc {
+namespace vl::base {
 
 namespace {
 
@@ -15,13 +15,13 @@ constexpr int kSeekError = -156;
 
 int FallbackCode(IoOperation operation) {
     switch (operation) {
-        case IoOperation::Open: return base::ecAccessDenied;
-        case IoOperation::Read: return base::ecDiskRead;
+        case IoOperation::Open: return ecAccessDenied;
+        case IoOperation::Read: return ecDiskRead;
         case IoOperation::Seek: return kSeekError;
         case IoOperation::Write:
-        case IoOperation::Close: return base::ecDeviceWrite;
+        case IoOperation::Close: return ecDeviceWrite;
     }
-    return base::ecDeviceWrite;
+    return ecDeviceWrite;
 }
 
 }  // namespace
@@ -30,23 +30,23 @@ int IoErrorCode(int errnoValue, IoOperation operation) {
     switch (errnoValue) {
         case ENOENT:
         case ENXIO:
-        case ENODEV: return base::ecFileNotFound;
+        case ENODEV: return ecFileNotFound;
         case ENOTDIR:
         case ENAMETOOLONG:
-        case ELOOP: return base::ecPathNotFound;
+        case ELOOP: return ecPathNotFound;
         case EMFILE:
         case ENFILE: return kTooManyOpenFiles;
         case EACCES:
         case EPERM:
         case EISDIR:
-        case ETXTBSY: return base::ecAccessDenied;
+        case ETXTBSY: return ecAccessDenied;
         case EBADF: return ecInvalidFileHandle;
-        case ENOMEM: return base::ecOutOfMemory;
+        case ENOMEM: return ecOutOfMemory;
         case EEXIST: return kFileExists;
         case EROFS: return kWriteProtected;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG: return base::ecDiskFull;
+        case EFBIG: return ecDiskFull;
         case ESPIPE: return kSeekError;
         default: return FallbackCode(operation);
     }
@@ -54,4 +54,4 @@ int IoErrorCode(int errnoValue, IoOperation operation) {
 
 int LastIoError(IoOperation operation) { return IoErrorCode(errno, operation); }
 
-}  // namespace vl::faxdoc
+}  // namespace vl::base

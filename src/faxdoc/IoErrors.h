@@ -1,19 +1,14 @@
-// Turns a system error number into the classic negative I/O code that the
-// message table has a text for.
+// The I/O error mapping is shared with the serial layer and lives in base; the
+// fax document code keeps calling it by these names.
 #pragma once
+
+#include "base/IoErrors.h"
 
 namespace vl::faxdoc {
 
-// "Invalid file handle": an operation on a file that is not open.
-inline constexpr int ecInvalidFileHandle = -6;
-
-enum class IoOperation { Open, Read, Write, Seek, Close };
-
-// ENOENT gives -2, ENOTDIR -3, EACCES -5, ENOSPC -101 and so on; a number with
-// no classic counterpart gives the general failure code of the operation.
-int IoErrorCode(int errnoValue, IoOperation operation);
-
-// The code for the error number left by the last failed system call.
-int LastIoError(IoOperation operation);
+using base::ecInvalidFileHandle;
+using base::IoErrorCode;
+using base::IoOperation;
+using base::LastIoError;
 
 }  // namespace vl::faxdoc

@@ -18,7 +18,6 @@
 // other call may come from any thread.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -108,10 +107,11 @@ private:
     LineSettings settings_;
     Counters errorBase_;
 
-    // Only the thread in WaitEvent uses this.
+    // The lines as last reported; only the thread in WaitEvent uses this.
     Lines eventBase_;
+    std::mutex rxMutex_;  // guards rxSeen_, so a Read and a wait see one count
     // The receive count at the last evRxChar or after the last Read.
-    std::atomic<int> rxSeen_{0};
+    int rxSeen_ = 0;
 };
 
 // The lock folders of the system, then `fallbackFolder` when not empty.
