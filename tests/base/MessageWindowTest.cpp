@@ -142,7 +142,8 @@ TEST(MessageWindowTest, DestroyingTheWindowReleasesAWaitingSender)
     });
     std::intptr_t answer = 0;
     const auto start = std::chrono::steady_clock::now();
-    std::thread sender([&] { answer = w->Send(Msg(1), 30s, 42); });
+    MessageWindow* target = w.get();
+    std::thread sender([&] { answer = target->Send(Msg(1), 30s, 42); });
     ASSERT_TRUE(WakeFdReadable(loop, 10000));
     w.reset();
     sender.join();
