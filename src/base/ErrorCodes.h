@@ -22,6 +22,7 @@ inline constexpr int ecLastIoError = -162;
 // Components.
 inline constexpr int ecBadArgument = -1002;
 inline constexpr int ecGotQuitMsg = -1003;
+inline constexpr int ecComponentBusy = -1004;
 inline constexpr int ecPortNotAssigned = -1005;
 inline constexpr int ecInternal = -1006;
 inline constexpr int ecCannotUseWithWinSock = -1009;
