@@ -83,7 +83,8 @@ public:
     std::string Format(bool hex, bool allHex) const;
 
 private:
-    struct Record;
+    std::string KindName(std::uint8_t kind) const;
+    std::string SubkindName(std::uint8_t subkind) const;
     void Put(std::size_t at, const std::uint8_t* bytes, std::size_t count);
     void Get(std::size_t at, std::uint8_t* bytes, std::size_t count) const;
     void DropOldest();
