@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the plain build, the
-# build under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run
-# of every fuzz target.
+# build under AddressSanitizer and UndefinedBehaviorSanitizer, the suites that
+# use threads under ThreadSanitizer, and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -20,6 +20,30 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVL_BUILD_BENCH=OFF 
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== thread tests under ThreadSanitizer"
+# gcc's ThreadSanitizer cannot place its shadow memory under the wider address
+# randomisation of newer kernels ("unexpected memory mapping"); there the build
+# (which runs the tests to list them) and the tests run with randomisation off,
+# which every child process inherits.
+tsan_run=()
+probe=$(mktemp -d)
+echo 'int main() { return 0; }' >"$probe/probe.cpp"
+"${CXX:-c++}" -fsanitize=thread "$probe/probe.cpp" -o "$probe/probe"
+if ! "$probe/probe" >/dev/null 2>&1; then
+  echo "   (address randomisation off for ThreadSanitizer)"
+  tsan_run=(setarch "$(uname -m)" -R)
+fi
+rm -rf "$probe"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVL_BUILD_BENCH=OFF \
+      -DVL_SANITIZE=thread >/dev/null
+tsan_targets=(base_tests ui_tests)
+if cmake --build build-tsan --target help | grep -q '^serial_tests:'; then
+  tsan_targets+=(serial_tests)
+fi
+"${tsan_run[@]}" cmake --build build-tsan -j "$jobs" --target "${tsan_targets[@]}"
+TSAN_OPTIONS=halt_on_error=1 \
+  "${tsan_run[@]}" ctest --test-dir build-tsan -L 'serial|threads' --output-on-failure -j "$jobs"
 
 echo "== fuzz targets (short runs)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
