@@ -267,57 +267,50 @@ TEST(MessageWindowTest, HandlerThatThrowsReleasesItsSender)
     EXPECT_EQ(answer, 5);
 }
 
+// Runs `sends` on `threads` threads at once while the loop runs; each call
+// gets the thread's number and the send's number (from 1) and answers whether
+// the answer it got was right. Answers how many were wrong.
+template <typename SendOne>
+int WrongAnswersFromThreads(MessageLoop& loop, int threads, int sends, SendOne sendOne)
+{
+    std::atomic<int> wrong{0};
+    std::atomic<int> finished{0};
+    std::vector<std::thread> senders;
+    for (int t = 0; t < threads; ++t) {
+        senders.emplace_back([&, t] {
+            for (int i = 1; i <= sends; ++i)
+                wrong += sendOne(t, i) ? 0 : 1;
+            if (++finished == threads)
+                loop.PostQuit();
+        });
+    }
+    EXPECT_TRUE(loop.Run(60s));
+    for (auto& s : senders)
+        s.join();
+    return wrong;
+}
+
 TEST(MessageWindowTest, ManyThreadsSendingAtOnceEachGetTheirOwnAnswer)
 {
     MessageLoop loop;
     MessageWindow w(loop, [](const WindowMessage& m) {
         return static_cast<std::intptr_t>(m.wParam * 3) + m.lParam;
     });
-    constexpr int kThreads = 6;
-    constexpr int kSends = 300;
-    std::atomic<int> wrong{0};
-    std::atomic<int> finished{0};
-    std::vector<std::thread> senders;
-    for (int t = 0; t < kThreads; ++t) {
-        senders.emplace_back([&, t] {
-            for (int i = 0; i < kSends; ++i) {
-                const auto answer = w.Send(Msg(1, static_cast<std::uintptr_t>(i), t), 3000ms, -1);
-                if (answer != i * 3 + t)
-                    ++wrong;
-            }
-            if (++finished == kThreads)
-                loop.PostQuit();
-        });
-    }
-    EXPECT_TRUE(loop.Run(60s));
-    for (auto& s : senders)
-        s.join();
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(WrongAnswersFromThreads(loop, 6, 300, [&](int t, int i) {
+                  return w.Send(Msg(1, static_cast<std::uintptr_t>(i), t), 3000ms, -1) == i * 3 + t;
+              }),
+              0);
 }
 
 TEST(MessageWindowTest, SendsRacingTheirTimeOutsAnswerEitherWay)
 {
     MessageLoop loop;
     MessageWindow w(loop, [](const WindowMessage& m) { return static_cast<std::intptr_t>(m.wParam); });
-    constexpr int kThreads = 4;
-    std::atomic<int> wrong{0};
-    std::atomic<int> finished{0};
-    std::vector<std::thread> senders;
-    for (int t = 0; t < kThreads; ++t) {
-        senders.emplace_back([&] {
-            for (int i = 1; i <= 200; ++i) {
-                const auto answer = w.Send(Msg(1, static_cast<std::uintptr_t>(i)), std::chrono::milliseconds(i % 2), -1);
-                if (answer != i && answer != -1)
-                    ++wrong;
-            }
-            if (++finished == kThreads)
-                loop.PostQuit();
-        });
-    }
-    EXPECT_TRUE(loop.Run(60s));
-    for (auto& s : senders)
-        s.join();
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(WrongAnswersFromThreads(loop, 4, 200, [&](int, int i) {
+                  const auto answer = w.Send(Msg(1, static_cast<std::uintptr_t>(i)), std::chrono::milliseconds(i % 2), -1);
+                  return answer == i || answer == -1;
+              }),
+              0);
 }
 
 }  // namespace
