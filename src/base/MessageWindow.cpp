@@ -156,15 +156,16 @@ MessageLoop::~MessageLoop()
 
 int MessageLoop::ProcessPendingMessages()
 {
-    Entry entry;
-    while (impl_->Take(entry)) {
+    for (;;) {
+        Entry entry;
+        if (!impl_->Take(entry))
+            return 0;
         if (entry.IsQuit()) {
             impl_->Push(std::move(entry));
             return ecGotQuitMsg;
         }
         Impl::Dispatch(entry);
     }
-    return 0;
 }
 
 bool MessageLoop::Run(std::chrono::milliseconds timeout)
