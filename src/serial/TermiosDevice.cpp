@@ -17,7 +17,7 @@
 #include "base/ErrorCodes.h"
 #include "base/IoErrors.h"
 #include "serial/DeviceErrors.h"
-#include "serial/LineSpeeds.h"
+#include "serial/TermiosSettings.h"
 
 namespace vl::serial {
 
@@ -132,38 +132,7 @@ int TermiosDevice::GetSettings(LineSettings& settings) {
     termios tio{};
     if (tcgetattr(fd_, &tio) != 0) return base::LastIoError(base::IoOperation::Read);
     std::lock_guard guard(mutex_);
-    settings = settings_;
-    settings.baud = BaudForSpeed(cfgetospeed(&tio));
-    switch (tio.c_cflag & CSIZE) {
-        case CS5: settings.dataBits = 5; break;
-        case CS6: settings.dataBits = 6; break;
-        case CS7: settings.dataBits = 7; break;
-        default: settings.dataBits = 8; break;
-    }
-    if ((tio.c_cflag & PARENB) == 0) {
-        settings.parity = Parity::None;
-    } else if ((tio.c_cflag & CMSPAR) != 0) {
-        settings.parity = (tio.c_cflag & PARODD) != 0 ? Parity::Mark : Parity::Space;
-    } else {
-        settings.parity = (tio.c_cflag & PARODD) != 0 ? Parity::Odd : Parity::Even;
-    }
-    if ((tio.c_cflag & CSTOPB) == 0) {
-        settings.stopBits = 1;
-    } else if (settings.dataBits == 5 && settings_.stopBits == kOneAndHalfStopBits) {
-        settings.stopBits = kOneAndHalfStopBits;
-    } else {
-        settings.stopBits = 2;
-    }
-    // CRTSCTS covers both directions; which of the two was asked for is
-    // remembered.
-    if ((tio.c_cflag & CRTSCTS) == 0) {
-        settings.outxCtsFlow = false;
-        if (settings.rtsControl == RtsControl::Handshake) settings.rtsControl = RtsControl::Enable;
-    }
-    settings.outX = (tio.c_iflag & IXON) != 0;
-    settings.inX = (tio.c_iflag & IXOFF) != 0;
-    settings.xonChar = tio.c_cc[VSTART];
-    settings.xoffChar = tio.c_cc[VSTOP];
+    settings = SettingsFromTermios(tio, settings_);
     return 0;
 }
 
@@ -178,31 +147,9 @@ int TermiosDevice::SetSettings(const LineSettings& settings) {
 }
 
 int TermiosDevice::ApplySettings(const LineSettings& settings) {
-    const speed_t speed = SpeedForBaud(settings.baud);
-    if (speed == B0) return base::ecBaudRateNotSupported;
-    static constexpr std::array<tcflag_t, 4> kSizes = {CS5, CS6, CS7, CS8};
-    if (settings.dataBits < 5 || settings.dataBits > 8) return base::ecDataBitsNotSupported;
-
     termios tio{};
     if (tcgetattr(fd_, &tio) != 0) return base::LastIoError(base::IoOperation::Read);
-    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0) return base::ecBaudRateNotSupported;
-    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    tio.c_cflag |= kSizes[static_cast<std::size_t>(settings.dataBits - 5)];
-    switch (settings.parity) {
-        case Parity::None: break;
-        case Parity::Odd: tio.c_cflag |= PARENB | PARODD; break;
-        case Parity::Even: tio.c_cflag |= PARENB; break;
-        case Parity::Mark: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
-        case Parity::Space: tio.c_cflag |= PARENB | CMSPAR; break;
-    }
-    // With five data bits the driver makes one and a half of the second stop bit.
-    if (settings.stopBits == 2 || settings.stopBits == kOneAndHalfStopBits) tio.c_cflag |= CSTOPB;
-    if (settings.outxCtsFlow || settings.rtsControl == RtsControl::Handshake) tio.c_cflag |= CRTSCTS;
-    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-    if (settings.outX) tio.c_iflag |= IXON;
-    if (settings.inX) tio.c_iflag |= IXOFF;
-    tio.c_cc[VSTART] = settings.xonChar;
-    tio.c_cc[VSTOP] = settings.xoffChar;
+    if (const int result = SettingsToTermios(settings, tio); result != 0) return result;
     if (tcsetattr(fd_, TCSANOW, &tio) != 0) return base::ecPortSettingsFailed;
 
     const bool toggle = settings.rtsControl == RtsControl::Toggle;

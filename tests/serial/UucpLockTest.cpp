@@ -1,0 +1,122 @@
+#include "serial/UucpLock.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "base/ErrorCodes.h"
+#include "support/TestSupport.h"
+
+namespace vl::serial {
+namespace {
+
+const std::string kDevice = "/dev/ttyUSB7";
+
+std::string LockText(pid_t pid) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(pid));
+    return text;
+}
+
+pid_t DeadPid() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string Comm(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    std::getline(in, name);
+    return name;
+}
+
+TEST(UucpLockTest, FileNameIsTheLastPartOfTheDevicePath) {
+    EXPECT_EQ(LockFileName("/dev/ttyUSB0"), "LCK..ttyUSB0");
+    EXPECT_EQ(LockFileName("/dev/pts/3"), "LCK..3");
+    EXPECT_EQ(LockFileName("ttyS0"), "LCK..ttyS0");
+}
+
+TEST(UucpLockTest, WritesTenDigitsAndALineFeedAndRemovesThemOnRelease) {
+    test::TempDir dir;
+    const std::string file = dir.folder() + "LCK..ttyUSB7";
+    {
+        UucpLock lock;
+        ASSERT_EQ(lock.Acquire(kDevice, {dir.folder()}), 0);
+        EXPECT_EQ(lock.FileName(), file);
+        EXPECT_EQ(test::ReadFile(file), LockText(getpid()));
+        // Nothing else is left in the folder (no temporary file).
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(UucpLockTest, LiveHoldersRefuseAndAreNamed) {
+    test::TempDir dir;
+    test::WriteFile(dir.folder() + "LCK..ttyUSB7", LockText(getppid()));
+    UucpLock lock;
+    EXPECT_EQ(lock.Acquire(kDevice, {dir.folder()}), base::ecPortInUse);
+    EXPECT_TRUE(lock.FileName().empty());
+    const auto holder = LockHolder(kDevice, {dir.folder()});
+    ASSERT_TRUE(holder.has_value());
+    EXPECT_EQ(holder->pid, getppid());
+    EXPECT_EQ(holder->program, Comm(getppid()));
+
+    // This process counts as a holder too, and a number without padding is read.
+    test::WriteFile(dir.folder() + "LCK..ttyUSB7", std::to_string(getpid()) + "\n");
+    EXPECT_EQ(lock.Acquire(kDevice, {dir.folder()}), base::ecPortInUse);
+}
+
+TEST(UucpLockTest, LocksOfDeadProcessesAndUnreadableLocksAreTakenOver) {
+    test::TempDir dir;
+    const std::string file = dir.folder() + "LCK..ttyUSB7";
+    for (const std::string& stale : {LockText(DeadPid()), std::string("garbage\n"), std::string(),
+                                     std::string("-5\n"), std::string("99999999999999999999\n")}) {
+        test::WriteFile(file, stale);
+        EXPECT_FALSE(LockHolder(kDevice, {dir.folder()}).has_value());
+        UucpLock lock;
+        EXPECT_EQ(lock.Acquire(kDevice, {dir.folder()}), 0) << stale;
+        EXPECT_EQ(test::ReadFile(file), LockText(getpid()));
+    }
+}
+
+TEST(UucpLockTest, EveryFolderIsCheckedAndTheFirstWritableOneIsUsed) {
+    test::TempDir first;
+    test::TempDir second;
+    const std::string missing = first.folder() + "no-such-folder";
+    test::WriteFile(second.folder() + "LCK..ttyUSB7", LockText(getppid()));
+    UucpLock lock;
+    EXPECT_EQ(lock.Acquire(kDevice, {first.folder(), second.folder()}), base::ecPortInUse);
+    EXPECT_EQ(LockHolder(kDevice, {missing, second.folder()})->pid, getppid());
+
+    std::filesystem::remove(second.folder() + "LCK..ttyUSB7");
+    ASSERT_EQ(lock.Acquire(kDevice, {missing, second.path().string()}), 0);
+    EXPECT_EQ(lock.FileName(), second.folder() + "LCK..ttyUSB7");
+}
+
+TEST(UucpLockTest, NoWritableFolderMeansNoLockButNoRefusal) {
+    test::TempDir dir;
+    UucpLock lock;
+    EXPECT_EQ(lock.Acquire(kDevice, {dir.folder() + "missing/"}), 0);
+    EXPECT_TRUE(lock.FileName().empty());
+    EXPECT_EQ(lock.Acquire(kDevice, {}), 0);
+}
+
+TEST(UucpLockTest, ReleaseLeavesALockThatIsNoLongerOurs) {
+    test::TempDir dir;
+    const std::string file = dir.folder() + "LCK..ttyUSB7";
+    UucpLock lock;
+    ASSERT_EQ(lock.Acquire(kDevice, {dir.folder()}), 0);
+    test::WriteFile(file, LockText(getppid()));
+    lock.Release();
+    EXPECT_EQ(test::ReadFile(file), LockText(getppid()));
+    EXPECT_TRUE(lock.FileName().empty());
+}
+
+}  // namespace
+}  // namespace vl::serial
