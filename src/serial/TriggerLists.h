@@ -84,8 +84,6 @@ public:
     std::optional<FiredStatus> FireStatus(const StatusInputs& inputs);
     // The first active timer that has expired at `now`, now stopped.
     std::optional<int> FireTimer(base::Tick now);
-    // Whether `handle` is an armed (status) or active (timer) trigger.
-    bool IsSet(int handle) const;
 
     void Save(TriggerState& holder) const { holder = state_; }
     void Restore(const TriggerState& holder) { state_ = holder; }

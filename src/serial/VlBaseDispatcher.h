@@ -319,8 +319,9 @@ private:
     void CommThreadBody();
     void DispatchThreadBody();
     void OutputThreadBody();
-    void StartThread(ThreadId id);
     void WaitThreadEnd(ThreadId id);
+    void AcknowledgeFlush(std::unique_lock<std::mutex>& outputGuard);
+    void WakeThreadsToStop();
     void ApplyPriority(ThreadId id);
 
     // Dispatcher thread work.
@@ -341,9 +342,10 @@ private:
     void RefreshModemStatusLocked();
 
     // Settings.
-    int ApplySettings(LineSettings& settings);
     void ApplyDtrRts(LineSettings& settings) const;
-    void FlowLimits(LineSettings& settings, int bufferFull, int bufferResume) const;
+    int ReadSettings(LineSettings& settings);
+    int CheckFlowLimits(int bufferFull, int bufferResume) const;
+    void ApplyFraming(LineSettings& settings, int baud, int parity, int dataBits, int stopBits) const;
     void DrainOutput();
     void FinishClose();
     void Log(LogKind kind, LogSubkind subkind, std::uint32_t data,
@@ -363,6 +365,7 @@ private:
     bool peeking_ = false;
     std::size_t readAhead_ = 0;     // of the handler running now
     std::size_t maxReadAhead_ = 0;  // of all handlers so far
+    std::size_t peekFloor_ = 0;     // where each handler starts (past discarded input)
 
     // Output lock.
     OutputRing output_;
@@ -390,7 +393,7 @@ private:
     bool rs485_ = false;
     int boost_ = 0;
     std::uint64_t lastAvailPosition_ = 0;
-    bool availNotified_ = false;
+    int baseNice_ = 0;
     std::array<DispatcherEngine*, 3> engines_{};
     std::string threadFailure_;
 
@@ -412,6 +415,7 @@ private:
     std::atomic<int> threadsAlive_{0};
     std::array<std::thread, kThreadCount> threads_;
     std::array<std::atomic<bool>, kThreadCount> running_{};
+    std::array<bool, kThreadCount> started_{};  // lifeLock_: reported in since the last start
     std::array<std::atomic<int>, kThreadCount> threadIds_{};
     std::mutex lifeLock_;
     std::condition_variable lifeChanged_;
