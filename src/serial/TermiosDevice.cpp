@@ -113,6 +113,9 @@ int TermiosDevice::Open(const std::string& path) {
 }
 
 void TermiosDevice::Close() {
+    // The exclusive mode belongs to the terminal, not to this handle: it
+    // would outlive the close while anyone else still holds the device.
+    if (fd_ >= 0) ioctl(fd_, TIOCNXCL);
     for (int* fd : {&fd_, &cancelFd_, &wakeFd_}) {
         if (*fd >= 0) close(*fd);
         *fd = -1;
