@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "base/ErrorCodes.h"
-#include "serial/LogText.h"
 #include "serial/LogBanner.h"
+#include "serial/LogText.h"
 
 namespace vl::serial {
 

@@ -62,9 +62,12 @@ int AppendToFile(const std::string& file, std::string_view text) {
         }
         done += static_cast<std::size_t>(n);
     }
-    // Take back a partial report so the file holds only whole ones; the write's
-    // own error says more than a failed clean-up would.
-    if (result != 0 && before >= 0 && ::ftruncate(fd, before) != 0) errno = 0;
+    if (result != 0 && before >= 0) {
+        // Take back a partial report so the file holds only whole ones; the
+        // caller hears of the write's error, which says more than this one's.
+        const int truncated = ::ftruncate(fd, before);
+        static_cast<void>(truncated);
+    }
     if (::close(fd) != 0 && result == 0) result = base::LastIoError(base::IoOperation::Close);
     return result;
 }
