@@ -1,0 +1,90 @@
+#include "DispatcherFixture.h"
+
+#include <thread>
+
+namespace vl::test {
+
+using namespace serial;
+
+void EventRecorder::SetAction(Action action)
+{
+    std::lock_guard guard(mutex_);
+    action_ = std::move(action);
+}
+
+std::vector<DispatchedEvent> EventRecorder::Events() const
+{
+    std::lock_guard guard(mutex_);
+    return events_;
+}
+
+std::vector<DispatchedEvent> EventRecorder::EventsOf(std::uint32_t msg) const
+{
+    std::vector<DispatchedEvent> found;
+    for (const auto& event : Events()) {
+        if (event.msg == msg)
+            found.push_back(event);
+    }
+    return found;
+}
+
+void EventRecorder::Handler(void* recorder, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    auto* self = static_cast<EventRecorder*>(recorder);
+    const DispatchedEvent event{msg, wParam, lParam};
+    Action action;
+    {
+        std::lock_guard guard(self->mutex_);
+        self->events_.push_back(event);
+        action = self->action_;
+    }
+    if (action)
+        action(event);
+}
+
+DispatcherTest::DispatcherTest()
+{
+    auto memory = std::make_unique<MemoryDevice>();
+    device = memory.get();
+    dispatcher = std::make_unique<VlBaseDispatcher>(std::move(memory), loop);
+}
+
+DispatcherTest::~DispatcherTest()
+{
+    dispatcher.reset();
+}
+
+int DispatcherTest::Open(int outQue)
+{
+    return dispatcher->OpenDevicePort("memory", 19200, 0, 8, 1, 4096, outQue, kOpenDtrOn | kOpenRtsOn);
+}
+
+bool DispatcherTest::WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        loop.ProcessPendingMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+void DispatcherTest::Settle()
+{
+    for (int round = 0; round < 2; ++round) {
+        const int handle = dispatcher->NewStatusTrigger(stOutputUsed);
+        ASSERT_EQ(dispatcher->ArmStatusTrigger(handle, 0xFFFF, true), 0);
+        ASSERT_TRUE(WaitFor([&] {
+            for (const auto& event : recorder.EventsOf(kTriggerStatusMsg)) {
+                if (static_cast<int>(event.wParam) == handle)
+                    return true;
+            }
+            return false;
+        }));
+        dispatcher->DeleteTrigger(handle);
+    }
+}
+
+}  // namespace vl::test
