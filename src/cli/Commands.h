@@ -24,5 +24,6 @@ int RunTableCommand(const Args& args);
 int RunInfoCommand(const Args& args);
 int RunExportCommand(const Args& args);
 int RunConvertCommand(const Args& args);
+int RunPortsCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -49,6 +49,11 @@ const char kUsage[] =
     "                                   to FILE with the format's extension; normal-\n"
     "                                   resolution pages are doubled in height unless\n"
     "                                   --no-aspect\n"
+    "  ports                            each COM number with a device (section Ports,\n"
+    "                                   keys COM1..COM50, of VL.INI, or the default\n"
+    "                                   devices of COM1..COM6), its device and whether\n"
+    "                                   it is available, absent, in use by PID NAME or\n"
+    "                                   refused for want of permission\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -69,6 +74,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "info") == 0) return RunInfoCommand(rest);
         if (std::strcmp(argv[1], "export") == 0) return RunExportCommand(rest);
         if (std::strcmp(argv[1], "convert") == 0) return RunConvertCommand(rest);
+        if (std::strcmp(argv[1], "ports") == 0) return RunPortsCommand(rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;

@@ -373,12 +373,6 @@ int TermiosDevice::Purge(bool receive, bool transmit) {
     return 0;
 }
 
-std::vector<std::string> LockFolders(const std::string& fallbackFolder) {
-    std::vector<std::string> folders = {"/var/lock/", "/run/lock/"};
-    if (!fallbackFolder.empty()) folders.push_back(fallbackFolder);
-    return folders;
-}
-
 std::unique_ptr<SerialDevice> MakeTermiosDevice(const std::string& fallbackLockFolder) {
     return std::make_unique<TermiosDevice>(LockFolders(fallbackLockFolder));
 }

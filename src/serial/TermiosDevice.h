@@ -32,7 +32,8 @@ namespace vl::serial {
 
 class TermiosDevice : public SerialDevice {
 public:
-    // Lock files go in the first writable of `lockFolders` (see LockFolders).
+    // Lock files go in the first writable of `lockFolders` (see LockFolders in
+    // UucpLock.h).
     explicit TermiosDevice(std::vector<std::string> lockFolders);
     ~TermiosDevice() override;
     TermiosDevice(const TermiosDevice&) = delete;
@@ -113,9 +114,6 @@ private:
     // The receive count at the last evRxChar or after the last Read.
     int rxSeen_ = 0;
 };
-
-// The lock folders of the system, then `fallbackFolder` when not empty.
-std::vector<std::string> LockFolders(const std::string& fallbackFolder);
 
 // A TermiosDevice locking in LockFolders(fallbackLockFolder); the fallback is
 // the program folder.

@@ -76,6 +76,12 @@ std::string LockFileName(const std::string& devicePath) {
     return "LCK.." + (slash == std::string::npos ? devicePath : devicePath.substr(slash + 1));
 }
 
+std::vector<std::string> LockFolders(const std::string& fallbackFolder) {
+    std::vector<std::string> folders = {"/var/lock/", "/run/lock/"};
+    if (!fallbackFolder.empty()) folders.push_back(fallbackFolder);
+    return folders;
+}
+
 std::optional<LockOwner> LockHolder(const std::string& devicePath, const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         const pid_t pid = ReadLockPid(InFolder(folder, LockFileName(devicePath)));

@@ -14,6 +14,10 @@ namespace vl::serial {
 // "LCK.." and the last part of the device path ("/dev/ttyUSB0" -> "LCK..ttyUSB0").
 std::string LockFileName(const std::string& devicePath);
 
+// The lock folders of the system, then `fallbackFolder` (the program folder)
+// when not empty.
+std::vector<std::string> LockFolders(const std::string& fallbackFolder);
+
 struct LockOwner {
     pid_t pid = 0;
     std::string program;  // from /proc/PID/comm; empty when unreadable
