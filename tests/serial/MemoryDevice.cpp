@@ -89,6 +89,12 @@ int MemoryDevice::SetSettingsCalls()
     return setSettingsCalls_;
 }
 
+std::size_t MemoryDevice::OutputAtLastSettings()
+{
+    std::lock_guard guard(mutex_);
+    return outputAtSettings_;
+}
+
 LineSettings MemoryDevice::Settings()
 {
     std::lock_guard guard(mutex_);
@@ -147,6 +153,7 @@ int MemoryDevice::SetSettings(const LineSettings& settings)
     std::lock_guard guard(mutex_);
     settings_ = settings;
     ++setSettingsCalls_;
+    outputAtSettings_ = output_.size();
     if (settings.dtrControl != DtrControl::Handshake)
         dtr_ = settings.dtrControl == DtrControl::Enable;
     return 0;

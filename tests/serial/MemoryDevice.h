@@ -35,6 +35,8 @@ public:
     std::string Output();
     void FailEscapes(bool fail);
     int SetSettingsCalls();
+    // Bytes written when the settings were last changed.
+    std::size_t OutputAtLastSettings();
     serial::LineSettings Settings();
     bool Dtr();
     int ReceivePurges();
@@ -77,6 +79,7 @@ private:
     std::uint8_t errors_ = 0;
     serial::LineSettings settings_;
     int setSettingsCalls_ = 0;
+    std::size_t outputAtSettings_ = 0;
     int receivePurges_ = 0;
     bool dtr_ = false;
 };
