@@ -25,5 +25,6 @@ int RunInfoCommand(const Args& args);
 int RunExportCommand(const Args& args);
 int RunConvertCommand(const Args& args);
 int RunPortsCommand(const Args& args);
+int RunModemCommand(const Args& args);
 
 }  // namespace vl::cli

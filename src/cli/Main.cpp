@@ -54,6 +54,13 @@ const char kUsage[] =
     "                                   devices of COM1..COM6), its device and whether\n"
     "                                   it is available, absent, in use by PID NAME or\n"
     "                                   refused for want of permission\n"
+    "  modem probe --port COMn|DEVICE   open the port and check that the modem\n"
+    "                                   answers OK to AT (or to the reset string of\n"
+    "                                   the settings); prints OK\n"
+    "  modem command --port COMn|DEVICE COMMAND\n"
+    "                                   send one command (\"AT\" put in front when it\n"
+    "                                   holds none) and print the reply lines up to\n"
+    "                                   OK or ERROR; exit 0 on OK\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -75,6 +82,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "export") == 0) return RunExportCommand(rest);
         if (std::strcmp(argv[1], "convert") == 0) return RunConvertCommand(rest);
         if (std::strcmp(argv[1], "ports") == 0) return RunPortsCommand(rest);
+        if (std::strcmp(argv[1], "modem") == 0) return RunModemCommand(rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;

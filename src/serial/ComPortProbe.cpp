@@ -1,8 +1,8 @@
 // Whether a COM number's device can be opened now.
 #include <atomic>
 
-#include "base/ErrorCodes.h"
 #include "serial/PortNames.h"
+#include "serial/PortProbe.h"
 #include "serial/TermiosDevice.h"
 #include "serial/VlComPort.h"
 
@@ -30,13 +30,8 @@ bool VlComPort::ProbePort(int comNumber, const std::string& iniFile)
     const std::string path = DevicePathForCom(comNumber, iniFile);
     if (path.empty())
         return false;
-    const std::unique_ptr<SerialDevice> device = MakeTermiosDevice();
-    const int rc = device->Open(path);
-    if (rc == 0) {
-        device->Close();
-        return true;
-    }
-    return rc == base::ecPortInUse && ShowPortsInUse();
+    const PortProbe probe = ProbeDevice(path, LockFolders({}));
+    return probe.state == PortState::Available || (probe.state == PortState::InUse && ShowPortsInUse());
 }
 
 }  // namespace vl::serial
