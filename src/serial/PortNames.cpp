@@ -19,7 +19,7 @@ constexpr std::array<const char*, 6> kDefaultDevices = {"/dev/ttyACM0", "/dev/tt
 std::string DevicePathForCom(int comNumber, const std::string& iniFile) {
     if (comNumber < 1 || comNumber > kMaxComNumber) return {};
     const char* fallback =
-        static_cast<std::size_t>(comNumber) <= kDefaultDevices.size() ? kDefaultDevices[comNumber - 1] : "";
+        static_cast<std::size_t>(comNumber) <= kDefaultDevices.size() ? kDefaultDevices[static_cast<std::size_t>(comNumber - 1)] : "";
     return base::IniFile::Load(iniFile).ReadString("Ports", "COM" + std::to_string(comNumber), fallback);
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "base/ErrorCodes.h"
@@ -20,13 +19,6 @@ std::string RealPath(const std::string& path) {
     return error ? path : real.string();
 }
 
-std::string ProgramName(const std::string& processFolder) {
-    std::ifstream in(processFolder + "/comm");
-    std::string name;
-    std::getline(in, name);
-    return name;
-}
-
 }  // namespace
 
 std::optional<LockOwner> DeviceUser(const std::string& devicePath) {
@@ -39,7 +31,8 @@ std::optional<LockOwner> DeviceUser(const std::string& devicePath) {
         for (const auto& fd : std::filesystem::directory_iterator(process.path() / "fd", fdError)) {
             std::error_code linkError;
             if (std::filesystem::read_symlink(fd.path(), linkError).string() == device) {
-                return LockOwner{static_cast<pid_t>(std::atoi(name.c_str())), ProgramName(process.path().string())};
+                const auto pid = static_cast<pid_t>(std::atoi(name.c_str()));
+                return LockOwner{pid, ProcessName(pid)};
             }
         }
     }

@@ -40,13 +40,6 @@ pid_t ReadLockPid(const std::string& file) {
 
 bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno != ESRCH; }
 
-std::string ProgramName(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    std::getline(in, name);
-    return name;
-}
-
 // Writes the lock through a private file that is then linked to the lock
 // name, so that nobody ever reads a half-written lock and two takers cannot
 // both win. 0, EEXIST when the lock exists, else another errno value.
@@ -76,6 +69,13 @@ std::string LockFileName(const std::string& devicePath) {
     return "LCK.." + (slash == std::string::npos ? devicePath : devicePath.substr(slash + 1));
 }
 
+std::string ProcessName(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    std::getline(in, name);
+    return name;
+}
+
 std::vector<std::string> LockFolders(const std::string& fallbackFolder) {
     std::vector<std::string> folders = {"/var/lock/", "/run/lock/"};
     if (!fallbackFolder.empty()) folders.push_back(fallbackFolder);
@@ -85,7 +85,7 @@ std::vector<std::string> LockFolders(const std::string& fallbackFolder) {
 std::optional<LockOwner> LockHolder(const std::string& devicePath, const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         const pid_t pid = ReadLockPid(InFolder(folder, LockFileName(devicePath)));
-        if (pid > 0 && ProcessAlive(pid)) return LockOwner{pid, ProgramName(pid)};
+        if (pid > 0 && ProcessAlive(pid)) return LockOwner{pid, ProcessName(pid)};
     }
     return std::nullopt;
 }

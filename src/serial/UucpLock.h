@@ -18,6 +18,9 @@ std::string LockFileName(const std::string& devicePath);
 // when not empty.
 std::vector<std::string> LockFolders(const std::string& fallbackFolder);
 
+// The program name of a process, from /proc/PID/comm; empty when unreadable.
+std::string ProcessName(pid_t pid);
+
 struct LockOwner {
     pid_t pid = 0;
     std::string program;  // from /proc/PID/comm; empty when unreadable

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <string>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "FakeModem.h"
+#include "LockFiles.h"
 #include "PtyPair.h"
 #include "support/TestSupport.h"
 #include "base/ErrorCodes.h"
@@ -26,6 +26,8 @@ namespace vl::serial {
 namespace {
 
 using namespace std::chrono_literals;
+using test::DeadPid;
+using test::LockText;
 using test::PtyPair;
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
@@ -40,20 +42,6 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 2000ms) 
         std::this_thread::sleep_for(1ms);
     }
     return true;
-}
-
-// A PID that belonged to a process that has ended.
-pid_t DeadPid() {
-    const pid_t child = fork();
-    if (child == 0) _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
-
-std::string LockText(pid_t pid) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(pid));
-    return text;
 }
 
 class TermiosDeviceTest : public ::testing::Test {
