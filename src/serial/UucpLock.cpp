@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "base/ErrorCodes.h"
 
@@ -21,21 +20,14 @@ std::string InFolder(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-// The PID in a lock file: ten ASCII digits as written here, or any decimal
-// number with blanks around it as other programs write it. 0 when the file is
-// missing, -1 when it holds no number.
+// The PID in a lock file; 0 when the file is missing, -1 when it holds none.
 pid_t ReadLockPid(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return 0;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return -1;
-    long pid = 0;
-    const char* end = text.data() + text.size();
-    const auto [rest, error] = std::from_chars(text.data() + begin, end, pid);
-    if (error != std::errc() || pid <= 0 || pid > 0x3fffffff) return -1;
-    if (rest != end && *rest != '\n' && *rest != ' ' && *rest != '\r') return -1;
-    return static_cast<pid_t>(pid);
+    std::string text(64, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return ParseLockPid(text);
 }
 
 bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno != ESRCH; }
@@ -45,8 +37,12 @@ bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno != ESRCH; }
 // both win. 0, EEXIST when the lock exists, else another errno value.
 int CreateLock(const std::string& lockFile) {
     const std::string temporary = lockFile + ".tmp" + std::to_string(getpid());
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return errno;
+    // Lock folders are writable by everyone: never follow or reuse a file
+    // someone else put under the temporary name.
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = open(temporary.c_str(), kFlags, 0644);
+    if (fd < 0 && errno == EEXIST && unlink(temporary.c_str()) == 0) fd = open(temporary.c_str(), kFlags, 0644);
+    if (fd < 0) return errno == EEXIST ? EACCES : errno;
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(getpid()));
     const bool written = write(fd, text, static_cast<std::size_t>(length)) == length;
@@ -67,6 +63,17 @@ int CreateLock(const std::string& lockFile) {
 std::string LockFileName(const std::string& devicePath) {
     const std::size_t slash = devicePath.find_last_of('/');
     return "LCK.." + (slash == std::string::npos ? devicePath : devicePath.substr(slash + 1));
+}
+
+pid_t ParseLockPid(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return -1;
+    long pid = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data() + begin, end, pid);
+    if (error != std::errc() || pid <= 0 || pid > 0x3fffffff) return -1;
+    if (rest != end && *rest != '\n' && *rest != ' ' && *rest != '\r') return -1;
+    return static_cast<pid_t>(pid);
 }
 
 std::string ProcessName(pid_t pid) {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vl::serial {
@@ -17,6 +18,11 @@ std::string LockFileName(const std::string& devicePath);
 // The lock folders of the system, then `fallbackFolder` (the program folder)
 // when not empty.
 std::vector<std::string> LockFolders(const std::string& fallbackFolder);
+
+// The PID a lock file holds: ten ASCII digits as written here, or any
+// decimal number with blanks around it as other programs write it; -1 when it
+// holds no PID.
+pid_t ParseLockPid(std::string_view text);
 
 // The program name of a process, from /proc/PID/comm; empty when unreadable.
 std::string ProcessName(pid_t pid);

@@ -23,6 +23,30 @@ TEST(UucpLockTest, FileNameIsTheLastPartOfTheDevicePath) {
     EXPECT_EQ(LockFileName("ttyS0"), "LCK..ttyS0");
 }
 
+TEST(UucpLockTest, PidIsReadInTheFormsProgramsWrite) {
+    EXPECT_EQ(ParseLockPid("      4321\n"), 4321);
+    EXPECT_EQ(ParseLockPid("4321"), 4321);
+    EXPECT_EQ(ParseLockPid("\t4321 uucp\n"), 4321);
+    EXPECT_EQ(ParseLockPid("4321\r\n"), 4321);
+    for (const char* bad : {"", "   \n", "x4321\n", "4321x\n", "0\n", "-4321\n", "+4321\n", "99999999999\n"}) {
+        EXPECT_EQ(ParseLockPid(bad), -1) << bad;
+    }
+    // A binary PID (four bytes) as some old programs wrote it is no number.
+    EXPECT_EQ(ParseLockPid(std::string("\xe1\x10\0\0", 4)), -1);
+}
+
+TEST(UucpLockTest, ATrapUnderTheTemporaryNameIsNotFollowed) {
+    test::TempDir dir;
+    test::TempDir elsewhere;
+    const std::string target = elsewhere.folder() + "victim";
+    test::WriteFile(target, "keep");
+    std::filesystem::create_symlink(target, dir.folder() + "LCK..ttyUSB7.tmp" + std::to_string(getpid()));
+    UucpLock lock;
+    ASSERT_EQ(lock.Acquire(kDevice, {dir.folder()}), 0);
+    EXPECT_EQ(test::ReadFile(target), "keep");
+    EXPECT_EQ(test::ReadFile(dir.folder() + "LCK..ttyUSB7"), LockText(getpid()));
+}
+
 TEST(UucpLockTest, WritesTenDigitsAndALineFeedAndRemovesThemOnRelease) {
     test::TempDir dir;
     const std::string file = dir.folder() + "LCK..ttyUSB7";
