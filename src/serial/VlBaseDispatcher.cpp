@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include <algorithm>
 #include <new>
 #include <system_error>
 
@@ -21,6 +22,9 @@ namespace {
 constexpr std::chrono::milliseconds kThreadStartWait{3000};
 // How often a thread's end is checked while the main loop is kept running.
 constexpr std::chrono::milliseconds kEndPoll{2};
+
+// The dispatcher whose thread this is, if any: such a thread cannot wait for itself.
+thread_local const VlBaseDispatcher* ownThreadOf = nullptr;
 
 }  // namespace
 
@@ -155,6 +159,8 @@ void VlBaseDispatcher::FinishClose()
 
 int VlBaseDispatcher::StartThreads()
 {
+    if (!open_.load())
+        return base::ecPortNotOpen;
     for (const auto& thread : threads_) {
         if (thread.joinable())
             return base::ecComponentBusy;
@@ -197,7 +203,11 @@ void VlBaseDispatcher::WakeThreadsToStop()
 
 void VlBaseDispatcher::StopThreads()
 {
+    if (std::none_of(threads_.begin(), threads_.end(), [](const std::thread& t) { return t.joinable(); }))
+        return;
     WakeThreadsToStop();
+    if (ownThreadOf == this)
+        return;  // asked from a handler: the threads end after it returns
     WaitThreadEnd(kOutputThread);
     WaitThreadEnd(kCommThread);
     WaitThreadEnd(kDispatchThread);
@@ -229,6 +239,7 @@ bool VlBaseDispatcher::WaitThreadsEnded(std::chrono::milliseconds timeout)
 
 void VlBaseDispatcher::RunThread(ThreadId id)
 {
+    ownThreadOf = this;
     threadIds_[id].store(static_cast<int>(gettid()));
     ApplyPriority(id);
     {

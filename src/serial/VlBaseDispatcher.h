@@ -165,10 +165,11 @@ public:
     bool IsOpen() const { return open_.load(); }
     bool ClosePending() const { return closeDeferred_.load(); }
 
-    // ecComponentBusy when the threads run.
+    // ecComponentBusy when the threads run; ecPortNotOpen while closed.
     int StartThreads();
     // Ends the threads, running the main loop's pending messages while it
     // waits so that a thread blocked in a send to the main thread can finish.
+    // From a handler it only tells the threads to end once the handler returns.
     void StopThreads();
     // Threads started and not yet ended.
     int ThreadsAlive() const { return threadsAlive_.load(); }
