@@ -17,6 +17,7 @@
 #include "FakeModem.h"
 #include "LockFiles.h"
 #include "PtyPair.h"
+#include "ReadUntil.h"
 #include "support/TestSupport.h"
 #include "base/ErrorCodes.h"
 #include "serial/DeviceErrors.h"
@@ -47,16 +48,6 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 2000ms) 
 class TermiosDeviceTest : public ::testing::Test {
 protected:
     std::string LockFile() const { return locks.folder() + LockFileName(pty.SlavePath()); }
-    std::string Drain(TermiosDevice& from, std::size_t count) {
-        std::string got;
-        WaitUntil([&] {
-            std::uint8_t buffer[256];
-            const int n = from.Read(buffer);
-            if (n > 0) got.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
-            return got.size() >= count;
-        });
-        return got;
-    }
 
     test::TempDir locks;
     PtyPair pty;
@@ -337,7 +328,7 @@ TEST_F(TermiosDeviceTest, WaitEventReportsNewDataOnce) {
     pty.WriteMaster("!");
     ASSERT_EQ(device.WaitEvent(evRxChar, events), 0);
     EXPECT_EQ(events, evRxChar);
-    EXPECT_EQ(Drain(device, 5), "RING!");
+    EXPECT_EQ(test::ReadUntil(device, 5), "RING!");
 
     // After a read, the next arrival is reported even when it is smaller.
     pty.WriteMaster("x");
@@ -388,7 +379,7 @@ TEST_F(TermiosDeviceTest, TalksToTheFakeModem) {
     ASSERT_EQ(port.Open(modem.SlavePath()), 0);
     ASSERT_EQ(port.Write(Bytes("at+fclass=?\r")), 12);
     ASSERT_TRUE(modem.WaitForCommands(1, 2000ms));
-    EXPECT_EQ(Drain(port, 12 + 14), "at+fclass=?\r\r\n0,1,2\r\n\r\nOK\r\n");
+    EXPECT_EQ(test::ReadUntil(port, 12 + 14), "at+fclass=?\r\r\n0,1,2\r\n\r\nOK\r\n");
     EXPECT_EQ(modem.Commands(), std::vector<std::string>{"at+fclass=?"});
 }
 
