@@ -1,0 +1,149 @@
+// Dispatcher events reaching the comm port's own events on the main thread,
+// and a close requested from inside one of them.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "ComPortFixture.h"
+#include "base/Exceptions.h"
+
+namespace vl::test {
+namespace {
+
+using namespace serial;
+using namespace std::chrono_literals;
+
+class ComPortEventsTest : public ::testing::Test, public ComPortFixture {};
+
+TEST_F(ComPortEventsTest, DataReachesOnTriggerAvailThroughTheWindow)
+{
+    std::string got;
+    std::vector<int> triggerData;
+    bool onMainThread = true;
+    port->SetOnTrigger([&](VlComPort&, std::uint32_t msg, int, int data) {
+        if (msg == kTriggerAvailMsg)
+            triggerData.push_back(data);
+    });
+    port->SetOnTriggerAvail([&](VlComPort& p, int count) {
+        onMainThread = onMainThread && p.Loop().OnLoopThread();
+        for (int i = 0; i < count; ++i)
+            got += static_cast<char>(p.TakeByte());
+    });
+    port->SetOpen(true);
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return got.find("OK\r\n") != std::string::npos; })) << got;
+    EXPECT_EQ(got, "AT\r\r\nOK\r\n");
+    EXPECT_TRUE(onMainThread);
+    ASSERT_FALSE(triggerData.empty());
+    EXPECT_GT(triggerData.front(), 0);
+}
+
+TEST_F(ComPortEventsTest, WithoutHandlersNoEventsAreTaken)
+{
+    int events = 0;
+    port->SetOnTriggerAvail([&](VlComPort&, int) { ++events; });
+    port->SetOnTriggerAvail({});
+    port->SetOpen(true);
+    port->SendText("AT\r");
+    ASSERT_TRUE(modem.WaitForCommands(1, 5s));
+    ASSERT_TRUE(PumpUntil([&] { return port->Dispatcher().InputUsed() >= 9; }));
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(events, 0);
+    // Assigning a handler while open turns the events on.
+    port->SetOnTriggerAvail([&](VlComPort&, int) { ++events; });
+    port->SendText("AT\r");
+    EXPECT_TRUE(PumpUntil([&] { return events > 0; }));
+}
+
+TEST_F(ComPortEventsTest, TimerAndStatusTriggersRaiseTheirEvents)
+{
+    std::vector<std::string> events;
+    port->SetOnTriggerTimer([&](VlComPort&, int) { events.push_back("timer"); });
+    port->SetOnTriggerStatus([&](VlComPort&, int) { events.push_back("status"); });
+    port->SetOnTriggerOutSent([&](VlComPort&) { events.push_back("sent"); });
+    port->SetAvailThreshold(0);
+    port->SetOpen(true);
+    VlBaseDispatcher& dispatcher = port->Dispatcher();
+    const int timer = dispatcher.NewTimerTrigger();
+    ASSERT_EQ(dispatcher.ArmTimerTrigger(timer, 1, true), 0);
+    ASSERT_TRUE(PumpUntil([&] { return !events.empty(); }));
+    EXPECT_EQ(events, std::vector<std::string>{"timer"});
+
+    events.clear();
+    const int sent = dispatcher.NewStatusTrigger(stOutputSent);
+    ASSERT_EQ(dispatcher.ArmStatusTrigger(sent, 0, true), 0);
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return events.size() >= 2; }));
+    EXPECT_EQ(events, (std::vector<std::string>{"status", "sent"}));
+}
+
+TEST_F(ComPortEventsTest, ACloseFromInsideAnEventCompletesAfterIt)
+{
+    int calls = 0;
+    std::vector<bool> watcherTold;
+    port->AddWatcherCallback([&](VlComPort&, bool opened) { watcherTold.push_back(opened); });
+    port->SetOnTriggerAvail([&](VlComPort& p, int) {
+        ++calls;
+        p.SetOpen(false);
+        // Still closing: the dispatcher's thread waits for this handler.
+        EXPECT_FALSE(p.Open());
+        EXPECT_FALSE(p.IsPortOpen());
+        EXPECT_THROW(p.SendText("AT\r"), base::ENotOpen);
+    });
+    port->SetOpen(true);
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return calls > 0 && !port->Open(); }));
+    EXPECT_EQ(calls, 1);
+    // The close completes once the loop runs on: the port may then open again.
+    port->SetOnTriggerAvail({});
+    ASSERT_TRUE(PumpUntil([&] {
+        port->SetOpen(true);
+        return port->IsPortOpen();
+    }));
+    port->SendText("AT\r");
+    EXPECT_TRUE(port->AwaitReply("OK", 36, false, false));
+    port->SetOpen(false);
+    EXPECT_EQ(watcherTold, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST_F(ComPortEventsTest, AnOpenRequestedWhileClosingHappensAfterTheClose)
+{
+    int calls = 0;
+    port->SetOnTriggerAvail([&](VlComPort& p, int) {
+        if (++calls == 1) {
+            p.SetOpen(false);
+            p.SetOpen(true);  // only recorded
+        }
+    });
+    port->SetOpen(true);
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return calls > 0 && port->IsPortOpen(); }));
+    EXPECT_TRUE(port->Open());
+    // The reopened port works.
+    port->SetOnTriggerAvail({});
+    port->SendText("AT\r");
+    EXPECT_TRUE(port->AwaitReply("OK", 36, false, false));
+}
+
+TEST_F(ComPortEventsTest, AnExceptionFromAHandlerGoesToTheDisplay)
+{
+    std::string shown;
+    port->SetExceptionDisplay([&](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            shown = e.what();
+        }
+    });
+    port->SetOnTriggerAvail([](VlComPort&, int) { throw std::runtime_error("handler failed"); });
+    port->SetOpen(true);
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, "handler failed");
+    EXPECT_TRUE(port->IsPortOpen());
+}
+
+}  // namespace
+}  // namespace vl::test
