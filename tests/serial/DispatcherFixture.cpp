@@ -35,11 +35,14 @@ void EventRecorder::Handler(void* recorder, std::uint32_t msg, std::uintptr_t wP
     Action action;
     {
         std::lock_guard guard(self->mutex_);
-        self->events_.push_back(event);
         action = self->action_;
     }
+    // The action runs before the event is recorded, so that a test that
+    // sees the event also sees what the action did.
     if (action)
         action(event);
+    std::lock_guard guard(self->mutex_);
+    self->events_.push_back(event);
 }
 
 DispatcherTest::DispatcherTest()
@@ -49,8 +52,11 @@ DispatcherTest::DispatcherTest()
     dispatcher = std::make_unique<VlBaseDispatcher>(std::move(memory), loop);
 }
 
-DispatcherTest::~DispatcherTest()
+DispatcherTest::~DispatcherTest() = default;
+
+void DispatcherTest::TearDown()
 {
+    // Before the members of derived fixtures that handlers may use go away.
     dispatcher.reset();
 }
 

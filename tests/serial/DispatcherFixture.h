@@ -45,6 +45,7 @@ class DispatcherTest : public ::testing::Test {
 protected:
     DispatcherTest();
     ~DispatcherTest() override;
+    void TearDown() override;
 
     int Open(int outQue = 64);
     // Runs the main loop until `done` holds; false after `timeout`.
