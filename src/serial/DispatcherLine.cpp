@@ -194,77 +194,68 @@ int VlBaseDispatcher::CheckFlowLimits(int bufferFull, int bufferResume) const
     return base::ecOK;
 }
 
-int VlBaseDispatcher::SetHardwareFlow(int bufferFull, int bufferResume, unsigned options)
+template <typename Change>
+int VlBaseDispatcher::ChangeSettings(Change change)
 {
-    int rc = CheckFlowLimits(bufferFull, bufferResume);
-    if (rc < 0)
-        return rc;
     std::lock_guard guard(dispatcherLock_);
     LineSettings settings;
-    rc = ReadSettings(settings);
+    const int rc = ReadSettings(settings);
     if (rc < 0)
         return rc;
-    settings.xoffLim = inQue_ - bufferFull;
-    settings.xonLim = bufferResume;
-    leaveDtr_ = (options & hfUseDtr) != 0;
-    if (leaveDtr_)
-        settings.dtrControl = DtrControl::Handshake;
-    leaveRts_ = (options & hfUseRts) != 0 || rs485_;
-    if (options & hfUseRts)
-        settings.rtsControl = RtsControl::Handshake;
-    else if (rs485_)
-        settings.rtsControl = RtsControl::Toggle;
-    settings.outxDsrFlow = (options & hfRequireDsr) != 0;
-    settings.outxCtsFlow = (options & hfRequireCts) != 0;
+    change(settings);
     ApplyDtrRts(settings);
     return device_->SetSettings(settings);
+}
+
+int VlBaseDispatcher::SetHardwareFlow(int bufferFull, int bufferResume, unsigned options)
+{
+    const int rc = CheckFlowLimits(bufferFull, bufferResume);
+    if (rc < 0)
+        return rc;
+    return ChangeSettings([&](LineSettings& settings) {
+        settings.xoffLim = inQue_ - bufferFull;
+        settings.xonLim = bufferResume;
+        leaveDtr_ = (options & hfUseDtr) != 0;
+        if (leaveDtr_)
+            settings.dtrControl = DtrControl::Handshake;
+        leaveRts_ = (options & hfUseRts) != 0 || rs485_;
+        if (options & hfUseRts)
+            settings.rtsControl = RtsControl::Handshake;
+        else if (rs485_)
+            settings.rtsControl = RtsControl::Toggle;
+        settings.outxDsrFlow = (options & hfRequireDsr) != 0;
+        settings.outxCtsFlow = (options & hfRequireCts) != 0;
+    });
 }
 
 int VlBaseDispatcher::SetSoftwareFlow(int bufferFull, int bufferResume, unsigned options)
 {
-    int rc = CheckFlowLimits(bufferFull, bufferResume);
+    const int rc = CheckFlowLimits(bufferFull, bufferResume);
     if (rc < 0)
         return rc;
-    std::lock_guard guard(dispatcherLock_);
-    LineSettings settings;
-    rc = ReadSettings(settings);
-    if (rc < 0)
-        return rc;
-    settings.inX = (options & sfReceive) != 0;
-    settings.outX = (options & sfTransmit) != 0;
-    if (settings.inX) {
-        settings.xoffLim = inQue_ - bufferFull;
-        settings.xonLim = bufferResume;
-    }
-    settings.xonChar = kDefaultXon;
-    settings.xoffChar = kDefaultXoff;
-    ApplyDtrRts(settings);
-    return device_->SetSettings(settings);
+    return ChangeSettings([&](LineSettings& settings) {
+        settings.inX = (options & sfReceive) != 0;
+        settings.outX = (options & sfTransmit) != 0;
+        if (settings.inX) {
+            settings.xoffLim = inQue_ - bufferFull;
+            settings.xonLim = bufferResume;
+        }
+        settings.xonChar = kDefaultXon;
+        settings.xoffChar = kDefaultXoff;
+    });
 }
 
 int VlBaseDispatcher::ClearSoftwareFlow()
 {
-    std::lock_guard guard(dispatcherLock_);
-    LineSettings settings;
-    const int rc = ReadSettings(settings);
-    if (rc < 0)
-        return rc;
-    settings.inX = settings.outX = false;
-    ApplyDtrRts(settings);
-    return device_->SetSettings(settings);
+    return ChangeSettings([](LineSettings& settings) { settings.inX = settings.outX = false; });
 }
 
 int VlBaseDispatcher::SetXonXoffChars(std::uint8_t xon, std::uint8_t xoff)
 {
-    std::lock_guard guard(dispatcherLock_);
-    LineSettings settings;
-    const int rc = ReadSettings(settings);
-    if (rc < 0)
-        return rc;
-    settings.xonChar = xon;
-    settings.xoffChar = xoff;
-    ApplyDtrRts(settings);
-    return device_->SetSettings(settings);
+    return ChangeSettings([xon, xoff](LineSettings& settings) {
+        settings.xonChar = xon;
+        settings.xoffChar = xoff;
+    });
 }
 
 FlowSettings VlBaseDispatcher::GetFlowSettings()
@@ -294,13 +285,7 @@ FlowSettings VlBaseDispatcher::GetFlowSettings()
 
 int VlBaseDispatcher::SetRs485Mode(bool on)
 {
-    int rc = base::ecOK;
-    {
-        std::lock_guard guard(dispatcherLock_);
-        LineSettings settings;
-        rc = ReadSettings(settings);
-        if (rc < 0)
-            return rc;
+    const int rc = ChangeSettings([this, on](LineSettings& settings) {
         if (on) {
             settings.rtsControl = RtsControl::Toggle;
             leaveRts_ = true;
@@ -308,9 +293,7 @@ int VlBaseDispatcher::SetRs485Mode(bool on)
             leaveRts_ = false;
         }
         rs485_ = on;
-        ApplyDtrRts(settings);
-        rc = device_->SetSettings(settings);
-    }
+    });
     if (running_[kOutputThread].load())
         ApplyPriority(kOutputThread);
     return rc;

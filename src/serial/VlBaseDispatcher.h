@@ -345,6 +345,10 @@ private:
     // Settings.
     void ApplyDtrRts(LineSettings& settings) const;
     int ReadSettings(LineSettings& settings);
+    // Reads the settings, lets `change` alter them and writes them back with
+    // DTR and RTS as set, under the dispatcher lock.
+    template <typename Change>
+    int ChangeSettings(Change change);
     int CheckFlowLimits(int bufferFull, int bufferResume) const;
     void ApplyFraming(LineSettings& settings, int baud, int parity, int dataBits, int stopBits) const;
     void DrainOutput();

@@ -67,6 +67,11 @@ int DispatcherTest::Open(int outQue)
 
 bool DispatcherTest::WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout)
 {
+    return PumpUntil(loop, done, timeout);
+}
+
+bool PumpUntil(base::MessageLoop& loop, const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)

@@ -41,6 +41,10 @@ private:
     Action action_;
 };
 
+// Runs `loop` until `done` holds; false after `timeout`.
+bool PumpUntil(base::MessageLoop& loop, const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
 class DispatcherTest : public ::testing::Test {
 protected:
     DispatcherTest();

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "DispatcherFixture.h"
 #include "FakeModem.h"
 #include "PtyPair.h"
 #include "base/ErrorCodes.h"
@@ -42,18 +43,6 @@ struct Collected {
     }
 };
 
-bool WaitFor(base::MessageLoop& loop, const std::function<bool()>& done, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        loop.ProcessPendingMessages();
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
-
 TEST(DispatcherPtyTest, CommandGoesOutAndTheReplyComesBackAsDataEvents)
 {
     TempDir locks;
@@ -70,7 +59,7 @@ TEST(DispatcherPtyTest, CommandGoesOutAndTheReplyComesBackAsDataEvents)
     ASSERT_EQ(dispatcher->WriteText("AT\r"), 0);
     ASSERT_TRUE(modem.WaitForCommands(1, 5s));
     EXPECT_EQ(modem.Commands().front(), "AT");
-    ASSERT_TRUE(WaitFor(loop, [&] { return collected.Text().find("OK\r\n") != std::string::npos; }, 5s))
+    ASSERT_TRUE(PumpUntil(loop, [&] { return collected.Text().find("OK\r\n") != std::string::npos; }, 5s))
         << collected.Text();
     EXPECT_EQ(collected.Text(), "AT\r\r\nOK\r\n");
     EXPECT_EQ(dispatcher->CloseDevicePort(), 0);
@@ -87,7 +76,7 @@ TEST(DispatcherPtyTest, DiscardOutputAbandonsAWriteTheLineWillNotTake)
     const std::string block(4000, 'x');
     // Nobody reads the far end: the line's buffer fills and the write stalls.
     for (int i = 0; i < 200; ++i) {
-        if (!WaitFor(loop, [&] { return dispatcher->OutputFree() >= 4000; }, 300ms))
+        if (!PumpUntil(loop, [&] { return dispatcher->OutputFree() >= 4000; }, 300ms))
             break;
         ASSERT_EQ(dispatcher->WriteText(block), 0);
     }
