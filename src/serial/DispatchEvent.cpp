@@ -149,6 +149,11 @@ long VlBaseDispatcher::Dispatch(std::uint32_t msg, std::uintptr_t wParam, int lo
             readAhead_ = peekFloor_;
         }
     }
+    return EndDispatch(peek);
+}
+
+long VlBaseDispatcher::EndDispatch(bool peek)
+{
     long consumed = 0;
     std::lock_guard inputGuard(inputLock_);
     if (peek) {

@@ -263,15 +263,27 @@ void VlBaseDispatcher::RunThread(ThreadId id)
             break;
         }
     } catch (const std::exception& e) {
-        std::lock_guard guard(dispatcherLock_);
-        if (threadFailure_.empty())
-            threadFailure_ = e.what();
+        NoteThreadFailure(id, e.what());
+    } catch (...) {
+        NoteThreadFailure(id, "unknown exception");
     }
     LogEntry(LogKind::Thread, static_cast<std::uint8_t>(LogSubkind::Exit), static_cast<std::uint32_t>(id));
     std::lock_guard guard(lifeLock_);
     running_[id].store(false);
     threadsAlive_.fetch_sub(1);
     lifeChanged_.notify_all();
+}
+
+void VlBaseDispatcher::NoteThreadFailure(ThreadId id, const char* what)
+{
+    {
+        std::lock_guard guard(dispatcherLock_);
+        if (threadFailure_.empty())
+            threadFailure_ = what;
+    }
+    // A handler threw: the dispatch it was in is over.
+    if (id == kDispatchThread)
+        EndDispatch(true);
 }
 
 std::string VlBaseDispatcher::ThreadFailure()

@@ -309,7 +309,9 @@ public:
                   std::span<const std::uint8_t> bytes = {});
     void SetEngineSubkindNames(std::vector<std::string> names);
 
-    // The first failure that ended one of the threads ("" when none).
+    // The first failure that ended one of the threads ("" when none). A
+    // failed dispatcher thread dispatches nothing more; the port can still
+    // be closed.
     std::string ThreadFailure();
 
 private:
@@ -324,6 +326,7 @@ private:
     void AcknowledgeFlush(std::unique_lock<std::mutex>& outputGuard);
     void WakeThreadsToStop();
     void ApplyPriority(ThreadId id);
+    void NoteThreadFailure(ThreadId id, const char* what);
 
     // Dispatcher thread work.
     void HandleDeviceEvents(std::uint32_t events);
@@ -336,6 +339,9 @@ private:
     // Answers the most bytes a handler read ahead (data events), or -1 when
     // the event could not be dispatched.
     long Dispatch(std::uint32_t msg, std::uintptr_t wParam, int lowWord);
+    // Leaves the dispatch: drops the bytes read ahead and frees handlers
+    // removed meanwhile. Answers the bytes dropped.
+    long EndDispatch(bool peek);
     void CallHandler(const HandlerCall& call, std::uint32_t msg, std::uintptr_t wParam,
                      std::intptr_t lParam);
     std::intptr_t RunMainThreadCall(std::uintptr_t sequence);

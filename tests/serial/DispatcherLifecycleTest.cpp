@@ -1,6 +1,7 @@
 // Opening and closing, threads, window and main-thread handlers, deferred
 // closes, engine slots and the diagnostics files.
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 
 #include "DispatcherFixture.h"
@@ -85,6 +86,26 @@ TEST_F(DispatcherTest, CloseFromInsideAProcedureHandlerCompletesAfterItReturns)
     EXPECT_FALSE(dispatcher->IsOpen());
     EXPECT_FALSE(dispatcher->ClosePending());
     EXPECT_FALSE(device->IsOpen());
+}
+
+void Throwing(std::uint32_t msg, std::uintptr_t, std::intptr_t)
+{
+    if (msg == kTriggerTimerMsg)
+        throw std::runtime_error("handler failed");
+}
+
+TEST_F(DispatcherTest, HandlerThatThrowsEndsTheDispatcherThreadButNotThePort)
+{
+    ASSERT_EQ(Open(), 0);
+    dispatcher->AddProcedureHandler(Throwing);
+    const int timer = dispatcher->NewTimerTrigger();
+    ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
+    ASSERT_TRUE(WaitFor([&] { return dispatcher->ThreadsAlive() == 2; }));
+    EXPECT_EQ(dispatcher->ThreadFailure(), "handler failed");
+    EXPECT_FALSE(dispatcher->Dispatching());
+    ASSERT_EQ(dispatcher->CloseDevicePort(), 0);
+    EXPECT_FALSE(dispatcher->IsOpen());
+    EXPECT_EQ(dispatcher->ThreadsAlive(), 0);
 }
 
 TEST_F(DispatcherTest, WindowHandlersRunOnTheMainThreadAndTheOwnersOnlyWhenWanted)
