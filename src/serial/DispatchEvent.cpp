@@ -174,55 +174,54 @@ long VlBaseDispatcher::EndDispatch(bool peek)
 void VlBaseDispatcher::CallHandler(const HandlerCall& call, std::uint32_t msg, std::uintptr_t wParam,
                                    std::intptr_t lParam)
 {
-    switch (call.kind) {
-    case HandlerCall::Kind::Method:
-        if (!call.onMainThread) {
-            call.method(call.userData, msg, wParam, lParam);
-            return;
-        }
-        {
-            std::uintptr_t sequence = 0;
-            {
-                std::lock_guard guard(mainCallLock_);
-                sequence = ++mainCallSequence_;
-                mainCall_ = call;
-                mainCallMsg_ = msg;
-                mainCallWParam_ = wParam;
-                mainCallLParam_ = lParam;
-            }
-            mainWindow_->Send({kMainThreadCallMsg, sequence, 0}, kHandlerSendTimeout);
-            // A call the main thread did not take in time is dropped.
-            std::lock_guard guard(mainCallLock_);
-            mainCall_.reset();
-        }
-        return;
-    case HandlerCall::Kind::Procedure:
+    if (call.kind == HandlerCall::Kind::Procedure) {
         call.procedure(msg, wParam, lParam);
         return;
-    case HandlerCall::Kind::Window:
-        call.window->Send({msg, wParam, lParam}, kHandlerSendTimeout);
+    }
+    if (call.kind == HandlerCall::Kind::Method && !call.onMainThread) {
+        call.method(call.userData, msg, wParam, lParam);
         return;
     }
+    // Windows too are reached through our own window, so that the main
+    // thread, which alone destroys windows, checks that this one is still
+    // registered before it is used.
+    std::uintptr_t sequence = 0;
+    {
+        std::lock_guard guard(mainCallLock_);
+        sequence = ++mainCallSequence_;
+        mainCall_ = call;
+        mainCallMsg_ = msg;
+        mainCallWParam_ = wParam;
+        mainCallLParam_ = lParam;
+    }
+    mainWindow_->Send({kMainThreadCallMsg, sequence, 0}, kHandlerSendTimeout);
+    // A call the main thread did not take in time is dropped.
+    std::lock_guard guard(mainCallLock_);
+    mainCall_.reset();
 }
 
 std::intptr_t VlBaseDispatcher::RunMainThreadCall(std::uintptr_t sequence)
 {
     HandlerCall call;
-    std::uint32_t msg = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
+    base::WindowMessage message;
     {
         std::lock_guard guard(mainCallLock_);
         if (sequence != mainCallSequence_ || !mainCall_)
             return 0;
         call = *mainCall_;
         mainCall_.reset();
-        msg = mainCallMsg_;
-        wParam = mainCallWParam_;
-        lParam = mainCallLParam_;
+        message = {mainCallMsg_, mainCallWParam_, mainCallLParam_};
     }
-    call.method(call.userData, msg, wParam, lParam);
-    return 0;
+    if (call.kind == HandlerCall::Kind::Method) {
+        call.method(call.userData, message.msg, message.wParam, message.lParam);
+        return 0;
+    }
+    {
+        std::lock_guard guard(dispatcherLock_);
+        if (!handlers_.HasWindow(call.window))
+            return 0;
+    }
+    return call.window->Send(message, kHandlerSendTimeout);
 }
 
 }  // namespace vl::serial

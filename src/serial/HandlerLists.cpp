@@ -79,6 +79,12 @@ bool HandlerLists::Present() const
     return AnyLive(windows_) || AnyLive(procedures_) || AnyLive(methods_);
 }
 
+bool HandlerLists::HasWindow(const base::MessageWindow* window) const
+{
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [window](const WindowEntry& e) { return !e.deleted && e.window == window; });
+}
+
 bool HandlerLists::WindowsCalled() const
 {
     const auto live = std::count_if(windows_.begin(), windows_.end(),

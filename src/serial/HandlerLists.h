@@ -50,6 +50,8 @@ public:
 
     // Whether any handler is registered.
     bool Present() const;
+    // Whether `window` is registered and not being removed.
+    bool HasWindow(const base::MessageWindow* window) const;
     // Whether the first window (the owner's own) wants events when it is the
     // only window.
     void SetFirstWindowWanted(bool wanted) { firstWindowWanted_ = wanted; }

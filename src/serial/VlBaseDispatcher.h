@@ -408,7 +408,8 @@ private:
     std::array<DispatcherEngine*, 3> engines_{};
     std::string threadFailure_;
 
-    // Main-thread method calls: the call the dispatcher thread waits for.
+    // Calls on the main thread (windows, marked methods): the one the
+    // dispatcher thread waits for.
     std::mutex mainCallLock_;
     std::uintptr_t mainCallSequence_ = 0;
     std::optional<HandlerCall> mainCall_;

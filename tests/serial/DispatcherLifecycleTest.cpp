@@ -204,6 +204,28 @@ TEST_F(DispatcherTest, DestroyingWhileTheDispatcherWaitsOnTheMainThreadFinishes)
     EXPECT_EQ(seen.load(), 1);
 }
 
+TEST_F(DispatcherTest, WindowRemovedAndDestroyedWhileAnEventIsOnItsWayIsNotCalled)
+{
+    ASSERT_EQ(Open(), 0);
+    int seen = 0;
+    auto window = std::make_unique<base::MessageWindow>(loop, [&](const base::WindowMessage&) {
+        ++seen;
+        return 0;
+    });
+    dispatcher->AddWindowHandler(window.get());
+    dispatcher->SetWindowHandlerWanted(true);
+    const int timer = dispatcher->NewTimerTrigger();
+    ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!dispatcher->Dispatching() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    ASSERT_TRUE(dispatcher->Dispatching());
+    dispatcher->RemoveWindowHandler(window.get());
+    window.reset();
+    ASSERT_TRUE(WaitFor([&] { return !dispatcher->Dispatching(); }));
+    EXPECT_EQ(seen, 0);
+}
+
 TEST_F(DispatcherTest, EngineSlotsAreOneToThree)
 {
     DispatcherEngine engine;
