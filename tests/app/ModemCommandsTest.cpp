@@ -11,45 +11,15 @@
 
 #include "ComPortFixture.h"
 #include "LockFiles.h"
+#include "MemoryDevice.h"
 #include "app/ModemCommands.h"
 #include "base/ErrorCodes.h"
 #include "base/MessageTable.h"
-#include "serial/SerialDevice.h"
 
 namespace vl::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// A device whose open always fails with the given code.
-class RefusingDevice : public serial::SerialDevice {
-public:
-    explicit RefusingDevice(int code) : code_(code) {}
-    int Open(const std::string&) override { return code_; }
-    void Close() override {}
-    bool IsOpen() const override { return false; }
-    int SetQueueSizes(int, int) override { return 0; }
-    int GetSettings(serial::LineSettings&) override { return 0; }
-    int SetSettings(const serial::LineSettings&) override { return 0; }
-    int SetDtr(bool) override { return 0; }
-    int SetRts(bool) override { return 0; }
-    int Read(std::span<std::uint8_t>) override { return 0; }
-    int Write(std::span<const std::uint8_t>) override { return 0; }
-    void CancelWrite() override {}
-    int WaitEvent(std::uint32_t, std::uint32_t& events) override
-    {
-        events = 0;
-        return 0;
-    }
-    void WakeWait() override {}
-    std::uint8_t ModemStatus() override { return 0; }
-    std::uint8_t TakeErrors() override { return 0; }
-    int ReceiveCount() override { return 0; }
-    int Purge(bool, bool) override { return 0; }
-
-private:
-    int code_;
-};
 
 class ModemCommandsTest : public ::testing::Test, public ComPortFixture {
 protected:
@@ -57,7 +27,9 @@ protected:
     std::string FailedOpen(int deviceCode)
     {
         port->SetDispatcherFactory([deviceCode](base::MessageLoop& l) {
-            return std::make_unique<serial::VlBaseDispatcher>(std::make_unique<RefusingDevice>(deviceCode), l);
+            auto device = std::make_unique<MemoryDevice>();
+            device->FailOpenWith(deviceCode);
+            return std::make_unique<serial::VlBaseDispatcher>(std::move(device), l);
         });
         std::string message = "left over";
         EXPECT_FALSE(app::OpenPort(*port, message));

@@ -1,7 +1,6 @@
 #include "ComPortFixture.h"
 
-#include <thread>
-
+#include "DispatcherFixture.h"
 #include "base/IniFile.h"
 #include "serial/TermiosDevice.h"
 #include "serial/UucpLock.h"
@@ -13,13 +12,17 @@ ComPortFixture::ComPortFixture(FakeModemScript script) : modem(std::move(script)
     port = std::make_unique<serial::VlComPort>(loop);
     port->SetIniFile(dir.folder() + "VL.INI");
     port->SetPromptForPort(false);
-    const std::string locks = dir.folder();
-    port->SetDispatcherFactory([locks](base::MessageLoop& l) {
-        return std::make_unique<serial::VlBaseDispatcher>(
-            std::make_unique<serial::TermiosDevice>(std::vector<std::string>{locks}), l);
-    });
+    port->SetDispatcherFactory(Factory());
     MapCom(kModemCom, modem.SlavePath());
     port->SetComNumber(kModemCom);
+}
+
+serial::VlComPort::DispatcherFactory ComPortFixture::Factory() const
+{
+    return [locks = dir.folder()](base::MessageLoop& l) {
+        return std::make_unique<serial::VlBaseDispatcher>(
+            std::make_unique<serial::TermiosDevice>(std::vector<std::string>{locks}), l);
+    };
 }
 
 FakeModemScript ComPortFixture::OkScript()
@@ -43,14 +46,7 @@ std::string ComPortFixture::LockFile() const
 
 bool ComPortFixture::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        loop.ProcessPendingMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    return test::PumpUntil(loop, done, timeout);
 }
 
 }  // namespace vl::test

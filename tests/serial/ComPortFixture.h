@@ -21,6 +21,8 @@ public:
     explicit ComPortFixture(FakeModemScript script = OkScript());
 
     static FakeModemScript OkScript();
+    // Dispatchers on the tty device that keep their lock files in `dir`.
+    serial::VlComPort::DispatcherFactory Factory() const;
     // Maps COM`number` to `device` in the settings file.
     void MapCom(int number, const std::string& device);
     std::string LockFile() const;
