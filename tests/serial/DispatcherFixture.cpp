@@ -82,6 +82,17 @@ bool PumpUntil(base::MessageLoop& loop, const std::function<bool()>& done, std::
     return true;
 }
 
+bool DispatcherTest::AwaitDispatchWithoutLoop()
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!dispatcher->Dispatching()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
+}
+
 void DispatcherTest::Settle()
 {
     for (int round = 0; round < 2; ++round) {

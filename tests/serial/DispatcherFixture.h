@@ -55,6 +55,9 @@ protected:
     // Runs the main loop until `done` holds; false after `timeout`.
     bool WaitFor(const std::function<bool()>& done,
                  std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+    // Waits, without running the main loop, until an event is being
+    // dispatched; false after five seconds.
+    bool AwaitDispatchWithoutLoop();
     // Returns once the dispatcher thread has gone round its loop twice after
     // this call, so that whatever it would do with the present state is done.
     // Needs `recorder` registered.

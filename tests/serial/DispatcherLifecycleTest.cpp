@@ -196,10 +196,7 @@ TEST_F(DispatcherTest, DestroyingWhileTheDispatcherWaitsOnTheMainThreadFinishes)
     const int timer = dispatcher->NewTimerTrigger();
     ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
     // The loop is not run here, so the dispatcher thread stays in its send.
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!dispatcher->Dispatching() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
-    ASSERT_TRUE(dispatcher->Dispatching());
+    ASSERT_TRUE(AwaitDispatchWithoutLoop());
     dispatcher.reset();
     EXPECT_EQ(seen.load(), 1);
 }
@@ -216,10 +213,7 @@ TEST_F(DispatcherTest, WindowRemovedAndDestroyedWhileAnEventIsOnItsWayIsNotCalle
     dispatcher->SetWindowHandlerWanted(true);
     const int timer = dispatcher->NewTimerTrigger();
     ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!dispatcher->Dispatching() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
-    ASSERT_TRUE(dispatcher->Dispatching());
+    ASSERT_TRUE(AwaitDispatchWithoutLoop());
     dispatcher->RemoveWindowHandler(window.get());
     window.reset();
     ASSERT_TRUE(WaitFor([&] { return !dispatcher->Dispatching(); }));
