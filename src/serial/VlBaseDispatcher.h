@@ -151,13 +151,14 @@ public:
 
     // Opens `portName` (a device path), allocates the rings (8192 bytes in,
     // `outQue` out), applies DTR and RTS from the kOpen* options, sets the
-    // line and starts the threads. ecBadArgument for queue sizes below 1;
-    // else the device's code (ecOutOfMemory, negated system errors, ...).
+    // line and starts the threads. ecPortAlreadyOpen when open; ecBadArgument
+    // for queue sizes below 1; else the device's code (ecOutOfMemory, negated system errors, ...).
     // On failure nothing stays open.
     int OpenDevicePort(const std::string& portName, int baud, int parity, int dataBits,
                        int stopBits, int inQue, int outQue, unsigned options);
-    // Stops the threads, purges, closes the device and frees the rings. From
-    // inside a dispatched event (any thread) the close is only requested:
+    // Stops the threads, purges, closes the device and frees the rings. While
+    // an event is being dispatched (a handler closing the port, or any close
+    // meanwhile) the close is only requested:
     // ClosePending turns true, the dispatcher thread stops dispatching and all
     // three threads end after the handler returns (ThreadsAlive reaches 0);
     // then CloseDevicePort again, or destruction, completes it.
