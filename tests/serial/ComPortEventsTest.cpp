@@ -2,8 +2,12 @@
 // and a close requested from inside one of them.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ComPortFixture.h"
@@ -106,6 +110,52 @@ TEST_F(ComPortEventsTest, ACloseFromInsideAnEventCompletesAfterIt)
     EXPECT_TRUE(port->AwaitReply("OK", 36, false, false));
     port->SetOpen(false);
     EXPECT_EQ(watcherTold, (std::vector<bool>{true, false, true, false}));
+}
+
+// A handler on the dispatcher's own thread is running when the program
+// closes the port: the close waits for it and completes from the loop.
+struct BlockingHandler {
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+
+    static void Run(void* self, std::uint32_t msg, std::uintptr_t, std::intptr_t)
+    {
+        auto* handler = static_cast<BlockingHandler*>(self);
+        if (msg != kTriggerAvailMsg || handler->entered.exchange(true))
+            return;
+        while (!handler->release.load())
+            std::this_thread::sleep_for(1ms);
+    }
+};
+
+TEST_F(ComPortEventsTest, ACloseWhileAnotherThreadDispatchesCompletesFromTheLoop)
+{
+    BlockingHandler handler;
+    // Whatever happens below, the handler's thread is let go and ended
+    // before the handler goes away.
+    struct Ending {
+        BlockingHandler& handler;
+        std::unique_ptr<VlComPort>& port;
+        ~Ending()
+        {
+            handler.release.store(true);
+            port.reset();
+        }
+    } ending{handler, port};
+    port->SetOpen(true);
+    port->Dispatcher().AddMethodHandler(BlockingHandler::Run, &handler, false);
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return handler.entered.load(); }));
+    port->SetOpen(false);
+    EXPECT_FALSE(port->Open());
+    EXPECT_FALSE(port->IsPortOpen());
+    EXPECT_TRUE(std::filesystem::exists(LockFile()));  // the device is still held
+    port->SetOpen(true);                                // recorded for later
+    EXPECT_FALSE(port->IsPortOpen());
+    handler.release.store(true);
+    ASSERT_TRUE(PumpUntil([&] { return port->IsPortOpen(); }));
+    port->SendText("AT\r");
+    EXPECT_TRUE(port->AwaitReply("OK", 36, false, false));
 }
 
 TEST_F(ComPortEventsTest, AnOpenRequestedWhileClosingHappensAfterTheClose)
