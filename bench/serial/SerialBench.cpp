@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -61,6 +62,15 @@ void Check(int rc, const char* what) {
     if (rc < 0) throw std::runtime_error(std::string(what) + " failed with " + std::to_string(rc));
 }
 
+// A dispatcher open on the pty's slave with 8192-byte queues, DTR and RTS on.
+std::unique_ptr<serial::VlBaseDispatcher> OpenOn(base::MessageLoop& loop, const BenchPty& pty) {
+    auto dispatcher = serial::MakeLinuxDispatcher(loop, "/tmp/");
+    Check(dispatcher->OpenDevicePort(pty.SlavePath(), 115200, 0, 8, 1, 8192, 8192,
+                                     serial::kOpenDtrOn | serial::kOpenRtsOn),
+          "OpenDevicePort");
+    return dispatcher;
+}
+
 // Reads and counts everything that arrives at the far end until `total`.
 std::thread Drain(int fd, long total, std::atomic<long>& got) {
     return std::thread([fd, total, &got] {
@@ -77,10 +87,7 @@ std::thread Drain(int fd, long total, std::atomic<long>& got) {
 double DispatcherThroughput(long total) {
     base::MessageLoop loop;
     BenchPty pty;
-    auto dispatcher = serial::MakeLinuxDispatcher(loop, "/tmp/");
-    Check(dispatcher->OpenDevicePort(pty.SlavePath(), 115200, 0, 8, 1, 8192, 8192,
-                                     serial::kOpenDtrOn | serial::kOpenRtsOn),
-          "OpenDevicePort");
+    auto dispatcher = OpenOn(loop, pty);
     std::atomic<long> got{0};
     std::thread reader = Drain(pty.Master(), total, got);
     const std::vector<std::uint8_t> chunk(1024, 0x55);
@@ -134,10 +141,7 @@ void OnAvail(std::uint32_t msg, std::uintptr_t, std::intptr_t) {
 std::vector<double> HandlerLatencies(int samples) {
     base::MessageLoop loop;
     BenchPty pty;
-    auto dispatcher = serial::MakeLinuxDispatcher(loop, "/tmp/");
-    Check(dispatcher->OpenDevicePort(pty.SlavePath(), 115200, 0, 8, 1, 8192, 8192,
-                                     serial::kOpenDtrOn | serial::kOpenRtsOn),
-          "OpenDevicePort");
+    auto dispatcher = OpenOn(loop, pty);
     latencyPort = dispatcher.get();
     dispatcher->SetAvailThreshold(1);
     dispatcher->AddProcedureHandler(OnAvail);
@@ -172,10 +176,7 @@ double ProcessSeconds() {
 double IdleShareOfOneCore(int seconds) {
     base::MessageLoop loop;
     BenchPty pty;
-    auto dispatcher = serial::MakeLinuxDispatcher(loop, "/tmp/");
-    Check(dispatcher->OpenDevicePort(pty.SlavePath(), 115200, 0, 8, 1, 8192, 8192,
-                                     serial::kOpenDtrOn | serial::kOpenRtsOn),
-          "OpenDevicePort");
+    auto dispatcher = OpenOn(loop, pty);
     dispatcher->SetAvailThreshold(1);
     const double cpuStart = ProcessSeconds();
     const auto start = Clock::now();
