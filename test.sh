@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the plain build, the
-# build under AddressSanitizer and UndefinedBehaviorSanitizer, the suites that
-# use threads under ThreadSanitizer, and a short run of every fuzz target.
+# Installs what is missing, builds, and runs every test: the plain build, real
+# fax calls through the software telephone line, the build under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the suites that use threads
+# under ThreadSanitizer, and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -12,14 +13,18 @@ jobs=$(nproc)
 echo "== build (release with debug info)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs" -LE line
+
+echo "== real calls through the software telephone line"
+# Each call runs in real time and mostly waits, so several run side by side.
+ctest --test-dir build --output-on-failure -j 4 -L line
 
 echo "== build under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVL_BUILD_BENCH=OFF \
       -DVL_SANITIZE=address,undefined >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE line
 
 echo "== thread tests under ThreadSanitizer"
 # gcc's ThreadSanitizer cannot place its shadow memory under the wider address

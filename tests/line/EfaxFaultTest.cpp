@@ -1,0 +1,40 @@
+// Each fault on the line reaches efax as the failure a real line would give.
+#include "LineFixture.h"
+
+namespace vl::test {
+namespace {
+
+struct Fault {
+    const char* name;
+    const char* option;      // the --fault value
+    const char* result;      // linesim's result field
+    int efaxStatus;          // efax's exit status
+    const char* efaxSays;    // what efax's log must show
+};
+
+void PrintTo(const Fault& f, std::ostream* os) { *os << f.name; }
+
+class EfaxFault : public LineFixture, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(EfaxFault, EfaxSendingThroughClass1SeesIt) {
+    const Fault& fault = GetParam();
+    WriteFaxTiff(TestPage(400), File("page.tif"));
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--fault", fault.option}));
+    auto sender = Efax('a', {"-o1", "-l", "+1 555 0101", "-t", "199", File("page.tif")});
+    EXPECT_EQ(EfaxStatus(*sender), fault.efaxStatus);
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "result"), fault.result) << result;
+    EXPECT_NE(ReadFile(File("efax-a.log")).find(fault.efaxSays), std::string::npos) << Logs();
+}
+
+INSTANTIATE_TEST_SUITE_P(Line, EfaxFault,
+                         ::testing::Values(Fault{"Busy", "busy", "busy", 1, "BUSY"},
+                                           Fault{"NoAnswer", "no-answer", "no-answer", 3, "NO ANSWER"},
+                                           Fault{"NoDialtone", "no-dialtone", "no-dialtone", 3, "NO DIALTONE"},
+                                           Fault{"Voice", "voice", "voice", 3, "NO CARRIER"},
+                                           Fault{"CarrierLostMidPage", "drop-after-page:0", "dropped", 3,
+                                                 "NO CARRIER"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vl::test

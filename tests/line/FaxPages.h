@@ -1,0 +1,35 @@
+// Fax pages for the line tests: the page sent, and reading back what arrived.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vl::test {
+
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<std::string> rows;  // (width + 7) / 8 bytes each, 1 = black
+
+    bool operator==(const Bitmap&) const = default;
+};
+
+// A 1728-pixel page with bars, a checkerboard and a slanting line: every run
+// length class of the fax codes appears in it.
+Bitmap TestPage(int height);
+std::string PbmFile(const Bitmap& page);
+// An raw PBM (P4) file; an empty bitmap when it is not one.
+Bitmap ParsePbm(const std::string& file);
+
+// Writes the page as a one-strip G3 TIFF in fine resolution, the form both
+// efax and spandsp read.
+void WriteFaxTiff(const Bitmap& page, const std::filesystem::path& tiff);
+// Page `index` (from 0) of a fax TIFF, decoded by libtiff and netpbm.
+Bitmap ReadFaxTiff(const std::filesystem::path& tiff, int index = 0);
+
+// The rows from the first to the last one with any black: what remains of a
+// page once the blank margins a sender adds are set aside.
+Bitmap InkedRows(const Bitmap& page);
+
+}  // namespace vl::test
