@@ -1,0 +1,101 @@
+#include "ClassOneModem.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "SpandspApi.h"
+
+namespace vl::linesim {
+namespace {
+// Per step; far above the fastest page data rate, well below the modem's buffer.
+constexpr std::size_t kMaxReadPerStep = 512;
+}
+
+ClassOneModem::ClassOneModem(Exchange& exchange, const std::string& linkPath, ModemFaults faults, bool verbose)
+    : exchange_(exchange), port_(linkPath), output_(faults) {
+    t31_ = t31_init(nullptr, &OnAtOutput, this, &OnModemControl, this,
+                    nullptr, nullptr);
+    if (!t31_) throw std::runtime_error("t31_init failed");
+    // Silence rather than nothing while idle, so the line always gets a full step.
+    t31_set_transmit_on_idle(t31_, 1);
+    if (verbose) LogToStderr(t31_get_logging_state(t31_), "class1");
+}
+
+ClassOneModem::~ClassOneModem() { t31_free(t31_); }
+
+int ClassOneModem::OnAtOutput(at_state_s*, void* self, const std::uint8_t* buf, std::size_t len) {
+    auto* me = static_cast<ClassOneModem*>(self);
+    me->output_.Send(std::string_view(reinterpret_cast<const char*>(buf), len), me->now_);
+    return static_cast<int>(len);
+}
+
+int ClassOneModem::OnModemControl(t31_state_s*, void* self, int op, const char* num) {
+    auto* me = static_cast<ClassOneModem*>(self);
+    switch (op) {
+    case AT_MODEM_CONTROL_CALL:
+        me->isCaller_ = true;
+        me->exchange_.Dial(*me, num ? num : "");
+        break;
+    case AT_MODEM_CONTROL_ANSWER:
+        me->isCaller_ = false;
+        me->exchange_.Answer(*me);
+        break;
+    case AT_MODEM_CONTROL_HANGUP:
+    case AT_MODEM_CONTROL_ONHOOK:
+        me->exchange_.HangUp(*me);
+        break;
+    case AT_MODEM_CONTROL_CTS:
+        me->cts_ = num != nullptr;
+        break;
+    default:
+        break;  // DTR, RTS, RNG, CAR...: nothing a pty can carry
+    }
+    return 0;
+}
+
+void ClassOneModem::OnCall(CallEvent event) {
+    switch (event) {
+    case CallEvent::Ring:
+        t31_call_event(t31_, AT_CALL_EVENT_ALERTING);
+        break;
+    case CallEvent::Connected:
+        output_.OnConnected();
+        t31_call_event(t31_, isCaller_ ? AT_CALL_EVENT_CONNECTED : AT_CALL_EVENT_ANSWERED);
+        break;
+    case CallEvent::Busy:
+        t31_call_event(t31_, AT_CALL_EVENT_BUSY);
+        break;
+    case CallEvent::NoDialtone:
+        t31_call_event(t31_, AT_CALL_EVENT_NO_DIALTONE);
+        break;
+    case CallEvent::NoAnswer:
+        t31_call_event(t31_, AT_CALL_EVENT_NO_ANSWER);
+        break;
+    case CallEvent::HungUp:
+        t31_call_event(t31_, AT_CALL_EVENT_HANGUP);
+        break;
+    case CallEvent::Alerting:
+        break;  // the caller's modem hears ringback; nothing to report
+    }
+}
+
+void ClassOneModem::PollHost() {
+    if (!cts_) return;
+    std::string in;
+    if (port_.Read(in, kMaxReadPerStep) > 0) t31_at_rx(t31_, in.data(), static_cast<int>(in.size()));
+}
+
+void ClassOneModem::Step(std::int64_t nowMs, std::span<const std::int16_t> rx, std::span<std::int16_t> tx) {
+    now_ = nowMs;
+    std::vector<std::int16_t> heard(rx.begin(), rx.end());
+    t31_rx(t31_, heard.data(), static_cast<int>(heard.size()));
+    int made = t31_tx(t31_, tx.data(), static_cast<int>(tx.size()));
+    std::fill(tx.begin() + std::max(made, 0), tx.end(), std::int16_t{0});
+    std::string out;
+    output_.Release(nowMs, out);
+    port_.Write(out);
+    port_.Flush();
+}
+
+}  // namespace vl::linesim

@@ -1,0 +1,103 @@
+// linesim: a simulated telephone line between two fax endpoints.
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+
+#include "CallSummary.h"
+#include "CallSwitch.h"
+#include "ClassOneModem.h"
+#include "FaxTerminal.h"
+#include "LineLoop.h"
+#include "Options.h"
+
+namespace {
+
+using namespace vl::linesim;
+
+std::atomic<bool> gStop{false};
+
+void OnSignal(int) { gStop = true; }
+
+std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, const std::string& link, const Options& o,
+                                       Exchange& exchange) {
+    ModemFaults faults{o.faults.slowOkMs, o.faults.garbage};
+    switch (kind) {
+    case EndpointKind::Class1:
+        return std::make_unique<ClassOneModem>(exchange, link, faults, o.verbose);
+    case EndpointKind::FaxTerm:
+        return std::make_unique<FaxTerminal>(
+            exchange, FaxTerminalSetup{o.faxtermCall, o.answerRings, o.faxtermSend, o.faxtermReceive,
+                                       o.faxtermId, o.verbose});
+    case EndpointKind::Class2:
+    case EndpointKind::Class20:
+        break;
+    }
+    throw std::invalid_argument("class2 and class2.0 endpoints are not built yet");
+}
+
+int Run(const Options& o) {
+    CallSwitch exchange(o.faults.call);
+    std::unique_ptr<Endpoint> a, b;
+    try {
+        a = MakeEndpoint(o.a, o.linkA, o, exchange);
+        b = MakeEndpoint(o.b, o.linkB, o, exchange);
+    } catch (const std::exception& e) {
+        std::cerr << "linesim: " << e.what() << "\n";
+        return 2;
+    }
+    exchange.Attach(*a, *b);
+    auto* faxterm = dynamic_cast<FaxTerminal*>(o.a == EndpointKind::FaxTerm ? a.get() : b.get());
+
+    std::printf("READY a=%s b=%s\n", a->Description().c_str(), b->Description().c_str());
+    std::fflush(stdout);
+
+    LoopSetup setup{o.timeoutS, o.faults.dropAfterPage, o.faults.noiseDbm0, faxterm};
+    LoopEnd end = RunLine(*a, *b, exchange, setup, gStop);
+
+    CallFacts facts;
+    facts.outcome = exchange.Outcome();
+    facts.connected = exchange.Connected();
+    facts.timedOut = end == LoopEnd::TimedOut;
+    facts.interrupted = end == LoopEnd::Interrupted;
+    facts.a = a->Report();
+    facts.b = b->Report();
+    facts.aJudges = o.a != EndpointKind::Class1;
+    facts.bJudges = o.b != EndpointKind::Class1;
+    if (faxterm) {
+        facts.t30Result = faxterm->ResultText();
+        // A Class 1 modem cannot see its computer's ID; the fax terminal heard it.
+        SideReport& modem = faxterm == a.get() ? facts.b : facts.a;
+        if (modem.stationId.empty()) modem.stationId = faxterm->RemoteIdent();
+    }
+    CallSummary summary = Summarize(facts);
+    std::printf("%s\n", ToJson(summary).c_str());
+    std::fflush(stdout);
+    return ExitStatus(summary);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "linesim: " << error << "\nTry linesim --help.\n";
+        return 2;
+    }
+    if (options->help) {
+        std::cout << UsageText();
+        return 0;
+    }
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        return Run(*options);
+    } catch (const std::exception& e) {
+        std::cerr << "linesim: " << e.what() << "\n";
+        return 2;
+    }
+}
