@@ -10,7 +10,7 @@ constexpr std::int64_t kNoDialtoneDelayMs = 2000;
 constexpr std::int64_t kFakeAnswerDelayMs = 7000;  // one ring, then the pick-up
 constexpr std::int64_t kHangUpNoticeMs = 500;      // until the far end notices an on-hook
 constexpr std::int64_t kDropClearMs = 3000;
-constexpr std::int64_t kIdleAnswerMs = 5000;       // ATA with nobody calling
+constexpr std::int64_t kIdleAnswerMs = 60000;      // ATA with nobody calling: the modem's carrier wait
 }  // namespace
 
 void CallSwitch::Queue(std::int64_t delayMs, int side, CallEvent event) {
@@ -24,7 +24,7 @@ void CallSwitch::Finish(CallOutcome outcome) {
 
 void CallSwitch::Dial(Endpoint& caller, const std::string&) {
     int side = SideOf(caller);
-    if (phase_ != Phase::Idle) {
+    if (phase_ != Phase::Idle || offHook_[side]) {
         // Only one call per run: a second line is busy.
         offHook_[side] = true;
         Queue(kBusyDelayMs, side, CallEvent::Busy);
@@ -68,22 +68,31 @@ void CallSwitch::Dial(Endpoint& caller, const std::string&) {
 void CallSwitch::Answer(Endpoint& callee) {
     int side = SideOf(callee);
     if (phase_ == Phase::Ringing && !fakeFarEnd_ && side != caller_) {
-        offHook_[side] = true;
-        phase_ = Phase::Up;
-        connected_ = true;
-        Queue(0, side, CallEvent::Connected);
-        Queue(0, caller_, CallEvent::Connected);
+        Join(side);
         return;
     }
-    // Off hook with nobody calling: the modem hears nothing and gives up.
+    // Off hook with nobody calling: a call that comes while the modem still
+    // waits is taken at once; otherwise it hears nothing and gives up.
     offHook_[side] = true;
+    waitingOffHook_[side] = true;
     Queue(kIdleAnswerMs, side, CallEvent::HungUp);
+}
+
+void CallSwitch::Join(int callee) {
+    std::erase_if(pending_, [callee](const Pending& p) { return p.side == callee; });
+    waitingOffHook_[callee] = false;
+    offHook_[callee] = true;
+    phase_ = Phase::Up;
+    connected_ = true;
+    Queue(0, callee, CallEvent::Connected);
+    Queue(0, caller_, CallEvent::Connected);
 }
 
 void CallSwitch::HangUp(Endpoint& party) {
     int side = SideOf(party);
     if (!offHook_[side]) return;
     offHook_[side] = false;
+    waitingOffHook_[side] = false;
     // Events still queued for this side are moot now.
     std::erase_if(pending_, [side](const Pending& p) { return p.side == side; });
     switch (phase_) {
@@ -140,6 +149,7 @@ void CallSwitch::Deliver(const Pending& p) {
     case CallEvent::HungUp:
         // The line is gone: this end is on hook whether or not it says so.
         offHook_[p.side] = false;
+        waitingOffHook_[p.side] = false;
         if (phase_ != Phase::Idle && phase_ != Phase::Ringing && !offHook_[1 - p.side])
             Finish(CallOutcome::None);
         break;
@@ -153,7 +163,9 @@ void CallSwitch::Deliver(const Pending& p) {
 void CallSwitch::Tick(std::int64_t nowMs) {
     now_ = nowMs;
     if (phase_ == Phase::Ringing && !fakeFarEnd_ && nowMs >= nextRingAt_) {
-        if (ringsSent_ == kRingsBeforeNoAnswer) {
+        if (waitingOffHook_[1 - caller_]) {
+            Join(1 - caller_);
+        } else if (ringsSent_ == kRingsBeforeNoAnswer) {
             Queue(0, caller_, CallEvent::NoAnswer);
             nextRingAt_ = INT64_MAX;
         } else {

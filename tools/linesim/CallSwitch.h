@@ -54,10 +54,12 @@ private:
     void Queue(std::int64_t delayMs, int side, CallEvent event);
     void Deliver(const Pending& p);
     void Finish(CallOutcome outcome);
+    void Join(int callee);
 
     CallFault fault_;
     std::array<Endpoint*, 2> parties_{};
     std::array<bool, 2> offHook_{};
+    std::array<bool, 2> waitingOffHook_{};  // answered with no call yet
     Phase phase_ = Phase::Idle;
     CallOutcome outcome_ = CallOutcome::None;
     bool fakeFarEnd_ = false;  // the voice and no-carrier faults: nobody real answers
