@@ -22,11 +22,14 @@ void HostOutput::OnConnected() {
     if (faults_.garbage && !garbageSent_) garbageArmed_ = true;
 }
 
-void HostOutput::Queue(std::string bytes, std::int64_t notBefore) {
+void HostOutput::Queue(std::string_view bytes, std::int64_t notBefore) {
     if (bytes.empty()) return;
-    // Order is kept: nothing overtakes a held result.
-    if (!queue_.empty()) notBefore = std::max(notBefore, queue_.back().notBefore);
-    queue_.push_back({std::move(bytes), notBefore});
+    // Order is kept: nothing overtakes a held result, and bytes behind it join it.
+    if (!queue_.empty() && queue_.back().notBefore >= notBefore) {
+        queue_.back().bytes += bytes;
+        return;
+    }
+    queue_.push_back({std::string(bytes), notBefore});
 }
 
 void HostOutput::Send(std::string_view bytes, std::int64_t nowMs) {
@@ -36,27 +39,27 @@ void HostOutput::Send(std::string_view bytes, std::int64_t nowMs) {
         Queue(NoiseBurst(), nowMs);
     }
     if (faults_.slowOkMs <= 0) {
-        Queue(std::string(bytes), nowMs);
+        Queue(bytes, nowMs);
         return;
     }
-    std::string part;
     for (char c : bytes) {
-        part += c;
-        if (c == kOk[okMatched_]) {
-            ++okMatched_;
-        } else {
-            okMatched_ = (c == kOk[0]) ? 1 : 0;
-        }
-        if (okMatched_ == kOk.size()) {
-            okMatched_ = 0;
-            Queue(std::move(part), nowMs + faults_.slowOkMs);
-            part.clear();
+        candidate_ += c;
+        // Bytes that can no longer start the result go out now.
+        std::size_t drop = 0;
+        while (drop < candidate_.size() && !kOk.starts_with(std::string_view(candidate_).substr(drop))) ++drop;
+        Queue(std::string_view(candidate_).substr(0, drop), nowMs);
+        candidate_.erase(0, drop);
+        if (candidate_.size() == kOk.size()) {
+            Queue(candidate_, nowMs + faults_.slowOkMs);
+            candidate_.clear();
         }
     }
-    Queue(std::move(part), nowMs);
 }
 
 void HostOutput::Release(std::int64_t nowMs, std::string& out) {
+    // A result is written whole within a step; a part left over is not one.
+    Queue(candidate_, nowMs);
+    candidate_.clear();
     while (!queue_.empty() && queue_.front().notBefore <= nowMs) {
         out += queue_.front().bytes;
         queue_.pop_front();

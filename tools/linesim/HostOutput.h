@@ -1,7 +1,8 @@
 // The bytes a modem endpoint sends to its computer, on their way to the pty,
 // with the faults a modem can show there: late "OK" results (slow-ok) and a
 // burst of line noise before the first result after the call connects
-// (garbage). Only the verbose "\r\nOK\r\n" form is slowed.
+// (garbage). Only the verbose "\r\nOK\r\n" form is slowed, and only when
+// written within one step (the modem writes each result whole).
 #pragma once
 
 #include <cstdint>
@@ -33,11 +34,11 @@ private:
         std::string bytes;
         std::int64_t notBefore = 0;
     };
-    void Queue(std::string bytes, std::int64_t notBefore);
+    void Queue(std::string_view bytes, std::int64_t notBefore);
 
     ModemFaults faults_;
     std::deque<Segment> queue_;
-    std::size_t okMatched_ = 0;  // bytes of "\r\nOK\r\n" seen so far
+    std::string candidate_;  // the start of what may be an OK result
     bool garbageArmed_ = false;
     bool garbageSent_ = false;
 };

@@ -1,0 +1,126 @@
+#include "Options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vl::linesim {
+namespace {
+
+std::optional<Options> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+    std::string e;
+    auto o = ParseOptions(args, e);
+    if (error) *error = e;
+    return o;
+}
+
+TEST(LineOptions, DefaultsAreClass1FacingTheFaxTerminal) {
+    auto o = Parse({});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->a, EndpointKind::Class1);
+    EXPECT_EQ(o->b, EndpointKind::FaxTerm);
+    EXPECT_EQ(o->answerRings, 2);
+    EXPECT_EQ(o->faxtermId, "LINESIM");
+    EXPECT_EQ(o->faults.call, CallFault::None);
+    EXPECT_EQ(o->faults.dropAfterPage, -1);
+    EXPECT_EQ(o->timeoutS, 0);
+}
+
+TEST(LineOptions, EveryOptionLandsInItsField) {
+    auto o = Parse({"--a", "class1", "--b", "faxterm", "--link-a", "/tmp/x", "--link-b", "/tmp/y", "--answer-rings",
+                    "5", "--faxterm-call", "--faxterm-send", "s.tif", "--faxterm-receive", "r.tif", "--faxterm-id",
+                    "+1 555 0199", "--timeout", "85", "--verbose", "--fault", "no-carrier", "--fault",
+                    "drop-after-page:2", "--fault", "noise:-32.5", "--fault", "slow-ok:250", "--fault", "garbage"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->linkA, "/tmp/x");
+    EXPECT_EQ(o->linkB, "/tmp/y");
+    EXPECT_EQ(o->answerRings, 5);
+    EXPECT_TRUE(o->faxtermCall);
+    EXPECT_EQ(o->faxtermSend, "s.tif");
+    EXPECT_EQ(o->faxtermReceive, "r.tif");
+    EXPECT_EQ(o->faxtermId, "+1 555 0199");
+    EXPECT_EQ(o->timeoutS, 85);
+    EXPECT_TRUE(o->verbose);
+    EXPECT_EQ(o->faults.call, CallFault::NoCarrier);
+    EXPECT_EQ(o->faults.dropAfterPage, 2);
+    EXPECT_DOUBLE_EQ(o->faults.noiseDbm0.value_or(0), -32.5);
+    EXPECT_EQ(o->faults.slowOkMs, 250);
+    EXPECT_TRUE(o->faults.garbage);
+}
+
+TEST(LineOptions, KindsPairOnlyWithTheirOwnSort) {
+    EXPECT_TRUE(Parse({"--a", "class1", "--b", "class1"}));
+    EXPECT_TRUE(Parse({"--a", "class2", "--b", "class2.0"}));
+    EXPECT_TRUE(Parse({"--a", "faxterm", "--b", "class1"}));
+    EXPECT_FALSE(Parse({"--a", "class1", "--b", "class2"}));
+    EXPECT_FALSE(Parse({"--a", "class2.0", "--b", "faxterm"}));
+    EXPECT_FALSE(Parse({"--a", "faxterm", "--b", "faxterm"}));
+}
+
+TEST(LineOptions, CallFaultsNameTheirKind) {
+    const std::pair<const char*, CallFault> cases[] = {
+        {"busy", CallFault::Busy},           {"no-answer", CallFault::NoAnswer}, {"no-dialtone", CallFault::NoDialtone},
+        {"voice", CallFault::Voice},         {"no-carrier", CallFault::NoCarrier},
+    };
+    for (auto [name, fault] : cases) {
+        auto o = Parse({"--fault", name});
+        ASSERT_TRUE(o) << name;
+        EXPECT_EQ(o->faults.call, fault) << name;
+    }
+}
+
+// Each bad command line is refused with a message naming the problem.
+TEST(LineOptions, BadCommandLinesAreRefused) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--a"},                                  // value missing
+        {"--a", "class3"},                        // unknown kind
+        {"--frobnicate"},                         // unknown option
+        {"--answer-rings", "0"},                  // out of range, both ends
+        {"--answer-rings", "6"},
+        {"--answer-rings", "2x"},                 // trailing junk
+        {"--timeout", "0"},
+        {"--timeout", "-5"},
+        {"--faxterm-id", "123456789012345678901"},  // 21 characters
+        {"--faxterm-id", ""},
+        {"--fault", "busy", "--fault", "voice"},  // two call faults
+        {"--fault", "busy:3"},                    // value where none belongs
+        {"--fault", "drop-after-page"},           // value missing
+        {"--fault", "drop-after-page:-1"},
+        {"--fault", "drop-after-page:1", "--fault", "drop-after-page:2"},
+        {"--fault", "noise:loud"},
+        {"--fault", "noise:4"},                   // above full scale
+        {"--fault", "noise:nan"},
+        {"--fault", "slow-ok:0"},
+        {"--fault", "thunder"},
+        {"--faxterm-call", "--a", "faxterm", "--b", "class1"},  // the terminal calls A, so it must be B
+        {"--a", "class1", "--b", "class1", "--faxterm-send", "x.tif"},
+        {"--a", "class1", "--b", "class1", "--fault", "drop-after-page:0"},  // nobody sees pages
+    };
+    for (const auto& args : bad) {
+        std::string error;
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_FALSE(Parse(args, &error)) << joined;
+        EXPECT_FALSE(error.empty()) << joined;
+    }
+}
+
+TEST(LineOptions, HelpWinsOverOtherwiseBadCombinations) {
+    auto o = Parse({"--a", "faxterm", "--b", "faxterm", "--help"});
+    ASSERT_TRUE(o);
+    EXPECT_TRUE(o->help);
+}
+
+TEST(LineOptions, HelpNamesEveryOptionAndFault) {
+    const std::string help = UsageText();
+    for (const char* word : {"--a", "--b", "--link-a", "--link-b", "--answer-rings", "--faxterm-call",
+                             "--faxterm-send", "--faxterm-receive", "--faxterm-id", "--fault", "--timeout",
+                             "--verbose", "--help", "busy", "no-answer", "no-dialtone", "voice", "no-carrier",
+                             "drop-after-page:N", "noise:DB", "slow-ok:MS", "garbage", "READY", "Exit status"}) {
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+    }
+}
+
+}  // namespace
+}  // namespace vl::linesim
