@@ -51,6 +51,7 @@ void FaxTerminal::StartSession() {
     t30_set_phase_b_handler(t30, &OnPhaseB, this);
     t30_set_phase_d_handler(t30, &OnPhaseD, this);
     t30_set_phase_e_handler(t30, &OnPhaseE, this);
+    t30_set_real_time_frame_handler(t30, &OnFrame, this);
     if (setup_.verbose) {
         LogToStderr(fax_get_logging_state(fax_), "faxterm");
         LogToStderr(t30_get_logging_state(t30), "faxterm.t30");
@@ -71,17 +72,24 @@ void FaxTerminal::TakeStatistics() {
 }
 
 int FaxTerminal::OnPhaseB(t30_state_s*, void* self, int) {
-    auto* me = static_cast<FaxTerminal*>(self);
-    me->TakeStatistics();
-    me->pageUnderwaySince_ = me->now_;
+    static_cast<FaxTerminal*>(self)->TakeStatistics();
     return T30_ERR_OK;
 }
 
 int FaxTerminal::OnPhaseD(t30_state_s*, void* self, int) {
-    auto* me = static_cast<FaxTerminal*>(self);
-    me->TakeStatistics();
-    me->pageUnderwaySince_ = me->now_;
+    static_cast<FaxTerminal*>(self)->TakeStatistics();
     return T30_ERR_OK;
+}
+
+void FaxTerminal::OnFrame(t30_state_s*, void* self, int, const std::uint8_t* msg, int len) {
+    // Image data follows the confirmation to receive, and the confirmation of
+    // a page when another follows (after the last one comes the disconnect).
+    if (len < 3) return;
+    int fcf = msg[2] & 0xFE;
+    if (fcf == T30_CFR || fcf == T30_MCF) {
+        auto* me = static_cast<FaxTerminal*>(self);
+        me->pageUnderwaySince_ = me->now_;
+    }
 }
 
 void FaxTerminal::OnPhaseE(t30_state_s*, void* self, int code) {

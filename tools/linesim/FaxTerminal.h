@@ -43,8 +43,8 @@ public:
     std::string RemoteIdent() const { return remoteIdent_; }
     // spandsp's text for how the session ended; "" before it started.
     std::string ResultText() const { return resultText_; }
-    // Pages moved either way so far, and since when a page has been under way
-    // (the DCS exchange or the previous page's confirmation), if one is.
+    // Pages moved either way so far, and since when page data may be flowing
+    // (since the CFR or MCF frame), if the session has not ended.
     int PagesDone() const { return report_.pagesSent + report_.pagesReceived; }
     std::optional<std::int64_t> PageUnderwaySince() const { return pageUnderwaySince_; }
 
@@ -52,6 +52,7 @@ private:
     static int OnPhaseB(t30_state_s* t30, void* self, int result);
     static int OnPhaseD(t30_state_s* t30, void* self, int result);
     static void OnPhaseE(t30_state_s* t30, void* self, int code);
+    static void OnFrame(t30_state_s* t30, void* self, int incoming, const std::uint8_t* msg, int len);
     void StartSession();
     void TakeStatistics();
 
