@@ -6,6 +6,9 @@
 
 #include "SpandspApi.h"
 
+#define SPANDSP_EXPOSE_INTERNAL_STRUCTURES
+#include <spandsp/expose.h>
+
 namespace vl::linesim {
 namespace {
 // Per step; far above the fastest page data rate, well below the modem's buffer.
@@ -22,7 +25,12 @@ ClassOneModem::ClassOneModem(Exchange& exchange, const std::string& linkPath, Mo
     if (verbose) LogToStderr(t31_get_logging_state(t31_), "class1");
 }
 
-ClassOneModem::~ClassOneModem() { t31_free(t31_); }
+ClassOneModem::~ClassOneModem() {
+    // spandsp 0.0.6 leaves the receive queue made by t31_init behind.
+    queue_state_t* rxQueue = t31_->rx_queue;
+    t31_free(t31_);
+    queue_free(rxQueue);
+}
 
 int ClassOneModem::OnAtOutput(at_state_s*, void* self, const std::uint8_t* buf, std::size_t len) {
     auto* me = static_cast<ClassOneModem*>(self);
