@@ -18,7 +18,6 @@ constexpr int kFineLinesPerMetre = 7700;  // 196 lines per inch; normal is half 
 
 FaxTerminal::FaxTerminal(Exchange& exchange, FaxTerminalSetup setup)
     : exchange_(exchange), setup_(std::move(setup)) {
-    report_.stationId = setup_.ident;
     if (setup_.receiveFile.empty()) {
         // T.30 needs somewhere to put pages even when nobody wants them.
         char name[] = "/tmp/linesim-rx-XXXXXX";
@@ -40,6 +39,7 @@ void FaxTerminal::StartSession() {
     fax_set_transmit_on_idle(fax_, 1);
     t30_state_t* t30 = fax_get_t30_state(fax_);
     t30_set_tx_ident(t30, setup_.ident.c_str());
+    report_.stationId = setup_.ident;
     t30_set_supported_modems(t30, T30_SUPPORT_V27TER | T30_SUPPORT_V29 | T30_SUPPORT_V17);
     t30_set_supported_compressions(t30, T30_SUPPORT_T4_1D_COMPRESSION | T30_SUPPORT_T4_2D_COMPRESSION |
                                             T30_SUPPORT_T6_COMPRESSION);
