@@ -47,9 +47,8 @@ Bitmap ParsePbm(const std::string& file) {
 void WriteFaxTiff(const Bitmap& page, const std::filesystem::path& tiff) {
     const std::filesystem::path pbm = tiff.string() + ".pbm";
     WriteFile(pbm, PbmFile(page));
-    const RunResult r = Run("/usr/bin/pnmtotiff", {"-g3", "-rowsperstrip", "100000", "-xresolution", "204",
-                                                   "-yresolution", "196", pbm.string()});
-    if (r.status != 0) throw std::runtime_error("pnmtotiff failed: " + r.err);
+    const RunResult r = Run("/usr/bin/efix", {"-i", "pbm", "-o", "tiffg3", pbm.string()});
+    if (r.status != 0) throw std::runtime_error("efix failed: " + r.err);
     WriteFile(tiff, r.out);
 }
 

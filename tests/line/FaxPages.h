@@ -19,11 +19,11 @@ struct Bitmap {
 // length class of the fax codes appears in it.
 Bitmap TestPage(int height);
 std::string PbmFile(const Bitmap& page);
-// An raw PBM (P4) file; an empty bitmap when it is not one.
+// A raw PBM (P4) file; an empty bitmap when it is not one.
 Bitmap ParsePbm(const std::string& file);
 
-// Writes the page as a one-strip G3 TIFF in fine resolution, the form both
-// efax and spandsp read.
+// Writes the page as a G3 TIFF in fine resolution. efax's own converter makes
+// it: efax reads a TIFF only in that layout (one strip, directory first).
 void WriteFaxTiff(const Bitmap& page, const std::filesystem::path& tiff);
 // Page `index` (from 0) of a fax TIFF, decoded by libtiff and netpbm.
 Bitmap ReadFaxTiff(const std::filesystem::path& tiff, int index = 0);
