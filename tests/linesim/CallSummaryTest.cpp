@@ -59,6 +59,15 @@ TEST(CallSummary, JsonIsOneLineWithEveryField) {
               "\"resolution\":\"fine\",\"id_a\":\"+1 555 0101\",\"id_b\":\"LINESIM\",\"t30_result\":\"OK\"}");
 }
 
+TEST(CallSummary, StationIdsLoseThePaddingTheyTravelWith) {
+    CallFacts f;
+    f.a.stationId = "         +1 555 0101";
+    f.b.stationId = "    ";
+    CallSummary s = Summarize(f);
+    EXPECT_EQ(s.idA, "+1 555 0101");
+    EXPECT_EQ(s.idB, "");
+}
+
 TEST(CallSummary, StationIdsFromTheLineAreEscaped) {
     CallSummary s;
     s.idA = "a\"b\\c\nd\x01\xff";

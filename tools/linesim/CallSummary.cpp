@@ -38,6 +38,13 @@ std::string Quoted(const std::string& s) {
     return out + "\"";
 }
 
+// Station IDs travel padded with spaces to 20 characters.
+std::string Trimmed(const std::string& id) {
+    auto first = id.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return id.substr(first, id.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 CallSummary Summarize(const CallFacts& f) {
@@ -46,8 +53,8 @@ CallSummary Summarize(const CallFacts& f) {
     s.pagesBtoA = std::max(f.b.pagesSent, f.a.pagesReceived);
     s.bitRate = std::max(f.a.bitRate, f.b.bitRate);
     s.resolution = f.a.resolution.empty() ? f.b.resolution : f.a.resolution;
-    s.idA = f.a.stationId;
-    s.idB = f.b.stationId;
+    s.idA = Trimmed(f.a.stationId);
+    s.idB = Trimmed(f.b.stationId);
     s.t30Result = f.t30Result;
     if (f.timedOut) {
         s.result = "timeout";
