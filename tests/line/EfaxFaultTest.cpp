@@ -29,9 +29,9 @@ TEST_P(EfaxFault, EfaxSendingThroughClass1SeesIt) {
 
 INSTANTIATE_TEST_SUITE_P(Line, EfaxFault,
                          ::testing::Values(Fault{"Busy", "busy", "busy", 1, "BUSY"},
-                                           Fault{"NoAnswer", "no-answer", "no-answer", 3, "NO ANSWER"},
-                                           Fault{"NoDialtone", "no-dialtone", "no-dialtone", 3, "NO DIALTONE"},
-                                           Fault{"Voice", "voice", "voice", 3, "NO CARRIER"},
+                                           Fault{"NoAnswer", "no-answer", "no-answer", 2, "NO ANSWER"},
+                                           Fault{"NoDialtone", "no-dialtone", "no-dialtone", 2, "NO DIALTONE"},
+                                           Fault{"Voice", "voice", "voice", 2, "NO CARRIER"},
                                            Fault{"CarrierLostMidPage", "drop-after-page:0", "dropped", 3,
                                                  "NO CARRIER"}),
                          [](const auto& info) { return std::string(info.param.name); });
