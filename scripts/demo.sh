@@ -23,7 +23,12 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 grep -q '^READY' "$demo/linesim.out" || { cat "$demo/linesim.log" >&2; exit 1; }
-"$cli" settings set Ports COM1 "$demo/ttyFAX" >/dev/null
+# COM1 is the line's end A (section Ports of the settings file).
+ini="$demo/VL.INI"
+if ! grep -qi '^\[Ports\]' "$ini" 2>/dev/null; then
+  printf '[Ports]\r\nCOM1=%s\r\n' "$demo/ttyFAX" >>"$ini"
+fi
+"$cli" ports | grep '^COM1'
 
 echo "Demo data folder: $demo (COM1 = $demo/ttyFAX, a fax modem on a software line)"
 if [ $# -eq 0 ]; then
