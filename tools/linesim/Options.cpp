@@ -169,21 +169,28 @@ A simulated telephone line joining two endpoints, A and B, in real time.
                        it exists, removed at exit; ignored for a faxterm). A pty
                        carries no RI or DCD: hosts see RING, CONNECT and NO CARRIER
                        only as text.
-  --answer-rings N     the fax terminal answers after N rings (1-5, default 2)
+  --answer-rings N     the fax terminal answers after N rings (1-5, default 2).
+                       Rings come every 6 s; a call nobody answers gets NO ANSWER
+                       after 6. A modem that answers (ATA) before a call comes
+                       takes the call without ringing.
   --faxterm-call       the fax terminal (B) calls endpoint A, 3 s after start
   --faxterm-send F     TIFF-F file the fax terminal sends
   --faxterm-receive F  TIFF file the fax terminal stores received pages in
   --faxterm-id ID      the fax terminal's station ID (default LINESIM, 20 chars max)
   --fault F            inject a fault; may be repeated:
       busy             the dialled line is busy (BUSY after 3 s)
-      no-answer        the far end rings out: NO ANSWER after 6 rings (36 s)
+      no-answer        the far end rings out: NO ANSWER after 6 rings (37 s)
       no-dialtone      no dial tone (NO DIALTONE after 2 s)
-      voice            a person answers: speech-like audio, no fax tones
-      no-carrier       the far end answers but stays silent
+      voice            a person answers after one ring (7 s): speech-like audio,
+                       no fax tones; a Class 1 modem gives up after its S7 wait
+      no-carrier       the far end answers after one ring but stays silent
       (only one of the five above)
-      drop-after-page:N  the line drops during page N+1 (both ends hear silence
-                       and get a hang-up); needs a faxterm or Class 2 endpoints
-      noise:DB         white noise at DB dBm0 on the line (e.g. noise:-30)
+      drop-after-page:N  the line drops 2.5 s into the data of page N+1: both
+                       ends hear silence, and get a hang-up 3 s later; needs a
+                       faxterm or Class 2 endpoints
+      noise:DB         white noise at DB dBm0 on the line while a call is up
+                       (e.g. noise:-50; from about -35 up, the modems' carrier
+                       detectors no longer see the line go quiet)
       slow-ok:MS       modem endpoints send each OK result MS ms late
       garbage          modem endpoints put 24 bytes of line noise on the pty just
                        before the first result after the call connects
@@ -196,11 +203,14 @@ Output: once the ptys exist, one line "READY a=PATH b=PATH" (a pty path or
   {"result":R,"pages_a_to_b":N,"pages_b_to_a":N,"bit_rate":N,"resolution":S,
    "id_a":S,"id_b":S,"t30_result":S}
 R is "completed", "busy", "no-answer", "no-dialtone", "voice", "no-carrier",
-"dropped", "failed", "abandoned" or "timeout". id_a/id_b are the station IDs each side
+"dropped", "failed", "abandoned" (the caller hung up while it rang), "timeout"
+or "interrupted" (SIGTERM/SIGINT). id_a/id_b are the station IDs each side
 sent as far as the line could see them. Page counts, rate and resolution come
 from the fax terminal or the Class 2 modems; two class1 modems report none.
-Exit status: 0 call completed, 1 call failed, 2 bad options or start-up error,
-3 timeout. SIGTERM and SIGINT end the run (links are removed).
+The run ends when both ends are on hook after a call attempt, 2 s later (so
+the computers can finish their last commands). Exit status: 0 call completed,
+1 call failed or interrupted, 2 bad options or start-up error, 3 timeout.
+SIGTERM and SIGINT end the run (links are removed).
 )";
 }
 

@@ -70,7 +70,9 @@ std::size_t PtyPort::Read(std::string& out, std::size_t max) {
 }
 
 void PtyPort::Write(std::string_view bytes) {
-    pending_.append(bytes);
+    // A host that stopped reading loses what does not fit, as with a modem
+    // whose computer does not take its data.
+    pending_.append(bytes.substr(0, kMaxPending - std::min(kMaxPending, pending_.size())));
     Flush();
 }
 

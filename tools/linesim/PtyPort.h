@@ -15,6 +15,9 @@ namespace vl::linesim {
 
 class PtyPort {
 public:
+    // Bytes held for a host that does not read; more are dropped.
+    static constexpr std::size_t kMaxPending = 256 * 1024;
+
     // Opens a new pty in raw mode with a nonblocking master. A non-empty
     // `linkPath` becomes a symbolic link to the slave (an existing file or
     // link there is replaced) and is removed again by the destructor.
@@ -30,7 +33,8 @@ public:
     // Appends up to `max` bytes that the host wrote to `out`; returns how
     // many. Nothing when the host wrote nothing or no host is attached.
     std::size_t Read(std::string& out, std::size_t max);
-    // Queues `bytes` for the host and sends what the pty takes now.
+    // Queues `bytes` for the host (up to kMaxPending waiting) and sends what
+    // the pty takes now.
     void Write(std::string_view bytes);
     // Sends more of the queue; call every step.
     void Flush();
