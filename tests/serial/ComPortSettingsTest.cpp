@@ -76,18 +76,15 @@ TEST_F(ComPortSettingsTest, OnlyTheOneDeviceLayerIsTaken)
     EXPECT_EQ(port.GetDeviceLayer(), dlWin32);
 }
 
-TEST_F(ComPortSettingsTest, HardwareFlowFillsInNinetyAndTenPercent)
+TEST_F(ComPortSettingsTest, FlowFillsInLimitsAsShareOfTheQueue)
 {
-    port.SetHWFlowOptions(hwfUseRTS);
+    port.SetHWFlowOptions(hwfUseRTS);  // hardware: 90 % and 10 %
     EXPECT_EQ(port.BufferFull(), 3686);  // 3686.4
     EXPECT_EQ(port.BufferResume(), 410);  // 409.6 rounds up
-}
-
-TEST_F(ComPortSettingsTest, SoftwareFlowFillsInSeventyFiveAndTwentyFivePercent)
-{
-    port.SetSWFlowOptions(swfBoth);
-    EXPECT_EQ(port.BufferFull(), 3072);
-    EXPECT_EQ(port.BufferResume(), 1024);
+    VlComPort software{loop};
+    software.SetSWFlowOptions(swfBoth);  // software: 75 % and 25 %
+    EXPECT_EQ(software.BufferFull(), 3072);
+    EXPECT_EQ(software.BufferResume(), 1024);
 }
 
 TEST_F(ComPortSettingsTest, FlowKeepsLimitsThatFitAndReplacesThoseThatDoNot)

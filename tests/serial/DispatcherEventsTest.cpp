@@ -1,6 +1,4 @@
 // Trigger events and how handlers share the input while one is dispatched.
-#include <algorithm>
-
 #include "DispatcherFixture.h"
 #include "base/ErrorCodes.h"
 
@@ -171,12 +169,7 @@ TEST_F(DispatcherEventsTest, OutputUsedZeroFiresOnceTheRingIsEmpty)
     ASSERT_EQ(handle & kTriggerTypeMask, stOutputUsed);
     ASSERT_EQ(dispatcher->ArmStatusTrigger(handle, 0, true), 0);
     Settle();
-    auto fired = [&] {
-        std::size_t count = 0;
-        for (const auto& event : recorder.EventsOf(kTriggerStatusMsg))
-            count += static_cast<int>(event.wParam) == handle ? 1 : 0;
-        return count;
-    };
+    auto fired = [&] { return recorder.CountFor(kTriggerStatusMsg, handle); };
     EXPECT_EQ(fired(), 0u);
     device->HoldWrites(false);
     ASSERT_TRUE(WaitFor([&] { return fired() == 1; }));
@@ -199,11 +192,7 @@ TEST_F(DispatcherEventsTest, OutputSentFiresOnceAfterAPut)
     Settle();
     EXPECT_EQ(recorder.EventsOf(kTriggerStatusMsg).size(), 2u);  // the two settle rounds only
     ASSERT_EQ(dispatcher->WriteByte('!'), 0);
-    ASSERT_TRUE(WaitFor([&] {
-        const auto events = recorder.EventsOf(kTriggerStatusMsg);
-        return std::any_of(events.begin(), events.end(),
-                           [&](const DispatchedEvent& e) { return static_cast<int>(e.wParam) == handle; });
-    }));
+    ASSERT_TRUE(WaitFor([&] { return recorder.CountFor(kTriggerStatusMsg, handle) == 1; }));
 }
 
 TEST_F(DispatcherEventsTest, TimerFiresOnceWithItsHandle)
@@ -226,14 +215,10 @@ TEST_F(DispatcherEventsTest, ModemSignalChangeAndLineErrorFireTheirTriggers)
     const int line = dispatcher->NewStatusTrigger(stLineError);
     ASSERT_EQ(dispatcher->ArmStatusTrigger(modem, msDcd, true), 0);
     ASSERT_EQ(dispatcher->ArmStatusTrigger(line, 4, true), 0);  // framing
-    auto fired = [&](int handle) {
-        const auto events = recorder.EventsOf(kTriggerStatusMsg);
-        return std::count_if(events.begin(), events.end(),
-                             [handle](const DispatchedEvent& e) { return static_cast<int>(e.wParam) == handle; });
-    };
+    auto fired = [&](int handle) { return recorder.CountFor(kTriggerStatusMsg, handle); };
     device->SetModemStatus(msCts | msDsr);  // DCD drops
     ASSERT_TRUE(WaitFor([&] { return fired(modem) == 1; }));
-    EXPECT_EQ(fired(line), 0);
+    EXPECT_EQ(fired(line), 0u);
     const std::uint8_t status = dispatcher->ReadModemStatus(mdDeltaDcd);
     EXPECT_EQ(status & 0xF0, msCts | msDsr);
     EXPECT_TRUE(status & mdDeltaDcd);
@@ -241,7 +226,7 @@ TEST_F(DispatcherEventsTest, ModemSignalChangeAndLineErrorFireTheirTriggers)
 
     device->AddErrors(leOverrun);
     Settle();
-    EXPECT_EQ(fired(line), 0);
+    EXPECT_EQ(fired(line), 0u);
     device->AddErrors(leFraming);
     ASSERT_TRUE(WaitFor([&] { return fired(line) == 1; }));
     EXPECT_EQ(dispatcher->TakeLineError(), lcOverrun);

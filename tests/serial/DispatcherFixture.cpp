@@ -28,6 +28,14 @@ std::vector<DispatchedEvent> EventRecorder::EventsOf(std::uint32_t msg) const
     return found;
 }
 
+std::size_t EventRecorder::CountFor(std::uint32_t msg, int handle) const
+{
+    std::size_t count = 0;
+    for (const auto& event : EventsOf(msg))
+        count += static_cast<int>(event.wParam) == handle ? 1 : 0;
+    return count;
+}
+
 void EventRecorder::Handler(void* recorder, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)
 {
     auto* self = static_cast<EventRecorder*>(recorder);
@@ -98,13 +106,7 @@ void DispatcherTest::Settle()
     for (int round = 0; round < 2; ++round) {
         const int handle = dispatcher->NewStatusTrigger(stOutputUsed);
         ASSERT_EQ(dispatcher->ArmStatusTrigger(handle, 0xFFFF, true), 0);
-        ASSERT_TRUE(WaitFor([&] {
-            for (const auto& event : recorder.EventsOf(kTriggerStatusMsg)) {
-                if (static_cast<int>(event.wParam) == handle)
-                    return true;
-            }
-            return false;
-        }));
+        ASSERT_TRUE(WaitFor([&] { return recorder.CountFor(kTriggerStatusMsg, handle) > 0; }));
         dispatcher->DeleteTrigger(handle);
     }
 }

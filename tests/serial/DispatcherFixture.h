@@ -31,6 +31,8 @@ public:
     std::vector<DispatchedEvent> Events() const;
     std::vector<DispatchedEvent> EventsOf(std::uint32_t msg) const;
     std::size_t CountOf(std::uint32_t msg) const { return EventsOf(msg).size(); }
+    // Events of `msg` raised by the trigger `handle`.
+    std::size_t CountFor(std::uint32_t msg, int handle) const;
 
     // A MethodHandler whose user data is the recorder.
     static void Handler(void* recorder, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);

@@ -45,15 +45,6 @@ TEST(TriggerListsTest, BadTypesAndHandlesAreRefused)
     EXPECT_EQ(lists.Delete(timer), base::ecBadTriggerHandle);
 }
 
-TEST(TriggerListsTest, RemovingHandleOneTurnsDataAvailableOff)
-{
-    TriggerLists lists;
-    lists.Reset();
-    lists.SetAvailThreshold(5);
-    EXPECT_EQ(lists.Delete(kAvailTriggerHandle), 0);
-    EXPECT_EQ(lists.AvailThreshold(), 0);
-}
-
 TEST(TriggerListsTest, TimerArmedWithZeroTicksKeepsItsEarlierCountAndFiresOnce)
 {
     TriggerLists lists;

@@ -128,17 +128,14 @@ TEST_F(TermiosDeviceTest, RefusedPermissionTellsAboutTheDialoutGroup) {
 }
 
 TEST(OpenErrorCodeTest, MapsTheErrorsThatMeanSomethingForAPort) {
-    EXPECT_EQ(OpenErrorCode(ENOENT), base::ecFileNotFound);
-    EXPECT_EQ(OpenErrorCode(ENXIO), base::ecFileNotFound);
-    EXPECT_EQ(OpenErrorCode(ENODEV), base::ecFileNotFound);
-    EXPECT_EQ(OpenErrorCode(ENOTTY), base::ecFileNotFound);
-    EXPECT_EQ(OpenErrorCode(EBUSY), base::ecPortInUse);
-    EXPECT_EQ(OpenErrorCode(EACCES), base::ecPermissionDenied);
-    EXPECT_EQ(OpenErrorCode(EPERM), base::ecPermissionDenied);
-    // Anything else is the classic I/O code.
-    EXPECT_EQ(OpenErrorCode(ENOMEM), base::ecOutOfMemory);
-    EXPECT_EQ(OpenErrorCode(ENOTDIR), base::ecPathNotFound);
-    EXPECT_EQ(OpenErrorCode(EIO), base::ecAccessDenied);
+    const std::pair<int, int> cases[] = {
+        {ENOENT, base::ecFileNotFound},      {ENXIO, base::ecFileNotFound},  {ENODEV, base::ecFileNotFound},
+        {ENOTTY, base::ecFileNotFound},      {EBUSY, base::ecPortInUse},     {EACCES, base::ecPermissionDenied},
+        {EPERM, base::ecPermissionDenied},
+        // Anything else is the classic I/O code.
+        {ENOMEM, base::ecOutOfMemory},       {ENOTDIR, base::ecPathNotFound}, {EIO, base::ecAccessDenied},
+    };
+    for (const auto& [error, code] : cases) EXPECT_EQ(OpenErrorCode(error), code) << error;
 }
 
 TEST_F(TermiosDeviceTest, CallsOnAClosedDeviceAnswerNotOpen) {

@@ -26,10 +26,11 @@ TEST(TraceBufferFormat, GroupsByKindWithBlankLinesBetween) {
     AddText(trace, 'R', "\r\nOK\r\n");
     AddText(trace, 'X', "!");
     AddText(trace, 'T', "Z");
+    trace.Add('\x01', 'a');  // an unprintable special kind is bracketed
     EXPECT_EQ(trace.Format(false, false),
-              "Transmit: AT[13]\n\nReceive: [13][10]OK[13][10]\n\nSpecial-X: !\n\nTransmit: Z\n");
+              "Transmit: AT[13]\n\nReceive: [13][10]OK[13][10]\n\nSpecial-X: !\n\nTransmit: Z\n\nSpecial-[1]: a\n");
     EXPECT_EQ(trace.Format(true, false),
-              "Transmit: AT[0D]\n\nReceive: [0D][0A]OK[0D][0A]\n\nSpecial-X: !\n\nTransmit: Z\n");
+              "Transmit: AT[0D]\n\nReceive: [0D][0A]OK[0D][0A]\n\nSpecial-X: !\n\nTransmit: Z\n\nSpecial-[1]: a\n");
 }
 
 TEST(TraceBufferFormat, PrintableEdgesInEveryMode) {
@@ -39,12 +40,6 @@ TEST(TraceBufferFormat, PrintableEdgesInEveryMode) {
     EXPECT_EQ(trace.Format(true, false), "Receive: [1F][20]!~[7F][FF]\n");
     EXPECT_EQ(trace.Format(false, true), "Receive: [1F][20][21][7E][7F][FF]\n");
     EXPECT_EQ(trace.Format(true, true), "Receive: [1F][20][21][7E][7F][FF]\n");
-}
-
-TEST(TraceBufferFormat, UnprintableSpecialKindIsBracketed) {
-    TraceBuffer trace = Started();
-    trace.Add('\x01', 'a');
-    EXPECT_EQ(trace.Format(true, false), "Special-[1]: a\n");
 }
 
 TEST(TraceBufferFormat, LinesWrapAfter78Columns) {
@@ -59,11 +54,6 @@ TEST(TraceBufferFormat, LinesWrapAfter78Columns) {
     trace.Add('T', 13);
     trace.Add('T', 10);
     EXPECT_EQ(trace.Format(false, false), "Transmit: " + std::string(66, 'a') + "\n[13][10]\n");
-}
-
-TEST(TraceBufferFormat, EmptyTraceIsEmptyText) {
-    TraceBuffer trace = Started();
-    EXPECT_EQ(trace.Format(true, false), "");
 }
 
 TEST(TraceBuffer, WrapsKeepingNewestEntriesOldestFirst) {
@@ -92,7 +82,8 @@ TEST(TraceBuffer, StartLimitsAndRestart) {
     EXPECT_TRUE(trace.Active());
 }
 
-TEST(TraceBuffer, ZeroEntriesRecordsNothing) {
+TEST(TraceBuffer, EmptyOrZeroEntriesFormatsAsNothing) {
+    EXPECT_EQ(Started().Format(true, false), "");
     TraceBuffer trace = Started(0);
     trace.Add('T', 'A');
     EXPECT_EQ(trace.Size(), 0u);
