@@ -2,7 +2,6 @@
 // not match its table.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -253,19 +252,14 @@ TEST(CdxIndexTest, ProcessEndingWithoutCloseLeavesAnIndexThatIsRebuilt) {
         FillSent(*t);
         AddFaxTags(*t);
     }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+    // No close: the header count and the index lag behind.
+    test::InChildThatDies([&] {
+        Table* t = Table::Open(files.Path(), OpenMode::Exclusive).release();
         t->Go(5);
         t->SetDate("DATESENT", "20300101");
         t->Post();
         AppendRow(*t, {"late", "20300102", "00:00"});
-        _exit(0);   // no close: the header count and the index lag behind
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
+    });
     auto t = Table::Open(files.Path(), OpenMode::Exclusive);
     EXPECT_EQ(t->RecCount(), 6u);
     t->SetOrder(1);

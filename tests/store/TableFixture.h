@@ -2,6 +2,10 @@
 // walk it.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,6 +51,22 @@ inline std::vector<uint32_t> WalkBackward(store::Table& t) {
     std::vector<uint32_t> out;
     for (t.GoBottom(); !t.Bof() && !t.Eof(); t.Skip(-1)) out.push_back(t.RecNo());
     return out;
+}
+
+// Runs the steps in a child process that then ends without closing anything:
+// the steps release the tables they open instead of closing them.
+template <typename Steps>
+void InChildThatDies(Steps steps) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        steps();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
 }
 
 // A folder holding an empty sample table "FAXES.DBF".

@@ -14,6 +14,7 @@ namespace vl::store {
 namespace {
 
 using test::AppendRow;
+using test::InChildThatDies;
 using test::SampleTable;
 using test::WalkBackward;
 using test::WalkForward;
@@ -235,22 +236,6 @@ TEST(TableTest, UnpostedChangesArePostedWhenMovingOrClosing) {
     EXPECT_EQ(t->Text("SUBJECT"), "ONE");
     t->Go(2);
     EXPECT_EQ(t->Text("SUBJECT"), "two");
-}
-
-// Runs the steps in a child process that then ends without closing anything:
-// the steps release the tables they open instead of closing them.
-template <typename Steps>
-void InChildThatDies(Steps steps) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        steps();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(TableTest, BatchedAppendsReachTheFileAtTheEndOfTheBatchOrBeforeOtherChanges) {
