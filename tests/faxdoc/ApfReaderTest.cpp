@@ -128,14 +128,6 @@ TEST_F(ApfReaderTest, FindsPagesByWalkingHeaders) {
     EXPECT_EQ(reader.FindPage(1, page), ecInvalidFileHandle);
 }
 
-TEST_F(ApfReaderTest, PageBeyondTheCountFailsEvenWhenThePagesArePresent) {
-    const std::string name = Write(FileOf({{ifLineRecords, {}}, {ifLineRecords, {}}, {ifLineRecords, {}}}, 2));
-    ApfFileHeader header;
-    ApfPageHeader page;
-    EXPECT_EQ(ApfFindPage(name, 2, header, page), 0);
-    EXPECT_EQ(ApfFindPage(name, 3, header, page), base::ecFaxBadFormat);
-}
-
 TEST_F(ApfReaderTest, CountWordAbove4096ReadsOnly4096AndSkipsTheRest) {
     Bytes big(5000);
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i);
@@ -176,6 +168,10 @@ TEST_F(ApfReaderTest, LyingLengthsAreBadFormat) {
     EXPECT_EQ(ApfFindPage(twoOfThree, 3, header, page), base::ecFaxBadFormat);
     EXPECT_EQ(ApfFindPage(Write(FileOf({{ifLineRecords, Bytes(4), 1000}, {ifLineRecords, {}}}, 2)), 2, header, page),
               base::ecFaxBadFormat);
+    // The count rules even when more pages are present.
+    const std::string threeOfTwo = Write(FileOf({{ifLineRecords, {}}, {ifLineRecords, {}}, {ifLineRecords, {}}}, 2));
+    EXPECT_EQ(ApfFindPage(threeOfTwo, 2, header, page), 0);
+    EXPECT_EQ(ApfFindPage(threeOfTwo, 3, header, page), base::ecFaxBadFormat);
     // A first page offset past the end.
     std::string far = FileOf({{ifLineRecords, {}}}, 1);
     far[36] = 0x10;

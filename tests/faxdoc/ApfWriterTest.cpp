@@ -32,7 +32,7 @@ std::uint16_t Le16(const std::string& s, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<std::uint8_t>(s[at]) | static_cast<std::uint8_t>(s[at + 1]) << 8);
 }
 
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+std::tm TmOf(int year, int month, int day, int hour, int minute, int second) {
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;
@@ -41,6 +41,11 @@ std::time_t LocalTime(int year, int month, int day, int hour, int minute, int se
     tm.tm_min = minute;
     tm.tm_sec = second;
     tm.tm_isdst = -1;
+    return tm;
+}
+
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+    std::tm tm = TmOf(year, month, day, hour, minute, second);
     return std::mktime(&tm);
 }
 
@@ -113,22 +118,10 @@ TEST(ApfWriter, DateOutsideTheDosRangeIsZero) {
     ASSERT_EQ(w.ApfFinish("X", LocalTime(1979, 12, 31, 23, 59, 58)), 0);
     EXPECT_EQ(Le32(ReadFile(name), 6), 0u);
 
-    std::tm tm{};
-    tm.tm_year = 2100 - 1900;
-    tm.tm_mday = 1;
-    EXPECT_EQ(DosDateTime(tm), 0u);
-    tm.tm_year = 2099 - 1900;
-    tm.tm_mon = 11;
-    tm.tm_mday = 31;
-    tm.tm_hour = 23;
-    tm.tm_min = 59;
-    tm.tm_sec = 59;
-    EXPECT_EQ(DosDateTime(tm), (119u << 25 | 12u << 21 | 31u << 16) | (23u << 11 | 59u << 5 | 29u));
-    tm.tm_year = 80;
-    tm.tm_mon = 0;
-    tm.tm_mday = 1;
-    tm.tm_hour = tm.tm_min = tm.tm_sec = 0;
-    EXPECT_EQ(DosDateTime(tm), 1u << 21 | 1u << 16);
+    EXPECT_EQ(DosDateTime(TmOf(2100, 1, 1, 0, 0, 0)), 0u);
+    EXPECT_EQ(DosDateTime(TmOf(2099, 12, 31, 23, 59, 59)),
+              (119u << 25 | 12u << 21 | 31u << 16) | (23u << 11 | 59u << 5 | 29u));
+    EXPECT_EQ(DosDateTime(TmOf(1980, 1, 1, 0, 0, 0)), 1u << 21 | 1u << 16);
 }
 
 TEST(ApfWriter, MisuseIsRefusedWithoutHarmingTheFile) {
