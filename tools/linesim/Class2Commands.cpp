@@ -151,6 +151,11 @@ Outcome Class2Modem::Impl::RunFax(const AtCommand& cmd, std::string& reply) {
         }
         return cmd.kind == AtKind::ExtAction ? Outcome::Error : Outcome::Ok;
     }
+    if (n == "+FIP" && dialect == Class2Dialect::Class20) {
+        if (cmd.kind != AtKind::ExtAction) return Outcome::Error;
+        ResetFaxSettings();
+        return Outcome::Ok;
+    }
     if (n == "+FDT") return cmd.kind == AtKind::ExtAction ? StartPage() : Outcome::Error;
     if (n == "+FDR") return cmd.kind == AtKind::ExtAction ? ReceivePage() : Outcome::Error;
     if (n == "+FET") {
@@ -205,6 +210,15 @@ Outcome Class2Modem::Impl::RunStored(const AtCommand& cmd, std::string& reply) {
     }
 }
 
+void Class2Modem::Impl::ResetFaxSettings() {
+    caps = dis = Class2Params::ModemLimits();
+    localId.clear();
+    canReceive = true;
+    bitOrder = 0;
+    replyOverride = 0;
+    stored.clear();
+}
+
 Outcome Class2Modem::Impl::Dial(const AtCommand& cmd) {
     if (state != ModemState::Idle && state != ModemState::Ringing) return Outcome::Error;
     std::string number;
@@ -217,8 +231,10 @@ Outcome Class2Modem::Impl::Dial(const AtCommand& cmd) {
     return Outcome::Pending;
 }
 
+// With no call ringing the modem still goes off hook and waits: a call that
+// comes meanwhile is taken at once, as the exchange decides.
 Outcome Class2Modem::Impl::Answer() {
-    if (state != ModemState::Ringing) return Outcome::Error;
+    if (state != ModemState::Ringing && state != ModemState::Idle) return Outcome::Error;
     state = ModemState::Answering;
     hungUpByFar = false;
     around.AnswerCall();

@@ -17,7 +17,8 @@ constexpr char kBackspaceFallback = 8;
 }  // namespace
 
 Class2Modem::Impl::Impl(Class2Dialect d, Class2Surroundings& a, Class2Link& l, int s)
-    : dialect(d), names(Class2Names::For(d)), around(a), link(l), side(s), basics(IdentityFor(d)) {}
+    : dialect(d), names(Class2Names::For(d)), around(a), link(l), side(s), basics(IdentityFor(d)),
+      reader(d == Class2Dialect::Class20) {}
 
 void Class2Modem::Impl::FromComputer(std::string_view bytes) {
     while (!bytes.empty()) {

@@ -76,6 +76,7 @@ struct Class2Modem::Impl {
     Outcome Dial(const AtCommand& cmd);
     Outcome Answer();
     Outcome HangUp();
+    void ResetFaxSettings();  // +FIP
     Outcome StartPage();
     Outcome PostPage(int code);
     Outcome ReceivePage();

@@ -1,5 +1,7 @@
 #include "Class2PageData.h"
 
+#include <string_view>
+
 namespace vl::linesim {
 
 std::uint8_t ReverseBits(std::uint8_t b) {
@@ -27,6 +29,12 @@ std::size_t PageDataReader::Take(std::string_view in, std::string& out) {
         dle_ = false;
         if (c == kDle) out += kDle;
         if (c == kEtx) ended_ = true;
+        if (!postPageEnds_) continue;
+        const std::size_t code = std::string_view(",;.").find(c);
+        if (code != std::string_view::npos) {
+            ended_ = true;
+            postPage_ = static_cast<int>(code);
+        }
     }
     return i;
 }

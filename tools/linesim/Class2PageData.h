@@ -19,16 +19,24 @@ std::uint8_t ReverseBits(std::uint8_t b);
 void ReverseBits(std::string& bytes);
 
 // Unshields page data written by the computer: DLE DLE is one DLE, DLE ETX
-// ends the page, any other DLE pair is dropped.
+// ends the page, any other DLE pair is dropped. In Class 2.0 the page may
+// also end with the post-page message in one: DLE ',' (MPS), DLE ';' (EOM)
+// or DLE '.' (EOP).
 class PageDataReader {
 public:
+    explicit PageDataReader(bool postPageEnds = false) : postPageEnds_(postPageEnds) {}
+
     // Appends the page bytes of `in` to `out`; returns how many bytes of `in`
     // were used, which is fewer than in.size() only when the page ended.
     std::size_t Take(std::string_view in, std::string& out);
     bool Ended() const { return ended_; }
-    void Restart() { ended_ = false; dle_ = false; }
+    // The post-page message the page ended with (0 MPS, 1 EOM, 2 EOP), -1 after DLE ETX.
+    int PostPage() const { return postPage_; }
+    void Restart() { ended_ = false; dle_ = false; postPage_ = -1; }
 
 private:
+    bool postPageEnds_;
+    int postPage_ = -1;
     bool dle_ = false;
     bool ended_ = false;
 };

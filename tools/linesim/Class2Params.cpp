@@ -12,7 +12,7 @@ constexpr int kBitRates[] = {2400, 4800, 7200, 9600, 12000, 14400};
 
 Class2Params Class2Params::ModemLimits() {
     Class2Params p;
-    p.v = {1, 5, 0, 2, 3, 0, 0, 0, 0};
+    p.v = {1, 5, 0, 2, 0, 0, 0, 0, 0};
     return p;
 }
 

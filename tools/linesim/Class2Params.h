@@ -14,8 +14,9 @@ struct Class2Params {
     enum Field { Vr, Br, Wd, Ln, Df, Ec, Bf, St, Jp, kFieldCount };
     std::array<int, kFieldCount> v{};
 
-    // Capabilities of the emulated modem: fine, 14400 bit/s, A4, unlimited
-    // length, MMR, no ECM, no file transfer, 0 ms scan time.
+    // The emulated modem's defaults: fine, 14400 bit/s, A4, unlimited length,
+    // one-dimensional coding (hosts that can do more say so), no ECM, no file
+    // transfer, 0 ms scan time.
     static Class2Params ModemLimits();
     static constexpr std::array<int, kFieldCount> kMaxValue{1, 5, 4, 2, 3, 0, 0, 7, 0};
 

@@ -123,13 +123,15 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
         if (s != ModemState::RxData) return true;
         Send(std::string{kDle, kEtx});
         pageQuality = link.PagesSpoiled() ? 2 : 1;
-        Info(std::string(names.pts) + ":" + std::to_string(pageQuality));
         state = ModemState::RxWaitPostPage;
         deadlineMs = nowMs + kT2Ms;
         return true;
     case T30Kind::PostPage:
         if (s != ModemState::RxWaitPostPage) return true;  // a repeat of one being answered
         postPage = m.code;
+        // The page's status comes with the post-page message, as the end of the
+        // page data and the message are apart on the line.
+        Info(std::string(names.pts) + ":" + std::to_string(pageQuality));
         Info("+FET:" + std::to_string(m.code));
         Final(Result::Ok);
         state = ModemState::RxReady;
@@ -254,9 +256,14 @@ void Class2Modem::Impl::RunTimers() {
             EndSession(LossCode());
             return;
         }
-        Final(Result::Ok);
         state = ModemState::TxReady;
         pageSent = true;
+        // A page that ended with its post-page message goes straight on to it.
+        if (reader.PostPage() >= 0) {
+            PostPage(reader.PostPage());
+        } else {
+            Final(Result::Ok);
+        }
         return;
     }
     if (deadlineMs < 0 || nowMs < deadlineMs) return;

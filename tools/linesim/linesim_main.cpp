@@ -8,6 +8,8 @@
 
 #include "CallSummary.h"
 #include "CallSwitch.h"
+#include "Class2Endpoint.h"
+#include "Class2Link.h"
 #include "ClassOneModem.h"
 #include "FaxTerminal.h"
 #include "LineLoop.h"
@@ -21,8 +23,8 @@ std::atomic<bool> gStop{false};
 
 void OnSignal(int) { gStop = true; }
 
-std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, const std::string& link, const Options& o,
-                                       Exchange& exchange) {
+std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, int side, const std::string& link, const Options& o,
+                                       Exchange& exchange, Class2Link& class2Link) {
     ModemFaults faults{o.faults.slowOkMs, o.faults.garbage};
     switch (kind) {
     case EndpointKind::Class1:
@@ -35,15 +37,21 @@ std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, const std::string& lin
     case EndpointKind::Class20:
         break;
     }
-    throw std::invalid_argument("class2 and class2.0 endpoints are not built yet");
+    const auto dialect = kind == EndpointKind::Class2 ? Class2Dialect::Class2 : Class2Dialect::Class20;
+    return std::make_unique<Class2Endpoint>(exchange, dialect, class2Link, side, link, faults);
 }
 
 int Run(const Options& o) {
     CallSwitch exchange(o.faults.call);
+    // Two Class 2 endpoints carry their fax session on this link, with the line's faults.
+    Class2Link class2Link;
+    class2Link.DropAfterPage(o.faults.dropAfterPage);
+    if (o.faults.noiseDbm0) class2Link.SetNoiseDb(*o.faults.noiseDbm0);
+    class2Link.SetFarEndIsVoice(o.faults.call == CallFault::Voice);
     std::unique_ptr<Endpoint> a, b;
     try {
-        a = MakeEndpoint(o.a, o.linkA, o, exchange);
-        b = MakeEndpoint(o.b, o.linkB, o, exchange);
+        a = MakeEndpoint(o.a, 0, o.linkA, o, exchange, class2Link);
+        b = MakeEndpoint(o.b, 1, o.linkB, o, exchange, class2Link);
     } catch (const std::exception& e) {
         std::cerr << "linesim: " << e.what() << "\n";
         return 2;
