@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "Class2PageData.h"
 #include "Class2TestLine.h"
 
 namespace vl::linesim::test {
@@ -17,34 +16,6 @@ std::string Hangup(Class2Dialect d, const char* code) {
 }
 std::string Pts(Class2Dialect d, int code) {
     return (d == Class2Dialect::Class2 ? "+FPTS:" : "+FPS:") + std::to_string(code);
-}
-
-// Page bytes in line order, with every byte the DLE shielding cares about.
-std::string TestPage(int seed, std::size_t size) {
-    std::string page;
-    std::uint32_t x = 2463534242u + static_cast<std::uint32_t>(seed);
-    for (std::size_t i = 0; i < size; ++i) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        page += static_cast<char>(i % 50 == 0 ? kDle : x & 0xff);
-    }
-    return page + std::string(3, kDle) + kEtx;
-}
-
-std::string Shielded(const std::string& page) { return ShieldDle(page) + kDle + kEtx; }
-
-// Steps until the page data from the modem on `side` has ended; returns it unshielded.
-std::string ReadPage(TestLine& t, int side) {
-    PageDataReader reader;
-    std::string data;
-    for (int i = 0; i < 10000 && !reader.Ended(); ++i) {
-        TestHost& h = t.Host(side);
-        h.seen += reader.Take(std::string_view(h.out).substr(h.seen), data);
-        if (!reader.Ended()) t.StepOnce();
-    }
-    EXPECT_TRUE(reader.Ended()) << "no DLE ETX from side " << side;
-    return data;
 }
 
 struct Call {

@@ -12,6 +12,7 @@
 
 #include "Class2Link.h"
 #include "Class2Modem.h"
+#include "Class2PageData.h"
 
 namespace vl::linesim::test {
 
@@ -155,5 +156,46 @@ inline void TestHost::PlaceCall(const std::string& dialString) {
 }
 inline void TestHost::AnswerCall() { line_.Answer(side_); }
 inline void TestHost::HangUpCall() { line_.HangUp(side_); }
+
+// Page bytes in line order, with every byte the DLE shielding cares about.
+inline std::string TestPage(int seed, std::size_t size) {
+    std::string page;
+    std::uint32_t x = 2463534242u + static_cast<std::uint32_t>(seed);
+    for (std::size_t i = 0; i < size; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        page += static_cast<char>(i % 50 == 0 ? kDle : x & 0xff);
+    }
+    return page + std::string(3, kDle) + kEtx;
+}
+
+inline std::string Shielded(const std::string& page) { return ShieldDle(page) + kDle + kEtx; }
+
+// Steps until the page data from the modem on `side` has ended; returns it unshielded.
+inline std::string ReadPage(TestLine& t, int side) {
+    PageDataReader reader;
+    std::string data;
+    for (int i = 0; i < 10000 && !reader.Ended(); ++i) {
+        TestHost& h = t.Host(side);
+        h.seen += reader.Take(std::string_view(h.out).substr(h.seen), data);
+        if (!reader.Ended()) t.StepOnce();
+    }
+    EXPECT_TRUE(reader.Ended()) << "no DLE ETX from side " << side;
+    return data;
+}
+
+// Both computers in fax mode; `sender` dials, the other answers; returns once
+// the call is in phase B with the DIS reported to the caller.
+inline void ConnectFax(TestLine& t, Class2Dialect a, Class2Dialect b, int sender) {
+    const Class2Dialect d[2] = {a, b};
+    for (int side = 0; side < 2; ++side) {
+        t.Command(side, std::string("AT+FCLASS=") + (d[side] == Class2Dialect::Class2 ? "2" : "2.0"));
+    }
+    t.Write(sender, "ATD1\r");
+    t.WaitFor(1 - sender, "RING");
+    t.Write(1 - sender, "ATA\r");
+    t.WaitFor(sender, "\r\nOK\r\n");
+}
 
 }  // namespace vl::linesim::test

@@ -14,17 +14,20 @@ void Class2Link::SetFarEndIsVoice(bool voice) { voice_ = voice; }
 void Class2Link::Advance(std::int64_t nowMs) {
     nowUs_ = std::max(nowUs_, nowMs * 1000);
     for (Direction& d : dir_) {
-        d.backlog = 0;
-        for (const T30Message& m : d.queue) {
-            if (m.kind == T30Kind::PageData && m.dueUs > nowUs_) d.backlog += m.data.size();
+        while (!d.onAir.empty() && d.onAir.front().first <= nowUs_) {
+            d.backlog -= d.onAir.front().second;
+            d.onAir.pop_front();
         }
     }
 }
 
-void Class2Link::Enqueue(Direction& d, T30Message msg, std::int64_t airUs) {
+std::int64_t Class2Link::TakeAirtime(Direction& d, std::int64_t airUs) {
     d.busyUntilUs = std::max(d.busyUntilUs, nowUs_) + airUs;
-    msg.dueUs = d.busyUntilUs;
-    if (msg.kind == T30Kind::PageData) d.backlog += msg.data.size();
+    return d.busyUntilUs;
+}
+
+void Class2Link::Enqueue(Direction& d, T30Message msg, std::int64_t airUs) {
+    msg.dueUs = TakeAirtime(d, airUs);
     d.queue.push_back(std::move(msg));
 }
 
@@ -36,17 +39,20 @@ void Class2Link::Send(int side, T30Message msg, int airMs) {
 }
 
 void Class2Link::SendPageData(int side, std::string_view bytes, int bitRate) {
-    if (voice_ || dropped_ || bytes.empty()) return;
+    if (bytes.empty()) return;
     Direction& d = dir_[side & 1];
-    if (dropAfterPage_ >= 0 && d.pageEnds >= dropAfterPage_) {
-        Drop(side);
-        return;
-    }
-    T30Message msg;
-    msg.kind = T30Kind::PageData;
-    msg.data.assign(bytes);
+    if (!dropped_ && dropAfterPage_ >= 0 && d.pageEnds >= dropAfterPage_) Drop(side);
     const std::int64_t airUs = static_cast<std::int64_t>(bytes.size()) * 8 * 1000000 / std::max(bitRate, 1);
-    Enqueue(d, std::move(msg), airUs);
+    if (voice_ || dropped_) {
+        d.onAir.emplace_back(TakeAirtime(d, airUs), bytes.size());
+    } else {
+        T30Message msg;
+        msg.kind = T30Kind::PageData;
+        msg.data.assign(bytes);
+        Enqueue(d, std::move(msg), airUs);
+        d.onAir.emplace_back(d.busyUntilUs, bytes.size());
+    }
+    d.backlog += bytes.size();
 }
 
 // The line goes dead: the receiving end loses the carrier once what was
@@ -70,9 +76,7 @@ std::optional<T30Message> Class2Link::Receive(int side) {
 }
 
 void Class2Link::OnHook(int side) {
-    Direction& in = dir_[1 - (side & 1)];
-    in.queue.clear();
-    in.backlog = 0;
+    dir_[1 - (side & 1)].queue.clear();
 }
 
 }  // namespace vl::linesim

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "Class2Params.h"
 
@@ -70,9 +71,13 @@ private:
     struct Direction {
         std::deque<T30Message> queue;
         std::int64_t busyUntilUs = 0;
+        // Page bytes on their way and when each lot is through, kept apart
+        // from the queue: a sender takes as long on a dead line as on a live one.
+        std::deque<std::pair<std::int64_t, std::size_t>> onAir;
         std::size_t backlog = 0;
         int pageEnds = 0;
     };
+    std::int64_t TakeAirtime(Direction& d, std::int64_t airUs);
     void Enqueue(Direction& d, T30Message msg, std::int64_t airUs);
     void Drop(int fromSide);
 

@@ -161,6 +161,7 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
         EndSession(s == ModemState::RxWaitDcn ? 0 : LossCode());
         return true;
     case T30Kind::CarrierLost:
+        if (s == ModemState::RxWaitStart) return false;  // the data, short as it is, ends first
         if (s == ModemState::RxData) Send(std::string{kDle, kEtx});
         if (!InCommandMode()) EndSession(LossCode());
         return true;
