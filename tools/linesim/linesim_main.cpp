@@ -34,11 +34,11 @@ std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, int side, const std::s
             exchange, FaxTerminalSetup{o.faxtermCall, o.answerRings, o.faxtermSend, o.faxtermReceive,
                                        o.faxtermId, o.verbose});
     case EndpointKind::Class2:
+        return std::make_unique<Class2Endpoint>(exchange, Class2Dialect::Class2, class2Link, side, link, faults);
     case EndpointKind::Class20:
-        break;
+        return std::make_unique<Class2Endpoint>(exchange, Class2Dialect::Class20, class2Link, side, link, faults);
     }
-    const auto dialect = kind == EndpointKind::Class2 ? Class2Dialect::Class2 : Class2Dialect::Class20;
-    return std::make_unique<Class2Endpoint>(exchange, dialect, class2Link, side, link, faults);
+    throw std::logic_error("unknown endpoint kind");
 }
 
 int Run(const Options& o) {
