@@ -1,0 +1,17 @@
+// Joins several APF files into one temporary file, so that they go out in one
+// call: the first file whole, then the pages of every further file, with the
+// page counts added in the joined header.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vl::fax {
+
+// Makes "~VL" + a unique suffix in the system temporary folder ($TMPDIR or
+// /tmp) and answers its name in `joinedName`. Returns 0, -8001 when a file
+// lacks the APF signature or the pages add up to more than a header can
+// count, or the negated I/O code; on any failure no temporary file is left.
+int JoinFaxFiles(const std::vector<std::string>& files, std::string& joinedName);
+
+}  // namespace vl::fax
