@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app/ProgramFolders.h"
+#include "base/FreeNumbers.h"
 #include "base/TextCase.h"
 
 namespace vl::app {
@@ -88,9 +89,7 @@ std::string NextFreeFaxFileName(const std::string& folder, const std::string& pr
 }
 
 int FirstFreeFaxNumber(const std::function<bool(int)>& taken) {
-    int number = 0;
-    while (number < kLastNumber && taken(number)) ++number;
-    return number;
+    return base::FirstFreeNumber(0, kLastNumber - 1, taken).value_or(kLastNumber);
 }
 
 std::string NextSendFileName(const std::string& prefix) { return NextFreeFaxFileName(SendFolder(), prefix); }

@@ -1,0 +1,36 @@
+#include "fax/ResponseChecks.h"
+
+namespace vl::fax {
+
+namespace {
+
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+}  // namespace
+
+bool HasOk(std::string_view response) { return Contains(response, "OK"); }
+bool HasConnect(std::string_view response) { return Contains(response, "CONNECT"); }
+bool HasNoCarrier(std::string_view response) { return Contains(response, "RRIER"); }
+bool HasError(std::string_view response) { return Contains(response, "ERROR"); }
+
+bool HasHangupReport(std::string_view response, std::string_view reportName) {
+    return !reportName.empty() && Contains(response, reportName);
+}
+
+int HangupCode(std::string_view response) {
+    std::size_t pos = response.find(':');
+    if (pos == std::string_view::npos) return 0;
+    ++pos;
+    // Some modems put a blank after the colon; counting it among the three
+    // characters would cut "100" to "10".
+    while (pos < response.size() && response[pos] == ' ') ++pos;
+    int code = 0;
+    for (int digits = 0; digits < 3 && pos < response.size(); ++digits, ++pos) {
+        char c = response[pos];
+        if (c < '0' || c > '9') break;
+        code = code * 10 + (c - '0');
+    }
+    return code;
+}
+
+}  // namespace vl::fax
