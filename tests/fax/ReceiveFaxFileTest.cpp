@@ -1,0 +1,145 @@
+#include "fax/ReceiveFaxFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/ErrorCodes.h"
+#include "faxdoc/ApfReader.h"
+#include "faxdoc/IoErrors.h"
+#include "support/TestSupport.h"
+
+namespace vl::fax {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::time_t kWhen = 1'700'000'000;
+
+class ReceiveFaxFileTest : public ::testing::Test {
+protected:
+    std::string Name() const { return dir_.folder() + "FAX0001.APF"; }
+
+    // Begins a page and writes `bytes` into it.
+    void Page(const Bytes& bytes, bool fine = false, bool wide = false) {
+        ASSERT_EQ(file_.BeginPage(fine, wide), 0);
+        ASSERT_EQ(file_.Write(bytes), 0);
+    }
+
+    vl::test::TempDir dir_;
+    ReceiveFaxFile file_;
+};
+
+Bytes Pattern(std::size_t size, std::uint8_t seed) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
+    return bytes;
+}
+
+TEST_F(ReceiveFaxFileTest, ABadPageIsCutAndTheFileHoldsExactlyTheGoodPages) {
+    const Bytes first = Pattern(10000, 1);  // more than the 4096-byte buffer
+    const Bytes second = Pattern(300, 2);
+    const Bytes bad = Pattern(5000, 3);
+    ASSERT_EQ(file_.Create(Name(), "REMOTE", kWhen), 0);
+    Page(first, true, false);
+    ASSERT_EQ(file_.CompletePage("+1 555 0100", kWhen), 0);
+    Page(second, false, true);
+    ASSERT_EQ(file_.CompletePage("+1 555 0100", kWhen), 0);
+    EXPECT_EQ(file_.NextPageNumber(), 3u);
+    Page(bad);
+    ASSERT_EQ(file_.RemovePage(), 0);
+    EXPECT_EQ(file_.PageCount(), 2);
+    EXPECT_EQ(file_.NextPageNumber(), 3u) << "the page after a removed one takes its number";
+    ASSERT_EQ(file_.Close(), 0);
+
+    faxdoc::ApfReader reader;
+    ASSERT_EQ(reader.Open(Name()), 0);
+    EXPECT_EQ(reader.Header().pageCount, 2);
+    EXPECT_EQ(reader.Header().stationId, "+1 555 0100         ");
+    EXPECT_EQ(reader.Header().dateTime, faxdoc::DosDateTimeOf(kWhen));
+    faxdoc::ApfPage page;
+    ASSERT_EQ(reader.ReadPage(1, page), 0);
+    EXPECT_EQ(page.imageData, first);
+    EXPECT_EQ(page.header.imageFlags, faxdoc::ifHighResolution);
+    ASSERT_EQ(reader.ReadPage(2, page), 0);
+    EXPECT_EQ(page.imageData, second);
+    EXPECT_EQ(page.header.imageFlags, faxdoc::ifWide);
+    EXPECT_EQ(std::filesystem::file_size(Name()), 64u + 16 + first.size() + 16 + second.size());
+}
+
+TEST_F(ReceiveFaxFileTest, APageAfterARemovedOneLandsWhereTheRemovedOneWas) {
+    ASSERT_EQ(file_.Create(Name(), "", kWhen), 0);
+    Page(Pattern(100, 1));
+    ASSERT_EQ(file_.CompletePage("ID", kWhen), 0);
+    Page(Pattern(7000, 2));
+    ASSERT_EQ(file_.RemovePage(), 0);
+    const Bytes next = Pattern(50, 3);
+    Page(next, true);
+    ASSERT_EQ(file_.CompletePage("ID", kWhen), 0);
+    ASSERT_EQ(file_.Close(), 0);
+
+    faxdoc::ApfReader reader;
+    ASSERT_EQ(reader.Open(Name()), 0);
+    EXPECT_EQ(reader.Header().pageCount, 2);
+    faxdoc::ApfPage page;
+    ASSERT_EQ(reader.ReadPage(2, page), 0);
+    EXPECT_EQ(page.imageData, next);
+    EXPECT_EQ(std::filesystem::file_size(Name()), 64u + 16 + 100 + 16 + 50);
+}
+
+TEST_F(ReceiveFaxFileTest, CreateWritesTheHeaderAndReplacesAnOldFile) {
+    vl::test::WriteFile(Name(), std::string(500, 'x'));
+    ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
+    ASSERT_EQ(file_.Close(), 0);
+    faxdoc::ApfReader reader;
+    ASSERT_EQ(reader.Open(Name()), 0);
+    EXPECT_EQ(reader.Header().stationId, "CALLER              ");
+    EXPECT_EQ(reader.Header().pageCount, 0);
+    EXPECT_EQ(reader.Header().firstPageOffset, 64u);
+    EXPECT_EQ(std::filesystem::file_size(Name()), 64u);
+}
+
+TEST_F(ReceiveFaxFileTest, AFailedCallLeavesNoFileWithoutACompletePage) {
+    ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
+    Page(Pattern(9000, 1));
+    file_.Abandon();
+    EXPECT_FALSE(file_.IsOpen());
+    EXPECT_FALSE(std::filesystem::exists(Name()));
+
+    {
+        ReceiveFaxFile dropped;
+        ASSERT_EQ(dropped.Create(Name(), "CALLER", kWhen), 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(Name())) << "destruction abandons the file";
+}
+
+TEST_F(ReceiveFaxFileTest, AFailedCallKeepsTheCompletedPagesAndDropsThePartOne) {
+    const Bytes good = Pattern(1234, 5);
+    ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
+    Page(good);
+    ASSERT_EQ(file_.CompletePage("CALLER", kWhen), 0);
+    Page(Pattern(6000, 6));
+    file_.Abandon();
+
+    faxdoc::ApfReader reader;
+    ASSERT_EQ(reader.Open(Name()), 0);
+    EXPECT_EQ(reader.Header().pageCount, 1);
+    faxdoc::ApfPage page;
+    ASSERT_EQ(reader.ReadPage(1, page), 0);
+    EXPECT_EQ(page.imageData, good);
+    EXPECT_EQ(std::filesystem::file_size(Name()), 64u + 16 + good.size());
+}
+
+TEST_F(ReceiveFaxFileTest, OperationsOutOfTurn) {
+    EXPECT_EQ(file_.BeginPage(false, false), faxdoc::ecInvalidFileHandle);
+    EXPECT_EQ(file_.Create(dir_.folder() + "NO/SUCH/FAX.APF", "", kWhen), base::ecPathNotFound);
+    ASSERT_EQ(file_.Create(Name(), "", kWhen), 0);
+    EXPECT_EQ(file_.Write(Bytes{1}), base::ecBadArgument);
+    EXPECT_EQ(file_.CompletePage("", kWhen), base::ecBadArgument);
+    EXPECT_EQ(file_.RemovePage(), base::ecBadArgument);
+    ASSERT_EQ(file_.BeginPage(false, false), 0);
+    EXPECT_EQ(file_.BeginPage(false, false), base::ecBadArgument);
+}
+
+}  // namespace
+}  // namespace vl::fax
