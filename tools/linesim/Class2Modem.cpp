@@ -30,6 +30,12 @@ void Class2Modem::Impl::FromComputer(std::string_view bytes) {
             bytes.remove_prefix(used);
             break;
         }
+        case ModemState::TxDiscard: {
+            std::string dropped;
+            bytes.remove_prefix(reader.Take(bytes, dropped));
+            if (reader.Ended()) state = ModemState::Idle;
+            break;
+        }
         case ModemState::RxWaitStart: {
             // DC2 starts the data; some hosts send XON instead.
             const std::size_t go = bytes.find_first_of(std::string_view("\x12\x11", 2));

@@ -29,6 +29,7 @@ enum class ModemState {
     TxReady,         // caller on line, commands (+FDT, +FET)
     TxWaitCfr,       // +FDT waits for the answerer's training result
     TxData,          // page data from the computer
+    TxDiscard,       // the line went mid-page: the rest of the page is dropped
     TxDraining,      // page ended, waiting for it to cross the line before OK
     TxWaitReply,     // +FET waits for MCF/RTN/RTP (T4, three tries)
     TxClosing,       // DCN on its way

@@ -340,9 +340,16 @@ void Class2Modem::Impl::LineLost() {
         return;
     case ModemState::TxReady:
     case ModemState::RxReady:
-    case ModemState::TxData:
     case ModemState::TxDraining:
         return;  // told at the next command, or when the page ends
+    case ModemState::TxData: {
+        // Told at once, so the computer need not pour the rest of the page
+        // into a dead line; what it still sends of the page is dropped.
+        const bool pageEnded = reader.Ended();
+        EndSession(LossCode());
+        if (!pageEnded) state = ModemState::TxDiscard;
+        return;
+    }
     case ModemState::RxWaitDcn:
     case ModemState::TxClosing:
         EndSession(0);
