@@ -1,6 +1,6 @@
 #include "ComPortFixture.h"
 
-#include "DispatcherFixture.h"
+#include "Waiting.h"
 #include "base/IniFile.h"
 #include "serial/TermiosDevice.h"
 #include "serial/UucpLock.h"

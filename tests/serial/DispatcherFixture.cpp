@@ -1,7 +1,5 @@
 #include "DispatcherFixture.h"
 
-#include <thread>
-
 namespace vl::test {
 
 using namespace serial;
@@ -78,27 +76,9 @@ bool DispatcherTest::WaitFor(const std::function<bool()>& done, std::chrono::mil
     return PumpUntil(loop, done, timeout);
 }
 
-bool PumpUntil(base::MessageLoop& loop, const std::function<bool()>& done, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        loop.ProcessPendingMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
 bool DispatcherTest::AwaitDispatchWithoutLoop()
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!dispatcher->Dispatching()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::yield();
-    }
-    return true;
+    return WaitUntil([&] { return dispatcher->Dispatching(); });
 }
 
 void DispatcherTest::Settle()

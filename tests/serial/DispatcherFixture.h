@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "MemoryDevice.h"
+#include "Waiting.h"
 #include "base/MessageWindow.h"
 #include "serial/VlBaseDispatcher.h"
 
@@ -42,10 +43,6 @@ private:
     std::vector<DispatchedEvent> events_;
     Action action_;
 };
-
-// Runs `loop` until `done` holds; false after `timeout`.
-bool PumpUntil(base::MessageLoop& loop, const std::function<bool()>& done,
-               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
 class DispatcherTest : public ::testing::Test {
 protected:

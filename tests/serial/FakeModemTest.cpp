@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "ReadUntil.h"
+#include "Waiting.h"
 #include "serial/TermiosDevice.h"
 #include "support/TestSupport.h"
 

@@ -11,13 +11,12 @@
 #include <filesystem>
 #include <future>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "FakeModem.h"
 #include "LockFiles.h"
 #include "PtyPair.h"
-#include "ReadUntil.h"
+#include "Waiting.h"
 #include "support/TestSupport.h"
 #include "base/ErrorCodes.h"
 #include "serial/DeviceErrors.h"
@@ -33,16 +32,6 @@ using test::PtyPair;
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 2000ms) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
 }
 
 class TermiosDeviceTest : public ::testing::Test {
@@ -259,7 +248,7 @@ TEST_F(TermiosDeviceTest, ReadNeverWaitsAndTakesWhatArrived) {
     EXPECT_EQ(device.Read({buffer, 0}), 0);
 
     pty.WriteMaster("\r\nOK\r\n");
-    ASSERT_TRUE(WaitUntil([&] { return device.ReceiveCount() == 6; }));
+    ASSERT_TRUE(test::WaitUntil([&] { return device.ReceiveCount() == 6; }));
     EXPECT_EQ(device.Read({buffer, 4}), 4);
     EXPECT_EQ(device.ReceiveCount(), 2);
     EXPECT_EQ(device.Read(buffer), 2);
@@ -354,7 +343,7 @@ TEST_F(TermiosDeviceTest, WaitEndsWhenTheLineHangsUp) {
 TEST_F(TermiosDeviceTest, PurgeDropsWaitingInput) {
     ASSERT_EQ(device.Open(pty.SlavePath()), 0);
     pty.WriteMaster("stale reply");
-    ASSERT_TRUE(WaitUntil([&] { return device.ReceiveCount() == 11; }));
+    ASSERT_TRUE(test::WaitUntil([&] { return device.ReceiveCount() == 11; }));
     EXPECT_EQ(device.Purge(true, false), 0);
     EXPECT_EQ(device.ReceiveCount(), 0);
     std::uint8_t buffer[16];
