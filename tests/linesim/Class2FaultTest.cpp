@@ -69,7 +69,7 @@ TEST(Class2Fault, CarrierLostMidPageEndsBothSidesInPhaseC) {
             t.Write(0, "AT+FDT\r");
         }
         t.WaitFor(0, std::string(1, kXon));
-        t.Write(0, Shielded(TestPage(9, 500)));
+        t.Write(0, Shielded(TestPage(9, 6000)));
         t.WaitFor(1, "CONNECT\r\n");
         t.Write(1, std::string(1, kDc2));
         // The receiver ends the data it has, then reports the loss.

@@ -48,8 +48,7 @@ void Class2Modem::Impl::FromComputer(std::string_view bytes) {
         case ModemState::RxData:
             // The computer may stop a reception with CAN; other bytes are flow control.
             if (bytes.find(kCan) != std::string_view::npos) {
-                Send(std::string{kDle, kEtx});
-                EndSession(2);
+                EndData(2);
             }
             bytes = {};
             break;

@@ -40,6 +40,7 @@ enum class ModemState {
     RxData,          // page data to the computer
     RxWaitPostPage,  // page ended, waiting for MPS/EOM/EOP
     RxWaitDcn,       // EOP answered, waiting for DCN
+    RxEnding,        // the data ended with the line lost; the report follows
 };
 
 enum class Outcome { Ok, Error, Pending };
@@ -52,6 +53,9 @@ inline constexpr int kDcsAndTrainingMs = 2700;  // TSI, DCS, then 1.5 s of TCF
 inline constexpr int kShortFrameMs = 700;    // CFR, MCF, DCN with their preamble
 inline constexpr int kPostPageMs = 1100;     // carrier off, then MPS/EOM/EOP
 inline constexpr int kPageTrainingMs = 300;  // high-speed carrier training
+// From received data cut short to the hang-up report: the modem waits a while
+// for the carrier to come back, and hosts drop what follows DLE ETX closely.
+inline constexpr int kAfterDataMs = 2000;
 // Page bytes in flight before the modem stops taking more (about 2 s at 14400).
 inline constexpr std::size_t kTxWindow = 4096;
 
@@ -92,6 +96,7 @@ struct Class2Modem::Impl {
     void SendPostPage();
     void EndSession(int code);
     void LineLost();
+    void EndData(int hangupCode);  // DLE ETX now, the hang-up report a little later
     int LossCode() const;
     void ReportSession(const char* what, const Class2Params& p);
 
@@ -125,6 +130,7 @@ struct Class2Modem::Impl {
     bool pageSent = false;     // TxReady: a page went since the last DCS
     int postPage = -1;         // last MPS/EOM/EOP sent or received
     int tries = 0;
+    int lossCode = 0;          // RxEnding: the hang-up code to report
     PageDataReader reader;
     std::deque<T30Message> inbox;
     int pageQuality = 1;       // receiver's verdict on the last page

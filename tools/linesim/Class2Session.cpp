@@ -162,8 +162,11 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
         return true;
     case T30Kind::CarrierLost:
         if (s == ModemState::RxWaitStart) return false;  // the data, short as it is, ends first
-        if (s == ModemState::RxData) Send(std::string{kDle, kEtx});
-        if (!InCommandMode()) EndSession(LossCode());
+        if (s == ModemState::RxData) {
+            EndData(LossCode());
+        } else if (!InCommandMode() && s != ModemState::RxEnding) {
+            EndSession(LossCode());
+        }
         return true;
     }
     return true;
@@ -293,10 +296,20 @@ void Class2Modem::Impl::RunTimers() {
     case ModemState::RxWaitPostPage:
         EndSession(100);
         return;
+    case ModemState::RxEnding:
+        EndSession(lossCode);
+        return;
     default:
         deadlineMs = -1;
         return;
     }
+}
+
+void Class2Modem::Impl::EndData(int hangupCode) {
+    lossCode = hangupCode;
+    Send(std::string{kDle, kEtx});
+    state = ModemState::RxEnding;
+    deadlineMs = nowMs + kAfterDataMs;
 }
 
 void Class2Modem::Impl::EndSession(int code) {
@@ -355,8 +368,9 @@ void Class2Modem::Impl::LineLost() {
         EndSession(0);
         return;
     case ModemState::RxData:
-        Send(std::string{kDle, kEtx});
-        EndSession(LossCode());
+        EndData(LossCode());
+        return;
+    case ModemState::RxEnding:
         return;
     default:
         EndSession(LossCode());
