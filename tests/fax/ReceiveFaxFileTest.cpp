@@ -26,6 +26,24 @@ protected:
         ASSERT_EQ(file_.Write(bytes), 0);
     }
 
+    // The image data of every page the file's header counts, read back by the
+    // APF reader; the file must hold nothing after the last of them.
+    std::vector<Bytes> StoredPages(std::vector<std::uint16_t>* flags = nullptr) const {
+        faxdoc::ApfReader reader;
+        std::vector<Bytes> pages;
+        if (reader.Open(Name()) != 0) return {{0xBA, 0xD0}};
+        std::uintmax_t size = faxdoc::kApfHeaderSize;
+        for (unsigned p = 1; p <= reader.Header().pageCount; ++p) {
+            faxdoc::ApfPage page;
+            if (reader.ReadPage(p, page) != 0) return {{0xBA, 0xD1}};
+            if (flags) flags->push_back(page.header.imageFlags);
+            size += faxdoc::kApfPageHeaderSize + page.imageData.size();
+            pages.push_back(std::move(page.imageData));
+        }
+        EXPECT_EQ(std::filesystem::file_size(Name()), size) << "nothing after the last page";
+        return pages;
+    }
+
     vl::test::TempDir dir_;
     ReceiveFaxFile file_;
 };
@@ -52,24 +70,19 @@ TEST_F(ReceiveFaxFileTest, ABadPageIsCutAndTheFileHoldsExactlyTheGoodPages) {
     EXPECT_EQ(file_.NextPageNumber(), 3u) << "the page after a removed one takes its number";
     ASSERT_EQ(file_.Close(), 0);
 
-    faxdoc::ApfReader reader;
-    ASSERT_EQ(reader.Open(Name()), 0);
-    EXPECT_EQ(reader.Header().pageCount, 2);
-    EXPECT_EQ(reader.Header().stationId, "+1 555 0100         ");
-    EXPECT_EQ(reader.Header().dateTime, faxdoc::DosDateTimeOf(kWhen));
-    faxdoc::ApfPage page;
-    ASSERT_EQ(reader.ReadPage(1, page), 0);
-    EXPECT_EQ(page.imageData, first);
-    EXPECT_EQ(page.header.imageFlags, faxdoc::ifHighResolution);
-    ASSERT_EQ(reader.ReadPage(2, page), 0);
-    EXPECT_EQ(page.imageData, second);
-    EXPECT_EQ(page.header.imageFlags, faxdoc::ifWide);
-    EXPECT_EQ(std::filesystem::file_size(Name()), 64u + 16 + first.size() + 16 + second.size());
+    std::vector<std::uint16_t> flags;
+    EXPECT_EQ(StoredPages(&flags), (std::vector<Bytes>{first, second}));
+    EXPECT_EQ(flags, (std::vector<std::uint16_t>{faxdoc::ifHighResolution, faxdoc::ifWide}));
+    faxdoc::ApfFileHeader header;
+    ASSERT_EQ(faxdoc::ApfReadHeader(Name(), header), 0);
+    EXPECT_EQ(header.stationId, "+1 555 0100         ");
+    EXPECT_EQ(header.dateTime, faxdoc::DosDateTimeOf(kWhen));
 }
 
 TEST_F(ReceiveFaxFileTest, APageAfterARemovedOneLandsWhereTheRemovedOneWas) {
     ASSERT_EQ(file_.Create(Name(), "", kWhen), 0);
-    Page(Pattern(100, 1));
+    const Bytes first = Pattern(100, 1);
+    Page(first);
     ASSERT_EQ(file_.CompletePage("ID", kWhen), 0);
     Page(Pattern(7000, 2));
     ASSERT_EQ(file_.RemovePage(), 0);
@@ -78,25 +91,18 @@ TEST_F(ReceiveFaxFileTest, APageAfterARemovedOneLandsWhereTheRemovedOneWas) {
     ASSERT_EQ(file_.CompletePage("ID", kWhen), 0);
     ASSERT_EQ(file_.Close(), 0);
 
-    faxdoc::ApfReader reader;
-    ASSERT_EQ(reader.Open(Name()), 0);
-    EXPECT_EQ(reader.Header().pageCount, 2);
-    faxdoc::ApfPage page;
-    ASSERT_EQ(reader.ReadPage(2, page), 0);
-    EXPECT_EQ(page.imageData, next);
-    EXPECT_EQ(std::filesystem::file_size(Name()), 64u + 16 + 100 + 16 + 50);
+    EXPECT_EQ(StoredPages(), (std::vector<Bytes>{first, next}));
 }
 
 TEST_F(ReceiveFaxFileTest, CreateWritesTheHeaderAndReplacesAnOldFile) {
     vl::test::WriteFile(Name(), std::string(500, 'x'));
     ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
     ASSERT_EQ(file_.Close(), 0);
-    faxdoc::ApfReader reader;
-    ASSERT_EQ(reader.Open(Name()), 0);
-    EXPECT_EQ(reader.Header().stationId, "CALLER              ");
-    EXPECT_EQ(reader.Header().pageCount, 0);
-    EXPECT_EQ(reader.Header().firstPageOffset, 64u);
-    EXPECT_EQ(std::filesystem::file_size(Name()), 64u);
+    faxdoc::ApfFileHeader header;
+    ASSERT_EQ(faxdoc::ApfReadHeader(Name(), header), 0);
+    EXPECT_EQ(header.stationId, "CALLER              ");
+    EXPECT_EQ(header.firstPageOffset, 64u);
+    EXPECT_TRUE(StoredPages().empty());
 }
 
 TEST_F(ReceiveFaxFileTest, AFailedCallLeavesNoFileWithoutACompletePage) {
@@ -121,13 +127,7 @@ TEST_F(ReceiveFaxFileTest, AFailedCallKeepsTheCompletedPagesAndDropsThePartOne) 
     Page(Pattern(6000, 6));
     file_.Abandon();
 
-    faxdoc::ApfReader reader;
-    ASSERT_EQ(reader.Open(Name()), 0);
-    EXPECT_EQ(reader.Header().pageCount, 1);
-    faxdoc::ApfPage page;
-    ASSERT_EQ(reader.ReadPage(1, page), 0);
-    EXPECT_EQ(page.imageData, good);
-    EXPECT_EQ(std::filesystem::file_size(Name()), 64u + 16 + good.size());
+    EXPECT_EQ(StoredPages(), std::vector<Bytes>{good});
 }
 
 TEST_F(ReceiveFaxFileTest, OperationsOutOfTurn) {
