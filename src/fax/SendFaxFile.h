@@ -35,7 +35,8 @@ public:
     std::uint16_t PageCount() const { return reader_.Header().pageCount; }
 
     // Makes page `page` (from 1) current, with its header read and the block
-    // position at its first byte; also rewinds a page to send it again.
+    // position at its first byte; also rewinds a page to send it again. A page
+    // number out of range leaves the file open; a damaged file is closed.
     int PositionAtPage(unsigned page);
     const faxdoc::ApfPageHeader& PageHeader() const { return page_; }
     bool HighResolution() const { return page_.HighResolution(); }

@@ -142,6 +142,7 @@ TEST_F(SendFaxFileTest, LengthsPastTheEndOfTheFileAreErrors) {
     claimsTooMuch.resize(claimsTooMuch.size() - 50);
     ASSERT_EQ(file_.Open(Write(claimsTooMuch, "A.APF")), 0);
     EXPECT_EQ(file_.PositionAtPage(1), base::ecFaxBadFormat);
+    EXPECT_FALSE(file_.IsOpen()) << "a damaged file is closed";
 
     // A page count above the pages present.
     ASSERT_EQ(file_.Open(Write(test::ApfBytes({{0, Bytes(10, 1)}}, 3), "B.APF")), 0);
