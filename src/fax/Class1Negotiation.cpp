@@ -23,7 +23,9 @@ constexpr std::uint8_t kWidthB4 = 0x01;
 constexpr std::uint8_t kWidthA3 = 0x02;  // DIS only: A4, B4 and A3
 constexpr std::uint8_t kScanTimeMask = 0x70;
 
-// By speed index 1..6.
+// By speed index 1..6. A DIS names the modulation families the receiver has;
+// a DCS names one modulation and rate: V.27 ter 2400 and 4800, V.29 7200 and
+// 9600, V.17 12000 (V.17 with the 4800 bit) and 14400 (V.17 alone).
 constexpr std::array<std::uint8_t, kHighestSpeedIndex> kDisRates{
     0x00, kRateV27, kRateV27 | kRateV29, kRateV27 | kRateV29, kRateV17 | kRateV27 | kRateV29,
     kRateV17 | kRateV27 | kRateV29,
