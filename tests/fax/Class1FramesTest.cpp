@@ -72,20 +72,6 @@ TEST(Class1FramesTest, RecognisesEveryFrameWithEitherXBit) {
     for (const Case& c : cases) EXPECT_EQ(RecogniseFcf(c.fcf), c.kind) << std::hex << int(c.fcf);
 }
 
-TEST(Class1FramesTest, SentValuesAreRecognisedAsTheirOwnKind) {
-    EXPECT_EQ(RecogniseFcf(fcf::kCsi), FrameKind::RemoteId);
-    EXPECT_EQ(RecogniseFcf(fcf::kTsi), FrameKind::RemoteId);
-    EXPECT_EQ(RecogniseFcf(fcf::kDis), FrameKind::Dis);
-    EXPECT_EQ(RecogniseFcf(fcf::kDcs), FrameKind::Dcs);
-    EXPECT_EQ(RecogniseFcf(fcf::kCfr), FrameKind::Cfr);
-    EXPECT_EQ(RecogniseFcf(fcf::kFtt), FrameKind::Ftt);
-    EXPECT_EQ(RecogniseFcf(fcf::kMcf), FrameKind::Mcf);
-    EXPECT_EQ(RecogniseFcf(fcf::kMps), FrameKind::Mps);
-    EXPECT_EQ(RecogniseFcf(fcf::kEom), FrameKind::Eom);
-    EXPECT_EQ(RecogniseFcf(fcf::kEop), FrameKind::Eop);
-    EXPECT_EQ(RecogniseFcf(fcf::kDcn), FrameKind::Dcn);
-}
-
 TEST(Class1FramesTest, FrameBytesCarryAddressControlFcfInfoAndDleEtx) {
     EXPECT_EQ(BuildFrame(fcf::kCfr, {}, true), (Bytes{0xFF, 0x13, 0x84, 0x10, 0x03}));
     const Bytes info{0x01, 0x02};

@@ -94,14 +94,5 @@ TEST(Class1SpeedsTest, FallbackStepsToTheNextSpeedBothSidesHave) {
     EXPECT_EQ(LowerSpeed(9, all, all), 6);
 }
 
-TEST(Class1SpeedsTest, HighestCommonSpeed) {
-    const SpeedSet local = Speeds({3, 4, 6});
-    const SpeedSet remote = Speeds({3, 4, 5});
-    EXPECT_EQ(local.HighestCommonAtMost(remote, 14400), 4);
-    EXPECT_EQ(local.HighestCommonAtMost(remote, 7200), 3);
-    EXPECT_EQ(local.HighestCommonAtMost(SpeedSet(), 14400), 2);
-    EXPECT_EQ(local.HighestCommonAtMost(remote, 0), 1);
-}
-
 }  // namespace
 }  // namespace vl::fax
