@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/ErrorCodes.h"
-
 namespace vl::fax {
 namespace {
 
@@ -11,10 +9,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct Collected {
     Bytes stored;
-    int failWith = 0;
     ByteSink Sink() {
         return [this](std::span<const std::uint8_t> bytes) {
-            if (failWith != 0) return failWith;
             stored.insert(stored.end(), bytes.begin(), bytes.end());
             return 0;
         };
@@ -99,15 +95,6 @@ TEST(PageDataReceiver, TakesAtMostTenThousandBytesPerCall) {
     EXPECT_EQ(receiver.Take(input).consumed, PageDataReceiver::kMaxPerCall);
     EXPECT_EQ(receiver.Take(std::span(input).subspan(10000)).consumed, 2000u);
     EXPECT_EQ(receiver.BytesStored(), 12000u);
-}
-
-TEST(PageDataReceiver, ASinkFailureEndsThePageWithItsCode) {
-    Collected out;
-    out.failWith = base::ecDeviceWrite;
-    PageDataReceiver receiver(out.Sink(), false);
-    const PageDataResult result = receiver.Take(Bytes{1, 2, 3});
-    EXPECT_EQ(result.error, base::ecDeviceWrite);
-    EXPECT_EQ(receiver.BytesStored(), 0u);
 }
 
 }  // namespace

@@ -16,11 +16,16 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::time_t kWhen = 1'700'000'000;
 
+Bytes Pattern(std::size_t size, std::uint8_t seed) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
+    return bytes;
+}
+
 class ReceiveFaxFileTest : public ::testing::Test {
 protected:
     std::string Name() const { return dir_.folder() + "FAX0001.APF"; }
 
-    // Begins a page and writes `bytes` into it.
     void Page(const Bytes& bytes, bool fine = false, bool wide = false) {
         ASSERT_EQ(file_.BeginPage(fine, wide), 0);
         ASSERT_EQ(file_.Write(bytes), 0);
@@ -48,86 +53,52 @@ protected:
     ReceiveFaxFile file_;
 };
 
-Bytes Pattern(std::size_t size, std::uint8_t seed) {
-    Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
-    return bytes;
-}
-
 TEST_F(ReceiveFaxFileTest, ABadPageIsCutAndTheFileHoldsExactlyTheGoodPages) {
-    const Bytes first = Pattern(10000, 1);  // more than the 4096-byte buffer
+    vl::test::WriteFile(Name(), std::string(50000, 'x'));  // an older file of the same name
+    const Bytes first = Pattern(10000, 1);                 // more than the 4096-byte buffer
     const Bytes second = Pattern(300, 2);
-    const Bytes bad = Pattern(5000, 3);
+    const Bytes third = Pattern(50, 3);
     ASSERT_EQ(file_.Create(Name(), "REMOTE", kWhen), 0);
     Page(first, true, false);
     ASSERT_EQ(file_.CompletePage("+1 555 0100", kWhen), 0);
     Page(second, false, true);
     ASSERT_EQ(file_.CompletePage("+1 555 0100", kWhen), 0);
-    EXPECT_EQ(file_.NextPageNumber(), 3u);
-    Page(bad);
+    Page(Pattern(5000, 9));
     ASSERT_EQ(file_.RemovePage(), 0);
     EXPECT_EQ(file_.PageCount(), 2);
     EXPECT_EQ(file_.NextPageNumber(), 3u) << "the page after a removed one takes its number";
+    Page(third);
+    ASSERT_EQ(file_.CompletePage("+1 555 0100", kWhen), 0);
     ASSERT_EQ(file_.Close(), 0);
 
     std::vector<std::uint16_t> flags;
-    EXPECT_EQ(StoredPages(&flags), (std::vector<Bytes>{first, second}));
-    EXPECT_EQ(flags, (std::vector<std::uint16_t>{faxdoc::ifHighResolution, faxdoc::ifWide}));
+    EXPECT_EQ(StoredPages(&flags), (std::vector<Bytes>{first, second, third}));
+    EXPECT_EQ(flags, (std::vector<std::uint16_t>{faxdoc::ifHighResolution, faxdoc::ifWide, 0}));
     faxdoc::ApfFileHeader header;
     ASSERT_EQ(faxdoc::ApfReadHeader(Name(), header), 0);
     EXPECT_EQ(header.stationId, "+1 555 0100         ");
     EXPECT_EQ(header.dateTime, faxdoc::DosDateTimeOf(kWhen));
 }
 
-TEST_F(ReceiveFaxFileTest, APageAfterARemovedOneLandsWhereTheRemovedOneWas) {
-    ASSERT_EQ(file_.Create(Name(), "", kWhen), 0);
-    const Bytes first = Pattern(100, 1);
-    Page(first);
-    ASSERT_EQ(file_.CompletePage("ID", kWhen), 0);
-    Page(Pattern(7000, 2));
-    ASSERT_EQ(file_.RemovePage(), 0);
-    const Bytes next = Pattern(50, 3);
-    Page(next, true);
-    ASSERT_EQ(file_.CompletePage("ID", kWhen), 0);
-    ASSERT_EQ(file_.Close(), 0);
-
-    EXPECT_EQ(StoredPages(), (std::vector<Bytes>{first, next}));
-}
-
-TEST_F(ReceiveFaxFileTest, CreateWritesTheHeaderAndReplacesAnOldFile) {
-    vl::test::WriteFile(Name(), std::string(500, 'x'));
-    ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
-    ASSERT_EQ(file_.Close(), 0);
-    faxdoc::ApfFileHeader header;
-    ASSERT_EQ(faxdoc::ApfReadHeader(Name(), header), 0);
-    EXPECT_EQ(header.stationId, "CALLER              ");
-    EXPECT_EQ(header.firstPageOffset, 64u);
-    EXPECT_TRUE(StoredPages().empty());
-}
-
-TEST_F(ReceiveFaxFileTest, AFailedCallLeavesNoFileWithoutACompletePage) {
+TEST_F(ReceiveFaxFileTest, AFailedCallKeepsOnlyCompletedPages) {
     ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
     Page(Pattern(9000, 1));
     file_.Abandon();
     EXPECT_FALSE(file_.IsOpen());
-    EXPECT_FALSE(std::filesystem::exists(Name()));
-
+    EXPECT_FALSE(std::filesystem::exists(Name())) << "no page complete, no file";
     {
         ReceiveFaxFile dropped;
         ASSERT_EQ(dropped.Create(Name(), "CALLER", kWhen), 0);
     }
     EXPECT_FALSE(std::filesystem::exists(Name())) << "destruction abandons the file";
-}
 
-TEST_F(ReceiveFaxFileTest, AFailedCallKeepsTheCompletedPagesAndDropsThePartOne) {
     const Bytes good = Pattern(1234, 5);
     ASSERT_EQ(file_.Create(Name(), "CALLER", kWhen), 0);
     Page(good);
     ASSERT_EQ(file_.CompletePage("CALLER", kWhen), 0);
     Page(Pattern(6000, 6));
     file_.Abandon();
-
-    EXPECT_EQ(StoredPages(), std::vector<Bytes>{good});
+    EXPECT_EQ(StoredPages(), std::vector<Bytes>{good}) << "the part page is dropped";
 }
 
 TEST_F(ReceiveFaxFileTest, OperationsOutOfTurn) {
