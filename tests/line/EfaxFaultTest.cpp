@@ -36,5 +36,19 @@ INSTANTIATE_TEST_SUITE_P(Line, EfaxFault,
                                                  "NO CARRIER"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The emulated Class 2 modems report a line lost mid-page with the phase C
+// hang-up code on the sending side.
+TEST_F(LineFixture, EfaxToEfaxThroughClass2SeesTheLineDropMidPage) {
+    WriteFaxTiff(TestPage(400), File("page.tif"));
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class2", "--b", "class2", "--fault", "drop-after-page:0"}));
+    auto receiver = Efax('b', {"-o2", "-r", File("rx")});
+    auto sender = Efax('a', {"-o2", "-t", "102", File("page.tif")});
+    EXPECT_NE(EfaxStatus(*sender), 0);
+    EXPECT_NE(EfaxStatus(*receiver), 0);
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "result"), "dropped") << result;
+    EXPECT_NE(ReadFile(File("efax-a.log")).find("abnormal termination (code 40)"), std::string::npos) << Logs();
+}
+
 }  // namespace
 }  // namespace vl::test

@@ -66,7 +66,9 @@ bool IsDialChar(char c) {
 }
 
 // The dial string runs to the end of the line or to ';', after which further
-// commands may follow.
+// commands may follow. Characters that are neither digits nor modifiers, such
+// as the '-' and parentheses people write in numbers, are ignored as V.250
+// asks.
 bool ParseDial(Cursor& c, AtCommand& cmd) {
     cmd.kind = AtKind::Dial;
     while (!c.AtEnd()) {
@@ -75,8 +77,7 @@ bool ParseDial(Cursor& c, AtCommand& cmd) {
             cmd.dialStaysInCommandMode = true;
             return true;
         }
-        if (!IsDialChar(ch)) return false;
-        cmd.dial += ch;
+        if (IsDialChar(ch)) cmd.dial += ch;
     }
     return true;
 }

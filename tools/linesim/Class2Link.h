@@ -66,6 +66,8 @@ public:
     // A modem going on hook: nothing queued for it is wanted any more.
     void OnHook(int side);
     bool PagesSpoiled() const { return noiseDb_ >= kNoiseSpoilsPagesDb; }
+    // The drop fault struck.
+    bool Dropped() const { return dropped_; }
 
 private:
     struct Direction {

@@ -8,8 +8,9 @@ namespace vl::linesim {
 namespace {
 
 // After the call, the computers get this long to finish their last commands
-// (ATH, ATZ) before the ptys go away.
-constexpr std::int64_t kGraceMs = 2000;
+// (ATH, ATZ) and to read a late hang-up report (a Class 2 modem that lost the
+// line reports it 2 s after the end of the page data) before the ptys go away.
+constexpr std::int64_t kGraceMs = 5000;
 // How far into page N+1 the drop fault strikes: past the training (about
 // 1.5 s at 14400 bit/s) and into the scan lines, before even a short page ends.
 constexpr std::int64_t kDropIntoPageMs = 2500;

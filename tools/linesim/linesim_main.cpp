@@ -66,7 +66,8 @@ int Run(const Options& o) {
     LoopEnd end = RunLine(*a, *b, exchange, setup, gStop);
 
     CallFacts facts;
-    facts.outcome = exchange.Outcome();
+    // The exchange does not see a Class 2 link drop: the link itself tells.
+    facts.outcome = class2Link.Dropped() ? CallOutcome::Dropped : exchange.Outcome();
     facts.connected = exchange.Connected();
     facts.timedOut = end == LoopEnd::TimedOut;
     facts.interrupted = end == LoopEnd::Interrupted;
