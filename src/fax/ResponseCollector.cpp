@@ -69,17 +69,17 @@ void ResponseCollector::AddFrameByte(std::uint8_t byte) {
 }
 
 void ResponseCollector::ExpectFrame() {
-    buffer_.clear();
-    endOfLine_.Reset();
-    frame_.clear();
+    StartOver();
     inFrame_ = true;
-    afterDle_ = false;
-    truncated_ = false;
 }
 
 void ResponseCollector::Reset() {
-    buffer_.clear();
+    StartOver();
     line_.clear();
+}
+
+void ResponseCollector::StartOver() {
+    buffer_.clear();
     endOfLine_.Reset();
     frame_.clear();
     inFrame_ = false;

@@ -57,6 +57,7 @@ private:
     Event FeedLine(std::uint8_t byte);
     Event FeedFrame(std::uint8_t byte);
     void AddFrameByte(std::uint8_t byte);
+    void StartOver();
 
     std::string buffer_;
     std::string line_;
