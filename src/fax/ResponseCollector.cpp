@@ -1,11 +1,11 @@
 #include "fax/ResponseCollector.h"
 
+#include "fax/ControlBytes.h"
+
 namespace vl::fax {
 
 namespace {
 
-constexpr std::uint8_t kDle = 0x10;
-constexpr std::uint8_t kEtx = 0x03;
 constexpr std::uint8_t kAddress = 0xFF;
 
 bool IsBlankOrControl(char c) {
