@@ -170,8 +170,11 @@ TEST(Class1FramesTest, RemoteIdReadsEitherPaddingAndIgnoresCheckBytes) {
         {"no information", "", false, ""},
     };
     for (const Case& c : cases) {
-        Bytes frame{0xFF, 0x03, 0x40};
-        frame.insert(frame.end(), c.info.begin(), c.info.end());
+        Bytes frame(3 + c.info.size());
+        frame[0] = 0xFF;
+        frame[1] = 0x03;
+        frame[2] = 0x40;
+        std::copy(c.info.begin(), c.info.end(), frame.begin() + 3);
         const auto parsed = ParseFrame(c.fcs ? WithFcs(frame) : frame);
         ASSERT_TRUE(parsed.has_value()) << c.what;
         EXPECT_EQ(RemoteIdFromFrame(*parsed), c.id) << c.what;
