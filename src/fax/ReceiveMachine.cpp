@@ -1,0 +1,306 @@
+// The receive machine's passes and the states every class shares: getting
+// ready, waiting for rings, answering, ending and aborting a call.
+#include "fax/ReceiveMachine.h"
+
+#include "base/ErrorCodes.h"
+#include "fax/FaxEngine.h"
+#include "fax/ResponseChecks.h"
+
+namespace vl::fax {
+namespace {
+
+bool Contains(const std::string& text, std::string_view what) { return text.find(what) != std::string::npos; }
+
+// States that act without looking at the port, or read it themselves.
+bool ReadsNoLines(int state) {
+    switch (state) {
+    case rfInit:
+    case rfAnswer:
+    case rf1CollRtry1:
+    case rf1CollRtry2:
+    case rf1CollTrn:
+    case rfStartPage:
+    case rfGtPgDta:
+    case rf1WritePage:
+    case rfComplete:
+    case rfAbort:
+    case rfDone:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+ReceiveMachine::ReceiveMachine(FaxEngine& engine)
+    : engine_(engine), pageData_([this](std::span<const std::uint8_t> bytes) { return file_.Write(bytes); }, false) {}
+
+std::unique_ptr<FaxEngine> CreateReceiver(std::string_view stationId, serial::VlBaseDispatcher& port,
+                                          base::MessageWindow* window) {
+    auto engine = std::make_unique<FaxEngine>(EngineKind::Receiver, stationId, port, window);
+    engine->AttachMachine(std::make_unique<ReceiveMachine>(*engine));
+    return engine;
+}
+
+const std::vector<std::string>& ReceiveMachine::StateNames() const {
+    static const std::vector<std::string> names = {
+        "rfNone",       "rfInit",       "rf1Init1",     "rf2Init1",     "rf2Init1A",    "rf2Init1B",
+        "rf2Init2",     "rf2Init3",     "rfWaiting",    "rfAnswer",     "rf1SendCSI",   "rf1SendDIS",
+        "rf1CollFrms",  "rf1CollRtry1", "rf1CollRtry2", "rf1StrtTrn",   "rf1CollTrn",   "rf1ChkTrn",
+        "rf1Retrain",   "rf1FinTrn",    "rf1SendCFR",   "rf1WtPgCnnct", "rf2ValCnnct",  "rf2GtSndID",
+        "rf2GtCnnct",   "rfStartPage",  "rfGtPgDta",    "rf1FinPage",   "rf1WaitEOP",   "rf1WritePage",
+        "rf1SendMCF",   "rf1WaitDCN",   "rf1WtHngp",    "rf2GtPgRslt",  "rf2GetFHNG",   "rfComplete",
+        "rfAbort",      "rfDone"};
+    return names;
+}
+
+RunRule ReceiveMachine::RuleAfter(int state) const {
+    switch (state) {
+    case rfInit:
+    case rfAnswer:
+    case rfStartPage:
+    case rf1WritePage:
+    case rfComplete:
+    case rfAbort:
+        return RunRule::Again;
+    case rf1CollRtry1:
+    case rf1CollRtry2:
+    case rf1CollTrn:
+    case rfDone:
+        return RunRule::Wait;
+    case rf1ChkTrn:
+        return RunRule::Keep;
+    default:
+        return RunRule::WhileChars;
+    }
+}
+
+void ReceiveMachine::EnterAbort() { Go(rfAbort); }
+
+void ReceiveMachine::Fail(int code) {
+    Engine().RecordError(code);
+    Go(rfAbort);
+}
+
+bool ReceiveMachine::Process(FaxEvent event) {
+    Input in{event};
+    if (event == FaxEvent::Chars && !ReadsNoLines(state_)) {
+        const ResponseKind got = Engine().Collect();
+        in.line = got == ResponseKind::Line;
+        in.frame = got == ResponseKind::Frame;
+        if (!in.line && !in.frame)
+            return false;
+    }
+    if (in.frame && FrameActsEverywhere())
+        return false;
+    if (in.line && HasError(Engine().Response())) {
+        // "+FCERROR": the modem still hears V.21 where fast data was asked
+        // for; the far side is about to send it, so ask again.
+        if ((state_ == rf1StrtTrn || state_ == rf1WtPgCnnct) && Contains(Engine().Response(), "+FCERROR") &&
+            fastRetries_ < 5) {
+            ++fastRetries_;
+            Engine().SendInCallCommand(fastCommand_);
+            return true;
+        }
+        // A frame with a bad check sequence: the sender repeats it.
+        if ((state_ == rf1CollFrms || state_ == rf1WaitEOP || state_ == rf1WaitDCN) && frameRetries_ < 3) {
+            FrameAgain();
+            return true;
+        }
+        Fail(base::ecFaxBadModemResult);
+        return true;
+    }
+    switch (state_) {
+    case rfInit:
+        Init();
+        break;
+    case rf1Init1:
+        Class1Init1(in);
+        break;
+    case rfWaiting:
+        Waiting(in);
+        break;
+    case rfAnswer:
+        Answer();
+        break;
+    case rfStartPage:
+        StartPage();
+        break;
+    case rfGtPgDta:
+        TakePageData(in);
+        break;
+    case rfComplete:
+        Complete();
+        break;
+    case rfAbort:
+        AbortCall();
+        break;
+    case rfDone:
+        break;
+    default:
+        if (state_ >= rf1SendCSI && state_ <= rf1WtHngp) {
+            ProcessClass1(in);
+            break;
+        }
+        // Class 2 and 2.0 states: never entered while those classes are
+        // refused by the prepare step.
+        Fail(kErrClassNotDriven);
+        break;
+    }
+    return in.line;
+}
+
+void ReceiveMachine::Init() {
+    FaxSession& session = Engine().Session();
+    ModemRecord& modem = Engine().Modem();
+    Engine().ResetResponse();
+    arrival_ = PageArrival::NoFile;
+    rings_ = 0;
+    session.pages.bytes = 0;
+    session.pages.currentPage = 1;
+    Engine().SetRemoteId("");
+    session.faxFile.clear();
+    session.coverFile.clear();
+    session.phoneNumber.clear();
+    firstStatusSent_ = false;
+    if (Engine().Receiver().constantStatus && !constantStatusSent_) {
+        constantStatusSent_ = true;
+        firstStatusSent_ = true;
+        Engine().SendStatus(kStatusFirst);
+    }
+    if ((session.flags & kFlagSoftwareFlow) != 0)
+        Engine().Port().ClearSoftwareFlow();
+    Engine().Port().SetDtrState(true);
+    Engine().Port().SetRtsState(true);
+    modem.retryCount = 0;
+    modem.endOfMessage = false;
+    if (session.faxClass != kClass1) {
+        Fail(kErrClassNotDriven);
+        return;
+    }
+    if (Engine().SendCommand("AT+FCLASS=1") != 0) {
+        Fail(base::ecFaxInitError);
+        return;
+    }
+    Go(rf1Init1);
+}
+
+void ReceiveMachine::Class1Init1(const Input& in) {
+    if (in.event == FaxEvent::Timeout) {
+        Fail(base::ecFaxInitError);
+        return;
+    }
+    if (!in.line)
+        return;
+    if (!HasOk(Engine().Response())) {
+        Fail(base::ecFaxInitError);
+        return;
+    }
+    Engine().SwitchToNormalBaud();
+    Engine().StopTimeout();
+    Engine().SetProgress(base::fpWaitingForCall);
+    Go(rfWaiting);
+}
+
+void ReceiveMachine::Waiting(const Input& in) {
+    if (in.event == FaxEvent::Timeout) {
+        // Nothing came after the last stray line: get ready for a call again.
+        Go(rfInit);
+        return;
+    }
+    if (!in.line)
+        return;
+    const std::string& line = Engine().Response();
+    if (Contains(line, "RING")) {
+        ++rings_;
+        if (rings_ < Engine().Modem().answerOnRing) {
+            Engine().ResetResponse();
+            return;
+        }
+        arrival_ = PageArrival::NoFile;
+        if (!firstStatusSent_) {
+            firstStatusSent_ = true;
+            Engine().SendStatus(kStatusFirst);
+        }
+        Engine().SetTimeout(Engine().Modem().responseTimeout);
+        Go(rfAnswer);
+        return;
+    }
+    if (Contains(line, "NO C")) {
+        Engine().SetProgress(base::fpNoConnect);
+        return;
+    }
+    if (HasConnect(line)) {
+        Fail(base::ecFaxDataCall);
+        return;
+    }
+    if (Contains(line, "VOICE") || Contains(line, "VCON")) {
+        Fail(base::ecFaxVoiceCall);
+        return;
+    }
+    Engine().ResetResponse();
+}
+
+void ReceiveMachine::Answer() {
+    if (answering_)
+        return;
+    answering_ = true;
+    if (!firstStatusSent_) {
+        firstStatusSent_ = true;
+        Engine().SendStatus(kStatusFirst);
+    }
+    const base::Tick wait = Engine().Modem().dialWaitTicks;
+    const int sent = Engine().SendCommand("ATA");
+    Engine().SetTimeout(wait);
+    Engine().StartResponseTimer(wait);
+    Engine().SetProgress(base::fpAnswering);
+    answering_ = false;
+    if (sent != 0) {
+        Fail(sent);
+        return;
+    }
+    Engine().Modem().retryCount = 0;
+    Go(rf1SendCSI);
+}
+
+bool ReceiveMachine::LastStatusDue() const {
+    return (firstStatusSent_ && !Engine().Receiver().constantStatus) || Engine().UserAborted();
+}
+
+void ReceiveMachine::EndSession() {
+    Engine().Modem().initialised = false;
+    Go(rfDone);
+    Engine().Finish();
+}
+
+void ReceiveMachine::Complete() {
+    Engine().SwitchToInitBaud();
+    if (Engine().Receiver().oneFax) {
+        if (LastStatusDue())
+            Engine().SendStatus(kStatusLast);
+        EndSession();
+        return;
+    }
+    if (!Engine().Receiver().constantStatus)
+        Engine().SendStatus(kStatusLast);
+    Go(rfInit);
+}
+
+void ReceiveMachine::AbortCall() {
+    if (file_.IsOpen()) {
+        // A page cut short is dropped; a file without a whole page goes.
+        file_.Abandon();
+        Engine().SendLog(kLogReceiveFailed);
+    }
+    Engine().HangUpReceiver();
+    if (LastStatusDue())
+        Engine().SendStatus(kStatusLast);
+    if ((Engine().Session().flags & kFlagExitOnError) != 0 || Engine().UserAborted()) {
+        EndSession();
+        return;
+    }
+    Go(rfInit);
+}
+
+}  // namespace vl::fax

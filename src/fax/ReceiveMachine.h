@@ -1,0 +1,173 @@
+// The receive machine: waits for rings, answers, negotiates the session with
+// the calling station and writes the pages it sends into a new APF file.
+//
+// States are numbered as the dispatch log names them (ReceiveState); the
+// states every class shares live in ReceiveMachine.cpp and
+// ReceiveMachinePage.cpp, the Class 1 T.30 dialogue in
+// ReceiveMachineClass1.cpp, the prepare step in ReceivePrepare.cpp. Class 2
+// and 2.0 sessions are not driven yet: their prepare step ends the session
+// with kErrClassNotDriven.
+//
+// Runs on the dispatcher thread (the first pass on the thread that calls
+// FaxEngine::Start); the engine serialises the passes.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "fax/Class1Training.h"
+#include "fax/FaxMachine.h"
+#include "fax/PageDataReceiver.h"
+#include "fax/ReceiveFaxFile.h"
+
+namespace vl::fax {
+
+class FaxEngine;
+
+enum ReceiveState : int {
+    rfNone = 0,
+    rfInit = 1,
+    rf1Init1 = 2,
+    rf2Init1 = 3,
+    rf2Init1A = 4,
+    rf2Init1B = 5,
+    rf2Init2 = 6,
+    rf2Init3 = 7,
+    rfWaiting = 8,
+    rfAnswer = 9,
+    rf1SendCSI = 10,
+    rf1SendDIS = 11,
+    rf1CollFrms = 12,
+    rf1CollRtry1 = 13,
+    rf1CollRtry2 = 14,
+    rf1StrtTrn = 15,
+    rf1CollTrn = 16,
+    rf1ChkTrn = 17,
+    rf1Retrain = 18,
+    rf1FinTrn = 19,
+    rf1SendCFR = 20,
+    rf1WtPgCnnct = 21,
+    rf2ValCnnct = 22,
+    rf2GtSndID = 23,
+    rf2GtCnnct = 24,
+    rfStartPage = 25,
+    rfGtPgDta = 26,
+    rf1FinPage = 27,
+    rf1WaitEOP = 28,
+    rf1WritePage = 29,
+    rf1SendMCF = 30,
+    rf1WaitDCN = 31,
+    rf1WtHngp = 32,
+    rf2GtPgRslt = 33,
+    rf2GetFHNG = 34,
+    rfComplete = 35,
+    rfAbort = 36,
+    rfDone = 37,
+};
+
+// Where the receive file stands when a page starts.
+enum class PageArrival {
+    NoFile = 3,     // no file open yet: the next page creates one
+    MorePages = 2,  // file open, another page follows
+    EndOfDocument = 4,
+};
+
+class ReceiveMachine final : public FaxMachine {
+public:
+    explicit ReceiveMachine(FaxEngine& engine);
+
+    void Prepare() override;
+    bool Process(FaxEvent event) override;
+    void EnterAbort() override;
+    int State() const override { return state_; }
+    const std::vector<std::string>& StateNames() const override;
+    RunRule RuleAfter(int state) const override;
+    bool Done() const override { return state_ == rfDone; }
+
+    // The file being written ("" between calls).
+    const std::string& FileName() const { return file_.FileName(); }
+    // Rings counted in the current wait.
+    int Rings() const { return rings_; }
+
+private:
+    // What the current pass found at the port.
+    struct Input {
+        FaxEvent event = FaxEvent::None;
+        bool line = false;   // a response line (Engine().Response())
+        bool frame = false;  // a frame, already applied by the engine
+    };
+
+    // Common states.
+    void Init();
+    void Class1Init1(const Input& in);
+    void Waiting(const Input& in);
+    void Answer();
+    void Complete();
+    void AbortCall();
+    bool LastStatusDue() const;
+    void EndSession();
+
+    // Pages (ReceiveMachinePage.cpp).
+    std::string AskFileName();
+    int CreateFile();
+    void AcceptCall();
+    void StartPage();
+    void TakePageData(const Input& in);
+    void WritePage();
+
+    // Class 1 (ReceiveMachineClass1.cpp).
+    void ProcessClass1(const Input& in);
+    bool FrameActsEverywhere();
+    void NoteFrame();
+    void SendCsi(const Input& in);
+    void SendDis(const Input& in);
+    void CollectFrames(const Input& in);
+    void CollectRetry1();
+    void CollectRetry2();
+    void StartTraining(const Input& in);
+    void CollectTraining();
+    void Retrain(const Input& in);
+    void FinishTraining(const Input& in);
+    void SendCfr(const Input& in);
+    void WaitPageConnect(const Input& in);
+    void FinishPage(const Input& in);
+    void WaitPostPage(const Input& in);
+    void SendMcf(const Input& in);
+    void WaitDcn(const Input& in);
+    void WaitHangup(const Input& in);
+    // "AT+FRM=" with the text; the command is kept to repeat it when the
+    // modem still hears the far side's V.21 flags.
+    void ReceiveFast(const std::string& modulation);
+    void FrameAgain();
+
+    void Fail(int code);
+    void Go(int state) { state_ = state; }
+    FaxEngine& Engine() const { return engine_; }
+
+    FaxEngine& engine_;
+    int state_ = rfInit;
+    int rings_ = 0;
+    bool firstStatusSent_ = false;     // of the current call
+    bool constantStatusSent_ = false;  // of the session (ConstantStatus)
+    bool answering_ = false;  // guards state 9 against a nested pass
+    PageArrival arrival_ = PageArrival::NoFile;
+
+    ReceiveFaxFile file_;
+    PageDataReceiver pageData_;
+    std::vector<std::uint8_t> chunk_;
+    TrainingCheck training_;
+
+    // Class 1 session.
+    std::string trainModulation_;  // long-training text of the DCS ("" before one)
+    std::string pageModulation_;   // short-training text for page data
+    bool pageFine_ = false;
+    bool pageWide_ = false;
+    bool morePages_ = false;
+    std::string fastCommand_;     // the last "AT+FRM=" sent
+    int fastRetries_ = 0;
+    int frameRetries_ = 0;
+};
+
+}  // namespace vl::fax
