@@ -125,6 +125,8 @@ public:
     // The session's abort came from the user (Abort), not from an error.
     bool UserAborted() const { return userAborted_; }
     FaxProgressInfo Progress() const;
+    // The sending-cover flag, kept where Progress can read it safely.
+    void SetSendingCover(bool on) { session_.sendingCover = on; sendingCoverNow_ = on; }
     std::string RemoteId() const;
     void SetRemoteId(std::string_view id);  // cut to 20
     // Runs "AT+FCLASS=?" synchronously (no reset); not while a session runs.
@@ -138,6 +140,9 @@ public:
     // "AT+FRH=3" (in-call); the CONNECT that answers it switches the collector
     // to the frame, and Collect reports the frame, then the "OK" line.
     int ReceiveFrame();
+    // The next "CONNECT" starts a frame (after dialling a Class 1 call, the
+    // modem answers the remote's first frames as it does "AT+FRH=3").
+    void AwaitFrame();
     // Raw bytes (a frame from Class1Frames, "+++", one blank): no CR, no reset.
     int SendRaw(std::span<const std::uint8_t> bytes);
     int SendRaw(std::string_view text);
@@ -153,6 +158,8 @@ public:
     const std::string& Response() const { return collector_.Line(); }
     FrameAction LastFrameAction() const { return frameAction_; }
     ResponseCollector& Collector() { return collector_; }
+    // The last frame Collect reported.
+    const HdlcFrame& LastFrame() const { return lastFrame_; }
     // Shared frame bookkeeping (Collect calls it).
     FrameAction ApplyFrame(const HdlcFrame& frame);
 
@@ -201,15 +208,15 @@ public:
 
     // The dispatcher's entry (a MethodHandler with this context as user data).
     static void OnPortEvent(void* self, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
-    // One event through the invocation rules (status, abort, passes, log).
-    void Dispatch(FaxEvent event, bool statusTimer, bool abort);
+    // One event through the invocation rules: status (statusTimer = the
+    // event was the status timer), a pending abort, then the passes.
+    void Dispatch(FaxEvent event, bool statusTimer);
 
 private:
     bool AddTriggers();
     void RemoveTriggers();
-    void PrepareDispatchLog();
+    void RunPasses(FaxEvent event);
     int SendLine(std::string_view command, int pauseMs);
-    void PostFinish(int code);
 
     EngineKind kind_;
     serial::VlBaseDispatcher& port_;
@@ -227,6 +234,7 @@ private:
 
     ResponseCollector collector_;
     FrameAction frameAction_ = FrameAction::None;
+    HdlcFrame lastFrame_;
     bool awaitingFrame_ = false;
     std::string syncInfo_;
     base::EventTimer responseTimer_;
@@ -235,10 +243,11 @@ private:
     int timeoutTimer_ = 0;
     int outputFree_ = 0;
     int outputUsed_ = 0;
-    int otherStatus_ = 0;
+    int wakeTrigger_ = 0;  // output free >= 0: wakes the dispatcher for Abort
     std::atomic<bool> registered_{false};
     std::atomic<bool> abortRequested_{false};
     bool userAborted_ = false;
+    std::atomic<bool> sendingCoverNow_{false};  // mirrors sendingCover for Progress
     std::mutex passLock_;  // one pass at a time (main-thread first pass vs dispatcher)
 };
 

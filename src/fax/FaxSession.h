@@ -128,6 +128,7 @@ struct ModemRecord {
     SpeedSet remoteSpeeds;             // what the remote offered
     int speedIndex = kHighestSpeedIndex;  // chosen speed 1..6
     std::string modulation;            // long-training text of the session, e.g. "96"
+    std::string pageModulation;        // short-training text for page data, e.g. "96"
     std::uint8_t lastFcf = 0;          // last FCF received
     bool retrain = false;              // FTT or RTN received
     int retryCount = 0;
