@@ -4,15 +4,12 @@
 #include <vector>
 
 #include "app/ModemCommands.h"
-#include "app/ProgramFolders.h"
 #include "app/Settings.h"
 #include "base/MessageWindow.h"
 #include "base/TextCase.h"
-#include "cli/ArgNumbers.h"
 #include "cli/Commands.h"
-#include "serial/PortNames.h"
+#include "cli/PortOption.h"
 #include "serial/VlComPort.h"
-#include "serial/VlLinuxDispatcher.h"
 
 namespace vl::cli {
 
@@ -50,35 +47,6 @@ bool ParseModemArgs(const Args& args, ModemArgs& parsed, std::string& problem)
         return false;
     }
     return true;
-}
-
-// A device path is opened as given; "COMn" or n goes through the settings.
-bool ConfigurePort(serial::VlComPort& port, const std::string& name)
-{
-    port.SetPromptForPort(false);
-    port.SetIniFile(app::SettingsFileName());
-    port.SetDispatcherFactory(
-        [](base::MessageLoop& loop) { return serial::MakeLinuxDispatcher(loop, app::ProgramFolder()); });
-    if (name.front() == '/') {
-        port.SetDevicePath(name);
-        return true;
-    }
-    std::string digits = name;
-    if (digits.size() > 3 && base::EqualsNoCase(digits.substr(0, 3), "COM"))
-        digits.erase(0, 3);
-    int number = 0;
-    if (!ParseNumber(digits, 1, serial::kMaxComNumber, number))
-        return false;
-    port.SetComNumber(number);
-    return true;
-}
-
-// The port's texts end lines with CR LF; a terminal wants LF.
-std::string LinuxLines(std::string text)
-{
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
-        text.erase(at, 1);
-    return text;
 }
 
 std::vector<std::string> Lines(const std::string& text)

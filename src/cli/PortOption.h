@@ -1,0 +1,21 @@
+// The --port value of the commands that use the modem: a device path, or a
+// COM number mapped to a device by the settings.
+#pragma once
+
+#include <string>
+
+namespace vl::serial {
+class VlComPort;
+}
+
+namespace vl::cli {
+
+// Points the port at `name` ("/dev/..." as given; "COMn" or n through the
+// settings file) with the data folder's dispatcher, never prompting. False
+// when the name is neither.
+bool ConfigurePort(serial::VlComPort& port, const std::string& name);
+
+// The port's texts end lines with CR LF; a terminal wants LF.
+std::string LinuxLines(std::string text);
+
+}  // namespace vl::cli
