@@ -89,6 +89,7 @@ inline constexpr int ecFaxPageError = -8070;
 inline constexpr int ecFaxMixedResolutions = -8072;
 inline constexpr int ecConverterInitFailed = -8073;
 inline constexpr int ecFaxNoAnswer = -8074;
+inline constexpr int ecFaxClassNotSupported = -8079;
 
 // What an exception that is not one of the program's own maps back to.
 inline constexpr int ecUnknownException = -9999;

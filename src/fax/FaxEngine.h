@@ -46,8 +46,9 @@ enum class EngineKind { Sender, Receiver };
 inline constexpr int kFaxEngineSlot = 1;
 
 // Error for a session whose class is 2 or 2.0: those machines are not built,
-// so such a session ends at once with this code rather than pretending.
-inline constexpr int kErrClassNotDriven = base::ecFaxBadModemResult;
+// so such a session ends at once with this code ("Fax modem class not
+// supported") rather than pretending.
+inline constexpr int kErrClassNotDriven = base::ecFaxClassNotSupported;
 
 struct FaxProgressInfo {
     int pagesInFile = 0;

@@ -14,6 +14,7 @@
 #include "fax/Class1Speeds.h"
 #include "fax/FaxCodes.h"
 #include "fax/SessionParams.h"
+#include "gfx/TextDrawing.h"
 
 namespace vl::fax {
 
@@ -40,6 +41,8 @@ inline constexpr int kDefaultMaxRetransmissions = 2;
 inline constexpr int kReceiveChunk = 10000;     // most bytes taken in one receive call
 inline constexpr int kOutputFreeWanted = 4096;  // output-buffer-free trigger level
 inline constexpr int kPortCommandBaud = 19200;  // speed of every command exchange
+inline constexpr base::Tick kPostPageReplyTicks = 54;  // wait for the reply to MPS/EOM/EOP
+inline constexpr base::Tick kHangupReplyTicks = 26;    // wait for "OK" after "ATH"
 
 // Counters the component reads while the session runs (Progress query).
 struct PageCounters {
@@ -136,8 +139,8 @@ struct ModemRecord {
 
     // Rendered text (header line, text cover).
     bool enhTextEnabled = false;       // EnhTextEnabled
-    std::string enhHeaderFont;         // EnhHeaderFont (font file for header rows)
-    std::string enhFont;               // EnhFont (font file for a text cover)
+    gfx::FontSpec enhHeaderFont;       // EnhHeaderFont (header rows)
+    gfx::FontSpec enhFont;             // EnhFont (a text cover)
 };
 
 // Whether Class 1 continues to the next page with MPS or renegotiates (EOM).

@@ -1,0 +1,175 @@
+// The send states every fax class shares: taking the next fax from the
+// component, readying it, dialling and redialling, and ending it.
+#include <chrono>
+
+#include "base/ErrorCodes.h"
+#include "base/TextCase.h"
+#include "fax/SendMachine.h"
+
+namespace vl::fax {
+
+void SendMachine::Fail(int code)
+{
+    engine_.RecordError(code);
+    state_ = tfAbort;
+}
+
+void SendMachine::GetEntry()
+{
+    // A pause that pumps messages may bring the next-file request back here.
+    if (inGetEntry_)
+        return;
+    inGetEntry_ = true;
+    session_.faxFile.clear();
+    session_.coverFile.clear();
+    const auto answer = engine_.Ask(kMsgNextFile, std::chrono::milliseconds(kNextFileTimeoutMs));
+    inGetEntry_ = false;
+    if (answer == 0) {
+        state_ = tfCompleteOK;
+        return;
+    }
+    engine_.SendLog(kLogTransmitStarted);
+    session_.dialAttempts = 0;
+    engine_.SetSendingCover(false);
+    modem_.coverIsApf = false;
+    session_.pages.coverPages = 0;
+    session_.pages.pagesInFile = 0;
+    session_.pages.currentPage = 1;
+    session_.pages.bytes = 0;
+    session_.pages.pageLength = 0;
+    modem_.retransmissions = 0;
+    modem_.hangupCode = 0;
+    session_.lastError = 0;
+    engine_.SetRemoteId("");
+    if (!session_.faxFile.empty()) {
+        if (const int rc = file_.Open(session_.faxFile, session_.faxFileExt); rc != 0) {
+            Fail(rc);
+            return;
+        }
+        session_.pages.pagesInFile = file_.PageCount();
+    }
+    if (session_.faxFile.empty() && session_.coverFile.empty()) {
+        Fail(base::ecNoReceiveFileName);
+        return;
+    }
+    state_ = tfInit;
+    if (session_.flags & kFlagSoftwareFlow)
+        engine_.Port().ClearSoftwareFlow();
+}
+
+void SendMachine::InitFax()
+{
+    session_.stationId = base::UpperAscii(session_.stationId);
+    if (!session_.coverFile.empty()) {
+        session_.pages.coverPages = 1;
+        engine_.SetSendingCover(true);
+        const std::string apfSuffix = "." + base::UpperAscii(session_.faxFileExt);
+        modem_.coverIsApf = base::UpperAscii(session_.coverFile).find(apfSuffix) != std::string::npos;
+    }
+    modem_.resolution = '0';
+    modem_.wide = false;
+    if (file_.IsOpen()) {
+        if (const int rc = file_.PositionAtPage(static_cast<unsigned>(session_.pages.currentPage.load())); rc != 0) {
+            Fail(rc);
+            return;
+        }
+        modem_.resolution = file_.HighResolution() ? '1' : '0';
+        modem_.wide = file_.PageHeader().Wide();
+    } else if (modem_.coverIsApf) {
+        SendFaxFile cover;
+        if (cover.Open(session_.coverFile, session_.faxFileExt) == 0 && cover.PositionAtPage(1) == 0) {
+            modem_.resolution = cover.HighResolution() ? '1' : '0';
+            modem_.wide = cover.PageHeader().Wide();
+        }
+    }
+    engine_.SetProgress(base::fpInitModem);
+    if (session_.faxClass != kClass1) {
+        Fail(kErrClassNotDriven);
+        return;
+    }
+    engine_.SendCommand("AT+FCLASS=1");
+    state_ = tf1Init1;
+}
+
+void SendMachine::Dial()
+{
+    std::string command = modem_.toneDial ? "ATDT" : "ATDP";
+    command += modem_.dialPrefix;
+    command += session_.phoneNumber;
+    engine_.SendCommand(command);
+    // The answering station's first frames follow the modem's "CONNECT".
+    engine_.AwaitFrame();
+    engine_.SetTimeout(modem_.dialWaitTicks);
+    engine_.SetProgress(base::fpDialing);
+    modem_.lastFrameFinal = false;
+    retrainPending_ = false;
+    state_ = tf1Connect;
+}
+
+void SendMachine::RedialRule()
+{
+    ++session_.dialAttempts;
+    if (session_.maxDialAttempts != 0 && session_.dialAttempts >= session_.maxDialAttempts) {
+        engine_.SendStatus(0);
+        if (session_.flags & kFlagAbortNoConnect) {
+            Fail(base::ecFaxBusy);
+            return;
+        }
+        file_.Close();
+        engine_.RecordError(base::ecFaxBusy);
+        engine_.SendLog(kLogTransmitFailed);
+        state_ = tfGetEntry;
+        return;
+    }
+    engine_.SetProgress(base::fpBusyWait);
+    state_ = tfRetryWait;
+    engine_.SetTimeout(session_.dialRetryWaitTicks);
+}
+
+void SendMachine::ReleaseCover()
+{
+    coverReader_.reset();
+    coverText_.reset();
+    apfCover_.Close();
+}
+
+void SendMachine::CloseFax()
+{
+    ReleaseCover();
+    file_.Close();
+    modem_.retransmissions = 0;
+    engine_.SetSendingCover(false);
+    engine_.SetProgress(base::fpFinished);
+    engine_.SendLog(kLogTransmitOk);
+    state_ = tfGetEntry;
+    engine_.SwitchToInitBaud();
+}
+
+void SendMachine::CompleteOk()
+{
+    engine_.SendStatus(kStatusLast);
+    modem_.initialised = false;
+    state_ = tfDone;
+    engine_.Finish();
+}
+
+void SendMachine::AbortFax()
+{
+    file_.Close();
+    ReleaseCover();
+    engine_.SendLog(kLogTransmitFailed);
+    engine_.HangUpSender();
+    engine_.SwitchToInitBaud();
+    if ((session_.flags & (kFlagExitOnError | kFlagAbortNoConnect)) != 0 || engine_.UserAborted()) {
+        engine_.SetProgress(base::fpUserAbort);
+        modem_.statusPending = false;
+        engine_.SendStatus(kStatusLast);
+        modem_.initialised = false;
+        state_ = tfDone;
+        engine_.Finish();
+        return;
+    }
+    state_ = tfGetEntry;
+}
+
+}  // namespace vl::fax
