@@ -66,12 +66,13 @@ RunRule ReceiveMachine::RuleAfter(int state) const {
         return RunRule::Again;
     case rf1CollRtry1:
     case rf1CollRtry2:
-    case rf1CollTrn:
     case rfDone:
         return RunRule::Wait;
     case rf1ChkTrn:
         return RunRule::Keep;
     default:
+        // Also the training check: its bytes often arrive with the CONNECT
+        // before it and no later event would come for them.
         return RunRule::WhileChars;
     }
 }

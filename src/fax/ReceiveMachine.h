@@ -120,7 +120,6 @@ private:
     // Class 1 (ReceiveMachineClass1.cpp).
     void ProcessClass1(const Input& in);
     bool FrameActsEverywhere();
-    void NoteFrame();
     void SendCsi(const Input& in);
     void SendDis(const Input& in);
     void CollectFrames(const Input& in);
@@ -160,10 +159,6 @@ private:
     TrainingCheck training_;
 
     // Class 1 session.
-    std::string trainModulation_;  // long-training text of the DCS ("" before one)
-    std::string pageModulation_;   // short-training text for page data
-    bool pageFine_ = false;
-    bool pageWide_ = false;
     bool morePages_ = false;
     std::string fastCommand_;     // the last "AT+FRM=" sent
     int fastRetries_ = 0;

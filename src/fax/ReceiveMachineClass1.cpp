@@ -5,7 +5,6 @@
 
 #include "base/ErrorCodes.h"
 #include "fax/Class1Frames.h"
-#include "fax/Class1Negotiation.h"
 #include "fax/ControlBytes.h"
 #include "fax/FaxEngine.h"
 #include "fax/ReceiveMachine.h"
@@ -35,25 +34,8 @@ void ReceiveMachine::FrameAgain() {
         Engine().SetTimeout(kFrameWaitTicks);
 }
 
-void ReceiveMachine::NoteFrame() {
-    frameRetries_ = 0;
-    const std::optional<HdlcFrame> frame = ParseFrame(Engine().Collector().Frame());
-    if (!frame || RecogniseFcf(frame->fcf) != FrameKind::Dcs)
-        return;
-    const std::optional<DcsResult> dcs = DecodeDcs(frame->info);
-    if (!dcs)
-        return;
-    // The caller's choice: training at its long-training modulation, pages
-    // at the short one.
-    trainModulation_ = std::string(dcs->modulation.longTraining);
-    pageModulation_ = std::string(dcs->modulation.shortTraining);
-    pageFine_ = dcs->params.fine;
-    pageWide_ = dcs->params.wide;
-    Engine().Modem().modulation = trainModulation_;
-}
-
 bool ReceiveMachine::FrameActsEverywhere() {
-    NoteFrame();
+    frameRetries_ = 0;
     switch (Engine().LastFrameAction()) {
     case FrameAction::Disconnect:
         if (state_ == rf1WaitDCN) {
@@ -187,7 +169,7 @@ void ReceiveMachine::SendDis(const Input& in) {
         return;
     Engine().PauseMs(kExtraPauseMs);
     Engine().PauseMs(kExtraPauseMs);
-    trainModulation_.clear();
+    Engine().Modem().modulation.clear();
     frameRetries_ = 0;
     Engine().ReceiveFrame();
     Engine().SetTimeout(kFrameWaitTicks);
@@ -210,14 +192,14 @@ void ReceiveMachine::CollectFrames(const Input& in) {
         return;
     }
     Engine().Modem().lastFrameFinal = false;
-    if (trainModulation_.empty()) {
+    if (Engine().Modem().modulation.empty()) {
         // The caller's command was not a DCS: offer our DIS again.
         Go(rf1CollRtry1);
         return;
     }
     if ((Engine().Session().flags & kFlagSoftwareFlow) != 0)
         Engine().Port().SetSoftwareFlow(6144, 2048, serial::sfReceive);
-    ReceiveFast(trainModulation_);
+    ReceiveFast(Engine().Modem().modulation);
     Engine().StartResponseTimer(Engine().Modem().responseTimeout);
     Go(rf1StrtTrn);
 }
@@ -272,7 +254,9 @@ void ReceiveMachine::CollectTraining() {
         }
         return;
     }
-    Go(rfAbort);
+    // The training never ended: the call cannot go on, and a session that
+    // ends on errors must not look like one that ended well.
+    Fail(base::ecFatalTimeout);
 }
 
 void ReceiveMachine::Retrain(const Input& in) {
@@ -282,7 +266,7 @@ void ReceiveMachine::Retrain(const Input& in) {
     if (HasConnect(line)) {
         Engine().SendFrame(BuildFrame(fcf::kFtt, {}, true));
         Engine().ResetResponse();
-        if (trainModulation_ == "24")
+        if (Engine().Modem().modulation == SpeedAt(kLowestSpeedIndex).modulation.longTraining)
             Fail(base::ecFaxTrainError);
         return;
     }
@@ -321,7 +305,7 @@ void ReceiveMachine::SendCfr(const Input& in) {
     }
     if (!HasOk(line))
         return;
-    ReceiveFast(pageModulation_);
+    ReceiveFast(Engine().Modem().pageModulation);
     Go(rf1WtPgCnnct);
     AcceptCall();
 }
@@ -408,7 +392,7 @@ void ReceiveMachine::SendMcf(const Input& in) {
     }
     if (morePages_) {
         // The next page follows at once; its CONNECT comes before its data.
-        ReceiveFast(pageModulation_);
+        ReceiveFast(Engine().Modem().pageModulation);
         arrival_ = PageArrival::MorePages;
         Go(rf1WtPgCnnct);
         return;

@@ -79,7 +79,7 @@ void ReceiveMachine::StartPage() {
     }
     // A removed page leaves its number to the next one.
     Engine().Session().pages.currentPage = static_cast<int>(file_.NextPageNumber());
-    const int rc = file_.BeginPage(pageFine_, pageWide_);
+    const int rc = file_.BeginPage(Engine().Modem().params.fine, Engine().Modem().params.wide);
     if (rc != 0) {
         Fail(rc);
         return;

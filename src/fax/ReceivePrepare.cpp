@@ -2,6 +2,7 @@
 // put into the fax class before the first pass, while the engine reads the
 // modem's replies itself.
 #include "base/ErrorCodes.h"
+#include "base/TextCase.h"
 #include "fax/FaxEngine.h"
 #include "fax/ReceiveMachine.h"
 
@@ -13,6 +14,7 @@ void ReceiveMachine::Prepare() {
     session.lastError = 0;
     session.progress = 0;
     constantStatusSent_ = false;
+    session.stationId = base::UpperAscii(session.stationId);
     if (session.faxClass == kClassUnknown || session.faxClass == kClassDetect) {
         if (!Engine().DetectFaxClass()) {
             Engine().RecordError(base::ecFaxBadModemResult);
