@@ -1,0 +1,130 @@
+// The engine's receive machine takes real calls through a Class 1 modem on
+// the simulated line: a fax machine calls and sends a TIFF, and the pages
+// stored in the APF file must decode to the TIFF's pixels.
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+
+#include "ApfPages.h"
+#include "EngineHarness.h"
+#include "LineFixture.h"
+#include "base/ErrorCodes.h"
+#include "fax/FaxEngine.h"
+#include "faxdoc/ApfReader.h"
+
+namespace vl::test {
+namespace {
+
+constexpr const char* kMachineId = "+1 555 0199";
+constexpr const char* kOurId = "VELLORA RX";
+
+// A multi-page G3 TIFF at fax resolution, normal (98 lines per inch) or fine.
+void WriteFaxTiffPages(const std::vector<Bitmap>& pages, bool fine, const std::filesystem::path& tiff) {
+    const std::string resolution = fine ? "204x196" : "204x98";
+    std::vector<std::string> parts;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::string pbm = tiff.string() + "." + std::to_string(i) + ".pbm";
+        WriteFile(pbm, PbmFile(pages[i]));
+        const RunResult r =
+            Run("/usr/bin/efix", {"-i", "pbm", "-o", "tiffg3", "-R", resolution, "-r", resolution, pbm});
+        ASSERT_EQ(r.status, 0) << r.err;
+        parts.push_back(pbm + ".tif");
+        WriteFile(parts.back(), r.out);
+    }
+    parts.push_back(tiff.string());
+    const RunResult joined = Run("/usr/bin/tiffcp", parts);
+    ASSERT_EQ(joined.status, 0) << joined.err;
+}
+
+// The decoder makes a page as wide as its widest decoded line; the rest of a
+// fax line is white.
+Bitmap Widened(Bitmap page, int width) {
+    page.width = width;
+    for (std::string& row : page.rows)
+        row.resize(static_cast<std::size_t>(width / 8), '\0');
+    return page;
+}
+
+class EngineReceiveCall : public LineFixture {
+protected:
+    // Starts the line with the fax machine calling end A, where our receiver
+    // waits for it.
+    void StartReceiver(const std::string& tiff) {
+        ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-call", "--faxterm-send",
+                                           tiff, "--faxterm-id", kMachineId}));
+        harness_ = std::make_unique<EngineHarness>(File("ttyA"), dir_.folder());
+        ASSERT_TRUE(harness_->PortOpen()) << harness_->openResult;
+        // A receive component's window: it accepts every call and leaves the
+        // file name to the engine.
+        harness_->window = std::make_unique<base::MessageWindow>(
+            harness_->loop, [this](const base::WindowMessage& m) { return OnMessage(m); });
+        harness_->engine = fax::CreateReceiver(kOurId, *harness_->port, harness_->window.get());
+        fax::FaxEngine& engine = *harness_->engine;
+        std::filesystem::create_directory(File("in"));
+        engine.Session().destinationDir = File("in") + "/";
+        engine.Session().flags = fax::kFlagExitOnError;
+        engine.Receiver().oneFax = true;
+        engine.Modem().desiredBps = 14400;
+    }
+
+    std::intptr_t OnMessage(const base::WindowMessage& m) {
+        if (m.msg == fax::kMsgLog)
+            logs_.push_back(static_cast<int>(m.wParam));
+        if (m.msg == fax::kMsgFinish)
+            finished_ = static_cast<int>(static_cast<std::intptr_t>(m.wParam));
+        return m.msg == fax::kMsgAccept ? 1 : 0;
+    }
+
+    // Runs the call; the finish code (1 when none came in time).
+    int RunCall() {
+        const int started = harness_->engine->Start();
+        if (started != 0)
+            return started;
+        const auto until = std::chrono::steady_clock::now() + kCallLimit;
+        while (!finished_ && std::chrono::steady_clock::now() < until)
+            harness_->loop.Run(std::chrono::milliseconds(20));
+        EXPECT_TRUE(finished_.has_value()) << "the engine did not finish";
+        return finished_.value_or(1);
+    }
+
+    void ReceivesThreePages(bool fine) {
+        const std::vector<Bitmap> pages = {TestPage(fine ? 400 : 200), TestPage(fine ? 300 : 150),
+                                           TestPage(fine ? 200 : 100)};
+        ASSERT_NO_FATAL_FAILURE(WriteFaxTiffPages(pages, fine, File("send.tif")));
+        ASSERT_NO_FATAL_FAILURE(StartReceiver(File("send.tif")));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(RunCall(), 0) << Logs();
+        const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const std::string result = CallResult();
+        std::cout << (fine ? "three fine pages received: " : "three normal pages received: ") << seconds << " s, "
+                  << result << "\n";
+        EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+        EXPECT_EQ(JsonField(result, "pages_b_to_a"), "3") << result;
+        EXPECT_EQ(JsonField(result, "id_a"), kOurId) << result;
+        EXPECT_EQ(logs_, (std::vector<int>{fax::kLogReceiveStarted, fax::kLogReceiveOk}));
+        EXPECT_EQ(harness_->engine->RemoteId(), kMachineId);
+
+        const std::string apf = File("in/FAX0001.APF");
+        faxdoc::ApfReader reader;
+        ASSERT_EQ(reader.Open(apf), 0) << "no FAX0001.APF";
+        EXPECT_EQ(reader.Header().pageCount, 3);
+        EXPECT_NE(reader.Header().stationId.find(kMachineId), std::string::npos) << reader.Header().stationId;
+        for (unsigned n = 1; n <= 3; ++n) {
+            faxdoc::ApfPageHeader header;
+            ASSERT_EQ(reader.FindPage(n, header), 0);
+            EXPECT_EQ(header.HighResolution(), fine) << "page " << n;
+            EXPECT_EQ(InkedRows(Widened(ApfPageBitmap(apf, n), pages[n - 1].width)), InkedRows(pages[n - 1])) << "page " << n;
+        }
+    }
+
+    std::unique_ptr<EngineHarness> harness_;
+    std::vector<int> logs_;
+    std::optional<int> finished_;
+};
+
+TEST_F(EngineReceiveCall, ThreeNormalPagesFromTheFaxMachine) { ReceivesThreePages(false); }
+
+TEST_F(EngineReceiveCall, ThreeFinePagesFromTheFaxMachine) { ReceivesThreePages(true); }
+
+}  // namespace
+}  // namespace vl::test
