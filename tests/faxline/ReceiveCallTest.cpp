@@ -52,7 +52,12 @@ protected:
     void StartReceiver(const std::string& tiff) {
         ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-call", "--faxterm-send",
                                            tiff, "--faxterm-id", kMachineId}));
-        harness_ = std::make_unique<EngineHarness>(File("ttyA"), dir_.folder());
+        ASSERT_NO_FATAL_FAILURE(MakeReceiver("ttyA"));
+    }
+
+    // Our receiver on the link `tty`.
+    void MakeReceiver(const std::string& tty) {
+        harness_ = std::make_unique<EngineHarness>(File(tty), dir_.folder());
         ASSERT_TRUE(harness_->PortOpen()) << harness_->openResult;
         // A receive component's window: it accepts every call and leaves the
         // file name to the engine.
@@ -121,6 +126,34 @@ protected:
     std::vector<int> logs_;
     std::optional<int> finished_;
 };
+
+TEST_F(EngineReceiveCall, EfaxSendsToUsOverClass1) {
+    const Bitmap page = TestPage(400);
+    WriteFaxTiff(page, File("page.tif"));
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
+    ASSERT_NO_FATAL_FAILURE(MakeReceiver("ttyB"));
+    const auto start = std::chrono::steady_clock::now();
+    const int started = harness_->engine->Start();
+    ASSERT_EQ(started, 0);
+    auto sender = Efax('a', {"-o1", "-l", "+1 555 0101", "-h", " ", "-t", "1", File("page.tif")});
+    const auto until = std::chrono::steady_clock::now() + kCallLimit;
+    while (!finished_ && std::chrono::steady_clock::now() < until)
+        harness_->loop.Run(std::chrono::milliseconds(20));
+    EXPECT_EQ(finished_.value_or(1), 0) << Logs();
+    EXPECT_EQ(EfaxStatus(*sender), 0) << Logs();
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::string result = CallResult();
+    std::cout << "one fine page from efax received: " << seconds << " s, " << result << "\n";
+    EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+    EXPECT_EQ(harness_->engine->RemoteId(), "+1 555 0101");
+    const std::string apf = File("in/FAX0001.APF");
+    faxdoc::ApfPageHeader header;
+    faxdoc::ApfFileHeader fileHeader;
+    ASSERT_EQ(faxdoc::ApfFindPage(apf, 1, fileHeader, header), 0);
+    EXPECT_EQ(fileHeader.pageCount, 1);
+    EXPECT_TRUE(header.HighResolution());
+    EXPECT_EQ(InkedRows(Widened(ApfPageBitmap(apf, 1), page.width)), InkedRows(page));
+}
 
 TEST_F(EngineReceiveCall, ThreeNormalPagesFromTheFaxMachine) { ReceivesThreePages(false); }
 
