@@ -26,5 +26,7 @@ int RunExportCommand(const Args& args);
 int RunConvertCommand(const Args& args);
 int RunPortsCommand(const Args& args);
 int RunModemCommand(const Args& args);
+int RunSendCommand(const Args& args);
+int RunReceiveCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -61,6 +61,21 @@ const char kUsage[] =
     "                                   send one command (\"AT\" put in front when it\n"
     "                                   holds none) and print the reply lines up to\n"
     "                                   OK or ERROR; exit 0 on OK\n"
+    "  send --port COMn|DEVICE --number NUMBER [--class auto|1|2|2.0] [--bps N]\n"
+    "       [--ecm] [--station-id ID] [--header TEXT] [--cover FILE]\n"
+    "       [--dial-prefix P] [--pulse] [--blind] [--attempts N] [--retry-wait S]\n"
+    "       FILE.APF...                 send the files as one fax (the cover first);\n"
+    "                                   prints each status change and last \"Sent\"\n"
+    "                                   or the error; exit 0 sent, 1 not sent;\n"
+    "                                   defaults from the settings\n"
+    "  receive --port COMn|DEVICE [--dir DIR] [--class auto|1|2|2.0] [--rings N]\n"
+    "          [--station-id ID] [--naming 1|2] [--once]\n"
+    "                                   answer calls and store the faxes in DIR\n"
+    "                                   (default RECEIVE/ of the data folder),\n"
+    "                                   named FAXnnnn.APF (1) or MMDDnnnn.APF (2);\n"
+    "                                   prints the log lines and \"Received: FILE\"\n"
+    "                                   per fax; --once ends after one call, exit 0\n"
+    "                                   when a fax was stored\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -83,6 +98,8 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "convert") == 0) return RunConvertCommand(rest);
         if (std::strcmp(argv[1], "ports") == 0) return RunPortsCommand(rest);
         if (std::strcmp(argv[1], "modem") == 0) return RunModemCommand(rest);
+        if (std::strcmp(argv[1], "send") == 0) return RunSendCommand(rest);
+        if (std::strcmp(argv[1], "receive") == 0) return RunReceiveCommand(rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;

@@ -59,15 +59,16 @@ void FaxStatusModel::Cancel() const
 
 void FaxStatusModel::Refresh(const FaxStatusInput& input, base::Tick now)
 {
-    if (StartsClock(input.progress) && !clockStarted_) {
+    const FaxProgressValues& values = input.values;
+    if (StartsClock(values.progress) && !clockStarted_) {
         clockStarted_ = true;
         clockStart_ = now;
     }
-    if (StopsClock(input.progress) && clockStarted_ && !clockStopped_) {
+    if (StopsClock(values.progress) && clockStarted_ && !clockStopped_) {
         clockStopped_ = true;
         clockStop_ = now;
     }
-    const bool redial = input.progress == base::fpBusyWait;
+    const bool redial = values.progress == base::fpBusyWait;
     if (redial && !redialWaiting_)
         redialStart_ = now;
     redialWaiting_ = redial;
@@ -76,18 +77,18 @@ void FaxStatusModel::Refresh(const FaxStatusInput& input, base::Tick now)
     v.phoneNumber = input.sender ? input.phoneNumber : "";
     v.faxFile = input.sender ? input.faxFile : "";
     v.coverFile = input.sender ? input.coverFile : "";
-    v.dialAttempt = input.sender ? std::to_string(input.dialAttempt) : "1";
-    v.totalPages = std::to_string(input.totalPages);
-    v.remoteId = input.remoteId;
-    v.connectSpeed = std::to_string(input.bps);
-    v.resolution = input.fine ? "high" : "standard";
-    v.width = input.wide ? "2048" : "1728";
-    v.errorControl = input.ecm ? "on" : "off";
-    v.currentPage = input.currentPage == 0 ? "<cover page>" : std::to_string(input.currentPage);
-    v.pageLength = std::to_string(input.pageLength);
-    v.bytesTransferred = std::to_string(input.bytesTransferred);
+    v.dialAttempt = input.sender ? std::to_string(values.dialAttempt) : "1";
+    v.totalPages = std::to_string(values.pagesInFile);
+    v.remoteId = values.remoteId;
+    v.connectSpeed = std::to_string(values.bps);
+    v.resolution = values.fine ? "high" : "standard";
+    v.width = values.wide ? "2048" : "1728";
+    v.errorControl = values.ecm ? "on" : "off";
+    v.currentPage = values.currentPage == 0 ? "<cover page>" : std::to_string(values.currentPage);
+    v.pageLength = std::to_string(values.pageLength);
+    v.bytesTransferred = std::to_string(values.bytesTransferred);
     v.elapsedTime = ElapsedText(now);
-    v.statusText = base::ProgressText(input.progress);
+    v.statusText = base::ProgressText(values.progress);
     if (redial)
         v.statusText += " " + MinutesSeconds(input.redialWaitSecs -
                                              base::TicksToSecs(TicksBetween(redialStart_, now)));
@@ -96,7 +97,7 @@ void FaxStatusModel::Refresh(const FaxStatusInput& input, base::Tick now)
         // A page's length is known only once it is started; bytes can run
         // ahead of a stale length, and the meter never reads above full.
         const long long percent =
-            input.pageLength > 0 ? static_cast<long long>(input.bytesTransferred) * 100 / input.pageLength : 0;
+            values.pageLength > 0 ? static_cast<long long>(values.bytesTransferred) * 100 / values.pageLength : 0;
         v.meterPercent = static_cast<int>(percent < 0 ? 0 : percent > 100 ? 100 : percent);
         v.meterLabel = "Page progress:";
     } else {

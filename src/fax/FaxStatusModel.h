@@ -8,27 +8,18 @@
 #include <string>
 
 #include "base/Ticks.h"
+#include "fax/FaxProgressValues.h"
 
 namespace vl::fax {
 
-// A fax component's progress values at one status message.
+// A fax component's values at one status message.
 struct FaxStatusInput {
+    FaxProgressValues values;
     bool sender = false;
-    int progress = 0;  // 4801..4843
     std::string phoneNumber;
     std::string faxFile;
     std::string coverFile;
-    int dialAttempt = 1;
     int redialWaitSecs = 0;  // the sender's wait between attempts
-    int totalPages = 0;
-    int currentPage = 0;  // 0 while the cover page goes out
-    std::string remoteId;
-    int bps = 0;
-    bool fine = false;
-    bool wide = false;
-    bool ecm = false;
-    int pageLength = 0;
-    int bytesTransferred = 0;
 };
 
 // The window's texts; a receiver leaves the sender-only texts empty.

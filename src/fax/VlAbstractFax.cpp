@@ -188,16 +188,7 @@ FaxLogFacts VlAbstractFax::LogFacts() const
 FaxStatusInput VlAbstractFax::StatusInput() const
 {
     FaxStatusInput input;
-    input.progress = progress_.progress;
-    input.totalPages = progress_.pagesInFile;
-    input.currentPage = progress_.currentPage;
-    input.remoteId = progress_.remoteId;
-    input.bps = progress_.bps;
-    input.fine = progress_.fine;
-    input.wide = progress_.wide;
-    input.ecm = progress_.ecm;
-    input.pageLength = static_cast<int>(progress_.pageLength);
-    input.bytesTransferred = static_cast<int>(progress_.bytesTransferred);
+    input.values = progress_;
     return input;
 }
 

@@ -16,6 +16,7 @@
 #include "base/MessageWindow.h"
 #include "fax/FaxEngine.h"
 #include "fax/FaxLog.h"
+#include "fax/FaxProgressValues.h"
 #include "fax/FaxStatusModel.h"
 
 namespace vl::serial {
@@ -25,25 +26,6 @@ class VlComPort;
 namespace vl::fax {
 
 enum TFaxClass { fcUnknown, fcDetect, fcClass1, fcClass2, fcClass2_0 };
-
-// The session's values as the engine last reported them; refreshed at every
-// message of the engine, so they can be read between messages without
-// touching the engine's records while its thread runs.
-struct FaxProgressValues {
-    int progress = 0;        // 4801..4843, 0 before a session
-    int lastError = 0;
-    std::string remoteId;
-    int bps = 0;
-    bool fine = false;
-    bool wide = false;
-    bool ecm = false;
-    int hangupCode = 0;
-    int pagesInFile = 0;
-    int currentPage = 0;     // sender: 0 while the cover page goes out
-    long pageLength = 0;
-    long bytesTransferred = 0;
-    int dialAttempt = 0;     // sender, from 1
-};
 
 class VlAbstractFax {
 public:
@@ -94,6 +76,8 @@ public:
     // runs, else the modem is asked (the port must be open).
     int ModemClasses();
     bool Running() const;
+    // The values at the engine's last message: they can be read between
+    // messages without touching the engine's records while its thread runs.
     const FaxProgressValues& Progress() const { return progress_; }
     // Text of a progress code 4801..4843, else empty.
     static std::string ProgressText(int code);

@@ -116,7 +116,6 @@ FaxStatusInput VlSendFax::StatusInput() const
     input.phoneNumber = currentNumber_;
     input.faxFile = FaxFile();
     input.coverFile = currentCover_;
-    input.dialAttempt = Progress().dialAttempt;
     input.redialWaitSecs = DialRetryWait;
     return input;
 }

@@ -16,18 +16,19 @@ FaxStatusInput Sender(int progress)
 {
     FaxStatusInput input;
     input.sender = true;
-    input.progress = progress;
     input.phoneNumber = "5550100";
     input.faxFile = "/send/FAX00001.APF";
     input.coverFile = "/send/COVER.APF";
-    input.dialAttempt = 2;
     input.redialWaitSecs = 60;
-    input.totalPages = 3;
-    input.currentPage = 1;
-    input.bps = 14400;
-    input.fine = true;
-    input.pageLength = 2000;
-    input.bytesTransferred = 500;
+    FaxProgressValues& v = input.values;
+    v.progress = progress;
+    v.dialAttempt = 2;
+    v.pagesInFile = 3;
+    v.currentPage = 1;
+    v.bps = 14400;
+    v.fine = true;
+    v.pageLength = 2000;
+    v.bytesTransferred = 500;
     return input;
 }
 
@@ -50,10 +51,10 @@ TEST(FaxStatusModel, FirstShowsLastHidesAndTheTextsFollowTheValues)
     EXPECT_EQ(v.meterPercent, 25);
 
     FaxStatusInput cover = Sender(base::fpSendingPage);
-    cover.currentPage = 0;
-    cover.wide = true;
-    cover.ecm = true;
-    cover.bytesTransferred = 2500;  // past a stale length: the meter stops at full
+    cover.values.currentPage = 0;
+    cover.values.wide = true;
+    cover.values.ecm = true;
+    cover.values.bytesTransferred = 2500;  // past a stale length: the meter stops at full
     model.Update(cover, false, false, 1001);
     v = model.View();
     EXPECT_EQ(v.currentPage, "<cover page>");
@@ -70,7 +71,7 @@ TEST(FaxStatusModel, AReceiverShowsNoMeterAndNoSenderTexts)
     FaxStatusModel model;
     FaxStatusInput input = Sender(base::fpGettingPage);
     input.sender = false;
-    input.pageLength = 0;
+    input.values.pageLength = 0;
     model.Update(input, true, false, 0);
     const FaxStatusView& v = model.View();
     EXPECT_FALSE(v.meterVisible);

@@ -1,0 +1,88 @@
+#include "cli/FaxCommandOptions.h"
+
+#include "app/ModemCommands.h"
+#include "app/ProgramFolders.h"
+#include "cli/ArgNumbers.h"
+#include "cli/PortOption.h"
+#include "serial/VlComPort.h"
+
+namespace vl::cli {
+
+bool ScanOptions(const Args& args, const std::set<std::string>& valued, const std::set<std::string>& switchNames,
+                 OptionScan& scan, std::string& problem)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (valued.count(word)) {
+            if (i + 1 == args.size()) {
+                problem = word + " needs a value";
+                return false;
+            }
+            scan.values[word] = args[++i];
+        } else if (switchNames.count(word)) {
+            scan.switches.insert(word);
+        } else if (word.rfind("--", 0) == 0) {
+            problem = "unknown option " + word;
+            return false;
+        } else {
+            scan.words.push_back(word);
+        }
+    }
+    return true;
+}
+
+bool NumberOption(const OptionScan& scan, const std::string& name, int low, int high, int& value,
+                  std::string& problem)
+{
+    const auto found = scan.values.find(name);
+    if (found == scan.values.end())
+        return true;
+    if (ParseNumber(found->second, low, high, value))
+        return true;
+    problem = "'" + found->second + "' is not a number from " + std::to_string(low) + " to " + std::to_string(high) +
+              " for " + name;
+    return false;
+}
+
+bool FaxClassOption(const OptionScan& scan, const std::string& name, fax::TFaxClass& faxClass, std::string& problem)
+{
+    const auto found = scan.values.find(name);
+    if (found == scan.values.end())
+        return true;
+    const std::string& text = found->second;
+    if (text == "auto")
+        faxClass = fax::fcDetect;
+    else if (text == "1")
+        faxClass = fax::fcClass1;
+    else if (text == "2")
+        faxClass = fax::fcClass2;
+    else if (text == "2.0")
+        faxClass = fax::fcClass2_0;
+    else {
+        problem = "'" + text + "' is not a fax class (auto, 1, 2 or 2.0)";
+        return false;
+    }
+    return true;
+}
+
+fax::TFaxClass FaxClassSetting(int stored)
+{
+    return stored >= 0 && stored <= 3 ? static_cast<fax::TFaxClass>(stored + 1) : fax::fcDetect;
+}
+
+int OpenFaxPort(std::string_view group, const std::string& portName, serial::VlComPort& port, fax::VlAbstractFax& fax,
+                fax::VlFaxLog& history)
+{
+    if (!ConfigurePort(port, portName))
+        return BadInput(group, "not a port: " + portName);
+    fax.SetComPort(&port);
+    history.FaxHistoryName = app::ProgramFolder() + history.FaxHistoryName;
+    fax.SetFaxLog(&history);
+    app::ForceFolders(app::ProgramFolder());
+    std::string message;
+    if (!app::OpenPort(port, message))
+        return Failed(group, LinuxLines(message));
+    return kExitOk;
+}
+
+}  // namespace vl::cli

@@ -1,0 +1,150 @@
+// vellora-cli sends and receives real fax calls through the line: to and from
+// the fax machine and efax over Class 1, the pages arriving pixel for pixel.
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+#include "LineFixture.h"
+#include "support/EnvVar.h"
+
+namespace vl::test {
+namespace {
+
+constexpr int kPageRows = 400;
+
+class VelloraCall : public LineFixture {
+protected:
+    void SetUp() override
+    {
+        home_ = std::make_unique<EnvVar>("VELLORA_HOME", dir_.folder() + "home/");
+        page_ = TestPage(kPageRows);
+        WriteFaxTiff(page_, File("page.tif"));
+    }
+
+    // The page as a fine APF file, made by the program's own converter from
+    // an uncompressed TIFF (it reads no G3 TIFF).
+    std::string PageApf()
+    {
+        WriteFile(File("page.pbm"), PbmFile(page_));
+        const RunResult tiff = vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")});
+        EXPECT_EQ(tiff.status, 0) << tiff.err;
+        const RunResult r = RunCli(dir_.folder() + "home/",
+                                   {"convert", File("plain.tif"), "-o", File("PAGE.APF"), "--fine"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return File("PAGE.APF");
+    }
+
+    // Page 1 of an APF file as the program decodes it, one row per scan line.
+    Bitmap ApfPage(const std::string& apf)
+    {
+        const RunResult r = RunCli(dir_.folder() + "home/",
+                                   {"export", apf, "--format", "pbm", "--no-aspect", "-o", File("apf.pbm")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return ParsePbm(ReadFile(File("apf.pbm")));
+    }
+
+    std::unique_ptr<ChildProcess> Cli(const std::vector<std::string>& args)
+    {
+        logs_.push_back("cli.log");
+        return std::make_unique<ChildProcess>(VL_CLI_PATH, args, File("cli.log"), true);
+    }
+
+    // Every line the program prints until it ends, and its exit status.
+    int CliLines(ChildProcess& cli, std::vector<std::string>& lines)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kCallLimit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const auto line = cli.ReadLine(std::chrono::seconds(1));
+            if (line) {
+                lines.push_back(*line);
+                continue;
+            }
+            if (const auto status = cli.Wait(std::chrono::milliseconds(1))) {
+                while (const auto rest = cli.ReadLine(std::chrono::milliseconds(100)))
+                    lines.push_back(*rest);
+                return *status;
+            }
+        }
+        ADD_FAILURE() << "vellora-cli still runs after the call limit";
+        return -1;
+    }
+
+    static std::string Joined(const std::vector<std::string>& lines)
+    {
+        std::string all;
+        for (const auto& line : lines)
+            all += line + "\n";
+        return all;
+    }
+
+    static double SecondsSince(std::chrono::steady_clock::time_point start)
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+    std::unique_ptr<EnvVar> home_;
+    Bitmap page_;
+};
+
+TEST_F(VelloraCall, SendsAFinePageToTheFaxMachine)
+{
+    const std::string apf = PageApf();
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
+                                       "--faxterm-id", "+1 555 0199"}));
+    const auto start = std::chrono::steady_clock::now();
+    auto cli = Cli({"send", "--port", File("ttyA"), "--number", "199", "--class", "1", "--bps", "14400",
+                    "--station-id", "+1 555 0101", apf});
+    std::vector<std::string> lines;
+    const int status = CliLines(*cli, lines);
+    std::cout << "send call: " << SecondsSince(start) << " s\n" << Joined(lines);
+    EXPECT_EQ(status, 0) << Joined(lines);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Sent");
+    EXPECT_EQ(lines.front(), "Initializing modem for fax processing");
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
+    EXPECT_EQ(JsonField(result, "resolution"), "fine") << result;
+    EXPECT_EQ(JsonField(result, "id_a"), "+1 555 0101") << result;
+    EXPECT_EQ(InkedRows(ReadFaxTiff(File("rx.tif"))), InkedRows(ApfPage(apf)));
+}
+
+TEST_F(VelloraCall, ReceivesOnceFromTheFaxMachine)
+{
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-call", "--faxterm-send",
+                                       File("page.tif"), "--faxterm-id", "+1 555 0199"}));
+    const auto start = std::chrono::steady_clock::now();
+    auto cli = Cli({"receive", "--port", File("ttyA"), "--dir", File("rx"), "--class", "1", "--once"});
+    std::vector<std::string> lines;
+    const int status = CliLines(*cli, lines);
+    std::cout << "receive call: " << SecondsSince(start) << " s\n" << Joined(lines);
+    EXPECT_EQ(status, 0) << Joined(lines);
+    const std::string stored = File("rx") + "/FAX0001.APF";
+    EXPECT_NE(Joined(lines).find("Received: " + stored + "\n"), std::string::npos) << Joined(lines);
+    EXPECT_NE(Joined(lines).find("Receive " + stored + " from +1 555 0199 started at "), std::string::npos)
+        << Joined(lines);
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+    EXPECT_EQ(JsonField(result, "pages_b_to_a"), "1") << result;
+    EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(page_));
+}
+
+TEST_F(VelloraCall, EfaxSendsToVelloraOverClass1)
+{
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
+    const auto start = std::chrono::steady_clock::now();
+    auto cli = Cli({"receive", "--port", File("ttyB"), "--dir", File("rx"), "--class", "1", "--once"});
+    auto sender = Efax('a', {"-o1", "-l", "+1 555 0101", "-h", " ", "-t", "102", File("page.tif")});
+    std::vector<std::string> lines;
+    const int status = CliLines(*cli, lines);
+    std::cout << "efax to vellora call: " << SecondsSince(start) << " s\n" << Joined(lines);
+    EXPECT_EQ(EfaxStatus(*sender), 0);
+    EXPECT_EQ(status, 0) << Joined(lines);
+    const std::string stored = File("rx") + "/FAX0001.APF";
+    EXPECT_NE(Joined(lines).find("Received: " + stored + "\n"), std::string::npos) << Joined(lines);
+    EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+    EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(page_));
+}
+
+}  // namespace
+}  // namespace vl::test
