@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/TextCase.h"
 #include "fax/HeaderLine.h"
 #include "fax/ModemInitStrings.h"
 
@@ -94,8 +93,9 @@ void FaxEngine::SetInitBaud(int initBaud, int normalBaud, bool switchNow)
 void FaxEngine::SetNextFax(std::string_view phone, std::string_view faxFile, std::string_view coverFile)
 {
     SetPhoneNumber(phone);
-    session_.faxFile = base::UpperAscii(faxFile);
-    session_.coverFile = base::UpperAscii(coverFile);
+    // Linux file names are case-sensitive: they are kept as given.
+    session_.faxFile = std::string(faxFile);
+    session_.coverFile = std::string(coverFile);
 }
 
 void FaxEngine::SetReceiveFileName(std::string_view name)

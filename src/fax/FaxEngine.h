@@ -109,7 +109,7 @@ public:
 
     // Answers to the engine's questions, called from the component's handler.
     // Next fax (kMsgNextFile): phone number, fax file (may be empty), cover
-    // file (may be empty); both names are upper-cased.
+    // file (may be empty); names are kept as given (Linux names have case).
     void SetNextFax(std::string_view phone, std::string_view faxFile, std::string_view coverFile);
     // Receive file name (kMsgName).
     void SetReceiveFileName(std::string_view name);

@@ -1,0 +1,121 @@
+// The engine's send machine makes real calls through a Class 1 modem on the
+// simulated line: the fax machine at the far end stores what arrived.
+#include <filesystem>
+
+#include "ApfPages.h"
+#include "EngineHarness.h"
+#include "LineFixture.h"
+#include "base/ErrorCodes.h"
+#include "faxdoc/FaxFont.h"
+
+namespace vl::test {
+namespace {
+
+constexpr int kPageRows = 300;
+constexpr int kTopBlankRows = 8;
+
+class EngineSendCall : public LineFixture {
+protected:
+    // Starts the line and a sender on end A; false when either failed.
+    void StartSender(std::vector<std::string> lineArgs) {
+        ASSERT_NO_FATAL_FAILURE(StartLine(std::move(lineArgs)));
+        harness_ = std::make_unique<EngineHarness>(File("ttyA"), dir_.folder());
+        ASSERT_TRUE(harness_->PortOpen()) << harness_->openResult;
+        harness_->MakeSender("+1 555 0101");
+    }
+
+    int RunCall() {
+        const int started = harness_->engine->Start();
+        const auto finished = harness_->RunToFinish(kCallLimit);
+        EXPECT_TRUE(finished.has_value()) << "the engine did not finish";
+        if (started != 0)
+            return started;
+        return finished.value_or(1);
+    }
+
+    // The received page holds the blank rows, the header rows and our page.
+    void ExpectPageArrived(const Bitmap& received, const std::string& apf, unsigned page, bool fine) {
+        const Bitmap sent = WidenedTo(ApfPageBitmap(apf, page), received.width);
+        const int headerRows = faxdoc::FaxFont(faxdoc::FaxFontSize::Small, fine).GlyphHeight();
+        ASSERT_EQ(received.height, kTopBlankRows + headerRows + sent.height);
+        EXPECT_EQ(InkedRows(RowsOf(received, 0, kTopBlankRows)).height, 0) << "top rows are not blank";
+        EXPECT_GT(InkedRows(RowsOf(received, kTopBlankRows, headerRows)).height, 0) << "no header line";
+        EXPECT_EQ(RowsOf(received, kTopBlankRows + headerRows, sent.height), sent);
+    }
+
+    std::unique_ptr<EngineHarness> harness_;
+};
+
+TEST_F(EngineSendCall, OneFinePageArrivesWithItsHeaderLine) {
+    const std::string apf = File("one.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows)}, true));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
+                                         "--faxterm-id", "+1 555 0199"}));
+    harness_->engine->SetHeaderLine("VELLORA TEST  Page $P of $N");
+    harness_->engine->Modem().desiredBps = 14400;
+    harness_->Queue({"0199", apf, ""});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunCall(), 0) << Logs();
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::string result = CallResult();
+    std::cout << "one fine page: " << seconds << " s, " << result << "\n";
+    EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
+    EXPECT_EQ(harness_->engine->RemoteId(), "+1 555 0199");
+    EXPECT_EQ(harness_->logs, (std::vector<int>{1, 2}));
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), apf, 1, true);
+}
+
+TEST_F(EngineSendCall, ThreeNormalPagesArriveInOrder) {
+    const std::string apf = File("three.apf");
+    const std::vector<Bitmap> pages = {TestPage(kPageRows / 2), TestPage(kPageRows / 3), TestPage(kPageRows / 4)};
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, pages, false));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif")}));
+    harness_->engine->SetHeaderLine("$P/$N");
+    harness_->Queue({"0199", apf, ""});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunCall(), 0) << Logs();
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::string result = CallResult();
+    std::cout << "three normal pages: " << seconds << " s, " << result << "\n";
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "3") << result;
+    for (unsigned page = 1; page <= 3; ++page)
+        ExpectPageArrived(ReadFaxTiff(File("rx.tif"), static_cast<int>(page - 1)), apf, page, false);
+}
+
+TEST_F(EngineSendCall, BusyLineIsRedialledThenGivenUp) {
+    const std::string apf = File("one.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(20)}, false));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--fault", "busy"}));
+    harness_->engine->Session().maxDialAttempts = 2;
+    harness_->engine->Session().dialRetryWaitTicks = base::SecsToTicks(1);
+    harness_->Queue({"0199", apf, ""});
+    EXPECT_EQ(RunCall(), base::ecFaxBusy) << Logs();
+    EXPECT_EQ(harness_->logs, (std::vector<int>{1, 3}));
+    EXPECT_NE(std::find(harness_->progress.begin(), harness_->progress.end(), base::fpBusyWait),
+              harness_->progress.end());
+}
+
+// A Class 1 modem hears no fax tones from a person and gives up as it does on
+// a silent line: "NO CARRIER". Only modems that report "VOICE" give -8065.
+TEST_F(EngineSendCall, VoiceAnswerEndsTheFaxAsNoCarrier) {
+    const std::string apf = File("one.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(20)}, false));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--fault", "voice"}));
+    harness_->engine->Session().flags = fax::kFlagExitOnError;
+    harness_->Queue({"0199", apf, ""});
+    EXPECT_EQ(RunCall(), base::ecFaxNoCarrier) << Logs();
+    EXPECT_EQ(harness_->logs, (std::vector<int>{1, 3}));
+}
+
+TEST_F(EngineSendCall, NoDialToneEndsTheFax) {
+    const std::string apf = File("one.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(20)}, false));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--fault", "no-dialtone"}));
+    harness_->engine->Session().flags = fax::kFlagExitOnError;
+    harness_->Queue({"0199", apf, ""});
+    EXPECT_EQ(RunCall(), base::ecFaxNoDialTone) << Logs();
+}
+
+}  // namespace
+}  // namespace vl::test
