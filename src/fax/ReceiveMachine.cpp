@@ -59,12 +59,14 @@ RunRule ReceiveMachine::RuleAfter(int state) const {
     switch (state) {
     case rfInit:
     case rfAnswer:
+    // Entered on a time-out, which is not re-armed: waiting would wait for
+    // good.
+    case rf1CollRtry1:
     case rfStartPage:
     case rf1WritePage:
     case rfComplete:
     case rfAbort:
         return RunRule::Again;
-    case rf1CollRtry1:
     case rf1CollRtry2:
     case rfDone:
         return RunRule::Wait;

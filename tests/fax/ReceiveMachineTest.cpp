@@ -290,6 +290,24 @@ TEST_F(ReceiveMachineTest, CallBrokenAfterAWholePageKeepsThatPage) {
     EXPECT_EQ(logs, (std::vector<int>{kLogReceiveStarted, kLogReceiveFailed}));
 }
 
+TEST_F(ReceiveMachineTest, ThreeUnansweredFrameCollectionsEndTheCall) {
+    ScriptCall(Caller{});
+    modem.Script("AT+FRH=3", {"\r\nNO CARRIER\r\n"});
+    EXPECT_EQ(Run(), base::ecFatalTimeout) << Transcript();
+    // The first offer and three more.
+    EXPECT_EQ(Count("FRAME 80"), 4) << Transcript();
+    EXPECT_EQ(Count("AT+FRM=96"), 0);
+    EXPECT_TRUE(FilesInDir().empty());
+    EXPECT_TRUE(logs.empty());
+}
+
+TEST_F(ReceiveMachineTest, SilentCallerTimesOutAfterTheRetries) {
+    ScriptCall(Caller{});
+    modem.Script("AT+FRH=3", {""});
+    EXPECT_EQ(Run(), base::ecFatalTimeout) << Transcript();
+    EXPECT_EQ(Count("FRAME 80"), 4) << Transcript();
+}
+
 TEST_F(ReceiveMachineTest, RefusedCallIsSkippedWithoutAFile) {
     accept = 0;
     ScriptCall(Caller{});
