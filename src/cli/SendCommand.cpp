@@ -54,7 +54,7 @@ bool Configure(const OptionScan& scan, fax::VlSendFax& fax, std::string& problem
         if (const auto found = scan.values.find(name); found != scan.values.end())
             target = found->second;
     };
-    fax.PhoneNumber = scan.values.at("--number");
+    fax.PhoneNumber = scan.values.at("--number") + (settings.SuffixDisable ? "" : settings.DialSuffix);
     value("--station-id", fax.StationID);
     value("--header", fax.HeaderLine);
     value("--cover", fax.CoverFile);

@@ -51,7 +51,8 @@ public:
     std::string FaxFileExt = "APF";
 
     // Linking sets the port to 8N1, 19200 bit/s, 8192-byte buffers and
-    // RTS/CTS flow control; nullptr removes the link.
+    // RTS/CTS flow control; nullptr removes the link. The port must outlive
+    // the link: unlink it before destroying the port.
     serial::VlComPort* ComPort() const { return comPort_; }
     void SetComPort(serial::VlComPort* port);
     // The display's Cancel button cancels this fax while linked.

@@ -101,6 +101,7 @@ TEST(FaxCommands, ABusyNumberEndsWithTheErrorTextAndTheSettingsDial)
     const std::string apf = MakeApf(home, "DOC");
     base::IniFile ini = base::IniFile::Load(home.folder() + "VL.INI");
     ini.WriteString("Dialing", "DialPrefix", "9W");
+    ini.WriteString("Dialing", "DialSuffix", "#");
     ini.WriteString("Dialing", "DialAttempts", "1");
     ini.Save();
     const RunResult r =
@@ -110,11 +111,11 @@ TEST(FaxCommands, ABusyNumberEndsWithTheErrorTextAndTheSettingsDial)
     EXPECT_NE(r.out.find("Dialing\n"), std::string::npos) << r.out;
     bool dialled = false;
     for (const std::string& command : modem.Commands())
-        dialled = dialled || command == "ATDP9W5550100";
+        dialled = dialled || command == "ATDP9W5550100#";
     EXPECT_TRUE(dialled) << modem.Received();
     // The history went to the data folder.
     const std::string history = ReadFile(home.path() / "ZERVFAX.HIS");
-    EXPECT_NE(history.find("Transmit " + apf + " to 5550100 started at "), std::string::npos) << history;
+    EXPECT_NE(history.find("Transmit " + apf + " to 5550100# started at "), std::string::npos) << history;
     EXPECT_NE(history.find("(Called fax number was busy)"), std::string::npos) << history;
 }
 
