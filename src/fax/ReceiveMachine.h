@@ -71,7 +71,6 @@ enum ReceiveState : int {
 enum class PageArrival {
     NoFile = 3,     // no file open yet: the next page creates one
     MorePages = 2,  // file open, another page follows
-    EndOfDocument = 4,
 };
 
 class ReceiveMachine final : public FaxMachine {
@@ -85,11 +84,6 @@ public:
     const std::vector<std::string>& StateNames() const override;
     RunRule RuleAfter(int state) const override;
     bool Done() const override { return state_ == rfDone; }
-
-    // The file being written ("" between calls).
-    const std::string& FileName() const { return file_.FileName(); }
-    // Rings counted in the current wait.
-    int Rings() const { return rings_; }
 
 private:
     // What the current pass found at the port.

@@ -250,6 +250,38 @@ TEST_F(ReceiveMachineTest, FinePagesAtV17TrainLongAndTakePagesShort) {
     EXPECT_EQ(Count("FRAME 8C"), 3);
 }
 
+TEST_F(ReceiveMachineTest, EndOfMessageRenegotiatesAndTheNextPageTakesTheNewResolution) {
+    ScriptCall(Caller{});
+    const Class1Info normal = DcsInfo(4, false, false, 0);
+    const Class1Info fine = DcsInfo(4, true, false, 0);
+    const std::string tsi = FrameReply(fcf::kTsi, StationIdInfo("REMOTE 42"), false);
+    modem.Script("AT+FRH=3", {tsi, FrameReply(fcf::kDcs, Bytes(normal.begin(), normal.end())), FrameReply(fcf::kEom),
+                              tsi, FrameReply(fcf::kDcs, Bytes(fine.begin(), fine.end())), FrameReply(fcf::kEop),
+                              FrameReply(fcf::kDcn)});
+    modem.Script("AT+FRM=96", {DataReply(Training(1000, 0)), DataReply(PageBytes(1)), DataReply(Training(1000, 0)),
+                               DataReply(PageBytes(2))});
+    // After EOM our MCF is not final: CSI and DIS follow it.
+    modem.Script("FRAME 8C", {"\r\nCONNECT\r\n", "\r\nOK\r\n"});
+    EXPECT_EQ(Run(), 0) << Transcript();
+    EXPECT_EQ(FramesSent(), (std::vector<std::string>{"FRAME 40", "FRAME 80", "FRAME 84", "FRAME 8C", "FRAME 40",
+                                                      "FRAME 80", "FRAME 84", "FRAME 8C"}));
+    const auto inputs = modem.Inputs();
+    const auto mcf = std::find_if(inputs.begin(), inputs.end(), [](const ModemInput& in) {
+        return in.text == "FRAME 8C";
+    });
+    ASSERT_NE(mcf, inputs.end());
+    EXPECT_FALSE(ParseFrame(mcf->frame)->final);
+    faxdoc::ApfReader reader;
+    ASSERT_EQ(reader.Open(dir.folder() + "FAX0001.APF"), 0);
+    ASSERT_EQ(reader.Header().pageCount, 2);
+    faxdoc::ApfPage page;
+    ASSERT_EQ(reader.ReadPage(1, page), 0);
+    EXPECT_FALSE(page.header.HighResolution());
+    ASSERT_EQ(reader.ReadPage(2, page), 0);
+    EXPECT_TRUE(page.header.HighResolution());
+    EXPECT_EQ(page.imageData, PageBytes(2));
+}
+
 TEST_F(ReceiveMachineTest, NoisyTrainingIsAnsweredWithFttAndTheRepeatIsAccepted) {
     // 10 % non-zero fails, 5 % passes.
     ScriptCall(Caller{}, {Training(1000, 100), Training(1000, 50)});
