@@ -43,10 +43,11 @@ protected:
         return ParsePbm(ReadFile(File("apf.pbm")));
     }
 
-    std::unique_ptr<ChildProcess> Cli(const std::vector<std::string>& args)
+    // Its standard error goes to `log`.
+    std::unique_ptr<ChildProcess> Cli(const std::vector<std::string>& args, const std::string& log = "cli.log")
     {
-        logs_.push_back("cli.log");
-        return std::make_unique<ChildProcess>(VL_CLI_PATH, args, File("cli.log"), true);
+        logs_.push_back(log);
+        return std::make_unique<ChildProcess>(VL_CLI_PATH, args, File(log), true);
     }
 
     // Every line the program prints until it ends, and its exit status.
@@ -144,6 +145,46 @@ TEST_F(VelloraCall, EfaxSendsToVelloraOverClass1)
     EXPECT_NE(Joined(lines).find("Received: " + stored + "\n"), std::string::npos) << Joined(lines);
     EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(page_));
+}
+
+TEST_F(VelloraCall, SendsToEfaxOverClass1)
+{
+    const std::string apf = PageApf();
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
+    auto receiver = Efax('b', {"-o1", "-l", "+1 555 0102", "-r", File("rx")});
+    const auto start = std::chrono::steady_clock::now();
+    auto cli = Cli({"send", "--port", File("ttyA"), "--number", "102", "--class", "1", "--bps", "14400", apf});
+    std::vector<std::string> lines;
+    const int status = CliLines(*cli, lines);
+    std::cout << "vellora to efax call: " << SecondsSince(start) << " s\n" << Joined(lines);
+    EXPECT_EQ(status, 0) << Joined(lines);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "Sent");
+    EXPECT_EQ(EfaxStatus(*receiver), 0);
+    EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+    EXPECT_EQ(InkedRows(ReadFaxTiff(File("rx.001"))), InkedRows(ApfPage(apf)));
+}
+
+TEST_F(VelloraCall, VelloraToVelloraOverClass1)
+{
+    const std::string apf = PageApf();
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
+    auto receiver = Cli({"receive", "--port", File("ttyB"), "--dir", File("rx"), "--class", "1", "--once",
+                         "--station-id", "+1 555 0102"},
+                        "cli-receive.log");
+    auto sender = Cli({"send", "--port", File("ttyA"), "--number", "102", "--class", "1", "--bps", "9600",
+                       "--station-id", "+1 555 0101", apf});
+    std::vector<std::string> sent;
+    std::vector<std::string> received;
+    EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
+    EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), "Sent");
+    const std::string stored = File("rx") + "/FAX0001.APF";
+    EXPECT_NE(Joined(received).find("Receive " + stored + " from +1 555 0101 started at "), std::string::npos)
+        << Joined(received);
+    EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+    EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(apf)));
 }
 
 }  // namespace
