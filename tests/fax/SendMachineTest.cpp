@@ -1,0 +1,145 @@
+// The send machine against a scripted modem: how a fax ends before any page
+// moves (busy lines, voice, a class not driven, a missing file, an abort).
+// Whole calls are in the line tests.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "ApfTestFiles.h"
+#include "EngineHarness.h"
+#include "FakeModem.h"
+#include "Waiting.h"
+#include "base/ErrorCodes.h"
+#include "support/TestSupport.h"
+
+namespace vl::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kOk = "\r\nOK\r\n";
+
+class SendMachineCalls : public ::testing::Test {
+protected:
+    // A Class 1 modem whose dial command gets `dialReply`.
+    static FakeModemScript Class1Modem(const std::string& dialReply, const std::string& classes = "0,1") {
+        FakeModemScript script;
+        script.echo = false;
+        script.responder = [dialReply, classes](const std::string& command) -> std::string {
+            if (command.rfind("ATD", 0) == 0)
+                return dialReply;
+            if (command == "AT+FCLASS=?")
+                return "\r\n" + classes + "\r\n\r\nOK\r\n";
+            if (command == "AT+FTM=?")
+                return "\r\n24,48,72,96\r\n\r\nOK\r\n";
+            return kOk;
+        };
+        return script;
+    }
+
+    void Open(FakeModemScript script) {
+        modem_ = std::make_unique<FakeModem>(std::move(script));
+        harness_ = std::make_unique<EngineHarness>(modem_->SlavePath(), dir_.folder());
+        ASSERT_TRUE(harness_->PortOpen()) << harness_->openResult;
+        engine_ = &harness_->MakeSender("TEST");
+        apf_ = (dir_.path() / "one.apf").string();
+        fax::test::WriteApf(apf_, {fax::test::TestPage{0, {0x00, 0x80, 0xB2, 0x59, 0x01, 0x00}}});
+    }
+
+    int Dials() const {
+        const auto commands = modem_->Commands();
+        return static_cast<int>(std::count_if(commands.begin(), commands.end(),
+                                              [](const std::string& c) { return c.rfind("ATDT", 0) == 0; }));
+    }
+
+    std::optional<int> Run(std::chrono::milliseconds limit = 20s) {
+        engine_->Start();
+        return harness_->RunToFinish(limit);
+    }
+
+    TempDir dir_;
+    std::unique_ptr<FakeModem> modem_;
+    std::unique_ptr<EngineHarness> harness_;
+    fax::FaxEngine* engine_ = nullptr;
+    std::string apf_;
+};
+
+TEST_F(SendMachineCalls, BusyLineIsRedialledAfterTheWaitThenTheNextFaxIsAskedFor) {
+    Open(Class1Modem("\r\nBUSY\r\n"));
+    engine_->Session().maxDialAttempts = 2;
+    engine_->Session().dialRetryWaitTicks = base::SecsToTicks(1);
+    harness_->Queue({"555", apf_, ""});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run(), base::ecFaxBusy);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(Dials(), 2);
+    EXPECT_EQ(harness_->logs, (std::vector<int>{fax::kLogTransmitStarted, fax::kLogTransmitFailed}));
+    EXPECT_GE(std::count(harness_->progress.begin(), harness_->progress.end(), base::fpBusyWait), 1);
+}
+
+TEST_F(SendMachineCalls, BusyLineWithAbortNoConnectEndsTheSession) {
+    Open(Class1Modem("\r\nBUSY\r\n"));
+    engine_->Session().maxDialAttempts = 1;
+    engine_->Session().flags = fax::kFlagAbortNoConnect;
+    harness_->Queue({"555", apf_, ""});
+    harness_->Queue({"556", apf_, ""});
+    EXPECT_EQ(Run(), base::ecFaxBusy);
+    EXPECT_EQ(Dials(), 1);
+    EXPECT_EQ(harness_->faxes.size(), 1u);  // the second fax was never asked for
+    EXPECT_EQ(harness_->progress.back(), base::fpUserAbort);
+}
+
+struct DialFailure {
+    const char* reply;
+    int error;
+};
+
+class SendMachineDialFailures : public SendMachineCalls, public ::testing::WithParamInterface<DialFailure> {};
+
+TEST_P(SendMachineDialFailures, EndTheFaxWithTheirError) {
+    Open(Class1Modem(GetParam().reply));
+    engine_->Session().flags = fax::kFlagExitOnError;
+    harness_->Queue({"555", apf_, ""});
+    EXPECT_EQ(Run(), GetParam().error);
+    EXPECT_EQ(harness_->errors, (std::vector<int>{GetParam().error}));
+    EXPECT_EQ(harness_->logs, (std::vector<int>{fax::kLogTransmitStarted, fax::kLogTransmitFailed}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, SendMachineDialFailures,
+                         ::testing::Values(DialFailure{"\r\nVOICE\r\n", base::ecFaxVoiceCall},
+                                           DialFailure{"\r\nNO DIALTONE\r\n", base::ecFaxNoDialTone},
+                                           DialFailure{"\r\nNO CARRIER\r\n", base::ecFaxNoCarrier},
+                                           DialFailure{"\r\nERROR\r\n", base::ecFaxBadModemResult}));
+
+TEST_F(SendMachineCalls, ClassTwoModemEndsTheSessionBeforeDialling) {
+    Open(Class1Modem("\r\nBUSY\r\n", "0,2,2.0"));
+    harness_->Queue({"555", apf_, ""});
+    EXPECT_EQ(Run(), base::ecFaxClassNotSupported);
+    EXPECT_EQ(Dials(), 0);
+    EXPECT_TRUE(harness_->logs.empty());
+    EXPECT_EQ(harness_->statusFlags.back(), fax::kStatusLast);
+}
+
+TEST_F(SendMachineCalls, MissingFaxFileFailsThatFax) {
+    Open(Class1Modem("\r\nBUSY\r\n"));
+    harness_->Queue({"555", (dir_.path() / "absent.apf").string(), ""});
+    EXPECT_EQ(Run(), base::ecFileNotFound);
+    EXPECT_EQ(Dials(), 0);
+    EXPECT_EQ(harness_->logs, (std::vector<int>{fax::kLogTransmitStarted, fax::kLogTransmitFailed}));
+}
+
+TEST_F(SendMachineCalls, UserAbortWhileDiallingHangsUpAndFinishes) {
+    Open(Class1Modem(""));  // the call never connects
+    harness_->Queue({"555", apf_, ""});
+    engine_->Start();
+    ASSERT_TRUE(PumpUntil(harness_->loop, [&] { return Dials() == 1; }, 5s));
+    engine_->Abort();
+    EXPECT_EQ(harness_->RunToFinish(15s), base::ecCancelRequested);
+    EXPECT_TRUE(harness_->errors.empty());  // a user abort is no error message
+    EXPECT_EQ(harness_->progress.back(), base::fpUserAbort);
+    EXPECT_EQ(harness_->logs.back(), fax::kLogTransmitFailed);
+}
+
+}  // namespace
+}  // namespace vl::test
