@@ -65,9 +65,24 @@ bool FaxClassOption(const OptionScan& scan, const std::string& name, fax::TFaxCl
     return true;
 }
 
-fax::TFaxClass FaxClassSetting(int stored)
+bool ApplyModemOptions(const OptionScan& scan, const ModemSettings& settings, fax::VlAbstractFax& fax,
+                       std::string& problem)
 {
-    return stored >= 0 && stored <= 3 ? static_cast<fax::TFaxClass>(stored + 1) : fax::fcDetect;
+    const int stored = settings.faxClass;
+    fax.FaxClass = stored >= 0 && stored <= 3 ? static_cast<fax::TFaxClass>(stored + 1) : fax::fcDetect;
+    fax.DesiredBPS = settings.maximumBps;
+    fax.DesiredECM = settings.ecm || scan.switches.count("--ecm");
+    fax.ModemInit = settings.initString;
+    fax.StationID = settings.stationId;
+    TextOption(scan, "--station-id", fax.StationID);
+    return FaxClassOption(scan, "--class", fax.FaxClass, problem) &&
+           NumberOption(scan, "--bps", 2400, 33600, fax.DesiredBPS, problem);
+}
+
+void TextOption(const OptionScan& scan, const std::string& name, std::string& target)
+{
+    if (const auto found = scan.values.find(name); found != scan.values.end())
+        target = found->second;
 }
 
 int OpenFaxPort(std::string_view group, const std::string& portName, serial::VlComPort& port, fax::VlAbstractFax& fax,

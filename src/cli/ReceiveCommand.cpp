@@ -33,22 +33,18 @@ bool Configure(const OptionScan& scan, fax::VlReceiveFax& fax, std::string& prob
 {
     app::Settings settings;
     app::LoadSettings(settings);
-    fax.FaxClass = FaxClassSetting(settings.FaxClassReceive);
-    fax.DesiredBPS = settings.MaximumBPSReceive;
-    fax.DesiredECM = settings.ECMReceive;
-    fax.StationID = settings.Fax;
-    fax.ModemInit = settings.InitStringReceive;
+    if (!ApplyModemOptions(scan,
+                           {settings.FaxClassReceive, settings.MaximumBPSReceive, settings.ECMReceive,
+                            settings.InitStringReceive, settings.Fax},
+                           fax, problem))
+        return false;
     fax.AnswerOnRing = settings.AnswerOnRing;
     fax.NamingMode = settings.GlobalUseAlternateNamingRec ? 2 : 1;
-    std::string folder = app::ReceiveFolder();
-    if (!FaxClassOption(scan, "--class", fax.FaxClass, problem) ||
-        !NumberOption(scan, "--rings", 1, 99, fax.AnswerOnRing, problem) ||
+    if (!NumberOption(scan, "--rings", 1, 99, fax.AnswerOnRing, problem) ||
         !NumberOption(scan, "--naming", 1, 2, fax.NamingMode, problem))
         return false;
-    if (const auto found = scan.values.find("--station-id"); found != scan.values.end())
-        fax.StationID = found->second;
-    if (const auto found = scan.values.find("--dir"); found != scan.values.end())
-        folder = found->second;
+    std::string folder = app::ReceiveFolder();
+    TextOption(scan, "--dir", folder);
     if (folder.empty() || !app::ForceFolders(folder)) {
         problem = "cannot make the folder '" + folder + "'";
         return false;

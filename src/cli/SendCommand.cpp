@@ -34,34 +34,23 @@ bool Configure(const OptionScan& scan, fax::VlSendFax& fax, std::string& problem
 {
     app::Settings settings;
     app::LoadSettings(settings);
-    fax.FaxClass = FaxClassSetting(settings.FaxClass);
-    fax.DesiredBPS = settings.MaximumBPS;
-    fax.DesiredECM = settings.ECM;
-    fax.StationID = settings.Fax;
-    fax.ModemInit = settings.InitString;
+    if (!ApplyModemOptions(scan,
+                           {settings.FaxClass, settings.MaximumBPS, settings.ECM, settings.InitString, settings.Fax},
+                           fax, problem))
+        return false;
     fax.DialPrefix = settings.PrefixDisable ? "" : settings.DialPrefix;
-    fax.ToneDial = settings.ToneOrPulse != 1;
-    fax.BlindDial = settings.BlindDial;
+    fax.ToneDial = settings.ToneOrPulse != 1 && !scan.switches.count("--pulse");
+    fax.BlindDial = settings.BlindDial || scan.switches.count("--blind");
     fax.DetectBusy = !settings.IgnoreBusy;
     fax.DialAttempts = settings.DialAttempts;
     fax.DialRetryWait = settings.RetryWait;
-    if (!FaxClassOption(scan, "--class", fax.FaxClass, problem) ||
-        !NumberOption(scan, "--bps", 2400, 33600, fax.DesiredBPS, problem) ||
-        !NumberOption(scan, "--attempts", 0, 1000, fax.DialAttempts, problem) ||
+    if (!NumberOption(scan, "--attempts", 0, 1000, fax.DialAttempts, problem) ||
         !NumberOption(scan, "--retry-wait", 0, 86400, fax.DialRetryWait, problem))
         return false;
-    const auto value = [&scan](const char* name, std::string& target) {
-        if (const auto found = scan.values.find(name); found != scan.values.end())
-            target = found->second;
-    };
     fax.PhoneNumber = scan.values.at("--number") + (settings.SuffixDisable ? "" : settings.DialSuffix);
-    value("--station-id", fax.StationID);
-    value("--header", fax.HeaderLine);
-    value("--cover", fax.CoverFile);
-    value("--dial-prefix", fax.DialPrefix);
-    fax.DesiredECM = fax.DesiredECM || scan.switches.count("--ecm");
-    fax.ToneDial = fax.ToneDial && !scan.switches.count("--pulse");
-    fax.BlindDial = fax.BlindDial || scan.switches.count("--blind");
+    TextOption(scan, "--header", fax.HeaderLine);
+    TextOption(scan, "--cover", fax.CoverFile);
+    TextOption(scan, "--dial-prefix", fax.DialPrefix);
     fax.FaxFileList = scan.words;
     return true;
 }
