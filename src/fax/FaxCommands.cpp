@@ -89,7 +89,7 @@ ResponseKind FaxEngine::Collect()
                 SetTimeout(modem_.responseTimeout);
                 continue;
             }
-            awaitingFrame_ = false;
+            // Other lines (a ring-back report) leave the frame expected.
             return ResponseKind::Line;
         }
         if (event == ResponseCollector::Event::Frame) {

@@ -83,6 +83,28 @@ TEST_F(EngineSendCall, ThreeNormalPagesArriveInOrder) {
         ExpectPageArrived(ReadFaxTiff(File("rx.tif"), static_cast<int>(page - 1)), apf, page, false);
 }
 
+TEST_F(EngineSendCall, TextCoverPageGoesFirst) {
+    const std::string apf = File("one.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows / 3)}, false));
+    WriteFile(dir_.path() / "cover.txt", "To: $R\n\tFrom: $F\n\nPages: $N\n");
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif")}));
+    harness_->engine->SetHeaderLine("$P/$N");
+    harness_->engine->Session().headerRecipient = "Someone";
+    harness_->engine->Session().headerSender = "Vellora";
+    harness_->Queue({"0199", apf, File("cover.txt")});
+    EXPECT_EQ(RunCall(), 0) << Logs();
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "2") << result;
+    const Bitmap cover = ReadFaxTiff(File("rx.tif"), 0);
+    const int headerRows = faxdoc::FaxFont(faxdoc::FaxFontSize::Small, false).GlyphHeight();
+    const int textRows = faxdoc::FaxFont(faxdoc::FaxFontSize::Standard, false).GlyphHeight();
+    // Blank rows, header, then four text lines (one empty), each padded by nothing.
+    EXPECT_EQ(cover.height, kTopBlankRows + headerRows + 4 * textRows);
+    EXPECT_GT(InkedRows(RowsOf(cover, kTopBlankRows + headerRows, textRows)).height, 0) << "no text on the cover";
+    EXPECT_EQ(InkedRows(RowsOf(cover, kTopBlankRows + headerRows + 2 * textRows, textRows)).height, 0);
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 1), apf, 1, false);
+}
+
 TEST_F(EngineSendCall, BusyLineIsRedialledThenGivenUp) {
     const std::string apf = File("one.apf");
     ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(20)}, false));
