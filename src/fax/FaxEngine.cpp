@@ -1,6 +1,8 @@
 #include "fax/FaxEngine.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "fax/HeaderLine.h"
 #include "fax/ModemInitStrings.h"
@@ -8,6 +10,8 @@
 namespace vl::fax {
 
 namespace {
+
+constexpr auto kReleaseWait = std::chrono::seconds(5);
 
 std::string Cut(std::string_view text, std::size_t most)
 {
@@ -26,13 +30,16 @@ FaxEngine::FaxEngine(EngineKind kind, std::string_view stationId, serial::VlBase
 
 FaxEngine::~FaxEngine()
 {
-    // Waits for a pass the dispatcher thread may still be running.
-    std::lock_guard pass(passLock_);
-    if (registered_.load()) {
+    if (registered_.exchange(false))
         port_.RemoveMethodHandler(&FaxEngine::OnPortEvent, this);
-        RemoveTriggers();
-        registered_ = false;
-    }
+    // A pass may be running, or an event may be on its way to this context:
+    // wait until the dispatcher has let go of it (bounded, as a dispatcher
+    // that waits for this thread's message loop gives up after a while).
+    const auto giveUp = std::chrono::steady_clock::now() + kReleaseWait;
+    while ((inFlight_.load() > 0 || port_.Dispatching()) && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::lock_guard pass(passLock_);
+    RemoveTriggers();
     if (port_.EngineAt(kFaxEngineSlot) == this)
         port_.AttachEngine(kFaxEngineSlot, nullptr);
 }

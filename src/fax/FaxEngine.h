@@ -217,6 +217,7 @@ private:
     bool AddTriggers();
     void RemoveTriggers();
     void RunPasses(FaxEvent event);
+    void Route(std::uint32_t msg, std::uintptr_t wParam);  // an event to Dispatch
     int SendLine(std::string_view command, int pauseMs);
 
     EngineKind kind_;
@@ -244,9 +245,10 @@ private:
     int timeoutTimer_ = 0;
     int outputFree_ = 0;
     int outputUsed_ = 0;
-    int wakeTrigger_ = 0;  // output free >= 0: wakes the dispatcher for Abort
+    std::atomic<int> wakeTrigger_{0};  // output free >= 0: wakes the dispatcher for Abort
     std::atomic<bool> registered_{false};
     std::atomic<bool> abortRequested_{false};
+    std::atomic<int> inFlight_{0};  // dispatcher calls inside OnPortEvent
     bool userAborted_ = false;
     std::atomic<bool> sendingCoverNow_{false};  // mirrors sendingCover for Progress
     std::mutex passLock_;  // one pass at a time (main-thread first pass vs dispatcher)

@@ -20,11 +20,13 @@ bool FaxEngine::AddTriggers()
 
 void FaxEngine::RemoveTriggers()
 {
-    for (int* handle : {&statusTimer_, &timeoutTimer_, &outputFree_, &outputUsed_, &wakeTrigger_}) {
+    for (int* handle : {&statusTimer_, &timeoutTimer_, &outputFree_, &outputUsed_}) {
         if (*handle > 0)
             port_.DeleteTrigger(*handle);
         *handle = 0;
     }
+    if (const int wake = wakeTrigger_.exchange(0); wake > 0)
+        port_.DeleteTrigger(wake);
 }
 
 int FaxEngine::Start()
@@ -73,26 +75,35 @@ void FaxEngine::Abort()
     abortRequested_ = true;
     // Wakes the dispatcher at once: an output-free trigger for 0 bytes fires
     // at its next look at the port.
-    if (registered_.load() && wakeTrigger_ > 0)
-        port_.ArmStatusTrigger(wakeTrigger_, 0, true);
+    if (const int wake = wakeTrigger_.load(); registered_.load() && wake > 0)
+        port_.ArmStatusTrigger(wake, 0, true);
 }
 
 void FaxEngine::OnPortEvent(void* self, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t)
 {
     auto& engine = *static_cast<FaxEngine*>(self);
+    ++engine.inFlight_;
+    engine.Route(msg, wParam);
+    --engine.inFlight_;
+}
+
+void FaxEngine::Route(std::uint32_t msg, std::uintptr_t wParam)
+{
+    if (!registered_.load())
+        return;
     const int handle = msg == serial::kTriggerAvailMsg ? 0 : static_cast<int>(wParam);
     if (msg == serial::kTriggerAvailMsg)
-        engine.Dispatch(FaxEvent::Chars, false);
-    else if (msg == serial::kTriggerTimerMsg && handle == engine.statusTimer_)
-        engine.Dispatch(FaxEvent::None, true);
-    else if (msg == serial::kTriggerTimerMsg && handle == engine.timeoutTimer_)
-        engine.Dispatch(FaxEvent::Timeout, false);
-    else if (msg == serial::kTriggerStatusMsg && handle == engine.outputFree_)
-        engine.Dispatch(FaxEvent::OutputFree, false);
-    else if (msg == serial::kTriggerStatusMsg && handle == engine.outputUsed_)
-        engine.Dispatch(FaxEvent::OutputUsed, false);
-    else if (msg == serial::kTriggerStatusMsg && handle == engine.wakeTrigger_)
-        engine.Dispatch(FaxEvent::None, false);
+        Dispatch(FaxEvent::Chars, false);
+    else if (msg == serial::kTriggerTimerMsg && handle == statusTimer_)
+        Dispatch(FaxEvent::None, true);
+    else if (msg == serial::kTriggerTimerMsg && handle == timeoutTimer_)
+        Dispatch(FaxEvent::Timeout, false);
+    else if (msg == serial::kTriggerStatusMsg && handle == outputFree_)
+        Dispatch(FaxEvent::OutputFree, false);
+    else if (msg == serial::kTriggerStatusMsg && handle == outputUsed_)
+        Dispatch(FaxEvent::OutputUsed, false);
+    else if (msg == serial::kTriggerStatusMsg && handle == wakeTrigger_)
+        Dispatch(FaxEvent::None, false);
 }
 
 void FaxEngine::Dispatch(FaxEvent event, bool statusTimer)
