@@ -181,7 +181,13 @@ void ReceiveMachine::CollectFrames(const Input& in) {
         return;
     const std::string& line = Engine().Response();
     if (HasNoCarrier(line)) {
-        Go(rf1CollRtry1);
+        // The modem gave up on what it heard (noise, or the caller still
+        // quiet): listen again before offering our DIS once more, which
+        // would talk over a DCS on its way.
+        if (frameRetries_ < kMostFrameRetries)
+            FrameAgain();
+        else
+            Go(rf1CollRtry1);
         return;
     }
     if (!HasOk(line))

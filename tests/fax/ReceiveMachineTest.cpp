@@ -326,8 +326,9 @@ TEST_F(ReceiveMachineTest, ThreeUnansweredFrameCollectionsEndTheCall) {
     ScriptCall(Caller{});
     modem.Script("AT+FRH=3", {"\r\nNO CARRIER\r\n"});
     EXPECT_EQ(Run(), base::ecFatalTimeout) << Transcript();
-    // The first offer and three more.
+    // The first offer and three more, each listened after four times.
     EXPECT_EQ(Count("FRAME 80"), 4) << Transcript();
+    EXPECT_EQ(Count("AT+FRH=3"), 16) << Transcript();
     EXPECT_EQ(Count("AT+FRM=96"), 0);
     EXPECT_TRUE(FilesInDir().empty());
     EXPECT_TRUE(logs.empty());
