@@ -75,7 +75,13 @@ int RunReceiveCommand(const Args& args)
     if (!Configure(scan, fax, problem))
         return Usage(problem);
     // An interrupt cancels the session, which hangs up before the program ends.
-    InterruptWatch interrupts(loop, [&fax] { fax.CancelFax(); });
+    // One that comes while the session is being prepared is kept until the
+    // session runs.
+    bool interrupted = false;
+    InterruptWatch interrupts(loop, [&fax, &interrupted] {
+        interrupted = true;
+        fax.CancelFax();
+    });
     fax::VlFaxLog history;
     if (const int status = OpenFaxPort(kGroup, scan.values.at("--port"), port, fax, history); status != kExitOk)
         return status;
@@ -95,6 +101,8 @@ int RunReceiveCommand(const Args& args)
         loop.PostQuit();
     };
     fax.StartReceive();
+    if (interrupted)
+        fax.CancelFax();
     loop.Run();
     if (result != 0)
         std::printf("%s\n", fax::VlAbstractFax::ErrorText(result).c_str());

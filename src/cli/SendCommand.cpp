@@ -97,7 +97,13 @@ int RunSendCommand(const Args& args)
         return Usage(problem);
 
     // An interrupt cancels the session, which hangs up before the program ends.
-    InterruptWatch interrupts(loop, [&fax] { fax.CancelFax(); });
+    // One that comes while the session is being prepared is kept until the
+    // session runs.
+    bool interrupted = false;
+    InterruptWatch interrupts(loop, [&fax, &interrupted] {
+        interrupted = true;
+        fax.CancelFax();
+    });
     fax::VlFaxLog history;
     if (const int status = OpenFaxPort(kGroup, scan.values.at("--port"), port, fax, history); status != kExitOk)
         return status;
@@ -121,6 +127,8 @@ int RunSendCommand(const Args& args)
     } catch (const base::EFaxBadFormat& e) {
         return BadInput(kGroup, e.what());
     }
+    if (interrupted)
+        fax.CancelFax();
     loop.Run();
     std::printf("%s\n", result == 0 ? "Sent" : fax::VlAbstractFax::ErrorText(result).c_str());
     return result == 0 ? kExitOk : kExitFailed;

@@ -119,5 +119,22 @@ TEST(FaxCommands, ABusyNumberEndsWithTheErrorTextAndTheSettingsDial)
     EXPECT_NE(history.find("(Called fax number was busy)"), std::string::npos) << history;
 }
 
+TEST(FaxCommands, AnInterruptedReceiveHangsUpAndEnds)
+{
+    TempDir home;
+    FakeModem modem(BusyLine());
+    // The shell interrupts the waiting receiver once it has been set up.
+    const std::string script =
+        "\"$0\" receive --port \"$1\" --dir \"$2\" & pid=$!; sleep 3; kill -TERM $pid; wait $pid";
+    const RunResult r = vl::test::Run("/bin/sh", {"-c", script, VL_CLI_PATH, modem.SlavePath(), home.folder() + "rx"},
+                                      {{"VELLORA_HOME", home.folder()}});
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_EQ(LastLine(r.out), "Cancel requested") << r.out;
+    const std::vector<std::string> commands = modem.Commands();
+    ASSERT_FALSE(commands.empty());
+    // The escape "+++" has no CR of its own: the modem sees it before ATH.
+    EXPECT_TRUE(commands.back().ends_with("ATH")) << modem.Received();
+}
+
 }  // namespace
 }  // namespace vl::test
