@@ -1,5 +1,6 @@
 // vellora-cli receive: answers calls and stores the faxes, showing the log
 // lines as the session goes.
+#include <clocale>
 #include <cstdio>
 #include <string>
 
@@ -59,6 +60,8 @@ bool Configure(const OptionScan& scan, fax::VlReceiveFax& fax, std::string& prob
 
 int RunReceiveCommand(const Args& args)
 {
+    // Dates and times in history lines and page headers follow the user's locale.
+    std::setlocale(LC_TIME, "");
     OptionScan scan;
     std::string problem;
     if (!ScanOptions(args, {"--port", "--dir", "--class", "--rings", "--station-id", "--naming"}, {"--once"}, scan,

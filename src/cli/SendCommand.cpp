@@ -1,4 +1,5 @@
 // vellora-cli send: one fax through the modem, showing each status change.
+#include <clocale>
 #include <cstdio>
 #include <string>
 
@@ -76,6 +77,8 @@ bool CheckFiles(const fax::VlSendFax& fax, std::string& problem)
 
 int RunSendCommand(const Args& args)
 {
+    // Dates and times in history lines and page headers follow the user's locale.
+    std::setlocale(LC_TIME, "");
     OptionScan scan;
     std::string problem;
     if (!ScanOptions(args,
