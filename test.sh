@@ -43,12 +43,14 @@ rm -rf "$probe"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVL_BUILD_BENCH=OFF \
       -DVL_SANITIZE=thread >/dev/null
 tsan_targets=(base_tests ui_tests)
-if cmake --build build-tsan --target help | grep -q '^serial_tests:'; then
-  tsan_targets+=(serial_tests)
-fi
+for suite in serial_tests fax_tests; do
+  if cmake --build build-tsan --target help | grep -q "^$suite:"; then
+    tsan_targets+=("$suite")
+  fi
+done
 "${tsan_run[@]}" cmake --build build-tsan -j "$jobs" --target "${tsan_targets[@]}"
 TSAN_OPTIONS=halt_on_error=1 \
-  "${tsan_run[@]}" ctest --test-dir build-tsan -L 'serial|threads' --output-on-failure -j "$jobs"
+  "${tsan_run[@]}" ctest --test-dir build-tsan -L 'serial|threads|fax' --output-on-failure -j "$jobs"
 
 echo "== fuzz targets (short runs)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
