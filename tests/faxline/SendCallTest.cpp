@@ -2,9 +2,7 @@
 // simulated line: the fax machine at the far end stores what arrived.
 #include <filesystem>
 
-#include "ApfPages.h"
-#include "EngineHarness.h"
-#include "LineFixture.h"
+#include "EngineSendCall.h"
 #include "base/ErrorCodes.h"
 #include "faxdoc/FaxFont.h"
 
@@ -12,39 +10,8 @@ namespace vl::test {
 namespace {
 
 constexpr int kPageRows = 300;
-constexpr int kTopBlankRows = 8;
 
-class EngineSendCall : public LineFixture {
-protected:
-    // Starts the line and a sender on end A; false when either failed.
-    void StartSender(std::vector<std::string> lineArgs) {
-        ASSERT_NO_FATAL_FAILURE(StartLine(std::move(lineArgs)));
-        harness_ = std::make_unique<EngineHarness>(File("ttyA"), dir_.folder());
-        ASSERT_TRUE(harness_->PortOpen()) << harness_->openResult;
-        harness_->MakeSender("+1 555 0101");
-    }
-
-    int RunCall() {
-        const int started = harness_->engine->Start();
-        const auto finished = harness_->RunToFinish(kCallLimit);
-        EXPECT_TRUE(finished.has_value()) << "the engine did not finish";
-        if (started != 0)
-            return started;
-        return finished.value_or(1);
-    }
-
-    // The received page holds the blank rows, the header rows and our page.
-    void ExpectPageArrived(const Bitmap& received, const std::string& apf, unsigned page, bool fine) {
-        const Bitmap sent = WidenedTo(ApfPageBitmap(apf, page), received.width);
-        const int headerRows = faxdoc::FaxFont(faxdoc::FaxFontSize::Small, fine).GlyphHeight();
-        ASSERT_EQ(received.height, kTopBlankRows + headerRows + sent.height);
-        EXPECT_EQ(InkedRows(RowsOf(received, 0, kTopBlankRows)).height, 0) << "top rows are not blank";
-        EXPECT_GT(InkedRows(RowsOf(received, kTopBlankRows, headerRows)).height, 0) << "no header line";
-        EXPECT_EQ(RowsOf(received, kTopBlankRows + headerRows, sent.height), sent);
-    }
-
-    std::unique_ptr<EngineHarness> harness_;
-};
+using EngineSendCall = EngineSendCallFixture;
 
 TEST_F(EngineSendCall, OneFinePageArrivesWithItsHeaderLine) {
     const std::string apf = File("one.apf");
@@ -54,11 +21,9 @@ TEST_F(EngineSendCall, OneFinePageArrivesWithItsHeaderLine) {
     harness_->engine->SetHeaderLine("VELLORA TEST  Page $P of $N");
     harness_->engine->Modem().desiredBps = 14400;
     harness_->Queue({"0199", apf, ""});
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(RunCall(), 0) << Logs();
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::string result = CallResult();
-    std::cout << "one fine page: " << seconds << " s, " << result << "\n";
+    std::cout << "one fine page: " << callSeconds_ << " s, " << result << "\n";
     EXPECT_EQ(JsonField(result, "result"), "completed") << result;
     EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
     EXPECT_EQ(harness_->engine->RemoteId(), "+1 555 0199");
@@ -73,11 +38,9 @@ TEST_F(EngineSendCall, ThreeNormalPagesArriveInOrder) {
     ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif")}));
     harness_->engine->SetHeaderLine("$P/$N");
     harness_->Queue({"0199", apf, ""});
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(RunCall(), 0) << Logs();
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::string result = CallResult();
-    std::cout << "three normal pages: " << seconds << " s, " << result << "\n";
+    std::cout << "three normal pages: " << callSeconds_ << " s, " << result << "\n";
     EXPECT_EQ(JsonField(result, "pages_a_to_b"), "3") << result;
     for (unsigned page = 1; page <= 3; ++page)
         ExpectPageArrived(ReadFaxTiff(File("rx.tif"), static_cast<int>(page - 1)), apf, page, false);
