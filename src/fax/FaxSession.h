@@ -42,6 +42,7 @@ inline constexpr int kReceiveChunk = 10000;     // most bytes taken in one recei
 inline constexpr int kOutputFreeWanted = 4096;  // output-buffer-free trigger level
 inline constexpr int kPortCommandBaud = 19200;  // speed of every command exchange
 inline constexpr base::Tick kPostPageReplyTicks = 54;  // wait for the reply to MPS/EOM/EOP
+inline constexpr base::Tick kNewDisTicks = 637;        // 35 s for the receiver's DIS after EOM
 inline constexpr base::Tick kHangupReplyTicks = 26;    // wait for "OK" after "ATH"
 
 // Counters the component reads while the session runs (Progress query).

@@ -51,7 +51,7 @@ private:
     void CloseFax();
     void CompleteOk();
     void AbortFax();
-    void RedialRule();
+    void RedialRule(int code);  // code: why the call failed, if it is given up
     void Fail(int code);  // record, then the abort state
 
     // Waiting for responses (SendResponses.cpp): answers whether a line was
@@ -72,6 +72,7 @@ private:
     void PreparePage();
     void PumpPage(FaxEvent event);
     void DrainPage(FaxEvent event);
+    bool CarrierLost();  // reads what the modem said while a page goes out
     bool AdvancePage();  // false after a file error (recorded)
     void ArmPageTriggers();
     SendFaxFile& PageSource();  // the APF cover while it is sent, else the fax file

@@ -8,6 +8,7 @@
 #include "base/ErrorCodes.h"
 #include "faxdoc/ApfFormat.h"
 #include "fax/HeaderLine.h"
+#include "fax/ResponseChecks.h"
 #include "fax/SendMachine.h"
 
 namespace vl::fax {
@@ -152,6 +153,18 @@ void SendMachine::SendCover(FaxEvent event)
     ArmPageTriggers();
 }
 
+bool SendMachine::CarrierLost()
+{
+    while (engine_.Collect() == ResponseKind::Line) {
+        if (HasNoCarrier(engine_.Response())) {
+            Fail(base::ecFaxSessionError);
+            return true;
+        }
+        engine_.ResetResponse();
+    }
+    return false;
+}
+
 SendFaxFile& SendMachine::PageSource()
 {
     return session_.sendingCover && modem_.coverIsApf ? apfCover_ : file_;
@@ -173,10 +186,8 @@ void SendMachine::PumpPage(FaxEvent event)
         Fail(base::ecFatalTimeout);
         return;
     }
-    if (event == FaxEvent::Chars) {
-        while (port.ReadByte() >= 0) {
-        }
-    }
+    if (event == FaxEvent::Chars && CarrierLost())
+        return;
     const base::Tick interval = base::SecsToTicks(std::max(1, session_.statusIntervalSecs));
     base::EventTimer report;
     base::NewTimer(report, 3 * interval);

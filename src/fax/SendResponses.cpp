@@ -48,7 +48,8 @@ void SendMachine::OnTimeout()
 {
     switch (state_) {
     case tf1Connect:
-        Fail(base::ecFaxNoAnswer);
+        // After EOM the call is up: the receiver's new DIS never came.
+        Fail(postPageFcf_ == fcf::kEom ? base::ecFaxSessionError : base::ecFaxNoAnswer);
         return;
     case tf1WaitMCF:
         // Ends the modem's frame reception, then the message is repeated.
@@ -124,10 +125,16 @@ void SendMachine::SendDcs()
 
 void SendMachine::SendPostPageFrame()
 {
+    // A page of another resolution needs a new DCS, which only EOM allows:
+    // after MPS the receiver would take it at the old resolution.
+    const bool resolutionChanges =
+        modem_.previousResolution != ' ' && modem_.previousResolution != modem_.resolution;
     if (!modem_.morePages)
         postPageFcf_ = fcf::kEop;
+    else if (options_.endOfDocument == EndOfDocument::ContinueMps && !resolutionChanges)
+        postPageFcf_ = fcf::kMps;
     else
-        postPageFcf_ = options_.endOfDocument == EndOfDocument::ContinueMps ? fcf::kMps : fcf::kEom;
+        postPageFcf_ = fcf::kEom;
     engine_.SendFrame(BuildFrame(postPageFcf_, {}, true));
 }
 
@@ -150,8 +157,10 @@ void SendMachine::Class1Line(const std::string& line)
             state_ = tf1SendTSI;
         } else if (ok) {
             engine_.ReceiveFrame();
-        } else if (Contains(line, "BUSY") || Contains(line, "ANSWER")) {
-            RedialRule();
+        } else if (Contains(line, "BUSY")) {
+            RedialRule(base::ecFaxBusy);
+        } else if (Contains(line, "ANSWER")) {
+            RedialRule(base::ecFaxNoAnswer);
         } else if (Contains(line, "VOICE") || Contains(line, "VCON")) {
             Fail(base::ecFaxVoiceCall);
         } else if (Contains(line, "NO DIAL")) {
@@ -238,6 +247,11 @@ void SendMachine::Class1Line(const std::string& line)
             state_ = tf1PrepEOP;
             return;
         }
+        if (HasNoCarrier(line)) {
+            // The line went while the page was on its way.
+            Fail(base::ecFaxSessionError);
+            return;
+        }
         break;
     case tf1SendEOP:
         if (connect) {
@@ -294,6 +308,17 @@ void SendMachine::Class1Line(const std::string& line)
 
 void SendMachine::AfterPostPageReply()
 {
+    if (postPageFcf_ == fcf::kEom && modem_.morePages && RecogniseFcf(modem_.lastFcf) == FrameKind::Mcf) {
+        // Negotiation starts over with the receiver's new DIS, after the MCF
+        // in the same transmission or in its next one: a DCS sent before it
+        // is refused by receivers that wait to send their DIS.
+        engine_.SetProgress(base::fpPageAccepted);
+        modem_.lastFrameFinal = false;
+        engine_.ReceiveFrame();
+        engine_.SetTimeout(kNewDisTicks);
+        state_ = tf1Connect;
+        return;
+    }
     if (!modem_.lastFrameFinal) {
         engine_.ReceiveFrame();
         return;
@@ -307,12 +332,12 @@ void SendMachine::AfterPostPageReply()
         return;
     case FrameKind::Mcf:
         engine_.SetProgress(base::fpPageAccepted);
-        if (more && postPageFcf_ == fcf::kMps) {
+        if (more) {
             engine_.SendInCallCommand("AT+FTM=" + modem_.pageModulation);
             state_ = tf1WaitPgCn;
         } else {
             engine_.SendInCallCommand("AT+FTH=3");
-            state_ = more ? tf1TSIRespns : tf1SendDCN;
+            state_ = tf1SendDCN;
         }
         return;
     case FrameKind::Rtp:

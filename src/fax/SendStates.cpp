@@ -75,7 +75,9 @@ void SendMachine::InitFax()
         }
         modem_.resolution = file_.HighResolution() ? '1' : '0';
         modem_.wide = file_.PageHeader().Wide();
-    } else if (modem_.coverIsApf) {
+    }
+    // The cover goes first, so an APF cover's page sets what is negotiated.
+    if (modem_.coverIsApf) {
         SendFaxFile cover;
         if (cover.Open(session_.coverFile, session_.faxFileExt) == 0 && cover.PositionAtPage(1) == 0) {
             modem_.resolution = cover.HighResolution() ? '1' : '0';
@@ -103,20 +105,21 @@ void SendMachine::Dial()
     engine_.SetProgress(base::fpDialing);
     modem_.lastFrameFinal = false;
     retrainPending_ = false;
+    postPageFcf_ = 0;
     state_ = tf1Connect;
 }
 
-void SendMachine::RedialRule()
+void SendMachine::RedialRule(int code)
 {
     ++session_.dialAttempts;
     if (session_.maxDialAttempts != 0 && session_.dialAttempts >= session_.maxDialAttempts) {
         engine_.SendStatus(0);
         if (session_.flags & kFlagAbortNoConnect) {
-            Fail(base::ecFaxBusy);
+            Fail(code);
             return;
         }
         file_.Close();
-        engine_.RecordError(base::ecFaxBusy);
+        engine_.RecordError(code);
         engine_.SendLog(kLogTransmitFailed);
         state_ = tfGetEntry;
         return;

@@ -65,18 +65,31 @@ protected:
     std::string apf_;
 };
 
-TEST_F(SendMachineCalls, BusyLineIsRedialledAfterTheWaitThenTheNextFaxIsAskedFor) {
-    Open(Class1Modem("\r\nBUSY\r\n"));
+struct UnreachedLine {
+    const char* reply;
+    int error;
+};
+
+class SendMachineRedials : public SendMachineCalls, public ::testing::WithParamInterface<UnreachedLine> {};
+
+// Both are worth another attempt; once the attempts are used up, the fax
+// fails with its own reason.
+TEST_P(SendMachineRedials, AfterTheWaitThenTheNextFaxIsAskedFor) {
+    Open(Class1Modem(GetParam().reply));
     engine_->Session().maxDialAttempts = 2;
     engine_->Session().dialRetryWaitTicks = base::SecsToTicks(1);
     harness_->Queue({"555", apf_, ""});
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Run(), base::ecFaxBusy);
+    EXPECT_EQ(Run(), GetParam().error);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 1s);
     EXPECT_EQ(Dials(), 2);
     EXPECT_EQ(harness_->logs, (std::vector<int>{fax::kLogTransmitStarted, fax::kLogTransmitFailed}));
     EXPECT_GE(std::count(harness_->progress.begin(), harness_->progress.end(), base::fpBusyWait), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Replies, SendMachineRedials,
+                         ::testing::Values(UnreachedLine{"\r\nBUSY\r\n", base::ecFaxBusy},
+                                           UnreachedLine{"\r\nNO ANSWER\r\n", base::ecFaxNoAnswer}));
 
 TEST_F(SendMachineCalls, BusyLineWithAbortNoConnectEndsTheSession) {
     Open(Class1Modem("\r\nBUSY\r\n"));

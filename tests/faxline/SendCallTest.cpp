@@ -68,6 +68,28 @@ TEST_F(EngineSendCall, TextCoverPageGoesFirst) {
     ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 1), apf, 1, false);
 }
 
+// The cover is fine and the body normal: the resolution changes inside the
+// call, so the engine ends the cover with EOM and negotiates again.
+TEST_F(EngineSendCall, FineCoverThenNormalBodyInOneCall) {
+    const std::string cover = File("cover.apf");
+    const std::string body = File("body.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(cover, {TestPage(kPageRows / 2)}, true));
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(body, {TestPage(kPageRows / 3), TestPage(kPageRows / 4)}, false));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif")}));
+    harness_->engine->SetHeaderLine("$P/$N");
+    harness_->Queue({"0199", body, cover});
+    EXPECT_EQ(RunCall(), 0) << Logs();
+    const std::string result = CallResult();
+    std::cout << "fine cover, normal body: " << callSeconds_ << " s, " << result << "\n";
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "3") << result;
+    EXPECT_TRUE(FaxTiffPageIsFine(File("rx.tif"), 0));
+    EXPECT_FALSE(FaxTiffPageIsFine(File("rx.tif"), 1));
+    EXPECT_FALSE(FaxTiffPageIsFine(File("rx.tif"), 2));
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), cover, 1, true);
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 1), body, 1, false);
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 2), body, 2, false);
+}
+
 TEST_F(EngineSendCall, BusyLineIsRedialledThenGivenUp) {
     const std::string apf = File("one.apf");
     ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(20)}, false));

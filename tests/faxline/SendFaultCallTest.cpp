@@ -22,12 +22,12 @@ protected:
     }
 
     // Sends `apf` slowly over a line that drops mid-page; linesim's result.
-    // The modem reports NO CARRIER right after the page data, but the page's
-    // end waits only for OK: the fax fails once the response wait runs out.
+    // The modem reports NO CARRIER once the page data is out: the fax fails
+    // there, without waiting for a response that cannot come.
     std::string SendIntoDrop(const std::string& apf, const std::string& name) {
         harness_->engine->Modem().desiredBps = kSlowBps;
         harness_->Queue({"0199", apf, ""});
-        EXPECT_EQ(RunCall(), base::ecFatalTimeout) << Logs();
+        EXPECT_EQ(RunCall(), base::ecFaxSessionError) << Logs();
         const std::string result = CallResult();
         std::cout << name << ": " << callSeconds_ << " s, " << result << "\n";
         EXPECT_EQ(JsonField(result, "result"), "dropped") << result;
@@ -37,15 +37,15 @@ protected:
     }
 };
 
-// A line that rings out is answered "NO ANSWER" by the modem, which the
-// redial rule treats as a busy line: with one attempt the fax ends as busy.
+// A line that rings out is answered "NO ANSWER" by the modem: the redial
+// rule uses up the one attempt and the fax ends as not answered.
 TEST_F(EngineSendFaultCall, RingingOutUsesUpTheDialAttempt) {
     const std::string apf = File("one.apf");
     ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(20)}, false));
     ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--fault", "no-answer"}));
     harness_->engine->Session().maxDialAttempts = 1;
     harness_->Queue({"0199", apf, ""});
-    EXPECT_EQ(RunCall(), base::ecFaxBusy) << Logs();
+    EXPECT_EQ(RunCall(), base::ecFaxNoAnswer) << Logs();
     const std::string result = CallResult();
     std::cout << "no answer: " << callSeconds_ << " s, " << result << "\n";
     EXPECT_EQ(JsonField(result, "result"), "no-answer") << result;

@@ -1,5 +1,6 @@
 #include "FaxPages.h"
 
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
@@ -58,6 +59,16 @@ Bitmap ReadFaxTiff(const std::filesystem::path& tiff, int index) {
         Run("/usr/bin/tiffcp", {"-c", "none", tiff.string() + "," + std::to_string(index), page.string()});
     if (split.status != 0) return {};
     return ParsePbm(Run("/usr/bin/tifftopnm", {page.string()}).out);
+}
+
+bool FaxTiffPageIsFine(const std::filesystem::path& tiff, int index) {
+    const std::string info = Run("/usr/bin/tiffinfo", {"-" + std::to_string(index), tiff.string()}).out;
+    // "Resolution: X, Y unit": fine rows are as dense as the columns, in any unit.
+    const auto at = info.find("Resolution: ");
+    if (at == std::string::npos) return false;
+    double x = 0, y = 0;
+    if (std::sscanf(info.c_str() + at, "Resolution: %lf, %lf", &x, &y) != 2) return false;
+    return y > 0.75 * x;
 }
 
 Bitmap InkedRows(const Bitmap& page) {

@@ -27,6 +27,9 @@ Bitmap ParsePbm(const std::string& file);
 void WriteFaxTiff(const Bitmap& page, const std::filesystem::path& tiff);
 // Page `index` (from 0) of a fax TIFF, decoded by libtiff and netpbm.
 Bitmap ReadFaxTiff(const std::filesystem::path& tiff, int index = 0);
+// Whether page `index` of a fax TIFF is in fine resolution (about 196 rows
+// per inch against 98), as its resolution tags say.
+bool FaxTiffPageIsFine(const std::filesystem::path& tiff, int index);
 
 // The rows from the first to the last one with any black: what remains of a
 // page once the blank margins a sender adds are set aside.
