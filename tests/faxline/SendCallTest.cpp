@@ -31,20 +31,37 @@ TEST_F(EngineSendCall, OneFinePageArrivesWithItsHeaderLine) {
     ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), apf, 1, true);
 }
 
-TEST_F(EngineSendCall, ThreeNormalPagesArriveInOrder) {
+struct PagesAtSpeed {
+    bool fine;
+    int bps;
+};
+
+class EngineSendsThreePages : public EngineSendCall, public ::testing::WithParamInterface<PagesAtSpeed> {};
+
+// Each speed has its own modulation (V.17, V.29, V.27ter), so each is a call.
+TEST_P(EngineSendsThreePages, InOrderAtTheAskedSpeed) {
     const std::string apf = File("three.apf");
     const std::vector<Bitmap> pages = {TestPage(kPageRows / 2), TestPage(kPageRows / 3), TestPage(kPageRows / 4)};
-    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, pages, false));
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, pages, GetParam().fine));
     ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif")}));
     harness_->engine->SetHeaderLine("$P/$N");
+    harness_->engine->Modem().desiredBps = GetParam().bps;
     harness_->Queue({"0199", apf, ""});
     EXPECT_EQ(RunCall(), 0) << Logs();
     const std::string result = CallResult();
-    std::cout << "three normal pages: " << callSeconds_ << " s, " << result << "\n";
+    std::cout << "three pages at " << GetParam().bps << ": " << callSeconds_ << " s, " << result << "\n";
     EXPECT_EQ(JsonField(result, "pages_a_to_b"), "3") << result;
+    EXPECT_EQ(JsonField(result, "bit_rate"), std::to_string(GetParam().bps)) << result;
     for (unsigned page = 1; page <= 3; ++page)
-        ExpectPageArrived(ReadFaxTiff(File("rx.tif"), static_cast<int>(page - 1)), apf, page, false);
+        ExpectPageArrived(ReadFaxTiff(File("rx.tif"), static_cast<int>(page - 1)), apf, page, GetParam().fine);
 }
+
+INSTANTIATE_TEST_SUITE_P(Speeds, EngineSendsThreePages,
+                         ::testing::Values(PagesAtSpeed{false, 9600}, PagesAtSpeed{true, 14400},
+                                           PagesAtSpeed{false, 4800}),
+                         [](const auto& info) {
+                             return std::string(info.param.fine ? "Fine" : "Normal") + std::to_string(info.param.bps);
+                         });
 
 TEST_F(EngineSendCall, TextCoverPageGoesFirst) {
     const std::string apf = File("one.apf");

@@ -23,22 +23,24 @@ protected:
 
     // The page as a fine APF file, made by the program's own converter from
     // an uncompressed TIFF (it reads no G3 TIFF).
-    std::string PageApf()
+    std::string PageApf(bool fine = true, const std::string& name = "PAGE.APF")
     {
         WriteFile(File("page.pbm"), PbmFile(page_));
         const RunResult tiff = vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")});
         EXPECT_EQ(tiff.status, 0) << tiff.err;
-        const RunResult r = RunCli(dir_.folder() + "home/",
-                                   {"convert", File("plain.tif"), "-o", File("PAGE.APF"), "--fine"});
+        std::vector<std::string> args{"convert", File("plain.tif"), "-o", File(name)};
+        if (fine)
+            args.push_back("--fine");
+        const RunResult r = RunCli(dir_.folder() + "home/", args);
         EXPECT_EQ(r.status, 0) << r.err;
-        return File("PAGE.APF");
+        return File(name);
     }
 
-    // Page 1 of an APF file as the program decodes it, one row per scan line.
-    Bitmap ApfPage(const std::string& apf)
+    // Page `page` of an APF file as the program decodes it, one row per scan line.
+    Bitmap ApfPage(const std::string& apf, int page = 1)
     {
-        const RunResult r = RunCli(dir_.folder() + "home/",
-                                   {"export", apf, "--format", "pbm", "--no-aspect", "-o", File("apf.pbm")});
+        const RunResult r = RunCli(dir_.folder() + "home/", {"export", apf, "--page", std::to_string(page), "--format",
+                                                             "pbm", "--no-aspect", "-o", File("apf.pbm")});
         EXPECT_EQ(r.status, 0) << r.err;
         return ParsePbm(ReadFile(File("apf.pbm")));
     }
@@ -185,6 +187,33 @@ TEST_F(VelloraCall, VelloraToVelloraOverClass1)
         << Joined(received);
     EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(apf)));
+}
+
+// The other way round, end B calling end A, with a fine cover before a
+// normal page: the receiver takes the new negotiation after EOM and stores
+// each page at its own resolution.
+TEST_F(VelloraCall, VelloraToVelloraTheOtherWayWithAFineCover)
+{
+    const std::string cover = PageApf(true, "COVER.APF");
+    const std::string body = PageApf(false, "BODY.APF");
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
+    auto receiver = Cli({"receive", "--port", File("ttyA"), "--dir", File("rx"), "--class", "1", "--once"},
+                        "cli-receive.log");
+    auto sender = Cli({"send", "--port", File("ttyB"), "--number", "101", "--class", "1", "--bps", "14400",
+                       "--cover", cover, body});
+    std::vector<std::string> sent;
+    std::vector<std::string> received;
+    EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
+    EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), "Sent");
+    const std::string stored = File("rx") + "/FAX0001.APF";
+    const RunResult info = RunCli(dir_.folder() + "home/", {"info", stored, "--json"});
+    EXPECT_NE(info.out.find("\"page_count\":2"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("{\"page\":1,\"fine\":true"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("{\"page\":2,\"fine\":false"), std::string::npos) << info.out;
+    EXPECT_EQ(InkedRows(ApfPage(stored, 1)), InkedRows(ApfPage(cover)));
+    EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(body)));
 }
 
 }  // namespace
