@@ -92,6 +92,12 @@ TEST(LineOptions, BadCommandLinesAreRefused) {
         {"--fault", "noise:4"},                   // above full scale
         {"--fault", "noise:nan"},
         {"--fault", "slow-ok:0"},
+        {"--fault", "loss:0"},                    // no loss is no fault
+        {"--fault", "loss:41"},
+        {"--fault", "loss:-6"},
+        {"--fault", "loss"},
+        {"--fault", "loss:10", "--fault", "loss:20"},
+        {"--a", "class2", "--b", "class2", "--class1-voice-detect"},  // no Class 1 modem to do it
         {"--fault", "thunder"},
         {"--faxterm-call", "--a", "faxterm", "--b", "class1"},  // the terminal calls A, so it must be B
         {"--a", "class1", "--b", "class1", "--faxterm-send", "x.tif"},
@@ -106,6 +112,22 @@ TEST(LineOptions, BadCommandLinesAreRefused) {
     }
 }
 
+// A weak line: the loss and the noise on it are separate faults.
+TEST(LineOptions, LossAndVoiceDetectionLandInTheirFields) {
+    auto plain = Parse({});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->faults.lossDb, 0);
+    EXPECT_FALSE(plain->class1VoiceDetect);
+    auto o = Parse({"--fault", "loss:20.5", "--fault", "noise:-50", "--class1-voice-detect", "--a", "faxterm",
+                    "--b", "class1"});
+    ASSERT_TRUE(o);
+    EXPECT_DOUBLE_EQ(o->faults.lossDb, 20.5);
+    EXPECT_DOUBLE_EQ(o->faults.noiseDbm0.value_or(0), -50);
+    EXPECT_TRUE(o->class1VoiceDetect);
+    EXPECT_TRUE(Parse({"--fault", "loss:40"}));
+    EXPECT_TRUE(Parse({"--fault", "loss:0.1"}));
+}
+
 TEST(LineOptions, HelpWinsOverOtherwiseBadCombinations) {
     auto o = Parse({"--a", "faxterm", "--b", "faxterm", "--help"});
     ASSERT_TRUE(o);
@@ -117,7 +139,8 @@ TEST(LineOptions, HelpNamesEveryOptionAndFault) {
     for (const char* word : {"--a", "--b", "--link-a", "--link-b", "--answer-rings", "--faxterm-call",
                              "--faxterm-send", "--faxterm-receive", "--faxterm-id", "--fault", "--timeout",
                              "--verbose", "--help", "busy", "no-answer", "no-dialtone", "voice", "no-carrier",
-                             "drop-after-page:N", "noise:DB", "slow-ok:MS", "garbage", "READY", "Exit status"}) {
+                             "drop-after-page:N", "noise:DB", "loss:DB", "--class1-voice-detect", "slow-ok:MS",
+                             "garbage", "READY", "Exit status"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
 }

@@ -1,6 +1,7 @@
 #include "LineLoop.h"
 
 #include <array>
+#include <cmath>
 #include <ctime>
 #include <memory>
 
@@ -29,6 +30,10 @@ void SleepUntil(std::int64_t ns) {
     }
 }
 
+void Attenuate(Samples& samples, double gain) {
+    for (auto& s : samples) s = static_cast<std::int16_t>(std::lround(s * gain));
+}
+
 bool DropDue(const LoopSetup& setup) {
     if (setup.dropAfterPage < 0 || !setup.faxTerminal) return false;
     auto since = setup.faxTerminal->PageUnderwaySince();
@@ -42,6 +47,7 @@ LoopEnd RunLine(Endpoint& a, Endpoint& b, CallSwitch& exchange, const LoopSetup&
     std::unique_ptr<LineNoise> noise;
     if (setup.noiseDbm0) noise = std::make_unique<LineNoise>(*setup.noiseDbm0);
     VoiceSound voice;
+    const double peerGain = std::pow(10.0, -setup.lossDb / 20.0);
     std::array<Samples, 2> tx{}, rx{};
     const std::int64_t start = MonotonicNs();
     std::int64_t nowMs = 0;
@@ -63,6 +69,7 @@ LoopEnd RunLine(Endpoint& a, Endpoint& b, CallSwitch& exchange, const LoopSetup&
             switch (exchange.FarEndOf(side)) {
             case FarEnd::Peer:
                 rx[side] = tx[1 - side];
+                if (setup.lossDb > 0) Attenuate(rx[side], peerGain);
                 break;
             case FarEnd::Voice:
                 voice.Fill(rx[side]);

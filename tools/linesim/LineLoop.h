@@ -17,6 +17,7 @@ struct LoopSetup {
     int timeoutS = 0;                        // 0: no limit
     int dropAfterPage = -1;                  // audio lines with a fax terminal only
     std::optional<double> noiseDbm0;
+    double lossDb = 0;                       // what the line takes off the peers' signals
     FaxTerminal* faxTerminal = nullptr;      // the fax terminal, if one is on the line
 };
 

@@ -14,11 +14,11 @@ bool ParseInt(const std::string& text, int low, int high, int& out) {
     return true;
 }
 
-bool ParseDb(const std::string& text, double& out) {
+bool ParseDb(const std::string& text, double low, double high, double& out) {
     if (text.empty()) return false;
     char* end = nullptr;
     double v = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !(v >= -90.0 && v <= 3.0)) return false;
+    if (end != text.c_str() + text.size() || !(v >= low && v <= high)) return false;
     out = v;
     return true;
 }
@@ -61,10 +61,17 @@ std::string ApplyFault(const std::string& text, LineFaults& f) {
         if (f.slowOkMs > 0) return "slow-ok given twice";
         return ParseInt(arg, 1, 60000, f.slowOkMs) ? "" : "slow-ok:MS needs MS from 1 to 60000";
     }
+    if (name == "loss") {
+        double db = 0;
+        if (f.lossDb > 0) return "loss given twice";
+        if (!ParseDb(arg, 0.1, 40.0, db)) return "loss:DB needs a loss in dB from 0.1 to 40";
+        f.lossDb = db;
+        return "";
+    }
     if (name == "noise") {
         double db = 0;
         if (f.noiseDbm0) return "noise given twice";
-        if (!ParseDb(arg, db)) return "noise:DB needs a level in dBm0 from -90 to 3";
+        if (!ParseDb(arg, -90.0, 3.0, db)) return "noise:DB needs a level in dBm0 from -90 to 3";
         f.noiseDbm0 = db;
         return "";
     }
@@ -77,6 +84,8 @@ std::string Check(const Options& o) {
         return "class2 and class2.0 endpoints can only face each other; class1 and faxterm only each other";
     if (o.faxtermCall && (o.b != EndpointKind::FaxTerm || o.a == EndpointKind::FaxTerm))
         return "--faxterm-call needs --b faxterm and a modem as --a";
+    if (o.class1VoiceDetect && o.a != EndpointKind::Class1 && o.b != EndpointKind::Class1)
+        return "--class1-voice-detect needs a class1 endpoint";
     bool hasFaxterm = o.a == EndpointKind::FaxTerm || o.b == EndpointKind::FaxTerm;
     if (!hasFaxterm && (!o.faxtermSend.empty() || !o.faxtermReceive.empty()))
         return "--faxterm-send and --faxterm-receive need a faxterm endpoint";
@@ -108,6 +117,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.verbose = true;
         } else if (opt == "--faxterm-call") {
             o.faxtermCall = true;
+        } else if (opt == "--class1-voice-detect") {
+            o.class1VoiceDetect = true;
         } else if (opt == "--a" || opt == "--b") {
             if (!value(v)) return std::nullopt;
             auto kind = ParseKind(v);
@@ -183,6 +194,7 @@ A simulated telephone line joining two endpoints, A and B, in real time.
       no-dialtone      no dial tone (NO DIALTONE after 2 s)
       voice            a person answers after one ring (7 s): speech-like audio,
                        no fax tones; a Class 1 modem gives up after its S7 wait
+                       (NO CARRIER) unless --class1-voice-detect is given
       no-carrier       the far end answers after one ring but stays silent
       (only one of the five above)
       drop-after-page:N  the line drops 2.5 s into the data of page N+1: both
@@ -191,9 +203,19 @@ A simulated telephone line joining two endpoints, A and B, in real time.
       noise:DB         white noise at DB dBm0 on the line while a call is up
                        (e.g. noise:-50; from about -35 up, the modems' carrier
                        detectors no longer see the line go quiet)
+      loss:DB          the line weakens what each end hears of the other by DB
+                       dB (0.1-40). With noise below the carrier detectors'
+                       reach, a long weak line: loss:20 with noise:-50 fails
+                       the training checks (FTT) of 14400, 12000 and 9600
+                       bit/s while V.21 frames get through and 7200 trains
       slow-ok:MS       modem endpoints send each OK result MS ms late
       garbage          modem endpoints put 24 bytes of line noise on the pty just
                        before the first result after the call connects
+  --class1-voice-detect
+                       class1 modems that placed a call listen to the answer:
+                       speech and no fax answer tone within a few seconds (at
+                       least 3 s), and they report VOICE (NO CARRIER with
+                       numeric results) and hang up, as many modems do
   --timeout S          give up after S seconds (exit status 3)
   --verbose            protocol logs on stderr
   --help               this text

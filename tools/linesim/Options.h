@@ -16,6 +16,7 @@ struct LineFaults {
     CallFault call = CallFault::None;
     int dropAfterPage = -1;            // the line drops during page N+1; -1: never
     std::optional<double> noiseDbm0;   // white noise added to the line
+    double lossDb = 0;                 // the line's loss between the two ends
     int slowOkMs = 0;
     bool garbage = false;
 };
@@ -30,6 +31,7 @@ struct Options {
     std::string faxtermId = "LINESIM";
     LineFaults faults;
     int timeoutS = 0;  // 0: no limit
+    bool class1VoiceDetect = false;  // class1 modems report VOICE when a person answers
     bool verbose = false;
     bool help = false;
 };

@@ -28,7 +28,7 @@ std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, int side, const std::s
     ModemFaults faults{o.faults.slowOkMs, o.faults.garbage};
     switch (kind) {
     case EndpointKind::Class1:
-        return std::make_unique<ClassOneModem>(exchange, link, faults, o.verbose);
+        return std::make_unique<ClassOneModem>(exchange, link, faults, o.verbose, o.class1VoiceDetect);
     case EndpointKind::FaxTerm:
         return std::make_unique<FaxTerminal>(
             exchange, FaxTerminalSetup{o.faxtermCall, o.answerRings, o.faxtermSend, o.faxtermReceive,
@@ -62,7 +62,7 @@ int Run(const Options& o) {
     std::printf("READY a=%s b=%s\n", a->Description().c_str(), b->Description().c_str());
     std::fflush(stdout);
 
-    LoopSetup setup{o.timeoutS, o.faults.dropAfterPage, o.faults.noiseDbm0, faxterm};
+    LoopSetup setup{o.timeoutS, o.faults.dropAfterPage, o.faults.noiseDbm0, o.faults.lossDb, faxterm};
     LoopEnd end = RunLine(*a, *b, exchange, setup, gStop);
 
     CallFacts facts;
