@@ -12,6 +12,7 @@
 
 #include "base/Ticks.h"
 #include "fax/Class1Speeds.h"
+#include "fax/Class2Vocabulary.h"
 #include "fax/FaxCodes.h"
 #include "fax/SessionParams.h"
 #include "gfx/TextDrawing.h"
@@ -44,6 +45,8 @@ inline constexpr int kPortCommandBaud = 19200;  // speed of every command exchan
 inline constexpr base::Tick kPostPageReplyTicks = 54;  // wait for the reply to MPS/EOM/EOP
 inline constexpr base::Tick kNewDisTicks = 637;        // 35 s for the receiver's DIS after EOM
 inline constexpr base::Tick kHangupReplyTicks = 26;    // wait for "OK" after "ATH"
+inline constexpr base::Tick kFdtReplyTicks = 546;      // 30 s for CONNECT after AT+FDT
+inline constexpr base::Tick kXonWaitTicks = 18;        // Class 2: XON before page data
 
 // Counters the component reads while the session runs (Progress query).
 struct PageCounters {
@@ -137,6 +140,9 @@ struct ModemRecord {
     bool retrain = false;              // FTT or RTN received
     int retryCount = 0;
     bool endOfMessage = false;         // receiver: last post-page message was EOM
+
+    // Classes 2 and 2.0: the class's commands and reports (prepare step).
+    Class2Vocabulary vocabulary;
 
     // Rendered text (header line, text cover).
     bool enhTextEnabled = false;       // EnhTextEnabled

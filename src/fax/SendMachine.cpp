@@ -61,12 +61,10 @@ void SendMachine::Prepare()
         engine_.RecordError(base::ecFaxBadModemResult);
         return;
     }
-    if (session_.faxClass != kClass1) {
-        engine_.RecordError(kErrClassNotDriven);
-        return;
-    }
+    if (IsClass2())
+        modem_.vocabulary = VocabularyFor(session_.faxClass);
     engine_.SwitchToNormalBaud();
-    if (!engine_.DetermineLocalSpeeds()) {
+    if (!IsClass2() && !engine_.DetermineLocalSpeeds()) {
         engine_.RecordError(base::ecFaxBadModemResult);
         return;
     }
@@ -120,6 +118,18 @@ bool SendMachine::Process(FaxEvent event)
         return false;
     case tfDrainPage:
         DrainPage(event);
+        return false;
+    case tfWaitXon:
+        WaitXon(event);
+        return false;
+    case tf2SendEOP:
+        Class2PageEnd();
+        return false;
+    case tf2SndNwPrm:
+        SendNewParams();
+        return false;
+    case tf2NextPage:
+        NextClass2Page();
         return false;
     case tf1PrepEOP:
         if (++modem_.retryCount < 4) {

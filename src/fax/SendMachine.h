@@ -1,7 +1,6 @@
 // The send machine: asks the component for each fax, dials, negotiates with
-// a Class 1 modem, pumps the pages and ends the call. Class 2 and 2.0 states
-// keep their numbers but are not driven yet: a session of those classes ends
-// in the prepare step with kErrClassNotDriven.
+// a Class 1 modem or lets a Class 2 or 2.0 modem negotiate, pumps the pages
+// and ends the call.
 #pragma once
 
 #include <memory>
@@ -65,6 +64,21 @@ private:
     void SendPostPageFrame();
     void SendDcs();
 
+    // Class 2 and 2.0 (SendClass2.cpp).
+    void Class2Line(const std::string& line);
+    void Class2Params(const std::string& line);
+    void Class2PageStatus(const std::string& line);
+    void AfterClass2Page();  // the page was accepted: new parameters or the next page
+    void WaitXon(FaxEvent event);
+    void Class2PageEnd();
+    void SendNewParams();
+    void NextClass2Page();
+    void SendFdt();
+    void SendPageAgain();
+    void RememberSentPage();
+    bool NextHasOtherResolution() const;
+    bool IsClass2() const { return session_.faxClass == kClass2 || session_.faxClass == kClass2_0; }
+
     // Page data (SendPages.cpp).
     void SendPageHeader();
     void OpenCover();
@@ -95,6 +109,19 @@ private:
     std::vector<std::uint8_t> block_;
     std::uint8_t postPageFcf_ = 0;  // the post-page frame last sent
     bool retrainPending_ = false;
+
+    // Classes 2 and 2.0: the page last sent, so that a page the far end
+    // found bad can be sent again from its start after the advance.
+    struct SentPage {
+        bool cover = false;
+        std::string coverFile;
+        int page = 1;
+        char resolution = ' ';
+        char previousResolution = ' ';
+        bool wide = false;
+    };
+    SentPage sentPage_;
+    bool badPage_ = false;  // a bad page status came before the OK
 };
 
 }  // namespace vl::fax

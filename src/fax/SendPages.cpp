@@ -132,7 +132,7 @@ void SendMachine::SendCover(FaxEvent event)
         }
         if (!gotLine) {
             int rc = escaper_.SendRow(faxdoc::kEndOfPageRecord, MinScanBytes());
-            if (rc == 0)
+            if (rc == 0 && !IsClass2())
                 rc = escaper_.SendEndOfData();
             if (rc != 0) {
                 Fail(rc);
@@ -213,7 +213,7 @@ void SendMachine::PumpPage(FaxEvent event)
             }
         }
         if (block_.empty() || source.PageDone()) {
-            if (const int rc = escaper_.SendEndOfData(); rc != 0) {
+            if (const int rc = IsClass2() ? 0 : escaper_.SendEndOfData(); rc != 0) {
                 Fail(rc);
                 return;
             }
@@ -240,10 +240,26 @@ void SendMachine::DrainPage(FaxEvent event)
         return;
     if (session_.flags & kFlagSoftwareFlow)
         engine_.Port().ClearSoftwareFlow();
+    RememberSentPage();
     if (!AdvancePage())
         return;
     engine_.SetProgress(base::fpSendingPage);
-    state_ = tf1PageEnd;
+    if (!IsClass2()) {
+        state_ = tf1PageEnd;
+        return;
+    }
+    int rc = 0;
+    if (session_.faxClass == kClass2)
+        rc = escaper_.SendEndOfData();
+    else if (!modem_.morePages)
+        rc = escaper_.SendClass20PageEnd(NextPage::None);
+    else
+        rc = escaper_.SendClass20PageEnd(NextHasOtherResolution() ? NextPage::OtherResolution : NextPage::SameResolution);
+    if (rc != 0) {
+        Fail(rc);
+        return;
+    }
+    state_ = tf2SendEOP;
 }
 
 bool SendMachine::AdvancePage()

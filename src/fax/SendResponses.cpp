@@ -60,6 +60,9 @@ void SendMachine::OnTimeout()
         engine_.HangUpSender();
         state_ = tfClose;
         return;
+    case tf2Connect:
+        Fail(base::ecFaxNoAnswer);
+        return;
     default:
         Fail(base::ecFatalTimeout);
     }
@@ -97,6 +100,16 @@ void SendMachine::OnLine(const std::string& line)
 {
     if (HasError(line) && !WaitsForPostPageReply(state_)) {
         Fail(base::ecFaxBadModemResult);
+        return;
+    }
+    if (IsClass2()) {
+        // A hang-up report ends the fax unless a page status is awaited.
+        if (state_ != tf2WaitFET && state_ != tf20ChckPg && HasHangupReport(line, modem_.vocabulary.hangupReport)) {
+            modem_.hangupCode = HangupCode(line);
+            Fail(base::ecFaxBadModemResult);
+            return;
+        }
+        Class2Line(line);
         return;
     }
     if (retrainPending_ && HasOk(line) && modem_.lastFrameFinal) {

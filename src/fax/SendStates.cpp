@@ -85,8 +85,9 @@ void SendMachine::InitFax()
         }
     }
     engine_.SetProgress(base::fpInitModem);
-    if (session_.faxClass != kClass1) {
-        Fail(kErrClassNotDriven);
+    if (IsClass2()) {
+        engine_.SendCommand(modem_.vocabulary.selectClass);
+        state_ = tf2Init1;
         return;
     }
     engine_.SendCommand("AT+FCLASS=1");
@@ -99,10 +100,14 @@ void SendMachine::Dial()
     command += modem_.dialPrefix;
     command += session_.phoneNumber;
     engine_.SendCommand(command);
-    // The answering station's first frames follow the modem's "CONNECT".
-    engine_.AwaitFrame();
     engine_.SetTimeout(modem_.dialWaitTicks);
     engine_.SetProgress(base::fpDialing);
+    if (IsClass2()) {
+        state_ = tf2Connect;
+        return;
+    }
+    // The answering station's first frames follow the modem's "CONNECT".
+    engine_.AwaitFrame();
     modem_.lastFrameFinal = false;
     retrainPending_ = false;
     postPageFcf_ = 0;

@@ -125,14 +125,34 @@ INSTANTIATE_TEST_SUITE_P(Replies, SendMachineDialFailures,
                                            DialFailure{"\r\nNO CARRIER\r\n", base::ecFaxNoCarrier},
                                            DialFailure{"\r\nERROR\r\n", base::ecFaxBadModemResult}));
 
-TEST_F(SendMachineCalls, ClassTwoModemEndsTheSessionBeforeDialling) {
-    Open(Class1Modem("\r\nBUSY\r\n", "0,2,2.0"));
+struct DetectedClass {
+    const char* classes;                 // the modem's answer to AT+FCLASS=?
+    std::vector<std::string> setUp;      // what the machine sends before dialling
+};
+
+class SendMachineClassSetUp : public SendMachineCalls, public ::testing::WithParamInterface<DetectedClass> {};
+
+// Detection takes the best class the modem offers, and the fax is set up in
+// that class's own words before the number is dialled.
+TEST_P(SendMachineClassSetUp, UsesTheDetectedClasssCommands) {
+    Open(Class1Modem("\r\nBUSY\r\n", GetParam().classes));
+    engine_->Modem().desiredBps = 14400;
     harness_->Queue({"555", apf_, ""});
-    EXPECT_EQ(Run(), base::ecFaxClassNotSupported);
-    EXPECT_EQ(Dials(), 0);
-    EXPECT_TRUE(harness_->logs.empty());
-    EXPECT_EQ(harness_->statusFlags.back(), fax::kStatusLast);
+    EXPECT_EQ(Run(), base::ecFaxBusy);
+    const auto commands = modem_->Commands();
+    const auto dial = std::find(commands.begin(), commands.end(), "ATDT555");
+    ASSERT_NE(dial, commands.end()) << ::testing::PrintToString(commands);
+    const auto setUp = std::vector<std::string>(dial - static_cast<long>(GetParam().setUp.size()), dial);
+    EXPECT_EQ(setUp, GetParam().setUp);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, SendMachineClassSetUp,
+    ::testing::Values(DetectedClass{"0,1,2,2.0",
+                                    {"AT+FCLASS=2.0", "AT+FLI=\"TEST\"", "AT+FLO=2", "AT+FNR=1,1,1,0",
+                                     "AT+FIS=0,5,0,2,0,0,0,0"}},
+                      DetectedClass{"0,1,2", {"AT+FCLASS=2", "AT+FLID=\"TEST\"", "AT+FDIS=0,5,0,2,0,0,0,0"}},
+                      DetectedClass{"0,1", {"AT+FCLASS=1"}}));
 
 TEST_F(SendMachineCalls, MissingFaxFileFailsThatFax) {
     Open(Class1Modem("\r\nBUSY\r\n"));
