@@ -41,11 +41,12 @@ void FaxTerminal::StartSession() {
     t30_set_tx_ident(t30, setup_.ident.c_str());
     report_.stationId = setup_.ident;
     t30_set_supported_modems(t30, T30_SUPPORT_V27TER | T30_SUPPORT_V29 | T30_SUPPORT_V17);
-    t30_set_supported_compressions(t30, T30_SUPPORT_T4_1D_COMPRESSION | T30_SUPPORT_T4_2D_COMPRESSION |
-                                            T30_SUPPORT_T6_COMPRESSION);
+    t30_set_supported_compressions(t30, setup_.mhOnly ? T30_SUPPORT_T4_1D_COMPRESSION
+                                                      : T30_SUPPORT_T4_1D_COMPRESSION | T30_SUPPORT_T4_2D_COMPRESSION |
+                                                            T30_SUPPORT_T6_COMPRESSION);
     t30_set_supported_resolutions(t30, T30_SUPPORT_STANDARD_RESOLUTION | T30_SUPPORT_FINE_RESOLUTION |
                                            T30_SUPPORT_SUPERFINE_RESOLUTION | T30_SUPPORT_R8_RESOLUTION);
-    t30_set_ecm_capability(t30, 1);
+    t30_set_ecm_capability(t30, setup_.mhOnly ? 0 : 1);
     if (!setup_.sendFile.empty()) t30_set_tx_file(t30, setup_.sendFile.c_str(), -1, -1);
     t30_set_rx_file(t30, (setup_.receiveFile.empty() ? scratchFile_ : setup_.receiveFile).c_str(), -1);
     t30_set_phase_b_handler(t30, &OnPhaseB, this);

@@ -21,6 +21,7 @@ struct FaxTerminalSetup {
     std::string receiveFile;       // "" : received pages go to a scratch file
     std::string ident = "LINESIM";
     bool verbose = false;
+    bool mhOnly = false;           // one-dimensional coding only, no ECM
 };
 
 inline constexpr std::int64_t kFaxTerminalDialAtMs = 3000;

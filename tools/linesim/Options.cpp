@@ -78,17 +78,38 @@ std::string ApplyFault(const std::string& text, LineFaults& f) {
     return "unknown fault '" + text + "'";
 }
 
+// The field a text option sets; null for other options.
+std::string Options::*TextField(const std::string& opt) {
+    static const std::pair<const char*, std::string Options::*> kFields[] = {
+        {"--link-a", &Options::linkA},
+        {"--link-b", &Options::linkB},
+        {"--faxterm-send", &Options::faxtermSend},
+        {"--faxterm-receive", &Options::faxtermReceive},
+        {"--faxterm-id", &Options::faxtermId},
+        {"--faxterm-a-send", &Options::faxtermASend},
+        {"--faxterm-a-receive", &Options::faxtermAReceive},
+        {"--faxterm-a-id", &Options::faxtermAId},
+    };
+    for (const auto& [name, field] : kFields)
+        if (opt == name) return field;
+    return nullptr;
+}
+
 std::string Check(const Options& o) {
-    if (o.a == EndpointKind::FaxTerm && o.b == EndpointKind::FaxTerm) return "only one endpoint may be the fax terminal";
     if (IsAudioKind(o.a) != IsAudioKind(o.b))
         return "class2 and class2.0 endpoints can only face each other; class1 and faxterm only each other";
     if (o.faxtermCall && (o.b != EndpointKind::FaxTerm || o.a == EndpointKind::FaxTerm))
         return "--faxterm-call needs --b faxterm and a modem as --a";
+    bool twoFaxterms = o.a == EndpointKind::FaxTerm && o.b == EndpointKind::FaxTerm;
+    bool aSideGiven = !o.faxtermASend.empty() || !o.faxtermAReceive.empty() || o.faxtermAId != Options{}.faxtermAId;
+    if (aSideGiven && !twoFaxterms)
+        return "--faxterm-a-send, --faxterm-a-receive and --faxterm-a-id need --a faxterm --b faxterm";
     if (o.class1VoiceDetect && o.a != EndpointKind::Class1 && o.b != EndpointKind::Class1)
         return "--class1-voice-detect needs a class1 endpoint";
     bool hasFaxterm = o.a == EndpointKind::FaxTerm || o.b == EndpointKind::FaxTerm;
     if (!hasFaxterm && (!o.faxtermSend.empty() || !o.faxtermReceive.empty()))
         return "--faxterm-send and --faxterm-receive need a faxterm endpoint";
+    if (!hasFaxterm && o.faxtermMhOnly) return "--faxterm-mh-only needs a faxterm endpoint";
     if (o.faults.dropAfterPage >= 0 && !hasFaxterm && IsAudioKind(o.a))
         return "drop-after-page needs a faxterm endpoint to see the pages";
     return "";
@@ -117,6 +138,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.verbose = true;
         } else if (opt == "--faxterm-call") {
             o.faxtermCall = true;
+        } else if (opt == "--faxterm-mh-only") {
+            o.faxtermMhOnly = true;
         } else if (opt == "--class1-voice-detect") {
             o.class1VoiceDetect = true;
         } else if (opt == "--a" || opt == "--b") {
@@ -127,21 +150,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             (opt == "--a" ? o.a : o.b) = *kind;
-        } else if (opt == "--link-a" || opt == "--link-b" || opt == "--faxterm-send" ||
-                   opt == "--faxterm-receive" || opt == "--faxterm-id") {
+        } else if (auto field = TextField(opt)) {
             if (!value(v)) return std::nullopt;
             if (v.empty()) {
                 error = opt + " needs a non-empty value";
                 return std::nullopt;
             }
-            std::string& target = opt == "--link-a" ? o.linkA
-                                  : opt == "--link-b" ? o.linkB
-                                  : opt == "--faxterm-send" ? o.faxtermSend
-                                  : opt == "--faxterm-receive" ? o.faxtermReceive
-                                                               : o.faxtermId;
-            target = v;
-            if (opt == "--faxterm-id" && v.size() > 20) {
-                error = "--faxterm-id: at most 20 characters";
+            o.*field = v;
+            if ((field == &Options::faxtermId || field == &Options::faxtermAId) && v.size() > 20) {
+                error = opt + ": at most 20 characters";
                 return std::nullopt;
             }
         } else if (opt == "--answer-rings" || opt == "--timeout") {
@@ -188,6 +205,12 @@ A simulated telephone line joining two endpoints, A and B, in real time.
   --faxterm-send F     TIFF-F file the fax terminal sends
   --faxterm-receive F  TIFF file the fax terminal stores received pages in
   --faxterm-id ID      the fax terminal's station ID (default LINESIM, 20 chars max)
+  --faxterm-a-send F, --faxterm-a-receive F, --faxterm-a-id ID
+                       with --a faxterm --b faxterm: A's fax terminal calls B's
+                       3 s after start; these options are A's (ID default
+                       LINESIM-A), the --faxterm-send/-receive/-id options B's
+  --faxterm-mh-only    fax terminals offer only one-dimensional coding and no
+                       ECM, as a sender with plain Class 1 pages uses
   --fault F            inject a fault; may be repeated:
       busy             the dialled line is busy (BUSY after 3 s)
       no-answer        the far end rings out: NO ANSWER after 6 rings (37 s)

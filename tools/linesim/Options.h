@@ -29,6 +29,11 @@ struct Options {
     bool faxtermCall = false;
     std::string faxtermSend, faxtermReceive;
     std::string faxtermId = "LINESIM";
+    // With a fax terminal at each end, A's calls B and the options above are
+    // B's; these are A's.
+    std::string faxtermASend, faxtermAReceive;
+    std::string faxtermAId = "LINESIM-A";
+    bool faxtermMhOnly = false;  // fax terminals offer one-dimensional coding only, no ECM
     LineFaults faults;
     int timeoutS = 0;  // 0: no limit
     bool class1VoiceDetect = false;  // class1 modems report VOICE when a person answers

@@ -23,6 +23,13 @@ std::atomic<bool> gStop{false};
 
 void OnSignal(int) { gStop = true; }
 
+// With a fax terminal at each end, A's calls B's and has options of its own.
+FaxTerminalSetup FaxTerminalSetupFor(int side, const Options& o) {
+    if (side == 0 && o.b == EndpointKind::FaxTerm)
+        return {true, o.answerRings, o.faxtermASend, o.faxtermAReceive, o.faxtermAId, o.verbose, o.faxtermMhOnly};
+    return {o.faxtermCall, o.answerRings, o.faxtermSend, o.faxtermReceive, o.faxtermId, o.verbose, o.faxtermMhOnly};
+}
+
 std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, int side, const std::string& link, const Options& o,
                                        Exchange& exchange, Class2Link& class2Link) {
     ModemFaults faults{o.faults.slowOkMs, o.faults.garbage};
@@ -30,9 +37,7 @@ std::unique_ptr<Endpoint> MakeEndpoint(EndpointKind kind, int side, const std::s
     case EndpointKind::Class1:
         return std::make_unique<ClassOneModem>(exchange, link, faults, o.verbose, o.class1VoiceDetect);
     case EndpointKind::FaxTerm:
-        return std::make_unique<FaxTerminal>(
-            exchange, FaxTerminalSetup{o.faxtermCall, o.answerRings, o.faxtermSend, o.faxtermReceive,
-                                       o.faxtermId, o.verbose});
+        return std::make_unique<FaxTerminal>(exchange, FaxTerminalSetupFor(side, o));
     case EndpointKind::Class2:
         return std::make_unique<Class2Endpoint>(exchange, Class2Dialect::Class2, class2Link, side, link, faults);
     case EndpointKind::Class20:
@@ -76,7 +81,9 @@ int Run(const Options& o) {
     facts.aJudges = o.a != EndpointKind::Class1;
     facts.bJudges = o.b != EndpointKind::Class1;
     if (faxterm) {
-        facts.t30Result = faxterm->ResultText();
+        // With a fax terminal at each end, one whose session failed tells why.
+        const auto* bTerminal = dynamic_cast<const FaxTerminal*>(b.get());
+        facts.t30Result = (bTerminal && faxterm->Report().completed ? bTerminal : faxterm)->ResultText();
         // A Class 1 modem cannot see its computer's ID; the fax terminal heard it.
         SideReport& modem = faxterm == a.get() ? facts.b : facts.a;
         if (modem.stationId.empty()) modem.stationId = faxterm->RemoteIdent();
