@@ -45,11 +45,6 @@ enum class EngineKind { Sender, Receiver };
 // The port's engine slot the context registers in.
 inline constexpr int kFaxEngineSlot = 1;
 
-// Error for a session whose class is 2 or 2.0: those machines are not built,
-// so such a session ends at once with this code ("Fax modem class not
-// supported") rather than pretending.
-inline constexpr int kErrClassNotDriven = base::ecFaxClassNotSupported;
-
 struct FaxProgressInfo {
     int pagesInFile = 0;
     int currentPage = 0;  // sender: 0 while the cover page is sent

@@ -30,6 +30,8 @@ public:
 
     // Starts a new page: no DLE pending, no bytes counted.
     void StartPage();
+    // Whether stored bytes are reversed (the session's modem class decides).
+    void SetReverseBits(bool on) { reverseBits_ = on; }
     // Takes up to kMaxPerCall bytes of `input`; the bytes stored in this call
     // go to the sink together before it returns.
     PageDataResult Take(std::span<const std::uint8_t> input);

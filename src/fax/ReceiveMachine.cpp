@@ -142,13 +142,10 @@ bool ReceiveMachine::Process(FaxEvent event) {
     case rfDone:
         break;
     default:
-        if (state_ >= rf1SendCSI && state_ <= rf1WtHngp) {
+        if (IsClass2())
+            ProcessClass2(in);
+        else
             ProcessClass1(in);
-            break;
-        }
-        // Class 2 and 2.0 states: never entered while those classes are
-        // refused by the prepare step.
-        Fail(kErrClassNotDriven);
         break;
     }
     return in.line;
@@ -178,15 +175,12 @@ void ReceiveMachine::Init() {
     Engine().Port().SetRtsState(true);
     modem.retryCount = 0;
     modem.endOfMessage = false;
-    if (session.faxClass != kClass1) {
-        Fail(kErrClassNotDriven);
-        return;
-    }
-    if (Engine().SendCommand("AT+FCLASS=1") != 0) {
+    const bool class2 = IsClass2();
+    if (Engine().SendCommand(class2 ? modem.vocabulary.selectClass : "AT+FCLASS=1") != 0) {
         Fail(base::ecFaxInitError);
         return;
     }
-    Go(rf1Init1);
+    Go(class2 ? rf2Init1 : rf1Init1);
 }
 
 void ReceiveMachine::Class1Init1(const Input& in) {
@@ -264,7 +258,7 @@ void ReceiveMachine::Answer() {
         return;
     }
     Engine().Modem().retryCount = 0;
-    Go(rf1SendCSI);
+    Go(IsClass2() ? rf2ValCnnct : rf1SendCSI);
 }
 
 bool ReceiveMachine::LastStatusDue() const {

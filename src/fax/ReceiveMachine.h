@@ -4,9 +4,9 @@
 // States are numbered as the dispatch log names them (ReceiveState); the
 // states every class shares live in ReceiveMachine.cpp and
 // ReceiveMachinePage.cpp, the Class 1 T.30 dialogue in
-// ReceiveMachineClass1.cpp, the prepare step in ReceivePrepare.cpp. Class 2
-// and 2.0 sessions are not driven yet: their prepare step ends the session
-// with kErrClassNotDriven.
+// ReceiveMachineClass1.cpp, the reports of Class 2 and 2.0 modems (which run
+// the dialogue themselves) in ReceiveMachineClass2.cpp, the prepare step in
+// ReceivePrepare.cpp.
 //
 // Runs on the dispatcher thread (the first pass on the thread that calls
 // FaxEngine::Start); the engine serialises the passes.
@@ -69,8 +69,9 @@ enum ReceiveState : int {
 
 // Where the receive file stands when a page starts.
 enum class PageArrival {
-    NoFile = 3,     // no file open yet: the next page creates one
-    MorePages = 2,  // file open, another page follows
+    NoFile = 3,         // no file open yet: the next page creates one
+    MorePages = 2,      // file open, another page follows
+    EndOfDocument = 4,  // Classes 2 and 2.0: the sender has no more pages
 };
 
 class ReceiveMachine final : public FaxMachine {
@@ -130,6 +131,17 @@ private:
     void SendMcf(const Input& in);
     void WaitDcn(const Input& in);
     void WaitHangup(const Input& in);
+    // Classes 2 and 2.0 (ReceiveMachineClass2.cpp).
+    bool IsClass2() const;
+    void ProcessClass2(const Input& in);
+    bool HangupReportEnds(const std::string& line);
+    void Class2Init(const std::string& line);
+    void ValidateConnect(const std::string& line);
+    void SenderReports(const std::string& line);
+    void WaitDataConnect(const std::string& line);
+    void PageResult(const std::string& line);
+    void WaitHangupReport(const std::string& line);
+
     // "AT+FRM=" with the text; the command is kept to repeat it when the
     // modem still hears the far side's V.21 flags.
     void ReceiveFast(const std::string& modulation);

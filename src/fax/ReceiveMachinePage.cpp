@@ -5,6 +5,7 @@
 
 #include "base/ErrorCodes.h"
 #include "base/MessageWindow.h"
+#include "fax/ControlBytes.h"
 #include "fax/FaxEngine.h"
 #include "fax/ReceiveMachine.h"
 #include "fax/ReceivedFileNames.h"
@@ -49,6 +50,8 @@ void ReceiveMachine::AcceptCall() {
     if (!accepted) {
         // Not an error of the session: the call is logged as skipped, and
         // the abort state hangs up.
+        if (IsClass2())
+            Engine().SendRaw("AT+FKS\r");
         Engine().RecordError(base::ecFileRejected);
         Engine().Modem().statusPending = true;
         Engine().SendLog(kLogReceiveSkipped);
@@ -84,9 +87,18 @@ void ReceiveMachine::StartPage() {
         Fail(rc);
         return;
     }
+    pageData_.SetReverseBits(Engine().Session().faxClass == kClass2);
     pageData_.StartPage();
     Engine().SetTimeout(Engine().Modem().responseTimeout);
     Engine().Session().pages.bytes = 0;
+    if (IsClass2()) {
+        // The modem holds the page data until we say we are ready.
+        const std::uint8_t ready = kDc2;
+        if (const int rc = Engine().SendRaw(std::span<const std::uint8_t>(&ready, 1)); rc != 0) {
+            Fail(rc);
+            return;
+        }
+    }
     Engine().SetProgress(base::fpGettingPage);
     Go(rfGtPgDta);
 }
@@ -121,7 +133,7 @@ void ReceiveMachine::TakePageData(const Input& in) {
     Engine().ResetResponse();
     if ((Engine().Session().flags & kFlagSoftwareFlow) != 0)
         port.ClearSoftwareFlow();
-    Go(rf1FinPage);
+    Go(IsClass2() ? rf2GtPgRslt : rf1FinPage);
 }
 
 }  // namespace vl::fax

@@ -21,19 +21,23 @@ void ReceiveMachine::Prepare() {
             return;
         }
     }
-    if (session.faxClass != kClass1) {
-        // Class 2 and 2.0 sessions are not driven yet.
-        Engine().RecordError(kErrClassNotDriven);
-        return;
-    }
+    const bool class2 = IsClass2();
+    ModemRecord& modem = Engine().Modem();
+    if (class2)
+        modem.vocabulary = VocabularyFor(session.faxClass);
     serial::VlBaseDispatcher& port = Engine().Port();
     const bool held = port.SetDispatching(true);
     // A modem that does not take its set-up cannot answer a call: the
     // session ends here with the reason rather than waiting in vain.
-    const bool ready = Engine().InitModem() && Engine().SyncCommand("AT+FCLASS=1");
+    bool ready = Engine().InitModem() && Engine().SyncCommand(class2 ? modem.vocabulary.selectClass : "AT+FCLASS=1");
     if (ready)
         Engine().SwitchToNormalBaud();
-    if (ready && Engine().DetermineLocalSpeeds())
+    if (ready && class2) {
+        ready = Engine().SyncCommand("AT+FCR=1") &&
+                Engine().SyncCommand(modem.vocabulary.localId + "=\"" + session.stationId + "\"") &&
+                Engine().SyncCommand(std::string("AT+FAA=") + modem.faxAndData);
+    }
+    if (ready && (class2 || Engine().DetermineLocalSpeeds()))
         session.prepared = true;
     else
         Engine().RecordError(base::ecFaxBadModemResult);

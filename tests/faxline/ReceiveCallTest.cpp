@@ -159,5 +159,54 @@ TEST_F(EngineReceiveCall, ThreeNormalPagesFromTheFaxMachine) { ReceivesThreePage
 
 TEST_F(EngineReceiveCall, ThreeFinePagesFromTheFaxMachine) { ReceivesThreePages(true); }
 
+struct Class2Modem {
+    const char* endpoint;  // linesim's endpoint kind
+    const char* efax;      // efax's -o option
+    int faxClass;
+};
+
+class EngineReceivesThroughClass2 : public EngineReceiveCall, public ::testing::WithParamInterface<Class2Modem> {};
+
+// The modem runs the session; we take its reports and two pages of data (bit
+// reversed by a Class 2 modem, as they are on the line by a Class 2.0 one).
+TEST_P(EngineReceivesThroughClass2, FromEfax) {
+    const std::vector<Bitmap> pages = {TestPage(400), TestPage(250)};
+    WriteFaxTiff(pages[0], File("p1.tif"));
+    WriteFaxTiff(pages[1], File("p2.tif"));
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", GetParam().endpoint, "--b", GetParam().endpoint}));
+    ASSERT_NO_FATAL_FAILURE(MakeReceiver("ttyB"));
+    harness_->engine->Session().faxClass = GetParam().faxClass;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(harness_->engine->Start(), 0);
+    auto sender = Efax('a', {std::string("-o") + GetParam().efax, "-l", "+1 555 0101", "-h", " ", "-t", "1",
+                             File("p1.tif"), File("p2.tif")});
+    const auto until = std::chrono::steady_clock::now() + kCallLimit;
+    while (!finished_ && std::chrono::steady_clock::now() < until)
+        harness_->loop.Run(std::chrono::milliseconds(20));
+    EXPECT_EQ(finished_.value_or(1), 0) << Logs();
+    EXPECT_EQ(EfaxStatus(*sender), 0) << Logs();
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::string result = CallResult();
+    std::cout << GetParam().endpoint << " from efax: " << seconds << " s, " << result << "\n";
+    EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+    EXPECT_EQ(harness_->engine->RemoteId(), "+1 555 0101");
+    EXPECT_EQ(logs_, (std::vector<int>{fax::kLogReceiveStarted, fax::kLogReceiveOk}));
+    const std::string apf = File("in/FAX0001.APF");
+    for (unsigned n = 1; n <= 2; ++n) {
+        faxdoc::ApfPageHeader header;
+        faxdoc::ApfFileHeader fileHeader;
+        ASSERT_EQ(faxdoc::ApfFindPage(apf, n, fileHeader, header), 0) << "page " << n;
+        EXPECT_EQ(fileHeader.pageCount, 2);
+        EXPECT_TRUE(header.HighResolution());
+        EXPECT_EQ(InkedRows(Widened(ApfPageBitmap(apf, n), pages[n - 1].width)), InkedRows(pages[n - 1]))
+            << "page " << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, EngineReceivesThroughClass2,
+                         ::testing::Values(Class2Modem{"class2", "2", fax::kClass2},
+                                           Class2Modem{"class2.0", "0", fax::kClass2_0}),
+                         [](const auto& info) { return std::string(info.param.faxClass == fax::kClass2 ? "Class2" : "Class20"); });
+
 }  // namespace
 }  // namespace vl::test
