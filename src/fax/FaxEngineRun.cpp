@@ -126,7 +126,9 @@ void FaxEngine::Dispatch(FaxEvent event, bool statusTimer)
         RunPasses(FaxEvent::None);
         return;
     }
-    if (statusTimer && event == FaxEvent::None)
+    // The status timer moves only a state that kept its pass for the next
+    // event: that one runs at the latest now.
+    if (statusTimer && event == FaxEvent::None && machine_->RuleAfter(machine_->State()) != RunRule::Keep)
         return;
     RunPasses(event);
 }

@@ -20,13 +20,15 @@ namespace vl::fax {
 
 namespace {
 
-// Makes an empty file of a unique name in the temporary folder.
-int MakeTemporaryFile(std::string& name) {
+// Makes an empty file of a unique name with the extension in the temporary
+// folder.
+int MakeTemporaryFile(const std::string& extension, std::string& name) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
     if (error) return base::IoErrorCode(error.value(), base::IoOperation::Open);
-    std::string pattern = (folder / "~VLXXXXXX").string();
-    const int fd = mkstemp(pattern.data());
+    const std::string suffix = "." + extension;
+    std::string pattern = (folder / ("~VLXXXXXX" + suffix)).string();
+    const int fd = mkstemps(pattern.data(), static_cast<int>(suffix.size()));
     if (fd < 0) return faxdoc::LastIoError(faxdoc::IoOperation::Open);
     close(fd);
     name = pattern;
@@ -76,11 +78,11 @@ int Join(const std::vector<std::string>& files, const std::string& joinedName) {
 
 }  // namespace
 
-int JoinFaxFiles(const std::vector<std::string>& files, std::string& joinedName) {
+int JoinFaxFiles(const std::vector<std::string>& files, const std::string& extension, std::string& joinedName) {
     joinedName.clear();
     if (files.empty()) return base::ecBadFileList;
     std::string name;
-    if (const int rc = MakeTemporaryFile(name); rc != 0) return rc;
+    if (const int rc = MakeTemporaryFile(extension, name); rc != 0) return rc;
     if (const int rc = Join(files, name); rc != 0) {
         unlink(name.c_str());
         return rc;

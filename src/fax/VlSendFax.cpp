@@ -34,7 +34,7 @@ void VlSendFax::StartTransmit()
     DeleteJoinedFile();
     if (FaxFileList.size() >= 2 && !OnFaxNext) {
         std::string joined;
-        base::CheckException(JoinFaxFiles(FaxFileList, joined));
+        base::CheckException(JoinFaxFiles(FaxFileList, FaxFileExt, joined));
         joinedFile_ = joined;
     }
     sentOnce_ = false;

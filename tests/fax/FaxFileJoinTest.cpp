@@ -53,9 +53,11 @@ protected:
 TEST_F(FaxFileJoinTest, ThreeFilesBecomeOneWithThePageCountsAdded) {
     const std::vector<std::string> files = {Apf("A.APF", 1, 0x10), Apf("B.APF", 2, 0x20), Apf("C.APF", 3, 0x30)};
     std::string joined;
-    ASSERT_EQ(JoinFaxFiles(files, joined), 0);
+    ASSERT_EQ(JoinFaxFiles(files, "APF", joined), 0);
     EXPECT_EQ(std::filesystem::path(joined).parent_path(), temp_.path());
     EXPECT_EQ(std::filesystem::path(joined).filename().string().substr(0, 3), "~VL");
+    // The sender adds the extension to a name without one: it must be there.
+    EXPECT_EQ(std::filesystem::path(joined).extension(), ".APF");
 
     faxdoc::ApfReader reader;
     ASSERT_EQ(reader.Open(joined), 0);
@@ -85,7 +87,7 @@ TEST_F(FaxFileJoinTest, FailuresLeaveNoTemporaryFile) {
     };
     for (const auto& c : cases) {
         std::string joined = "stale";
-        EXPECT_EQ(JoinFaxFiles(c.files, joined), c.rc) << c.what;
+        EXPECT_EQ(JoinFaxFiles(c.files, "APF", joined), c.rc) << c.what;
         EXPECT_TRUE(joined.empty()) << c.what;
         EXPECT_EQ(LeftInTemp(), 0u) << c.what;
     }
@@ -96,7 +98,7 @@ TEST_F(FaxFileJoinTest, PageCountsThatWouldWrapAreRefused) {
     const std::string a = files_.folder() + "A.APF";
     vl::test::WriteFile(a, many);
     std::string joined;
-    EXPECT_EQ(JoinFaxFiles({a, a}, joined), base::ecFaxBadFormat);
+    EXPECT_EQ(JoinFaxFiles({a, a}, "APF", joined), base::ecFaxBadFormat);
     EXPECT_EQ(LeftInTemp(), 0u);
 }
 

@@ -216,5 +216,70 @@ TEST_F(VelloraCall, VelloraToVelloraTheOtherWayWithAFineCover)
     EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(body)));
 }
 
+struct ModemClass {
+    const char* endpoint;  // linesim's endpoint kind
+    const char* option;    // vellora-cli's --class
+};
+
+class VelloraClass2Call : public VelloraCall, public ::testing::WithParamInterface<ModemClass> {
+protected:
+    // Sends `pages` (files) from end A to a receiver on end B, both told the
+    // class as `option`; the stored file.
+    std::string SendThrough(const std::vector<std::string>& pages, const std::string& option)
+    {
+        EXPECT_NO_FATAL_FAILURE(StartLine({"--a", GetParam().endpoint, "--b", GetParam().endpoint}));
+        auto receiver = Cli({"receive", "--port", File("ttyB"), "--dir", File("rx"), "--class", option,
+                             "--once", "--station-id", "+1 555 0102"},
+                            "cli-receive.log");
+        std::vector<std::string> args{"send", "--port", File("ttyA"), "--number", "102", "--class", option,
+                                      "--bps", "14400", "--station-id", "+1 555 0101"};
+        args.insert(args.end(), pages.begin(), pages.end());
+        auto sender = Cli(args);
+        std::vector<std::string> sent;
+        std::vector<std::string> received;
+        EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
+        EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
+        EXPECT_FALSE(sent.empty());
+        EXPECT_EQ(sent.empty() ? "" : sent.back(), "Sent");
+        EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+        const std::string stored = File("rx") + "/FAX0001.APF";
+        EXPECT_NE(Joined(received).find("Receive " + stored + " from +1 555 0101 started at "), std::string::npos)
+            << Joined(received);
+        return stored;
+    }
+};
+
+// Both ends find the class by asking the modem.
+TEST_P(VelloraClass2Call, OneNormalPageWithTheClassDetected)
+{
+    const std::string page = PageApf(false, "ONE.APF");
+    const std::string stored = SendThrough({page}, "auto");
+    const RunResult info = RunCli(dir_.folder() + "home/", {"info", stored, "--json"});
+    EXPECT_NE(info.out.find("\"page_count\":1,\"pages\":[{\"page\":1,\"fine\":false"), std::string::npos)
+        << info.out;
+    EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(page)));
+}
+
+// Three pages, the first normal and the others fine: the modem is told the
+// new resolution between the first and the second.
+TEST_P(VelloraClass2Call, NormalThenFinePages)
+{
+    const std::string normal = PageApf(false, "NORMAL.APF");
+    const std::string fine = PageApf(true, "FINE.APF");
+    const std::string stored = SendThrough({normal, fine, fine}, GetParam().option);
+    const RunResult info = RunCli(dir_.folder() + "home/", {"info", stored, "--json"});
+    EXPECT_NE(info.out.find("\"page_count\":3"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("{\"page\":1,\"fine\":false"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("{\"page\":2,\"fine\":true"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("{\"page\":3,\"fine\":true"), std::string::npos) << info.out;
+    EXPECT_EQ(InkedRows(ApfPage(stored, 1)), InkedRows(ApfPage(normal)));
+    EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(fine)));
+    EXPECT_EQ(InkedRows(ApfPage(stored, 3)), InkedRows(ApfPage(fine)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, VelloraClass2Call,
+                         ::testing::Values(ModemClass{"class2", "2"}, ModemClass{"class2.0", "2.0"}),
+                         [](const auto& info) { return std::string(info.param.option[1] ? "Class20" : "Class2"); });
+
 }  // namespace
 }  // namespace vl::test
