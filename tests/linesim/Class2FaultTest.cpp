@@ -113,6 +113,21 @@ TEST(Class2Fault, NoiseAboveTheThresholdMakesTheReceiverAnswerRtn) {
     }
 }
 
+// Line hits spoil the first pages only; the sender hears RTN and then MCF.
+TEST(Class2Fault, BadPagesFaultSpoilsTheFirstPagesOnly) {
+    TestLine t(k2, k2);
+    t.link.SpoilFirstPages(1);
+    EXPECT_NE(SendOnePage(t, nullptr).find("+FPTS:2"), std::string::npos);
+    EXPECT_EQ(t.Modem(0).Report().pagesSent, 0);
+    Class2Link link;
+    link.SpoilFirstPages(2);
+    EXPECT_TRUE(link.PageSpoiled());
+    EXPECT_TRUE(link.PageSpoiled());
+    EXPECT_FALSE(link.PageSpoiled());
+    link.SetNoiseDb(kNoiseSpoilsPagesDb);
+    EXPECT_TRUE(link.PageSpoiled());
+}
+
 TEST(Class2Fault, TheReceivingComputerMayAskForTheReplyItself) {
     TestLine t(k2, k2);
     const std::string said = SendOnePage(t, "AT+FPTS=3");

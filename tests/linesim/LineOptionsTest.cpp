@@ -24,6 +24,7 @@ TEST(LineOptions, DefaultsAreClass1FacingTheFaxTerminal) {
     EXPECT_EQ(o->faxtermId, "LINESIM");
     EXPECT_EQ(o->faults.call, CallFault::None);
     EXPECT_EQ(o->faults.dropAfterPage, -1);
+    EXPECT_EQ(o->faults.badPages, 0);
     EXPECT_EQ(o->timeoutS, 0);
 }
 
@@ -102,6 +103,11 @@ TEST(LineOptions, BadCommandLinesAreRefused) {
         {"--faxterm-call", "--a", "faxterm", "--b", "class1"},  // the terminal calls A, so it must be B
         {"--a", "class1", "--b", "class1", "--faxterm-send", "x.tif"},
         {"--a", "class1", "--b", "class1", "--fault", "drop-after-page:0"},  // nobody sees pages
+        {"--a", "class2", "--b", "class2", "--fault", "bad-pages:0"},        // no bad page is no fault
+        {"--a", "class2", "--b", "class2", "--fault", "bad-pages:1000"},
+        {"--a", "class2", "--b", "class2", "--fault", "bad-pages"},
+        {"--a", "class2", "--b", "class2", "--fault", "bad-pages:1", "--fault", "bad-pages:2"},
+        {"--a", "class1", "--b", "faxterm", "--fault", "bad-pages:1"},      // only Class 2 modems judge pages
     };
     for (const auto& args : bad) {
         std::string error;
@@ -110,6 +116,18 @@ TEST(LineOptions, BadCommandLinesAreRefused) {
         EXPECT_FALSE(Parse(args, &error)) << joined;
         EXPECT_FALSE(error.empty()) << joined;
     }
+}
+
+TEST(LineOptions, BadPagesIsForClass2Endpoints) {
+    for (const char* kind : {"class2", "class2.0"}) {
+        auto o = Parse({"--a", kind, "--b", "class2", "--fault", "bad-pages:999"});
+        ASSERT_TRUE(o) << kind;
+        EXPECT_EQ(o->faults.badPages, 999);
+    }
+    auto one = Parse({"--a", "class2", "--b", "class2.0", "--fault", "bad-pages:1", "--fault", "busy"});
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->faults.badPages, 1);
+    EXPECT_EQ(one->faults.call, CallFault::Busy);
 }
 
 // A weak line: the loss and the noise on it are separate faults.

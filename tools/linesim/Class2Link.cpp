@@ -9,6 +9,7 @@ Class2Link::Class2Link() = default;
 
 void Class2Link::DropAfterPage(int n) { dropAfterPage_ = n; }
 void Class2Link::SetNoiseDb(double db) { noiseDb_ = db; }
+void Class2Link::SpoilFirstPages(int n) { pagesToSpoil_ = n; }
 void Class2Link::SetFarEndIsVoice(bool voice) { voice_ = voice; }
 
 void Class2Link::Advance(std::int64_t nowMs) {
@@ -63,6 +64,14 @@ void Class2Link::Drop(int fromSide) {
     T30Message lost;
     lost.kind = T30Kind::CarrierLost;
     Enqueue(dir_[fromSide & 1], std::move(lost), 0);
+}
+
+bool Class2Link::PageSpoiled() {
+    if (pagesToSpoil_ > 0) {
+        --pagesToSpoil_;
+        return true;
+    }
+    return noiseDb_ >= kNoiseSpoilsPagesDb;
 }
 
 std::size_t Class2Link::Backlog(int side) const { return dir_[side & 1].backlog; }

@@ -50,6 +50,8 @@ public:
     // Faults. The line drops during page n+1 of the session (n pages get through).
     void DropAfterPage(int n);
     void SetNoiseDb(double db);
+    // The first n pages to arrive are hit on the line: their receiver finds them bad.
+    void SpoilFirstPages(int n);
     // The far end is a person: no message ever reaches either modem.
     void SetFarEndIsVoice(bool voice);
 
@@ -65,7 +67,8 @@ public:
     std::optional<T30Message> Receive(int side);
     // A modem going on hook: nothing queued for it is wanted any more.
     void OnHook(int side);
-    bool PagesSpoiled() const { return noiseDb_ >= kNoiseSpoilsPagesDb; }
+    // A receiving modem's verdict on the page that just ended: true when it is bad.
+    bool PageSpoiled();
     // The drop fault struck.
     bool Dropped() const { return dropped_; }
 
@@ -88,6 +91,7 @@ private:
     int dropAfterPage_ = -1;
     bool dropped_ = false;
     double noiseDb_ = -100.0;
+    int pagesToSpoil_ = 0;
     bool voice_ = false;
 };
 

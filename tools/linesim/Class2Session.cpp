@@ -122,7 +122,7 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
         if (s == ModemState::RxWaitStart) return false;
         if (s != ModemState::RxData) return true;
         Send(std::string{kDle, kEtx});
-        pageQuality = link.PagesSpoiled() ? 2 : 1;
+        pageQuality = link.PageSpoiled() ? 2 : 1;
         state = ModemState::RxWaitPostPage;
         deadlineMs = nowMs + kT2Ms;
         return true;

@@ -57,6 +57,10 @@ std::string ApplyFault(const std::string& text, LineFaults& f) {
         if (f.dropAfterPage >= 0) return "drop-after-page given twice";
         return ParseInt(arg, 0, 999, f.dropAfterPage) ? "" : "drop-after-page:N needs N from 0 to 999";
     }
+    if (name == "bad-pages") {
+        if (f.badPages > 0) return "bad-pages given twice";
+        return ParseInt(arg, 1, 999, f.badPages) ? "" : "bad-pages:N needs N from 1 to 999";
+    }
     if (name == "slow-ok") {
         if (f.slowOkMs > 0) return "slow-ok given twice";
         return ParseInt(arg, 1, 60000, f.slowOkMs) ? "" : "slow-ok:MS needs MS from 1 to 60000";
@@ -112,6 +116,7 @@ std::string Check(const Options& o) {
     if (!hasFaxterm && o.faxtermMhOnly) return "--faxterm-mh-only needs a faxterm endpoint";
     if (o.faults.dropAfterPage >= 0 && !hasFaxterm && IsAudioKind(o.a))
         return "drop-after-page needs a faxterm endpoint to see the pages";
+    if (o.faults.badPages > 0 && IsAudioKind(o.a)) return "bad-pages needs class2 or class2.0 endpoints";
     return "";
 }
 
@@ -223,6 +228,9 @@ A simulated telephone line joining two endpoints, A and B, in real time.
       drop-after-page:N  the line drops 2.5 s into the data of page N+1: both
                        ends hear silence, and get a hang-up 3 s later; needs a
                        faxterm or Class 2 endpoints
+      bad-pages:N      the receiving Class 2 / 2.0 modem finds the first N pages
+                       of the call bad, as after line hits (page status 2, RTN);
+                       the pages after them are good; needs class2 or class2.0
       noise:DB         white noise at DB dBm0 on the line while a call is up
                        (e.g. noise:-50; from about -35 up, the modems' carrier
                        detectors no longer see the line go quiet)

@@ -15,6 +15,7 @@ enum class CallFault { None, Busy, NoAnswer, NoDialtone, Voice, NoCarrier };
 struct LineFaults {
     CallFault call = CallFault::None;
     int dropAfterPage = -1;            // the line drops during page N+1; -1: never
+    int badPages = 0;                  // Class 2 receivers find the first N pages bad
     std::optional<double> noiseDbm0;   // white noise added to the line
     double lossDb = 0;                 // the line's loss between the two ends
     int slowOkMs = 0;

@@ -52,6 +52,7 @@ int Run(const Options& o) {
     Class2Link class2Link;
     class2Link.DropAfterPage(o.faults.dropAfterPage);
     if (o.faults.noiseDbm0) class2Link.SetNoiseDb(*o.faults.noiseDbm0);
+    class2Link.SpoilFirstPages(o.faults.badPages);
     class2Link.SetFarEndIsVoice(o.faults.call == CallFault::Voice);
     std::unique_ptr<Endpoint> a, b;
     try {
