@@ -145,7 +145,8 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
             report.bitRate = session.BitRate();
             report.resolution = session.Fine() ? "fine" : "normal";
         }
-        if (postPage == 2) {
+        // A bad last page may be sent again (AT+FDT) or given up (AT+FKS).
+        if (postPage == 2 && PageAccepted(m.code)) {
             link.Send(side, Message(T30Kind::Dcn), kShortFrameMs);
             state = ModemState::TxClosing;
             deadlineMs = nowMs + kShortFrameMs + 200;
@@ -249,7 +250,8 @@ Outcome Class2Modem::Impl::ReceivePage() {
         report.bitRate = session.BitRate();
         report.resolution = session.Fine() ? "fine" : "normal";
     }
-    state = postPage == 2 ? ModemState::RxWaitDcn : ModemState::RxWaitCarrier;
+    // After a bad page, even the last, the sender may send it again.
+    state = postPage == 2 && PageAccepted(reply) ? ModemState::RxWaitDcn : ModemState::RxWaitCarrier;
     postPage = -1;
     return Outcome::Pending;
 }
