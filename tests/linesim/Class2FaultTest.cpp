@@ -82,12 +82,9 @@ TEST(Class2Fault, CarrierLostMidPageEndsBothSidesInPhaseC) {
     }
 }
 
-// One page from side 0; returns what the sender heard after +FET=2.
-std::string SendOnePage(TestLine& t, const char* receiverBeforeReply) {
-    ConnectFax(t, k2, k2, 0);
-    t.Write(0, "AT+FDT\r");
-    t.WaitFor(1, "\r\nOK\r\n");
-    t.Write(1, "AT+FDR\r");
+// The last page from side 0, once it has sent AT+FDT and side 1 AT+FDR;
+// returns what the sender heard after +FET=2.
+std::string SendLastPage(TestLine& t, const char* receiverBeforeReply) {
     t.WaitFor(0, std::string(1, kXon));
     t.Write(0, Shielded(TestPage(1, 300)));
     t.WaitFor(1, "CONNECT\r\n");
@@ -100,6 +97,15 @@ std::string SendOnePage(TestLine& t, const char* receiverBeforeReply) {
     if (receiverBeforeReply) t.Command(1, receiverBeforeReply);
     t.Write(1, "AT+FDR\r");
     return t.WaitFor(0, "\r\nOK\r\n");
+}
+
+// One page from side 0; returns what the sender heard after +FET=2.
+std::string SendOnePage(TestLine& t, const char* receiverBeforeReply) {
+    ConnectFax(t, k2, k2, 0);
+    t.Write(0, "AT+FDT\r");
+    t.WaitFor(1, "\r\nOK\r\n");
+    t.Write(1, "AT+FDR\r");
+    return SendLastPage(t, receiverBeforeReply);
 }
 
 TEST(Class2Fault, NoiseAboveTheThresholdMakesTheReceiverAnswerRtn) {
@@ -121,16 +127,7 @@ TEST(Class2Fault, BadPagesFaultSpoilsTheFirstPagesOnly) {
     EXPECT_NE(SendOnePage(t, nullptr).find("+FPTS:2"), std::string::npos);
     EXPECT_EQ(t.Modem(0).Report().pagesSent, 0);
     t.Write(0, "AT+FDT\r");
-    t.WaitFor(0, std::string(1, kXon));
-    t.Write(0, Shielded(TestPage(1, 300)));
-    t.WaitFor(1, "CONNECT\r\n");
-    t.Write(1, std::string(1, kDc2));
-    ReadPage(t, 1);
-    t.WaitFor(0, "\r\nOK\r\n");
-    t.Write(0, "AT+FET=2\r");
-    EXPECT_NE(t.WaitFor(1, "\r\nOK\r\n").find("+FPTS:1"), std::string::npos);
-    t.Write(1, "AT+FDR\r");
-    EXPECT_NE(t.WaitFor(0, "\r\nOK\r\n").find("+FPTS:1"), std::string::npos);
+    EXPECT_NE(SendLastPage(t, nullptr).find("+FPTS:1"), std::string::npos);
     EXPECT_EQ(t.Modem(0).Report().pagesSent, 1);
     EXPECT_NE(t.WaitFor(1, "\r\nOK\r\n").find("+FHNG:0"), std::string::npos);
     Class2Link link;
