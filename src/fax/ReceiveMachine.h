@@ -111,6 +111,8 @@ private:
     void StartPage();
     void TakePageData(const Input& in);
     void WritePage();
+    // The fax arrived whole: the file is closed and reported as received.
+    void CloseReceivedFax();
 
     // Class 1 (ReceiveMachineClass1.cpp).
     void ProcessClass1(const Input& in);
@@ -163,6 +165,9 @@ private:
     PageDataReceiver pageData_;
     std::vector<std::uint8_t> chunk_;
     TrainingCheck training_;
+
+    // Classes 2 and 2.0: the modem's status of the page just received was bad.
+    bool pageBad_ = false;
 
     // Class 1 session.
     bool morePages_ = false;

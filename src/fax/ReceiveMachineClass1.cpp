@@ -407,14 +407,7 @@ void ReceiveMachine::SendMcf(const Input& in) {
     frameRetries_ = 0;
     Engine().ReceiveFrame();
     Go(rf1WaitDCN);
-    const int rc = file_.Close();
-    if (rc != 0) {
-        Fail(rc);
-        return;
-    }
-    Engine().SendLog(kLogReceiveOk);
-    Engine().Session().faxFile.clear();
-    Engine().SetProgress(base::fpGettingHangup);
+    CloseReceivedFax();
 }
 
 void ReceiveMachine::WaitDcn(const Input& in) {

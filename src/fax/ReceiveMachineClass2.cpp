@@ -167,6 +167,7 @@ void ReceiveMachine::PageResult(const std::string& line) {
         Engine().SetProgress(base::fpGettingPageEnd);
         const char status = PageStatus(line);
         const bool good = status == '1' || status == '3' || status == '5';
+        pageBad_ = !good;
         // A bad page leaves the file; the sender sends it again and the next
         // page takes its number.
         const int rc = good ? file_.CompletePage(Engine().RemoteId(), std::time(nullptr)) : file_.RemovePage();
@@ -184,19 +185,15 @@ void ReceiveMachine::PageResult(const std::string& line) {
         return;
     }
     Engine().SendCommand("AT+FDR");
-    if (arrival_ != PageArrival::EndOfDocument) {
+    // A bad last page is sent again (or the sender gives up, and its hang-up
+    // report ends the call): the fax is not over yet.
+    if (arrival_ != PageArrival::EndOfDocument || pageBad_) {
+        pageBad_ = false;
         Go(rf2GtCnnct);
         return;
     }
     Go(rf2GetFHNG);
-    const int rc = file_.Close();
-    if (rc != 0) {
-        Fail(rc);
-        return;
-    }
-    Engine().SendLog(kLogReceiveOk);
-    Engine().Session().faxFile.clear();
-    Engine().SetProgress(base::fpGettingHangup);
+    CloseReceivedFax();
 }
 
 void ReceiveMachine::WaitHangupReport(const std::string& line) {

@@ -136,4 +136,14 @@ void ReceiveMachine::TakePageData(const Input& in) {
     Go(IsClass2() ? rf2GtPgRslt : rf1FinPage);
 }
 
+void ReceiveMachine::CloseReceivedFax() {
+    if (const int rc = file_.Close(); rc != 0) {
+        Fail(rc);
+        return;
+    }
+    Engine().SendLog(kLogReceiveOk);
+    Engine().Session().faxFile.clear();
+    Engine().SetProgress(base::fpGettingHangup);
+}
+
 }  // namespace vl::fax

@@ -8,15 +8,6 @@
 
 namespace vl::fax {
 
-namespace {
-
-bool Contains(const std::string& line, std::string_view text)
-{
-    return line.find(text) != std::string::npos;
-}
-
-}  // namespace
-
 bool SendMachine::NextHasOtherResolution() const
 {
     return modem_.morePages && modem_.previousResolution != ' ' && modem_.previousResolution != modem_.resolution;
@@ -140,19 +131,9 @@ void SendMachine::Class2Line(const std::string& line)
         if (IsReport(line, names.connectReport)) {
             engine_.ResetResponse();
             state_ = tf2GetParams;
-        } else if (Contains(line, "BUSY")) {
-            RedialRule(base::ecFaxBusy);
-        } else if (Contains(line, "ANSWER")) {
-            RedialRule(base::ecFaxNoAnswer);
-        } else if (Contains(line, "VOICE") || Contains(line, "VCON")) {
-            Fail(base::ecFaxVoiceCall);
-        } else if (Contains(line, "NO DIAL")) {
-            Fail(base::ecFaxNoDialTone);
-        } else if (HasNoCarrier(line)) {
-            // No fax answered: the wait for a connect report would only run out.
-            Fail(base::ecFaxNoCarrier);
+        } else {
+            DialFailed(line);
         }
-        // Other lines (a ring-back report) leave the dial wait running.
         return;
     case tf2GetParams:
         Class2Params(line);

@@ -50,6 +50,10 @@ private:
     void CloseFax();
     void CompleteOk();
     void AbortFax();
+    // The modem's answer to the dial when it ends the call: busy or not
+    // answered (the redial rule), a voice, no dial tone, no carrier. Other
+    // lines (a ring-back report) leave the dial wait running.
+    void DialFailed(const std::string& line);
     void RedialRule(int code);  // code: why the call failed, if it is given up
     void Fail(int code);  // record, then the abort state
 

@@ -11,11 +11,6 @@ namespace vl::fax {
 
 namespace {
 
-bool Contains(const std::string& line, std::string_view text)
-{
-    return line.find(text) != std::string::npos;
-}
-
 // States that wait for the reply to a post-page message, where "ERROR" means
 // the frame was garbled and the message is repeated.
 bool WaitsForPostPageReply(int state)
@@ -170,18 +165,9 @@ void SendMachine::Class1Line(const std::string& line)
             state_ = tf1SendTSI;
         } else if (ok) {
             engine_.ReceiveFrame();
-        } else if (Contains(line, "BUSY")) {
-            RedialRule(base::ecFaxBusy);
-        } else if (Contains(line, "ANSWER")) {
-            RedialRule(base::ecFaxNoAnswer);
-        } else if (Contains(line, "VOICE") || Contains(line, "VCON")) {
-            Fail(base::ecFaxVoiceCall);
-        } else if (Contains(line, "NO DIAL")) {
-            Fail(base::ecFaxNoDialTone);
-        } else if (HasNoCarrier(line)) {
-            Fail(base::ecFaxNoCarrier);
+        } else {
+            DialFailed(line);
         }
-        // Other lines (a ring-back report) leave the dial wait running.
         return;
     case tf1SendTSI:
         if (connect) {

@@ -4,6 +4,7 @@
 
 #include "base/ErrorCodes.h"
 #include "base/TextCase.h"
+#include "fax/ResponseChecks.h"
 #include "fax/SendMachine.h"
 
 namespace vl::fax {
@@ -112,6 +113,22 @@ void SendMachine::Dial()
     retrainPending_ = false;
     postPageFcf_ = 0;
     state_ = tf1Connect;
+}
+
+void SendMachine::DialFailed(const std::string& line)
+{
+    auto has = [&line](std::string_view text) { return line.find(text) != std::string::npos; };
+    if (has("BUSY"))
+        RedialRule(base::ecFaxBusy);
+    else if (has("ANSWER"))
+        RedialRule(base::ecFaxNoAnswer);
+    else if (has("VOICE") || has("VCON"))
+        Fail(base::ecFaxVoiceCall);
+    else if (has("NO DIAL"))
+        Fail(base::ecFaxNoDialTone);
+    else if (HasNoCarrier(line))
+        // No fax answered: the wait for a connection would only run out.
+        Fail(base::ecFaxNoCarrier);
 }
 
 void SendMachine::RedialRule(int code)

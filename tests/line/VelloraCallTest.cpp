@@ -85,6 +85,42 @@ protected:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
+    // vellora-cli sends from end `from` ('a' or 'b') through modems of
+    // `kind` to vellora-cli receiving at the other end, both told the class
+    // as `option`; `sendArgs` follow the sender's port, number, class and
+    // station ID. The file the receiver stored.
+    std::string VelloraToVellora(char from, const std::string& kind, const std::string& option,
+                                 const std::vector<std::string>& sendArgs)
+    {
+        const std::string sending = from == 'a' ? "ttyA" : "ttyB";
+        const std::string receiving = from == 'a' ? "ttyB" : "ttyA";
+        EXPECT_NO_FATAL_FAILURE(StartLine({"--a", kind, "--b", kind}));
+        auto receiver = Cli({"receive", "--port", File(receiving), "--dir", File("rx"), "--class", option, "--once",
+                             "--station-id", "+1 555 0102"},
+                            "cli-receive.log");
+        std::vector<std::string> args{"send",    "--port",       File(sending), "--number",
+                                      "102",     "--class",      option,        "--station-id",
+                                      "+1 555 0101"};
+        args.insert(args.end(), sendArgs.begin(), sendArgs.end());
+        auto sender = Cli(args);
+        std::vector<std::string> sent;
+        std::vector<std::string> received;
+        EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
+        EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
+        EXPECT_EQ(sent.empty() ? "" : sent.back(), "Sent");
+        EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+        const std::string stored = File("rx") + "/FAX0001.APF";
+        EXPECT_NE(Joined(received).find("Receive " + stored + " from +1 555 0101 started at "), std::string::npos)
+            << Joined(received);
+        return stored;
+    }
+
+    // What `vellora-cli info --json` says of a file.
+    std::string InfoJson(const std::string& apf)
+    {
+        return RunCli(dir_.folder() + "home/", {"info", apf, "--json"}).out;
+    }
+
     std::unique_ptr<EnvVar> home_;
     Bitmap page_;
 };
@@ -170,22 +206,7 @@ TEST_F(VelloraCall, SendsToEfaxOverClass1)
 TEST_F(VelloraCall, VelloraToVelloraOverClass1)
 {
     const std::string apf = PageApf();
-    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
-    auto receiver = Cli({"receive", "--port", File("ttyB"), "--dir", File("rx"), "--class", "1", "--once",
-                         "--station-id", "+1 555 0102"},
-                        "cli-receive.log");
-    auto sender = Cli({"send", "--port", File("ttyA"), "--number", "102", "--class", "1", "--bps", "9600",
-                       "--station-id", "+1 555 0101", apf});
-    std::vector<std::string> sent;
-    std::vector<std::string> received;
-    EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
-    EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
-    ASSERT_FALSE(sent.empty());
-    EXPECT_EQ(sent.back(), "Sent");
-    const std::string stored = File("rx") + "/FAX0001.APF";
-    EXPECT_NE(Joined(received).find("Receive " + stored + " from +1 555 0101 started at "), std::string::npos)
-        << Joined(received);
-    EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+    const std::string stored = VelloraToVellora('a', "class1", "1", {"--bps", "9600", apf});
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(apf)));
 }
 
@@ -196,22 +217,11 @@ TEST_F(VelloraCall, VelloraToVelloraTheOtherWayWithAFineCover)
 {
     const std::string cover = PageApf(true, "COVER.APF");
     const std::string body = PageApf(false, "BODY.APF");
-    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "class1"}));
-    auto receiver = Cli({"receive", "--port", File("ttyA"), "--dir", File("rx"), "--class", "1", "--once"},
-                        "cli-receive.log");
-    auto sender = Cli({"send", "--port", File("ttyB"), "--number", "101", "--class", "1", "--bps", "14400",
-                       "--cover", cover, body});
-    std::vector<std::string> sent;
-    std::vector<std::string> received;
-    EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
-    EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
-    ASSERT_FALSE(sent.empty());
-    EXPECT_EQ(sent.back(), "Sent");
-    const std::string stored = File("rx") + "/FAX0001.APF";
-    const RunResult info = RunCli(dir_.folder() + "home/", {"info", stored, "--json"});
-    EXPECT_NE(info.out.find("\"page_count\":2"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("{\"page\":1,\"fine\":true"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("{\"page\":2,\"fine\":false"), std::string::npos) << info.out;
+    const std::string stored = VelloraToVellora('b', "class1", "1", {"--bps", "14400", "--cover", cover, body});
+    const std::string info = InfoJson(stored);
+    EXPECT_NE(info.find("\"page_count\":2"), std::string::npos) << info;
+    EXPECT_NE(info.find("{\"page\":1,\"fine\":true"), std::string::npos) << info;
+    EXPECT_NE(info.find("{\"page\":2,\"fine\":false"), std::string::npos) << info;
     EXPECT_EQ(InkedRows(ApfPage(stored, 1)), InkedRows(ApfPage(cover)));
     EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(body)));
 }
@@ -221,42 +231,15 @@ struct ModemClass {
     const char* option;    // vellora-cli's --class
 };
 
-class VelloraClass2Call : public VelloraCall, public ::testing::WithParamInterface<ModemClass> {
-protected:
-    // Sends `pages` (files) from end A to a receiver on end B, both told the
-    // class as `option`; the stored file.
-    std::string SendThrough(const std::vector<std::string>& pages, const std::string& option)
-    {
-        EXPECT_NO_FATAL_FAILURE(StartLine({"--a", GetParam().endpoint, "--b", GetParam().endpoint}));
-        auto receiver = Cli({"receive", "--port", File("ttyB"), "--dir", File("rx"), "--class", option,
-                             "--once", "--station-id", "+1 555 0102"},
-                            "cli-receive.log");
-        std::vector<std::string> args{"send", "--port", File("ttyA"), "--number", "102", "--class", option,
-                                      "--bps", "14400", "--station-id", "+1 555 0101"};
-        args.insert(args.end(), pages.begin(), pages.end());
-        auto sender = Cli(args);
-        std::vector<std::string> sent;
-        std::vector<std::string> received;
-        EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
-        EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
-        EXPECT_FALSE(sent.empty());
-        EXPECT_EQ(sent.empty() ? "" : sent.back(), "Sent");
-        EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
-        const std::string stored = File("rx") + "/FAX0001.APF";
-        EXPECT_NE(Joined(received).find("Receive " + stored + " from +1 555 0101 started at "), std::string::npos)
-            << Joined(received);
-        return stored;
-    }
-};
+class VelloraClass2Call : public VelloraCall, public ::testing::WithParamInterface<ModemClass> {};
 
 // Both ends find the class by asking the modem.
 TEST_P(VelloraClass2Call, OneNormalPageWithTheClassDetected)
 {
     const std::string page = PageApf(false, "ONE.APF");
-    const std::string stored = SendThrough({page}, "auto");
-    const RunResult info = RunCli(dir_.folder() + "home/", {"info", stored, "--json"});
-    EXPECT_NE(info.out.find("\"page_count\":1,\"pages\":[{\"page\":1,\"fine\":false"), std::string::npos)
-        << info.out;
+    const std::string stored = VelloraToVellora('a', GetParam().endpoint, "auto", {"--bps", "14400", page});
+    const std::string info = InfoJson(stored);
+    EXPECT_NE(info.find("\"page_count\":1,\"pages\":[{\"page\":1,\"fine\":false"), std::string::npos) << info;
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(page)));
 }
 
@@ -266,12 +249,13 @@ TEST_P(VelloraClass2Call, NormalThenFinePages)
 {
     const std::string normal = PageApf(false, "NORMAL.APF");
     const std::string fine = PageApf(true, "FINE.APF");
-    const std::string stored = SendThrough({normal, fine, fine}, GetParam().option);
-    const RunResult info = RunCli(dir_.folder() + "home/", {"info", stored, "--json"});
-    EXPECT_NE(info.out.find("\"page_count\":3"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("{\"page\":1,\"fine\":false"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("{\"page\":2,\"fine\":true"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("{\"page\":3,\"fine\":true"), std::string::npos) << info.out;
+    const std::string stored =
+        VelloraToVellora('a', GetParam().endpoint, GetParam().option, {"--bps", "14400", normal, fine, fine});
+    const std::string info = InfoJson(stored);
+    EXPECT_NE(info.find("\"page_count\":3"), std::string::npos) << info;
+    EXPECT_NE(info.find("{\"page\":1,\"fine\":false"), std::string::npos) << info;
+    EXPECT_NE(info.find("{\"page\":2,\"fine\":true"), std::string::npos) << info;
+    EXPECT_NE(info.find("{\"page\":3,\"fine\":true"), std::string::npos) << info;
     EXPECT_EQ(InkedRows(ApfPage(stored, 1)), InkedRows(ApfPage(normal)));
     EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(fine)));
     EXPECT_EQ(InkedRows(ApfPage(stored, 3)), InkedRows(ApfPage(fine)));

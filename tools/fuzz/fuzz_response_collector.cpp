@@ -1,6 +1,7 @@
 // Arbitrary modem output through the response collector, in line mode and with
 // frames expected, and through the readers of single reply lines: the class
-// list, the hang-up code and the reply reader of prepared commands. Every line
+// list, the hang-up code, the Class 2 reports (session parameters, station
+// IDs, page status) and the reply reader of prepared commands. Every line
 // must come out trimmed, non-empty and within the buffer; every frame must
 // start at its address byte and stay within the frame buffer.
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "fax/Class2Parameters.h"
+#include "fax/Class2Vocabulary.h"
 #include "fax/FaxClassList.h"
 #include "fax/ResponseChecks.h"
 #include "fax/ResponseCollector.h"
@@ -24,6 +27,19 @@ bool Trimmed(const std::string& line) {
     return !line.empty() && !edge(line.front()) && !edge(line.back());
 }
 
+// A line read as each Class 2 report the machines take from a modem.
+void Class2Reports(const std::string& line) {
+    const vl::fax::SessionParams params = vl::fax::ParseSessionParams(line);
+    Check(params.bps >= 2400 && params.bps <= 14400 && params.minBytesPerLine >= 0);
+    Check(vl::fax::CleanRemoteId(line).size() <= 20);
+    vl::fax::PageStatus(line);
+    for (const int faxClass : {3, 4}) {
+        const vl::fax::Class2Vocabulary names = vl::fax::VocabularyFor(faxClass);
+        vl::fax::IsReport(line, names.sessionParameters);
+        vl::fax::IsReport(line, names.pageStatus);
+    }
+}
+
 // The first byte picks when a frame is expected: bit 0 at the start, bit 1
 // again after every line (as after "CONNECT"), bit 2 again after every frame.
 void Collect(const std::uint8_t* data, std::size_t size) {
@@ -37,6 +53,7 @@ void Collect(const std::uint8_t* data, std::size_t size) {
                 Check(Trimmed(collector.Line()) && collector.Line().size() <= ResponseCollector::kMaxLine);
                 vl::fax::HangupCode(collector.Line());
                 Check(vl::fax::ChosenFaxClass(vl::fax::ParseFaxClassList(collector.Line())) <= 4);
+                Class2Reports(collector.Line());
                 if (how & 2) collector.ExpectFrame();
                 break;
             case ResponseCollector::Event::Frame: {
