@@ -2,18 +2,13 @@
 // the fax protocol themselves, with efax receiving on the far modem.
 #include "ApfPages.h"
 #include "EngineSendCall.h"
+#include "ModemClasses.h"
 #include "fax/FaxCodes.h"
 
 namespace vl::test {
 namespace {
 
 constexpr int kPageRows = 300;
-
-struct ModemClass {
-    const char* endpoint;  // linesim's endpoint kind
-    const char* efax;      // efax's -o option
-    int faxClass;
-};
 
 class EngineSendsThroughClass2 : public EngineSendCallFixture, public ::testing::WithParamInterface<ModemClass> {};
 
@@ -41,9 +36,8 @@ TEST_P(EngineSendsThroughClass2, ToEfax) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, EngineSendsThroughClass2,
-                         ::testing::Values(ModemClass{"class2", "2", fax::kClass2},
-                                           ModemClass{"class2.0", "0", fax::kClass2_0}),
-                         [](const auto& info) { return std::string(info.param.faxClass == fax::kClass2 ? "Class2" : "Class20"); });
+                         ::testing::Values(kClass2Modem, kClass20Modem),
+                         [](const auto& info) { return ModemClassName(info.param); });
 
 }  // namespace
 }  // namespace vl::test

@@ -8,6 +8,7 @@
 #include "ApfPages.h"
 #include "EngineHarness.h"
 #include "LineFixture.h"
+#include "ModemClasses.h"
 #include "base/ErrorCodes.h"
 #include "fax/FaxEngine.h"
 #include "faxdoc/ApfReader.h"
@@ -131,12 +132,6 @@ TEST_F(EngineReceiveCall, ThreeNormalPagesFromTheFaxMachine) { ReceivesThreePage
 
 TEST_F(EngineReceiveCall, ThreeFinePagesFromTheFaxMachine) { ReceivesThreePages(true); }
 
-struct ModemClass {
-    const char* endpoint;  // linesim's endpoint kind
-    const char* efax;      // efax's -o option
-    int faxClass;
-};
-
 class EngineReceivesFromEfax : public EngineReceiveCall, public ::testing::WithParamInterface<ModemClass> {};
 
 // efax sends two fine pages through a modem of each class. Through Class 2 and
@@ -178,14 +173,8 @@ TEST_P(EngineReceivesFromEfax, TwoFinePages) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, EngineReceivesFromEfax,
-                         ::testing::Values(ModemClass{"class1", "1", fax::kClass1},
-                                           ModemClass{"class2", "2", fax::kClass2},
-                                           ModemClass{"class2.0", "0", fax::kClass2_0}),
-                         [](const auto& info) {
-                             std::string name = info.param.endpoint;
-                             std::erase(name, '.');
-                             return name;
-                         });
+                         ::testing::Values(kClass1Modem, kClass2Modem, kClass20Modem),
+                         [](const auto& info) { return ModemClassName(info.param); });
 
 }  // namespace
 }  // namespace vl::test
