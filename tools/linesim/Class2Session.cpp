@@ -145,8 +145,7 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
             report.bitRate = session.BitRate();
             report.resolution = session.Fine() ? "fine" : "normal";
         }
-        // A bad last page may be sent again (AT+FDT) or given up (AT+FKS).
-        if (postPage == 2 && PageAccepted(m.code)) {
+        if (postPage == 2) {
             link.Send(side, Message(T30Kind::Dcn), kShortFrameMs);
             state = ModemState::TxClosing;
             deadlineMs = nowMs + kShortFrameMs + 200;
@@ -250,8 +249,7 @@ Outcome Class2Modem::Impl::ReceivePage() {
         report.bitRate = session.BitRate();
         report.resolution = session.Fine() ? "fine" : "normal";
     }
-    // After a bad page, even the last, the sender may send it again.
-    state = postPage == 2 && PageAccepted(reply) ? ModemState::RxWaitDcn : ModemState::RxWaitCarrier;
+    state = postPage == 2 ? ModemState::RxWaitDcn : ModemState::RxWaitCarrier;
     postPage = -1;
     return Outcome::Pending;
 }
