@@ -17,7 +17,7 @@ ctest --test-dir build --output-on-failure -j "$jobs" -LE line
 
 echo "== real calls through the software telephone line"
 # Each call runs in real time and mostly waits, so several run side by side.
-ctest --test-dir build --output-on-failure -j 4 -L line
+ctest --test-dir build --output-on-failure -j 6 -L line
 
 echo "== build under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVL_BUILD_BENCH=OFF \
@@ -54,6 +54,6 @@ TSAN_OPTIONS=halt_on_error=1 \
 
 echo "== fuzz targets (short runs)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_COMPILER=clang++ -DVL_FUZZ=ON -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-15}" >/dev/null
+      -DCMAKE_CXX_COMPILER=clang++ -DVL_FUZZ=ON -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-10}" >/dev/null
 cmake --build build-fuzz -j "$jobs"
 ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
