@@ -40,4 +40,7 @@ inline constexpr int kClass1 = 2;
 inline constexpr int kClass2 = 3;
 inline constexpr int kClass2_0 = 4;
 
+// Classes 2 and 2.0: the modem runs the fax protocol itself.
+inline constexpr bool IsClass2Or20(int faxClass) { return faxClass == kClass2 || faxClass == kClass2_0; }
+
 }  // namespace vl::fax

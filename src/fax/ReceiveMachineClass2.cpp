@@ -21,10 +21,7 @@ bool EndsDocument(char code) { return code == '2' || code == '5'; }
 
 }  // namespace
 
-bool ReceiveMachine::IsClass2() const {
-    const int faxClass = Engine().Session().faxClass;
-    return faxClass == kClass2 || faxClass == kClass2_0;
-}
+bool ReceiveMachine::IsClass2() const { return IsClass2Or20(Engine().Session().faxClass); }
 
 bool ReceiveMachine::HangupReportEnds(const std::string& line) {
     if (state_ == rf2GetFHNG || !HasHangupReport(line, Engine().Modem().vocabulary.hangupReport))

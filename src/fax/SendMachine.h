@@ -81,7 +81,7 @@ private:
     void SendPageAgain();
     void RememberSentPage();
     bool NextHasOtherResolution() const;
-    bool IsClass2() const { return session_.faxClass == kClass2 || session_.faxClass == kClass2_0; }
+    bool IsClass2() const { return IsClass2Or20(session_.faxClass); }
 
     // Page data (SendPages.cpp).
     void SendPageHeader();
