@@ -1,0 +1,71 @@
+// The operations on the current fax of either list: archive, delete, clone,
+// forward, the two editors, the printer-driver import and the bookkeeping
+// around a send. Receive-mode guards and the choice of editor stay with the
+// window; these take the flags they need.
+//
+// Store errors while archiving or importing are swallowed (the lists show
+// what is there); elsewhere they throw store::EStoreError, and a delete that
+// fails leaves the fax files in place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/CommandState.h"
+#include "app/FaxLists.h"
+#include "app/FaxOperationPrompts.h"
+#include "store/FaxRecordWriters.h"
+
+namespace vl::app {
+
+class FaxOperations {
+public:
+    FaxOperations(FaxLists& lists, FaxOperationPrompts& prompts, std::string programFolder);
+
+    // Inverts ARCHIVED of the page's current fax after a question. Beeps on
+    // an empty list, and on the incoming page while a fax is coming in.
+    void Archive(FaxPage page, bool receivingNow);
+    // Outgoing: a fax with body and cover offers cover, body or both; others
+    // are asked about once. Incoming: asked once; beeps while receiving.
+    // The record change comes first; the files go only once it is stored.
+    void Delete(FaxPage page, bool receivingNow);
+    // A new outgoing fax with copies of the current one's files (a cover
+    // only with its cover data file), "[clone]" before the subject.
+    void Clone();
+    // A new outgoing fax from the current incoming one; true when one was
+    // added (the window then shows the outgoing list).
+    bool Forward();
+    // The fax information editor on the current outgoing fax.
+    void EditFaxInfo();
+    // The notes editor on the current incoming fax; beeps while receiving.
+    void EditNotes(bool receivingNow);
+    // Files the printer driver left in the send folder (a fax file with a
+    // ".kqd" sidecar) as outgoing faxes; returns how many were added.
+    int ImportPrinterDriverFaxes();
+
+    // The files of the current outgoing fax to send: the body first and the
+    // cover second, or whichever exists alone. Not ok when neither exists
+    // (or there is no current fax).
+    struct SendFiles {
+        bool ok = false;
+        std::string first, second;
+    };
+    SendFiles FilesToSend() const;
+    // The end of a send attempt on the outgoing record recno.
+    void RecordSendResult(uint32_t recno, const std::string& resultText, const std::string& phone,
+                          const store::TableTimestamp& when = store::LocalTimestamp());
+
+private:
+    void DeleteOutgoing();
+    void DeleteIncoming(bool receivingNow);
+    // Copies the cover page and its data file under a new "COV" name; the
+    // new page's name, or "" when either could not be copied.
+    std::string CopyCover(const std::string& cover);
+    bool ImportOne(const std::string& sidecar);
+
+    FaxLists& lists_;
+    FaxOperationPrompts& prompts_;
+    std::string programFolder_;
+};
+
+}  // namespace vl::app

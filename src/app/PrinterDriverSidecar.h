@@ -1,0 +1,22 @@
+// The sidecar the printer driver writes beside each fax file it prints
+// (same name, extension ".kqd"): three text lines, the fax number, the
+// recipient and the subject.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vl::app {
+
+struct PrinterDriverSidecar {
+    std::string phone, recipient, subject;  // UTF-8
+};
+
+// Lines may end in LF, CR LF or CR; missing lines are empty; a line that is
+// not UTF-8 is read as Windows-1252. A UTF-8 byte order mark is dropped.
+PrinterDriverSidecar ParseSidecar(std::string_view bytes);
+
+// The sidecar file, at most its first 64 KiB; empty fields when it cannot be read.
+PrinterDriverSidecar ReadSidecar(const std::string& path);
+
+}  // namespace vl::app
