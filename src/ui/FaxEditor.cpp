@@ -1,0 +1,97 @@
+#include "ui/FaxEditor.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
+
+namespace vl::ui {
+
+namespace {
+
+QLineEdit* Field(const char* name, int maxLength)
+{
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+}  // namespace
+
+FaxEditor::FaxEditor(QWidget* parent)
+    : QDialog(parent)
+    , recipient_(Field("recipient", 35))
+    , phone_(Field("phone", 25))
+    , subject_(Field("subject", 50))
+    , notes_(Field("notes", 50))
+    , codes_(Field("codes", 25))
+{
+    setWindowTitle(QStringLiteral("Fax Information Editor"));
+
+    auto* phoneBook = new QPushButton(QStringLiteral("&Phonebook"));
+    phoneBook->setObjectName(QStringLiteral("phonebook"));
+    phoneBook->setEnabled(false);
+    phoneBook->setToolTip(QStringLiteral("Picking a recipient from the phone book comes in a later version."));
+    phoneBook->setAutoDefault(false);
+    auto* recipientRow = new QHBoxLayout;
+    recipientRow->addWidget(recipient_, 1);
+    recipientRow->addWidget(phoneBook);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Recipient"), recipientRow);
+    form->addRow(QStringLiteral("Recipient &Fax#"), phone_);
+    form->addRow(QStringLiteral("Re&garding"), subject_);
+    form->addRow(QStringLiteral("&Notes"), notes_);
+    form->addRow(QStringLiteral("&Codes"), codes_);
+    // The buddy of a row whose field sits in a layout is not set by addRow.
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(recipientRow)))
+        label->setBuddy(recipient_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    recipient_->setFocus();
+}
+
+void FaxEditor::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
+
+void FaxEditor::SetFields(const FaxEditorFields& fields)
+{
+    recipient_->setText(ToQt(fields.recipient));
+    phone_->setText(ToQt(fields.phone));
+    subject_->setText(ToQt(fields.subject));
+    notes_->setText(ToQt(fields.notes));
+    codes_->setText(ToQt(fields.codes));
+}
+
+FaxEditorFields FaxEditor::Fields() const
+{
+    return {FromQt(recipient_->text()), FromQt(phone_->text()), FromQt(subject_->text()),
+            FromQt(notes_->text()), FromQt(codes_->text())};
+}
+
+bool FaxEditor::Edit(const std::string& caption, FaxEditorFields& fields, QWidget* mainWindow)
+{
+    FaxEditor editor(mainWindow);
+    if (!caption.empty())
+        editor.SetCaption(caption);
+    editor.SetFields(fields);
+    CenterDialog(editor, mainWindow);
+    if (editor.exec() != QDialog::Accepted)
+        return false;
+    fields = editor.Fields();
+    return true;
+}
+
+}  // namespace vl::ui

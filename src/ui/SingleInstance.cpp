@@ -1,0 +1,99 @@
+#include "ui/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalSocket>
+#include <QThread>
+
+namespace vl::ui {
+
+namespace {
+
+constexpr char kActivate[] = "activate\n";
+// The only request is one short line; anything longer is not from a copy of
+// this program.
+constexpr qint64 kMaxRequest = 64;
+constexpr int kConnectTries = 20;
+constexpr int kWaitMs = 100;
+
+// The first copy takes the lock a moment before it listens; a copy started
+// in that moment tries again for a while.
+void SendActivate(const QString& serverName)
+{
+    for (int i = 0; i < kConnectTries; ++i) {
+        QLocalSocket socket;
+        socket.connectToServer(serverName);
+        if (socket.waitForConnected(kWaitMs * 5)) {
+            socket.write(kActivate);
+            socket.waitForBytesWritten(kWaitMs * 10);
+            socket.disconnectFromServer();
+            return;
+        }
+        QThread::msleep(kWaitMs);
+    }
+}
+
+}  // namespace
+
+QString SingleInstance::ServerName(const std::string& programFolder)
+{
+    const QString folder = QDir(QString::fromStdString(programFolder)).absolutePath();
+    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("vellora-") + QString::fromLatin1(hash.left(24));
+}
+
+SingleInstance::SingleInstance(const std::string& programFolder, QObject* parent)
+    : QObject(parent)
+    , lock_(QString::fromStdString(programFolder) + QStringLiteral("vellora.lock"))
+{
+    // A copy that runs for days is not stale; a lock left by a copy that
+    // died is, and QLockFile sees that from the process id it holds.
+    lock_.setStaleLockTime(0);
+    const QString name = ServerName(programFolder);
+    QDir().mkpath(QString::fromStdString(programFolder));
+    if (!lock_.tryLock(0)) {
+        // Only a lock held by another copy makes this one a later copy; a
+        // folder that cannot hold the lock must not keep the program from
+        // starting.
+        first_ = lock_.error() != QLockFile::LockFailedError;
+        if (!first_)
+            SendActivate(name);
+        return;
+    }
+    first_ = true;
+    // A socket left behind by a copy that died would block listening.
+    QLocalServer::removeServer(name);
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::Accept);
+    server_.listen(name);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+void SingleInstance::Accept()
+{
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        const auto readRequests = [this, socket] {
+            while (socket->canReadLine()) {
+                if (socket->readLine(kMaxRequest) == kActivate && OnActivate)
+                    OnActivate();
+            }
+            if (socket->bytesAvailable() >= kMaxRequest)
+                socket->abort();
+        };
+        connect(socket, &QLocalSocket::readyRead, this, readRequests);
+        readRequests();
+    }
+}
+
+void BringToFront(QWidget& window)
+{
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace vl::ui

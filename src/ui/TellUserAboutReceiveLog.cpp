@@ -1,0 +1,44 @@
+#include "ui/TellUserAboutReceiveLog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ProgramFolders.h"
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
+
+namespace vl::ui {
+
+TellUserAboutReceiveLog::TellUserAboutReceiveLog(const std::string& traceFile, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Logging ON"));
+    auto* text = new QLabel(
+        QStringLiteral("Receive mode will start with logging on.\n\n"
+                       "Everything that passes between Vellora and the modem is written to the file\n"));
+    auto* file = new QLabel(ToQt(traceFile));
+    file->setObjectName(QStringLiteral("traceFile"));
+    file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* after = new QLabel(QStringLiteral("Please send this file to technical support when they ask for it."));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Ok"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(file);
+    layout->addWidget(after);
+    layout->addWidget(buttons);
+}
+
+void TellUserAboutReceiveLog::Show(QWidget* mainWindow)
+{
+    TellUserAboutReceiveLog form(app::ProgramFolder() + "VLIN.LOG", mainWindow);
+    CenterDialog(form, mainWindow);
+    form.exec();
+}
+
+}  // namespace vl::ui
