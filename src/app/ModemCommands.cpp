@@ -3,11 +3,14 @@
 #include <chrono>
 #include <thread>
 
+#include "app/ProgramFolders.h"
 #include "base/Exceptions.h"
 #include "base/MessageTable.h"
 #include "base/MessageWindow.h"
+#include "base/PlainText.h"
 #include "base/TextCase.h"
 #include "serial/VlComPort.h"
+#include "serial/VlLinuxDispatcher.h"
 
 namespace vl::app {
 
@@ -20,16 +23,6 @@ constexpr std::chrono::milliseconds kSettlePoll{5};
 int lastPortError = -1;
 
 const std::string kCrLf = "\r\n";
-
-std::string TrimBlanks(const std::string& text)
-{
-    std::size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return text.substr(first, last - first);
-}
 
 std::string OpenFailureText(int code, int comNumber)
 {
@@ -104,14 +97,26 @@ bool CheckModem(serial::VlComPort& port, const std::string& resetString)
     }
     if (ExchangeQuietly(port, "AT"))
         return true;
-    const std::string reset = TrimBlanks(resetString);
+    const std::string reset = base::TrimBlanks(resetString);
     return !reset.empty() && ExchangeQuietly(port, reset);
+}
+
+std::string WithAtPrefix(const std::string& command)
+{
+    return base::ContainsNoCase(command, "AT") ? command : "AT" + command;
+}
+
+void UseProgramPorts(serial::VlComPort& port)
+{
+    port.SetPromptForPort(false);
+    port.SetIniFile(SettingsFileName());
+    port.SetDispatcherFactory(
+        [](base::MessageLoop& loop) { return serial::MakeLinuxDispatcher(loop, ProgramFolder()); });
 }
 
 bool SendModemCommand(serial::VlComPort& port, const std::string& command)
 {
-    const bool hasAt = base::UpperAscii(command).find("AT") != std::string::npos;
-    return ExchangeQuietly(port, hasAt ? command : "AT" + command);
+    return ExchangeQuietly(port, WithAtPrefix(command));
 }
 
 bool ResetModem(serial::VlComPort& port)

@@ -28,6 +28,12 @@ int LastPortError();
 // that string; true once "OK" came.
 bool CheckModem(serial::VlComPort& port, const std::string& resetString);
 // `command` with "AT" in front unless it holds "AT" already (in any case).
+std::string WithAtPrefix(const std::string& command);
+// Ports as the program finds them: COM numbers mapped to devices by the
+// settings file, lock files falling back to the data folder, never prompting.
+void UseProgramPorts(serial::VlComPort& port);
+
+// Sends WithAtPrefix(command) and waits for "OK".
 bool SendModemCommand(serial::VlComPort& port, const std::string& command);
 // "AT&F"; when sending or waiting raises, "ATZ" once more and false whatever
 // comes back.

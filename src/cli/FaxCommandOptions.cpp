@@ -2,6 +2,7 @@
 
 #include "app/ModemCommands.h"
 #include "app/ProgramFolders.h"
+#include "base/PlainText.h"
 #include "cli/ArgNumbers.h"
 #include "cli/PortOption.h"
 #include "serial/VlComPort.h"
@@ -65,15 +66,10 @@ bool FaxClassOption(const OptionScan& scan, const std::string& name, fax::TFaxCl
     return true;
 }
 
-bool ApplyModemOptions(const OptionScan& scan, const ModemSettings& settings, fax::VlAbstractFax& fax,
-                       std::string& problem)
+bool ApplyModemOptions(const OptionScan& scan, fax::VlAbstractFax& fax, std::string& problem)
 {
-    const int stored = settings.faxClass;
-    fax.FaxClass = stored >= 0 && stored <= 3 ? static_cast<fax::TFaxClass>(stored + 1) : fax::fcDetect;
-    fax.DesiredBPS = settings.maximumBps;
-    fax.DesiredECM = settings.ecm || scan.switches.count("--ecm");
-    fax.ModemInit = settings.initString;
-    fax.StationID = settings.stationId;
+    if (scan.switches.count("--ecm"))
+        fax.DesiredECM = true;
     TextOption(scan, "--station-id", fax.StationID);
     return FaxClassOption(scan, "--class", fax.FaxClass, problem) &&
            NumberOption(scan, "--bps", 2400, 33600, fax.DesiredBPS, problem);
@@ -96,7 +92,7 @@ int OpenFaxPort(std::string_view group, const std::string& portName, serial::VlC
     app::ForceFolders(app::ProgramFolder());
     std::string message;
     if (!app::OpenPort(port, message))
-        return Failed(group, LinuxLines(message));
+        return Failed(group, base::LinuxLines(message));
     return kExitOk;
 }
 

@@ -30,19 +30,9 @@ bool NumberOption(const OptionScan& scan, const std::string& name, int low, int 
 
 // "auto", "1", "2" or "2.0", when `name` was given.
 bool FaxClassOption(const OptionScan& scan, const std::string& name, fax::TFaxClass& faxClass, std::string& problem);
-// The settings both directions have, each in its sending or receiving form.
-struct ModemSettings {
-    int faxClass = 0;  // 0 autodetect, 1..3 Class 1, 2, 2.0
-    int maximumBps = 9600;
-    bool ecm = false;
-    std::string initString;
-    std::string stationId;
-};
-
-// Sets class, speed, error correction, init string and station ID from the
-// settings, then from --class, --bps, --ecm and --station-id when given.
-bool ApplyModemOptions(const OptionScan& scan, const ModemSettings& settings, fax::VlAbstractFax& fax,
-                       std::string& problem);
+// What --class, --bps, --ecm and --station-id say, over the settings the
+// component took already.
+bool ApplyModemOptions(const OptionScan& scan, fax::VlAbstractFax& fax, std::string& problem);
 
 // The value of option `name` into `target` when it was given.
 void TextOption(const OptionScan& scan, const std::string& name, std::string& target);

@@ -6,6 +6,7 @@
 #include "app/ModemCommands.h"
 #include "app/Settings.h"
 #include "base/MessageWindow.h"
+#include "base/PlainText.h"
 #include "base/TextCase.h"
 #include "cli/Commands.h"
 #include "cli/PortOption.h"
@@ -122,7 +123,7 @@ int RunModemCommand(const Args& args)
         return BadInput(kGroup, "not a port: " + parsed.port);
     std::string message;
     if (!app::OpenPort(port, message))
-        return Failed(kGroup, LinuxLines(message));
+        return Failed(kGroup, base::LinuxLines(message));
     return probe ? Probe(port) : Command(port, parsed.words[0]);
 }
 

@@ -1,11 +1,10 @@
 #include "cli/PortOption.h"
 
-#include "app/ProgramFolders.h"
+#include "app/ModemCommands.h"
 #include "base/TextCase.h"
 #include "cli/ArgNumbers.h"
 #include "serial/PortNames.h"
 #include "serial/VlComPort.h"
-#include "serial/VlLinuxDispatcher.h"
 
 namespace vl::cli {
 
@@ -13,10 +12,7 @@ bool ConfigurePort(serial::VlComPort& port, const std::string& name)
 {
     if (name.empty())
         return false;
-    port.SetPromptForPort(false);
-    port.SetIniFile(app::SettingsFileName());
-    port.SetDispatcherFactory(
-        [](base::MessageLoop& loop) { return serial::MakeLinuxDispatcher(loop, app::ProgramFolder()); });
+    app::UseProgramPorts(port);
     if (name.front() == '/') {
         port.SetDevicePath(name);
         return true;
@@ -29,13 +25,6 @@ bool ConfigurePort(serial::VlComPort& port, const std::string& name)
         return false;
     port.SetComNumber(number);
     return true;
-}
-
-std::string LinuxLines(std::string text)
-{
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
-        text.erase(at, 1);
-    return text;
 }
 
 }  // namespace vl::cli

@@ -15,7 +15,4 @@ namespace vl::cli {
 // when the name is neither.
 bool ConfigurePort(serial::VlComPort& port, const std::string& name);
 
-// The port's texts end lines with CR LF; a terminal wants LF.
-std::string LinuxLines(std::string text);
-
 }  // namespace vl::cli

@@ -13,6 +13,7 @@
 #include "fax/FaxCodes.h"
 #include "fax/VlReceiveFax.h"
 #include "serial/VlComPort.h"
+#include "session/FaxSettings.h"
 
 namespace vl::cli {
 
@@ -34,13 +35,9 @@ bool Configure(const OptionScan& scan, fax::VlReceiveFax& fax, std::string& prob
 {
     app::Settings settings;
     app::LoadSettings(settings);
-    if (!ApplyModemOptions(scan,
-                           {settings.FaxClassReceive, settings.MaximumBPSReceive, settings.ECMReceive,
-                            settings.InitStringReceive, settings.Fax},
-                           fax, problem))
+    session::ApplyReceiveSettings(settings, fax);
+    if (!ApplyModemOptions(scan, fax, problem))
         return false;
-    fax.AnswerOnRing = settings.AnswerOnRing;
-    fax.NamingMode = settings.GlobalUseAlternateNamingRec ? 2 : 1;
     if (!NumberOption(scan, "--rings", 1, 99, fax.AnswerOnRing, problem) ||
         !NumberOption(scan, "--naming", 1, 2, fax.NamingMode, problem))
         return false;

@@ -12,6 +12,7 @@
 #include "faxdoc/ApfReader.h"
 #include "fax/VlSendFax.h"
 #include "serial/VlComPort.h"
+#include "session/FaxSettings.h"
 
 namespace vl::cli {
 
@@ -35,20 +36,18 @@ bool Configure(const OptionScan& scan, fax::VlSendFax& fax, std::string& problem
 {
     app::Settings settings;
     app::LoadSettings(settings);
-    if (!ApplyModemOptions(scan,
-                           {settings.FaxClass, settings.MaximumBPS, settings.ECM, settings.InitString, settings.Fax},
-                           fax, problem))
-        return false;
-    fax.DialPrefix = settings.PrefixDisable ? "" : settings.DialPrefix;
-    fax.ToneDial = settings.ToneOrPulse != 1 && !scan.switches.count("--pulse");
-    fax.BlindDial = settings.BlindDial || scan.switches.count("--blind");
-    fax.DetectBusy = !settings.IgnoreBusy;
-    fax.DialAttempts = settings.DialAttempts;
-    fax.DialRetryWait = settings.RetryWait;
-    if (!NumberOption(scan, "--attempts", 0, 1000, fax.DialAttempts, problem) ||
+    session::ApplySendSettings(settings,
+                               {scan.values.at("--number"), settings.DialPrefix, settings.DialSuffix,
+                                settings.PrefixDisable, settings.SuffixDisable},
+                               fax);
+    if (scan.switches.count("--pulse"))
+        fax.ToneDial = false;
+    if (scan.switches.count("--blind"))
+        fax.BlindDial = true;
+    if (!ApplyModemOptions(scan, fax, problem) ||
+        !NumberOption(scan, "--attempts", 0, 1000, fax.DialAttempts, problem) ||
         !NumberOption(scan, "--retry-wait", 0, 86400, fax.DialRetryWait, problem))
         return false;
-    fax.PhoneNumber = scan.values.at("--number") + (settings.SuffixDisable ? "" : settings.DialSuffix);
     TextOption(scan, "--header", fax.HeaderLine);
     TextOption(scan, "--cover", fax.CoverFile);
     TextOption(scan, "--dial-prefix", fax.DialPrefix);

@@ -1,0 +1,227 @@
+// Receive mode on a scripted modem: the starts that fail, a start and stop,
+// and the component's events as the component would raise them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "SessionFixture.h"
+#include "base/ErrorCodes.h"
+#include "base/MessageTable.h"
+#include "fax/FaxCodes.h"
+#include "session/ReceiveMode.h"
+
+namespace vl::test {
+namespace {
+
+class ReceiveModeTest : public ::testing::Test {
+protected:
+    void Make(FakeModemScript script = ComPortFixture::OkScript())
+    {
+        fx = std::make_unique<SessionFixture>(std::move(script));
+        mode = std::make_unique<session::ReceiveMode>(fx->loop, fx->settings, fx->ui);
+        fx->UseModem(mode->Port());
+    }
+    // The log's lines with their time stamps checked and taken off.
+    std::vector<std::string> Unstamped(const std::vector<std::string>& lines) const
+    {
+        static const std::regex stamp("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  ");
+        std::vector<std::string> texts;
+        for (const std::string& line : lines)
+            texts.push_back(std::regex_replace(line, stamp, "", std::regex_constants::format_first_only));
+        return texts;
+    }
+    std::vector<std::string> SavedLog() const { return Unstamped(fx->FileLines("Lastrec.log")); }
+    fax::FaxProgressValues Status(int code, int page = 0, const std::string& remoteId = "") const
+    {
+        fax::FaxProgressValues values;
+        values.progress = code;
+        values.currentPage = page;
+        values.remoteId = remoteId;
+        return values;
+    }
+
+    std::unique_ptr<SessionFixture> fx;
+    std::unique_ptr<session::ReceiveMode> mode;
+};
+
+TEST_F(ReceiveModeTest, APortThatCannotOpenLeavesReceiveModeOff)
+{
+    Make();
+    fx->MapCom(3, fx->dir.folder() + "no-such-device");
+    fx->settings.ComPort = 2;
+    EXPECT_FALSE(mode->Start(true));
+    EXPECT_FALSE(mode->Active());
+    EXPECT_FALSE(mode->Logging());
+    ASSERT_EQ(fx->ui.errors.size(), 1u);
+    EXPECT_EQ(fx->ui.errors[0].title, "Error Opening Communications Port");
+    const std::string& text = fx->ui.errors[0].text;
+    const std::string ending = "\n\nIs the Communications Port (COM3) correct? Please\nclick on the Find Modem button in "
+                               "Preferences to be sure.";
+    ASSERT_GT(text.size(), ending.size());
+    EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
+    EXPECT_TRUE(fx->ui.switchedToIncoming);
+    EXPECT_EQ(fx->ui.statuses.front(), "Starting receive mode...");
+    EXPECT_EQ(fx->ui.statuses.back(), "");
+
+    const std::vector<std::string> raw = fx->FileLines("Lastrec.log");
+    const std::vector<std::string> saved = Unstamped(raw);
+    ASSERT_EQ(saved.size(), 8u);
+    EXPECT_EQ(saved[0], "Start: ");
+    EXPECT_NE(raw[0], saved[0]);
+    EXPECT_EQ(saved[1], "Logging on");
+    EXPECT_EQ(saved[2], "Buffer Size 8192");
+    EXPECT_EQ(saved[3], "Opening com port: COM3");
+    EXPECT_EQ(saved[4], "Error opening com port: COM3");
+    // The message line carries no time.
+    EXPECT_EQ(raw[5].rfind("  Message:Unable to open", 0), 0u);
+    EXPECT_EQ(saved[6], "Error Starting Fax Receive ");
+    EXPECT_EQ(saved[7], "Finish: ");
+}
+
+TEST_F(ReceiveModeTest, ASilentModemAbandonsTheStart)
+{
+    Make(SilentScript());
+    EXPECT_FALSE(mode->Start(false));
+    ASSERT_EQ(fx->ui.errors.size(), 1u);
+    EXPECT_EQ(fx->ui.errors[0].title, "No Response From Modem");
+    EXPECT_TRUE(fx->ui.errors[0].withContinue);
+    const std::vector<std::string> saved = SavedLog();
+    ASSERT_GE(saved.size(), 4u);
+    EXPECT_EQ(saved[saved.size() - 4], "Error checking for modem");
+    EXPECT_EQ(saved[saved.size() - 3], "Exit - unable to find modem ");
+    EXPECT_FALSE(mode->Active());
+    EXPECT_FALSE(mode->Port().Open());
+}
+
+TEST_F(ReceiveModeTest, AResetStringWithoutOkAbandonsTheStart)
+{
+    Make();
+    fx->settings.String = "ATZ9";
+    EXPECT_FALSE(mode->Start(false));
+    ASSERT_EQ(fx->ui.errors.size(), 1u);
+    EXPECT_EQ(fx->ui.errors[0].title, "Unable to Continue");
+    EXPECT_NE(fx->ui.errors[0].text.find("reset string:   (ATZ9)"), std::string::npos);
+    const std::vector<std::string> saved = SavedLog();
+    ASSERT_GE(saved.size(), 4u);
+    EXPECT_EQ(saved[saved.size() - 4], "Failure sending reset string: ATZ9");
+    EXPECT_EQ(saved[saved.size() - 3], "Exiting modem not responding to reset");
+    EXPECT_FALSE(mode->Port().Open());
+}
+
+TEST_F(ReceiveModeTest, StartsWaitsAndStops)
+{
+    Make(AllOkScript());
+    fx->settings.FaxClassReceive = 1;
+    fx->settings.InitStringReceive = "&F";
+    fx->settings.ECMReceive = true;
+    fx->settings.GlobalLargerReceiveBuffer = true;
+    fx->settings.DisableReceivingFaxesNotification = false;
+    ASSERT_TRUE(mode->Start(false));
+    EXPECT_TRUE(mode->Active());
+    EXPECT_TRUE(fx->ui.noticeVisible);
+    EXPECT_TRUE(fx->ui.noticeReady);
+    EXPECT_EQ(fx->ui.statuses.back(), "Waiting for fax...");
+    EXPECT_EQ(mode->Port().InSize(), 16384);
+    EXPECT_EQ(mode->Port().BufferFull(), 14746);
+    EXPECT_EQ(mode->Port().BufferResume(), 1638);
+    EXPECT_EQ(mode->Fax().FaxClass, fax::fcClass1);
+    EXPECT_EQ(mode->Fax().ModemInit, "AT&F");
+    const std::vector<std::string> lines = Unstamped(mode->Log().Lines());
+    const std::vector<std::string> config{"Config", "  Desired BPS: 9600", "  Desired ECM: ON", "  Fax Class: Class 1",
+                                          "  User INIT String: &F", "Start Receive Mode "};
+    EXPECT_NE(std::search(lines.begin(), lines.end(), config.begin(), config.end()), lines.end());
+
+    mode->Stop();
+    EXPECT_FALSE(mode->Active());
+    EXPECT_FALSE(mode->Port().Open());
+    EXPECT_FALSE(fx->ui.noticeVisible);
+    EXPECT_EQ(fx->ui.statuses.back(), "");
+    const std::vector<std::string> saved = SavedLog();
+    ASSERT_GE(saved.size(), 2u);
+    EXPECT_EQ(saved[saved.size() - 2], "Stopped receive mode ");
+    EXPECT_TRUE(fx->ui.errors.empty());
+}
+
+TEST_F(ReceiveModeTest, StatusEventsLogChangesAndAlwaysRefreshTheStatusLine)
+{
+    Make();
+    mode->StatusEvent(Status(base::fpWaitingForCall), true, false);
+    mode->StatusEvent(Status(base::fpWaitingForCall), false, false);
+    mode->AcceptEvent();
+    EXPECT_TRUE(mode->ReceivingNow());
+    mode->StatusEvent(Status(base::fpGotRemoteId, 0, " ACME "), false, false);
+    fax::FaxProgressValues page = Status(base::fpGettingPage, 1, " ACME ");
+    page.bytesTransferred = 1200;
+    mode->StatusEvent(page, false, false);
+    EXPECT_EQ(fx->ui.statuses.back(), "Receiving fax from: ACME, page 1 (1200 bytes)");
+    mode->StatusEvent(Status(base::fpFinished, 1, "ACME"), false, true);
+    EXPECT_FALSE(mode->ReceivingNow());
+
+    EXPECT_EQ(Unstamped(mode->Log().Lines()), (std::vector<std::string>{"Waiting for call ", "Connected to ACME ",
+                                                                        "Receiving page 1", "Finished "}));
+    EXPECT_EQ(fx->ui.statuses.size(), 5u);
+    EXPECT_EQ(fx->ui.statuses[0], "Waiting for incoming call");
+    EXPECT_EQ(fx->ui.statuses[1], "Waiting for incoming call");
+}
+
+TEST_F(ReceiveModeTest, AReceivedFaxIsFiledAndAnnounced)
+{
+    Make();
+    const std::string wav = fx->dir.folder() + "ring.wav";
+    WriteFile(wav, "RIFF");
+    fx->settings.Wav = wav;
+    fx->settings.PrintOnReceipt = true;
+    const std::string file = fx->dir.folder() + "FAX00001.APF";
+    mode->LogEvent(fax::kLogReceiveStarted, file, Status(base::fpCallValidated));
+    mode->StatusEvent(Status(base::fpGettingPageEnd, 2, "ACME"), false, false);
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 2, "  ACME  "));
+    ASSERT_EQ(fx->ui.filed.size(), 1u);
+    EXPECT_EQ(fx->ui.filed[0].stationId, "ACME");
+    EXPECT_EQ(fx->ui.filed[0].pages, 2);
+    EXPECT_EQ(fx->ui.filed[0].faxFile, file);
+    EXPECT_EQ(fx->ui.sounds, std::vector<std::string>{wav});
+    const std::vector<std::string> lines = Unstamped(mode->Log().Lines());
+    EXPECT_EQ(lines[0], "Receiving a fax ");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "2 pages received from ACME"), lines.end());
+    EXPECT_EQ(lines.back(), "Printing on receipt is not available yet; the fax is kept in " + file);
+
+    // A sound file that has gone is not played.
+    fx->settings.Wav = fx->dir.folder() + "gone.wav";
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, ""));
+    EXPECT_EQ(fx->ui.sounds.size(), 1u);
+    EXPECT_EQ(fx->ui.filed.size(), 2u);
+}
+
+TEST_F(ReceiveModeTest, AFailedFaxIsReportedAndItsFileRemoved)
+{
+    Make();
+    const std::string file = fx->dir.folder() + "FAX00002.APF";
+    WriteFile(file, "part of a fax");
+    mode->AcceptEvent();
+    mode->LogEvent(fax::kLogReceiveStarted, file, Status(base::fpCallValidated));
+    mode->ErrorEvent(base::ecFaxBusy);
+    mode->LogEvent(fax::kLogReceiveFailed, file, Status(base::fpGettingPage, 1));
+    const std::string text = base::ErrorText(base::ecFaxBusy);
+    EXPECT_FALSE(mode->ReceivingNow());
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(fx->ui.filed.empty());
+    ASSERT_EQ(fx->ui.errors.size(), 1u);
+    EXPECT_EQ(fx->ui.errors[0].title, "Failed To Receive Incoming Fax");
+    EXPECT_EQ(fx->ui.errors[0].text,
+              "Vellora failed to receive an incoming fax.\n\nThe error message was:   " + text);
+    const std::vector<std::string> lines = Unstamped(mode->Log().Lines());
+    EXPECT_EQ(lines[lines.size() - 2], "Fax error: " + text);
+    EXPECT_EQ(lines.back(), "Receive Failed with error: " + text);
+
+    // Without an error event the reason is unknown; the code was used up.
+    mode->LogEvent(fax::kLogReceiveFailed, "", Status(base::fpGettingPage, 1));
+    EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), "Receive Failed with error: Unknown error");
+}
+
+}  // namespace
+}  // namespace vl::test
