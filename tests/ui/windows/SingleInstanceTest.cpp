@@ -1,0 +1,62 @@
+#include "ui/SingleInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocalSocket>
+#include <QTest>
+
+#include "support/TestSupport.h"
+
+namespace vl::ui {
+namespace {
+
+TEST(SingleInstance, ALaterCopyActivatesTheFirstAndTheLockGoesWithIt)
+{
+    test::TempDir dir;
+    const std::string folder = dir.folder() + "data/";
+    auto first = std::make_unique<SingleInstance>(folder);
+    ASSERT_TRUE(first->IsFirst());
+    int activations = 0;
+    first->OnActivate = [&] { ++activations; };
+
+    SingleInstance second(folder);
+    EXPECT_FALSE(second.IsFirst());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activations == 1; }, 5000));
+
+    SingleInstance third(folder);
+    EXPECT_FALSE(third.IsFirst());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activations == 2; }, 5000));
+
+    first.reset();
+    SingleInstance next(folder);
+    EXPECT_TRUE(next.IsFirst());
+}
+
+TEST(SingleInstance, EachDataFolderHasItsOwnFirstCopy)
+{
+    test::TempDir dir;
+    SingleInstance a(dir.folder() + "a/");
+    SingleInstance b(dir.folder() + "b/");
+    EXPECT_TRUE(a.IsFirst());
+    EXPECT_TRUE(b.IsFirst());
+    EXPECT_NE(SingleInstance::ServerName(dir.folder() + "a/"), SingleInstance::ServerName(dir.folder() + "b/"));
+}
+
+TEST(SingleInstance, AStrangersLongLineIsDroppedWithoutActivating)
+{
+    test::TempDir dir;
+    SingleInstance first(dir.folder());
+    int activations = 0;
+    first.OnActivate = [&] { ++activations; };
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::ServerName(dir.folder()));
+    ASSERT_TRUE(socket.waitForConnected(2000));
+    socket.write(QByteArray(1000, 'a'));
+    socket.write("activate\n");
+    socket.flush();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }, 5000));
+    EXPECT_EQ(activations, 0);
+}
+
+}  // namespace
+}  // namespace vl::ui
