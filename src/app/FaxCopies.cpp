@@ -42,17 +42,12 @@ std::string FaxOperations::CopyCover(const std::string& cover) {
 }
 
 void FaxOperations::Clone() {
-    if (!lists_.HasCurrent(FaxPage::Outgoing)) {
-        prompts_.Beep();
-        return;
-    }
-    store::Table* table = lists_.Outgoing();
-    const uint32_t recno = table->RecNo();
-    if (!prompts_.AskYesNoDefaultNo(CloneQuestion(table->Text("SUBJECT")), std::string(kCloneQuestionCaption)))
-        return;
-    table = lists_.Outgoing();
+    const uint32_t recno = CurrentOrBeep(FaxPage::Outgoing);
+    if (recno == 0) return;
+    const std::string question = CloneQuestion(lists_.Outgoing()->Text("SUBJECT"));
+    if (!prompts_.AskYesNoDefaultNo(question, std::string(kCloneQuestionCaption))) return;
+    store::Table* table = Revisit(FaxPage::Outgoing, recno);
     if (!table) return;
-    table->Go(recno);
     const std::string body = table->Text("FAXDOC");
     const std::string cover = table->Text("FAXCOVER");
     if (body.empty() && cover.empty()) return;
@@ -84,10 +79,7 @@ void FaxOperations::Clone() {
 }
 
 bool FaxOperations::Forward() {
-    if (!lists_.HasCurrent(FaxPage::Incoming)) {
-        prompts_.Beep();
-        return false;
-    }
+    if (CurrentOrBeep(FaxPage::Incoming) == 0) return false;
     store::Table* incoming = lists_.Incoming();
     const std::string from = incoming->Text("FROM");
     const std::optional<std::string> received =

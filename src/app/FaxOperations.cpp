@@ -11,21 +11,30 @@ namespace vl::app {
 FaxOperations::FaxOperations(FaxLists& lists, FaxOperationPrompts& prompts, std::string programFolder)
     : lists_(lists), prompts_(prompts), programFolder_(std::move(programFolder)) {}
 
-void FaxOperations::Archive(FaxPage page, bool receivingNow) {
-    if (!lists_.HasCurrent(page) || (page == FaxPage::Incoming && receivingNow)) {
+uint32_t FaxOperations::CurrentOrBeep(FaxPage page, bool busy) {
+    if (!lists_.HasCurrent(page) || busy) {
         prompts_.Beep();
-        return;
+        return 0;
     }
+    return lists_.List(page)->RecNo();
+}
+
+store::Table* FaxOperations::Revisit(FaxPage page, uint32_t recno) {
     store::Table* table = lists_.List(page);
-    const uint32_t recno = table->RecNo();
+    if (table) table->Go(recno);
+    return table;
+}
+
+void FaxOperations::Archive(FaxPage page, bool receivingNow) {
+    const uint32_t recno = CurrentOrBeep(page, page == FaxPage::Incoming && receivingNow);
+    if (recno == 0) return;
+    store::Table* table = lists_.List(page);
     const std::string about = table->Text(page == FaxPage::Outgoing ? "SUBJECT" : "FROM");
     const std::string question = ArchiveQuestion(table->Logical("ARCHIVED"), page, about);
     if (!prompts_.AskYesNoDefaultNo(question, std::string(kArchiveQuestionCaption))) return;
-    // The question let the window run; the list may have been reloaded.
-    table = lists_.List(page);
-    if (!table) return;
     try {
-        table->Go(recno);
+        table = Revisit(page, recno);
+        if (!table) return;
         table->SetLogical("ARCHIVED", !table->Logical("ARCHIVED"));
         table->Post();
         lists_.KeepCurrentListed(page);
@@ -43,12 +52,9 @@ void FaxOperations::Delete(FaxPage page, bool receivingNow) {
 }
 
 void FaxOperations::DeleteOutgoing() {
-    if (!lists_.HasCurrent(FaxPage::Outgoing)) {
-        prompts_.Beep();
-        return;
-    }
+    const uint32_t recno = CurrentOrBeep(FaxPage::Outgoing);
+    if (recno == 0) return;
     store::Table* table = lists_.Outgoing();
-    const uint32_t recno = table->RecNo();
     DeleteChoice choice = DeleteChoice::Both;
     if (!table->Text("FAXDOC").empty() && !table->Text("FAXCOVER").empty()) {
         const std::optional<DeleteChoice> chosen = prompts_.ChooseDelete();
@@ -58,9 +64,8 @@ void FaxOperations::DeleteOutgoing() {
                                            std::string(kDeleteQuestionCaption))) {
         return;
     }
-    table = lists_.Outgoing();
+    table = Revisit(FaxPage::Outgoing, recno);
     if (!table) return;
-    table->Go(recno);
     const std::string body = table->Text("FAXDOC");
     const std::string cover = table->Text("FAXCOVER");
     if (choice == DeleteChoice::Cover) {
@@ -81,17 +86,13 @@ void FaxOperations::DeleteOutgoing() {
 }
 
 void FaxOperations::DeleteIncoming(bool receivingNow) {
-    if (!lists_.HasCurrent(FaxPage::Incoming) || receivingNow) {
-        prompts_.Beep();
-        return;
-    }
+    const uint32_t recno = CurrentOrBeep(FaxPage::Incoming, receivingNow);
+    if (recno == 0) return;
     store::Table* table = lists_.Incoming();
-    const uint32_t recno = table->RecNo();
     if (!prompts_.AskYesNoDefaultNo(DeleteIncomingQuestion(table->Text("FROM")), std::string(kDeleteQuestionCaption)))
         return;
-    table = lists_.Incoming();
+    table = Revisit(FaxPage::Incoming, recno);
     if (!table) return;
-    table->Go(recno);
     const std::string file = table->Text("FAXFILE");
     table->Delete();
     RemoveFaxFile(programFolder_, FaxFolder::Receive, file);
@@ -99,33 +100,24 @@ void FaxOperations::DeleteIncoming(bool receivingNow) {
 }
 
 void FaxOperations::EditFaxInfo() {
-    if (!lists_.HasCurrent(FaxPage::Outgoing)) {
-        prompts_.Beep();
-        return;
-    }
-    store::Table* table = lists_.Outgoing();
-    const uint32_t recno = table->RecNo();
-    FaxInfo info = ReadFaxInfo(*table);
+    const uint32_t recno = CurrentOrBeep(FaxPage::Outgoing);
+    if (recno == 0) return;
+    FaxInfo info = ReadFaxInfo(*lists_.Outgoing());
     if (!prompts_.EditFaxInfo(std::string(kFaxInfoEditorCaption), info)) return;
-    table = lists_.Outgoing();
+    store::Table* table = Revisit(FaxPage::Outgoing, recno);
     if (!table) return;
-    table->Go(recno);
     StoreFaxInfo(*table, info);
     table->Post();
 }
 
 void FaxOperations::EditNotes(bool receivingNow) {
-    if (!lists_.HasCurrent(FaxPage::Incoming) || receivingNow) {
-        prompts_.Beep();
-        return;
-    }
-    store::Table* table = lists_.Incoming();
-    const uint32_t recno = table->RecNo();
-    std::string notes = table->Text("NOTES");
-    if (!prompts_.EditNotes(table->Text("FROM"), notes)) return;
-    table = lists_.Incoming();
+    const uint32_t recno = CurrentOrBeep(FaxPage::Incoming, receivingNow);
+    if (recno == 0) return;
+    const store::Table& current = *lists_.Incoming();
+    std::string notes = current.Text("NOTES");
+    if (!prompts_.EditNotes(current.Text("FROM"), notes)) return;
+    store::Table* table = Revisit(FaxPage::Incoming, recno);
     if (!table) return;
-    table->Go(recno);
     table->SetText("NOTES", FitToField(*table, "NOTES", notes));
     table->Post();
 }

@@ -56,6 +56,12 @@ public:
                           const store::TableTimestamp& when = store::LocalTimestamp());
 
 private:
+    // The current record number of the page's list; 0, after a beep, when
+    // the list is empty or (incoming page) busy receiving.
+    uint32_t CurrentOrBeep(FaxPage page, bool busy = false);
+    // The page's table back on the record once a prompt has let the window
+    // run; null when the list has gone meanwhile.
+    store::Table* Revisit(FaxPage page, uint32_t recno);
     void DeleteOutgoing();
     void DeleteIncoming(bool receivingNow);
     // Copies the cover page and its data file under a new "COV" name; the
