@@ -16,6 +16,7 @@
 #include "session/FaxSettings.h"
 #include "session/ReceiveStatusTexts.h"
 #include "session/SessionPort.h"
+#include "session/SessionTexts.h"
 #include "session/SessionTimes.h"
 
 namespace vl::session {
@@ -29,12 +30,6 @@ constexpr int kPulse = 1;
 constexpr std::chrono::seconds kCancelWait{10};
 constexpr std::chrono::milliseconds kCancelPoll{10};
 
-const std::string kCheckPort = ") correct? Please\nclick on the Find Modem button in Preferences to be sure.";
-
-std::string Com(int number)
-{
-    return "COM" + std::to_string(number);
-}
 
 // The pages the received file holds; the engine's page counter when the
 // file cannot be read.
@@ -115,16 +110,16 @@ bool ReceiveMode::Start(bool logging)
 
 bool ReceiveMode::OpenThePort(int comNumber)
 {
-    Add("Opening com port: " + Com(comNumber));
+    Add("Opening com port: " + ComName(comNumber));
     std::string message;
     if (app::OpenPort(port_, message))
         return true;
     message = base::LinuxLines(message);
-    Add("Error opening com port: " + Com(comNumber));
+    Add("Error opening com port: " + ComName(comNumber));
     AddPlain("  Message:" + message);
     HideStartingNotice();
     ui_.ShowError("Error Opening Communications Port",
-                  message + "\n\nIs the Communications Port (" + Com(comNumber) + kCheckPort, false);
+                  PortOpenFailureText(message, comNumber, PreferencesPlace::MainWindow), false);
     return false;
 }
 
@@ -136,14 +131,8 @@ bool ReceiveMode::CheckTheModem(int comNumber)
         return true;
     Add("Error checking for modem");
     HideStartingNotice();
-    const std::string com = Com(comNumber);
-    const bool goOn = ui_.ShowError(
-        "No Response From Modem",
-        "We did not receive a modem response from " + com +
-            ".\n\nTo verify the communications port, please click on the Find Modem button in Preferences to be "
-            "sure.\n\nIf you are sure there is a modem on " +
-            com + ", press CONTINUE\nto continue, otherwise press OK to stop the fax session.",
-        true);
+    const bool goOn =
+        ui_.ShowError("No Response From Modem", NoModemResponseText(comNumber, PreferencesPlace::MainWindow), true);
     if (goOn)
         return true;
     Add("Exit - unable to find modem ");
@@ -162,10 +151,7 @@ bool ReceiveMode::SendResetString(int comNumber)
     HideStartingNotice();
     Add("Failure sending reset string: " + reset);
     CloseSessionPort(port_, logging_, PortRecorder::Trace);
-    ui_.ShowError("Unable to Continue",
-                  "We are unable to continue the fax session. \n\nThe modem did not respond to the reset string:   (" +
-                      reset + ")\n\nIs the Communications Port (" + Com(comNumber) + kCheckPort,
-                  false);
+    ui_.ShowError("Unable to Continue", ResetStringFailureText(reset, comNumber, PreferencesPlace::MainWindow), false);
     Add("Exiting modem not responding to reset");
     return false;
 }

@@ -13,6 +13,7 @@
 #include "session/FaxSettings.h"
 #include "session/SendSetup.h"
 #include "session/SessionPort.h"
+#include "session/SessionTexts.h"
 #include "session/SessionTimes.h"
 
 namespace vl::session {
@@ -25,13 +26,6 @@ constexpr int kPulse = 1;
 
 const std::string kSent = "Sent";
 
-const std::string kCheckPort =
-    ") correct? Please\nclick on the Find Modem button on the Preferences screen to be sure.";
-
-std::string Com(int number)
-{
-    return "COM" + std::to_string(number);
-}
 
 // Whether the first pages of both files have the same resolution; a file
 // that cannot be read counts as different, which renegotiates to be safe.
@@ -110,17 +104,17 @@ bool SendSession::OpenThePort(int comNumber)
 {
     ui_.SetStatus("Opening communications port...");
     port_.SetComNumber(comNumber);
-    log_.Add("Opening com port: " + Com(comNumber));
+    log_.Add("Opening com port: " + ComName(comNumber));
     std::string message;
     if (app::OpenPort(port_, message))
         return true;
     message = base::LinuxLines(message);
     ui_.SetBusyCursor(false);
-    log_.Add("Error opening com port: " + Com(comNumber));
+    log_.Add("Error opening com port: " + ComName(comNumber));
     log_.Add("Message:" + message);
     ClosePort();
     ui_.ShowError("Error Opening Communications Port",
-                  message + "\n\nIs the Communications Port (" + Com(comNumber) + kCheckPort, false);
+                  PortOpenFailureText(message, comNumber, PreferencesPlace::SendWindow), false);
     SetBusy(false);
     SaveLog();
     return false;
@@ -137,14 +131,8 @@ bool SendSession::CheckTheModem(int comNumber)
         return true;
     ui_.SetBusyCursor(false);
     log_.Add("Error checking for modem");
-    const std::string com = Com(comNumber);
-    const bool goOn = ui_.ShowError(
-        "No Response From Modem",
-        "We did not receive a modem response from " + com +
-            ".\n\nTo verify the communications port, please click on the Find Modem button on the Preferences "
-            "screen.\n\nIf you are sure there is a modem on " +
-            com + ", press CONTINUE\nto continue, otherwise press OK to stop the fax session.",
-        true);
+    const bool goOn =
+        ui_.ShowError("No Response From Modem", NoModemResponseText(comNumber, PreferencesPlace::SendWindow), true);
     if (goOn) {
         ui_.SetBusyCursor(true);
         return true;
@@ -171,10 +159,7 @@ bool SendSession::SendResetString(int comNumber)
     ui_.SetBusyCursor(false);
     Trace("Sending_RESET_string_Error");
     ClosePort();
-    ui_.ShowError("Unable to Continue",
-                  "We are unable to continue the fax session. \n\nThe modem did not respond to the reset string:   (" +
-                      reset + ")\n\nIs the Communications Port (" + Com(comNumber) + kCheckPort,
-                  false);
+    ui_.ShowError("Unable to Continue", ResetStringFailureText(reset, comNumber, PreferencesPlace::SendWindow), false);
     SetBusy(false);
     log_.Add("Exiting...");
     SaveLog();
@@ -269,10 +254,7 @@ void SendSession::StartFax()
         resultText_ = e.what();
         lastSendError_ = code;
         SaveLog();
-        ui_.ShowError("Fax Failure",
-                      "We have received an error message while trying to send the fax\n\nError message: " +
-                          resultText_ + "\n\n",
-                      false);
+        ShowFaxFailure(resultText_);
         if (OnFinished)
             OnFinished(code);
     }
@@ -320,15 +302,20 @@ void SendSession::FaxFinished(int code)
     SaveLog();
     if (resultText_ != kSent) {
         lastSendError_ = code;
-        ui_.ShowError("Fax Failure",
-                      "We have received an error message while trying to send the fax\n\nError message: " + text +
-                          "\n\n",
-                      false);
+        ShowFaxFailure(text);
     } else {
         ui_.ShowInformation("The fax was sent successfully");
     }
     if (OnFinished)
         OnFinished(code);
+}
+
+void SendSession::ShowFaxFailure(const std::string& errorText)
+{
+    ui_.ShowError("Fax Failure",
+                  "We have received an error message while trying to send the fax\n\nError message: " + errorText +
+                      "\n\n",
+                  false);
 }
 
 void SendSession::Trace(const std::string& text)

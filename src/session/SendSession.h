@@ -73,6 +73,7 @@ public:
 
 private:
     void Trace(const std::string& text);
+    void ShowFaxFailure(const std::string& errorText);
     void AddStamped(const std::string& text);
     void SetBusy(bool busy);
     void ClosePort();

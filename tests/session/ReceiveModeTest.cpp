@@ -60,8 +60,9 @@ TEST_F(ReceiveModeTest, APortThatCannotOpenLeavesReceiveModeOff)
     ASSERT_EQ(fx->ui.errors.size(), 1u);
     EXPECT_EQ(fx->ui.errors[0].title, "Error Opening Communications Port");
     const std::string& text = fx->ui.errors[0].text;
-    const std::string ending = "\n\nIs the Communications Port (COM3) correct? Please\nclick on the Find Modem button in "
-                               "Preferences to be sure.";
+    const std::string ending =
+        "\n\nIs the Communications Port (COM3) correct? Please\n"
+        "click on the Find Modem button in Preferences to be sure.";
     ASSERT_GT(text.size(), ending.size());
     EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
     EXPECT_TRUE(fx->ui.switchedToIncoming);
