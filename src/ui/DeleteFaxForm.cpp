@@ -4,17 +4,19 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/FaxListTexts.h"
 #include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
 
 namespace vl::ui {
 
 DeleteFaxForm::DeleteFaxForm(QWidget* parent)
     : QDialog(parent)
-    , cover_(new QRadioButton(QStringLiteral("Delete Fax &Cover")))
-    , body_(new QRadioButton(QStringLiteral("Delete Fax &Body")))
+    , cover_(new QRadioButton(ToQt(app::kDeleteCoverChoice)))
+    , body_(new QRadioButton(ToQt(app::kDeleteBodyChoice)))
 {
-    setWindowTitle(QStringLiteral("Delete Fax"));
-    auto* both = new QRadioButton(QStringLiteral("Delete B&oth Fax Cover && Fax Body"));
+    setWindowTitle(ToQt(app::kDeleteFaxCaption));
+    auto* both = new QRadioButton(ToQt(app::kDeleteBothChoice));
     cover_->setObjectName(QStringLiteral("cover"));
     body_->setObjectName(QStringLiteral("body"));
     both->setObjectName(QStringLiteral("both"));
@@ -32,16 +34,16 @@ DeleteFaxForm::DeleteFaxForm(QWidget* parent)
     both->setFocus();
 }
 
-DeleteFaxChoice DeleteFaxForm::Choice() const
+app::DeleteChoice DeleteFaxForm::Choice() const
 {
     if (cover_->isChecked())
-        return DeleteFaxChoice::Cover;
+        return app::DeleteChoice::Cover;
     if (body_->isChecked())
-        return DeleteFaxChoice::Body;
-    return DeleteFaxChoice::Both;
+        return app::DeleteChoice::Body;
+    return app::DeleteChoice::Both;
 }
 
-std::optional<DeleteFaxChoice> DeleteFaxForm::Ask(QWidget* mainWindow)
+std::optional<app::DeleteChoice> DeleteFaxForm::Ask(QWidget* mainWindow)
 {
     DeleteFaxForm form(mainWindow);
     CenterDialog(form, mainWindow);

@@ -6,11 +6,11 @@
 
 #include <optional>
 
+#include "app/FaxOperationPrompts.h"
+
 class QRadioButton;
 
 namespace vl::ui {
-
-enum class DeleteFaxChoice { Cover, Body, Both };
 
 class DeleteFaxForm : public QDialog {
     Q_OBJECT
@@ -18,10 +18,10 @@ class DeleteFaxForm : public QDialog {
 public:
     explicit DeleteFaxForm(QWidget* parent = nullptr);
 
-    DeleteFaxChoice Choice() const;
+    app::DeleteChoice Choice() const;
 
     // Shows the window modally, centred; empty when it was cancelled.
-    static std::optional<DeleteFaxChoice> Ask(QWidget* mainWindow);
+    static std::optional<app::DeleteChoice> Ask(QWidget* mainWindow);
 
 private:
     QRadioButton* cover_;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/FaxListTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -14,8 +15,8 @@ EditReceiveNotes::EditReceiveNotes(const std::string& from, const std::string& n
     : QDialog(parent)
     , notes_(new QLineEdit)
 {
-    setWindowTitle(QStringLiteral("Received Fax Notes"));
-    auto* fromLabel = new QLabel(QStringLiteral("From: ") + ToQt(from));
+    setWindowTitle(ToQt(app::kReceivedNotesCaption));
+    auto* fromLabel = new QLabel(ToQt(app::NotesFromLine(from)));
     fromLabel->setObjectName(QStringLiteral("from"));
     fromLabel->setTextFormat(Qt::PlainText);
     auto* notesLabel = new QLabel(QStringLiteral("&Notes"));

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/FaxListTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -33,7 +34,7 @@ FaxEditor::FaxEditor(QWidget* parent)
     , notes_(Field("notes", 50))
     , codes_(Field("codes", 25))
 {
-    setWindowTitle(QStringLiteral("Fax Information Editor"));
+    setWindowTitle(ToQt(app::kFaxInfoEditorCaption));
 
     auto* phoneBook = new QPushButton(QStringLiteral("&Phonebook"));
     phoneBook->setObjectName(QStringLiteral("phonebook"));
@@ -66,7 +67,7 @@ FaxEditor::FaxEditor(QWidget* parent)
 
 void FaxEditor::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
-void FaxEditor::SetFields(const FaxEditorFields& fields)
+void FaxEditor::SetFields(const app::FaxInfo& fields)
 {
     recipient_->setText(ToQt(fields.recipient));
     phone_->setText(ToQt(fields.phone));
@@ -75,13 +76,13 @@ void FaxEditor::SetFields(const FaxEditorFields& fields)
     codes_->setText(ToQt(fields.codes));
 }
 
-FaxEditorFields FaxEditor::Fields() const
+app::FaxInfo FaxEditor::Fields() const
 {
     return {FromQt(recipient_->text()), FromQt(phone_->text()), FromQt(subject_->text()),
             FromQt(notes_->text()), FromQt(codes_->text())};
 }
 
-bool FaxEditor::Edit(const std::string& caption, FaxEditorFields& fields, QWidget* mainWindow)
+bool FaxEditor::Edit(const std::string& caption, app::FaxInfo& fields, QWidget* mainWindow)
 {
     FaxEditor editor(mainWindow);
     if (!caption.empty())

@@ -6,17 +6,11 @@
 
 #include <string>
 
+#include "app/FaxOperationPrompts.h"
+
 class QLineEdit;
 
 namespace vl::ui {
-
-struct FaxEditorFields {
-    std::string recipient;
-    std::string phone;
-    std::string subject;
-    std::string notes;
-    std::string codes;
-};
 
 class FaxEditor : public QDialog {
     Q_OBJECT
@@ -26,13 +20,13 @@ public:
 
     // Forwarding names the sender here instead of the usual caption.
     void SetCaption(const std::string& caption);
-    void SetFields(const FaxEditorFields& fields);
-    FaxEditorFields Fields() const;
+    void SetFields(const app::FaxInfo& fields);
+    app::FaxInfo Fields() const;
 
     // Shows the window modally, centred, filled from `fields`, with the
     // usual caption when `caption` is empty; on OK the fields take the
     // entries and the result is true.
-    static bool Edit(const std::string& caption, FaxEditorFields& fields, QWidget* mainWindow);
+    static bool Edit(const std::string& caption, app::FaxInfo& fields, QWidget* mainWindow);
 
 private:
     QLineEdit* recipient_;

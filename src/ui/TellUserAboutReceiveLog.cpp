@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/FaxListTexts.h"
 #include "app/ProgramFolders.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
@@ -14,7 +15,7 @@ namespace vl::ui {
 TellUserAboutReceiveLog::TellUserAboutReceiveLog(const std::string& traceFile, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Logging ON"));
+    setWindowTitle(ToQt(app::kLoggingNotice));
     auto* text = new QLabel(
         QStringLiteral("Receive mode will start with logging on.\n\n"
                        "Everything that passes between Vellora and the modem is written to the file\n"));

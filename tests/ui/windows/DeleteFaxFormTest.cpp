@@ -18,11 +18,11 @@ TEST(DeleteFaxForm, BothIsPreselectedAndEachChoiceComesBack)
     DeleteFaxForm form;
     EXPECT_EQ(form.windowTitle(), "Delete Fax");
     EXPECT_TRUE(Child<QRadioButton>(form, "both")->isChecked());
-    EXPECT_EQ(form.Choice(), DeleteFaxChoice::Both);
+    EXPECT_EQ(form.Choice(), app::DeleteChoice::Both);
     Child<QRadioButton>(form, "cover")->click();
-    EXPECT_EQ(form.Choice(), DeleteFaxChoice::Cover);
+    EXPECT_EQ(form.Choice(), app::DeleteChoice::Cover);
     Child<QRadioButton>(form, "body")->click();
-    EXPECT_EQ(form.Choice(), DeleteFaxChoice::Body);
+    EXPECT_EQ(form.Choice(), app::DeleteChoice::Body);
 }
 
 TEST(DeleteFaxForm, AskGivesTheChoiceOnOkAndNothingOnCancel)
@@ -31,10 +31,10 @@ TEST(DeleteFaxForm, AskGivesTheChoiceOnOkAndNothingOnCancel)
         Child<QRadioButton>(w, "body")->click();
         QTest::keyClick(&w, Qt::Key_Return);
     });
-    EXPECT_EQ(DeleteFaxForm::Ask(nullptr), DeleteFaxChoice::Body);
+    EXPECT_EQ(DeleteFaxForm::Ask(nullptr), app::DeleteChoice::Body);
 
     WhenModal([](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); });
-    EXPECT_EQ(DeleteFaxForm::Ask(nullptr), DeleteFaxChoice::Both);
+    EXPECT_EQ(DeleteFaxForm::Ask(nullptr), app::DeleteChoice::Both);
 
     WhenModal([](QWidget& w) {
         Child<QRadioButton>(w, "cover")->click();

@@ -30,9 +30,9 @@ TEST(FaxEditor, FieldsRoundTripAndTheCaptionCanBeSet)
 {
     FaxEditor editor;
     EXPECT_EQ(editor.windowTitle(), "Fax Information Editor");
-    const FaxEditorFields in{"Jörg Ünal", "+49 30 1234", "Quote", "call back", "A7"};
+    const app::FaxInfo in{"Jörg Ünal", "+49 30 1234", "Quote", "call back", "A7"};
     editor.SetFields(in);
-    const FaxEditorFields out = editor.Fields();
+    const app::FaxInfo out = editor.Fields();
     EXPECT_EQ(out.recipient, in.recipient);
     EXPECT_EQ(out.phone, in.phone);
     EXPECT_EQ(out.subject, in.subject);
@@ -45,7 +45,7 @@ TEST(FaxEditor, FieldsRoundTripAndTheCaptionCanBeSet)
 
 TEST(FaxEditor, EditTakesTheEntriesOnOkOnly)
 {
-    FaxEditorFields fields{"A", "1", "", "", ""};
+    app::FaxInfo fields{"A", "1", "", "", ""};
     QString title;
     WhenModal([&](QWidget& w) {
         title = w.windowTitle();
