@@ -1,11 +1,10 @@
 #include "ui/AboutForm.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "app/Settings.h"
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -26,8 +25,7 @@ AboutForm::AboutForm(QWidget* parent)
     auto* purpose = new QLabel(QStringLiteral("Sends and receives faxes through a fax modem."));
     purpose->setAlignment(Qt::AlignCenter);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(name);
@@ -39,8 +37,7 @@ AboutForm::AboutForm(QWidget* parent)
 void AboutForm::Show(QWidget* mainWindow)
 {
     AboutForm form(mainWindow);
-    CenterDialog(form, mainWindow);
-    form.exec();
+    ExecCentred(form, mainWindow);
 }
 
 }  // namespace vl::ui

@@ -1,11 +1,10 @@
 #include "ui/DeleteFaxForm.h"
 
-#include <QDialogButtonBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "app/FaxListTexts.h"
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -22,9 +21,7 @@ DeleteFaxForm::DeleteFaxForm(QWidget* parent)
     both->setObjectName(QStringLiteral("both"));
     both->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(cover_);
@@ -46,8 +43,7 @@ app::DeleteChoice DeleteFaxForm::Choice() const
 std::optional<app::DeleteChoice> DeleteFaxForm::Ask(QWidget* mainWindow)
 {
     DeleteFaxForm form(mainWindow);
-    CenterDialog(form, mainWindow);
-    if (form.exec() != QDialog::Accepted)
+    if (!ExecCentred(form, mainWindow))
         return std::nullopt;
     return form.Choice();
 }

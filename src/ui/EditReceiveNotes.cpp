@@ -1,12 +1,11 @@
 #include "ui/EditReceiveNotes.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "app/FaxListTexts.h"
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -26,9 +25,7 @@ EditReceiveNotes::EditReceiveNotes(const std::string& from, const std::string& n
     notes_->setText(ToQt(notes));
     notes_->setMinimumWidth(notes_->fontMetrics().averageCharWidth() * 50);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fromLabel);
@@ -42,8 +39,7 @@ std::string EditReceiveNotes::Notes() const { return FromQt(notes_->text()); }
 bool EditReceiveNotes::Edit(const std::string& from, std::string& notes, QWidget* mainWindow)
 {
     EditReceiveNotes form(from, notes, mainWindow);
-    CenterDialog(form, mainWindow);
-    if (form.exec() != QDialog::Accepted)
+    if (!ExecCentred(form, mainWindow))
         return false;
     notes = form.Notes();
     return true;

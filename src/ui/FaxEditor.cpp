@@ -1,6 +1,5 @@
 #include "ui/FaxEditor.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/FaxListTexts.h"
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -55,9 +54,7 @@ FaxEditor::FaxEditor(QWidget* parent)
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(recipientRow)))
         label->setBuddy(recipient_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -88,8 +85,7 @@ bool FaxEditor::Edit(const std::string& caption, app::FaxInfo& fields, QWidget* 
     if (!caption.empty())
         editor.SetCaption(caption);
     editor.SetFields(fields);
-    CenterDialog(editor, mainWindow);
-    if (editor.exec() != QDialog::Accepted)
+    if (!ExecCentred(editor, mainWindow))
         return false;
     fields = editor.Fields();
     return true;

@@ -1,6 +1,5 @@
 #include "ui/FaxStatusDisplay.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -8,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "fax/FaxStatusModel.h"
+#include "ui/DialogButtons.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -63,8 +63,7 @@ FaxStatusDisplay::FaxStatusDisplay(fax::FaxStatusModel& model, QWidget* parent)
     meter_->setRange(0, 100);
     meterLabel_->setObjectName(QStringLiteral("meterLabel"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FaxStatusDisplay::reject);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

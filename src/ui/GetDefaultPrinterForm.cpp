@@ -1,12 +1,11 @@
 #include "ui/GetDefaultPrinterForm.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
 
 #include "app/ReceiptPrinterChoice.h"
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -23,9 +22,7 @@ GetDefaultPrinterForm::GetDefaultPrinterForm(const std::vector<std::string>& pri
     auto* label = new QLabel(QStringLiteral("&Printer to use:"));
     label->setBuddy(list_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(list_, &QListWidget::itemActivated, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
@@ -39,8 +36,7 @@ int GetDefaultPrinterForm::Selected() const { return list_->currentRow(); }
 std::optional<int> GetDefaultPrinterForm::Choose(const std::vector<std::string>& printers, QWidget* mainWindow)
 {
     GetDefaultPrinterForm form(printers, mainWindow);
-    CenterDialog(form, mainWindow);
-    if (form.exec() != QDialog::Accepted || form.Selected() < 0)
+    if (!ExecCentred(form, mainWindow) || form.Selected() < 0)
         return std::nullopt;
     return form.Selected();
 }

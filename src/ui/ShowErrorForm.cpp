@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -70,8 +70,7 @@ bool ShowErrorForm::Show(const std::string& title, const std::string& message, b
                          QWidget* mainWindow)
 {
     ShowErrorForm form(title, message, withContinue, mainWindow);
-    CenterDialog(form, mainWindow);
-    form.exec();
+    ExecCentred(form, mainWindow);
     return form.ContinuePressed();
 }
 

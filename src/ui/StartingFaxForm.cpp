@@ -1,10 +1,11 @@
 #include "ui/StartingFaxForm.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/DialogButtons.h"
 
 namespace vl::ui {
 
@@ -31,10 +32,9 @@ StartingFaxForm::StartingFaxForm(QWidget* parent)
     ready->addWidget(new QLabel(QStringLiteral("To end receive mode, press the STOP button")));
     ready->addWidget(new QLabel(QStringLiteral("While in receive mode, sending faxes is not possible")));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Ok);
     ok_ = buttons->button(QDialogButtonBox::Ok);
     ok_->setText(QStringLiteral("Ok"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(doNotShow_, &QCheckBox::toggled, this, &StartingFaxForm::DoNotShowAgainToggled);
 
     auto* layout = new QVBoxLayout(this);

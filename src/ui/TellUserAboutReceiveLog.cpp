@@ -1,13 +1,12 @@
 #include "ui/TellUserAboutReceiveLog.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/FaxListTexts.h"
 #include "app/ProgramFolders.h"
-#include "ui/MessageBoxes.h"
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -24,9 +23,8 @@ TellUserAboutReceiveLog::TellUserAboutReceiveLog(const std::string& traceFile, Q
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* after = new QLabel(QStringLiteral("Please send this file to technical support when they ask for it."));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    auto* buttons = DialogButtons(*this, QDialogButtonBox::Ok);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Ok"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -38,8 +36,7 @@ TellUserAboutReceiveLog::TellUserAboutReceiveLog(const std::string& traceFile, Q
 void TellUserAboutReceiveLog::Show(QWidget* mainWindow)
 {
     TellUserAboutReceiveLog form(app::ProgramFolder() + "VLIN.LOG", mainWindow);
-    CenterDialog(form, mainWindow);
-    form.exec();
+    ExecCentred(form, mainWindow);
 }
 
 }  // namespace vl::ui
