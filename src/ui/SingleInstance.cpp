@@ -5,14 +5,15 @@
 #include <QLocalSocket>
 #include <QThread>
 
+#include <memory>
+#include <string_view>
+
+#include "app/InstanceRequests.h"
+
 namespace vl::ui {
 
 namespace {
 
-constexpr char kActivate[] = "activate\n";
-// The only request is one short line; anything longer is not from a copy of
-// this program.
-constexpr qint64 kMaxRequest = 64;
 constexpr int kConnectTries = 20;
 constexpr int kWaitMs = 100;
 
@@ -24,7 +25,7 @@ void SendActivate(const QString& serverName)
         QLocalSocket socket;
         socket.connectToServer(serverName);
         if (socket.waitForConnected(kWaitMs * 5)) {
-            socket.write(kActivate);
+            socket.write(app::kActivateRequest.data(), static_cast<qint64>(app::kActivateRequest.size()));
             socket.waitForBytesWritten(kWaitMs * 10);
             socket.disconnectFromServer();
             return;
@@ -74,12 +75,15 @@ void SingleInstance::Accept()
 {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        const auto readRequests = [this, socket] {
-            while (socket->canReadLine()) {
-                if (socket->readLine(kMaxRequest) == kActivate && OnActivate)
+        const auto reader = std::make_shared<app::InstanceRequestReader>();
+        const auto readRequests = [this, socket, reader] {
+            const QByteArray bytes = socket->readAll();
+            const auto result = reader->Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+            for (int i = 0; i < result.activations; ++i) {
+                if (OnActivate)
                     OnActivate();
             }
-            if (socket->bytesAvailable() >= kMaxRequest)
+            if (result.refused)
                 socket->abort();
         };
         connect(socket, &QLocalSocket::readyRead, this, readRequests);

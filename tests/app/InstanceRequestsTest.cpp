@@ -1,0 +1,44 @@
+#include "app/InstanceRequests.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vl::app {
+namespace {
+
+TEST(InstanceRequests, ActivateLinesCountHoweverTheBytesArrive)
+{
+    InstanceRequestReader reader;
+    EXPECT_EQ(reader.Feed("acti").activations, 0);
+    EXPECT_EQ(reader.Feed("vate\nactivate\nactiv").activations, 2);
+    EXPECT_EQ(reader.Feed("ate\n").activations, 1);
+    // Other lines, and "activate" with a carriage return, are not requests.
+    const auto other = reader.Feed("raise\nACTIVATE\nactivate\r\n\n");
+    EXPECT_EQ(other.activations, 0);
+    EXPECT_FALSE(other.refused);
+}
+
+TEST(InstanceRequests, ALineOverTheLimitIsRefusedForGood)
+{
+    const std::string longest(kMaxRequestLine - 1, 'x');
+    InstanceRequestReader fits;
+    EXPECT_FALSE(fits.Feed(longest + "\nactivate\n").refused);
+
+    InstanceRequestReader tooLong;
+    auto r = tooLong.Feed(std::string(kMaxRequestLine, 'x'));
+    EXPECT_FALSE(r.refused) << "the line may still end here";
+    r = tooLong.Feed("x");
+    EXPECT_TRUE(r.refused);
+    r = tooLong.Feed("\nactivate\n");
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(r.activations, 0);
+
+    InstanceRequestReader inOne;
+    r = inOne.Feed("activate\n" + std::string(kMaxRequestLine, 'y') + "\nactivate\n");
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(r.activations, 1);
+}
+
+}  // namespace
+}  // namespace vl::app
