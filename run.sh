@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Vellora; with --demo, on a
-# software telephone line instead of a modem (scripts/demo.sh).
+# software telephone line instead of a modem (scripts/demo.sh). Other
+# arguments go to vellora-cli.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -11,4 +12,7 @@ if [ "${1:-}" = "--demo" ]; then
   shift
   exec scripts/demo.sh build "$@"
 fi
-exec build/src/cli/vellora-cli "${@:---help}"
+if [ $# -gt 0 ]; then
+  exec build/src/cli/vellora-cli "$@"
+fi
+exec build/src/vellora/vellora

@@ -3,8 +3,10 @@
 # fax modem) of a software telephone line whose end B is a fax machine
 # (see `linesim --help`). The fax machine keeps what it receives in
 # demo/received.tif; for `receive` it calls COM1 and sends demo/sample.tif.
-# Usage: scripts/demo.sh BUILD_DIR [vellora-cli arguments]
-# Without arguments it probes the modem and sends a sample page.
+# Usage: scripts/demo.sh BUILD_DIR [desktop | vellora-cli arguments]
+# Without arguments it probes the modem and sends a sample page; with
+# "desktop" it starts the desktop program there, with a sample fax in the
+# outgoing list (the line carries one call).
 set -euo pipefail
 build=$1
 shift
@@ -40,6 +42,17 @@ fi
 "$cli" ports | grep '^COM1'
 
 echo "Demo data folder: $demo (COM1 = $demo/ttyFAX, a fax modem on a software line)"
+if [ "${1:-}" = "desktop" ]; then
+  if [ ! -e "$demo/SEND/FAX00000.APF" ]; then
+    mkdir -p "$demo/SEND"
+    printf 'Hello from Vellora.\nThis page went over a software telephone line.\n' >"$demo/hello.txt"
+    "$cli" convert "$demo/hello.txt" -o "$demo/SEND/FAX00000.APF" --fine >/dev/null
+    # As the print-to-fax tool leaves a fax: number, recipient, subject.
+    printf '5550199\nThe demo fax machine\nHello from Vellora\n' >"$demo/SEND/FAX00000.KQD"
+  fi
+  "$build/src/vellora/vellora"
+  exit
+fi
 if [ $# -gt 0 ]; then
   "$cli" "$@"
   exit

@@ -1,9 +1,13 @@
 // Drives modal windows from inside their own event loop.
 #pragma once
 
+#include <QObject>
+#include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -22,5 +26,25 @@ T* Child(const QWidget& parent, const char* name)
         ADD_FAILURE() << "no child named " << name;
     return child;
 }
+
+// Answers every modal window a long command opens (a whole fax call): every
+// tenth of a second the window on top, if any, goes to `answer`, which
+// presses its buttons. Stops when destroyed.
+class ModalResponder : public QObject {
+public:
+    explicit ModalResponder(std::function<void(QWidget& modal)> answer);
+
+private:
+    void Poll();
+
+    std::function<void(QWidget&)> answer_;
+    QTimer timer_;
+    QSet<QWidget*> answering_;
+};
+
+// The text a message box or error window shows: its title and labels.
+std::string ModalText(const QWidget& modal);
+// Closes it as its "Ok" button would.
+void CloseModal(QWidget& modal);
 
 }  // namespace vl::test

@@ -1,0 +1,341 @@
+#include "ui/MainScreen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/ColumnLayout.h"
+#include "app/FaxListTexts.h"
+#include "app/PrinterDriverLink.h"
+#include "app/ProgramFolders.h"
+#include "base/MessageWindow.h"
+#include "store/IndexRebuild.h"
+#include "ui/FaxListModel.h"
+#include "ui/MessageBoxes.h"
+#include "ui/StartingFaxForm.h"
+#include "ui/UiText.h"
+#include "ui/WindowPlacement.h"
+
+namespace vl::ui {
+
+MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
+    : QMainWindow(parent), loop_(loop), programFolder_(app::ProgramFolder()),
+      operations_(lists_, *this, programFolder_),
+      receive_(std::make_unique<session::ReceiveMode>(loop, settings_, static_cast<session::ReceiveModeUi&>(*this)))
+{
+    setWindowTitle("Vellora");
+    BuildCommands();
+    BuildMenus();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(BuildButtonBar());
+    pages_ = new QStackedWidget(central);
+    pages_->addWidget(BuildPage(app::FaxPage::Outgoing, ToQt(app::kOutgoingTitle), "#1f4fa8"));
+    pages_->addWidget(BuildPage(app::FaxPage::Incoming, ToQt(app::kIncomingTitle), "#2e7d32"));
+    layout->addWidget(pages_, 1);
+    tabs_ = new QTabBar(central);
+    tabs_->addTab(ToQt(app::kOutgoingTab));
+    tabs_->addTab(ToQt(app::kIncomingTab));
+    tabs_->setShape(QTabBar::RoundedSouth);
+    layout->addWidget(tabs_);
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        pages_->setCurrentIndex(index);
+        UpdateCommands();
+    });
+    setCentralWidget(central);
+    statusBar();
+    resize(900, 560);
+
+    startingForm_ = new StartingFaxForm(this);
+    connect(startingForm_, &StartingFaxForm::DoNotShowAgainToggled, this,
+            [this](bool checked) { settings_.DisableReceivingFaxesNotification = checked; });
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+MainScreen::~MainScreen()
+{
+    // Receive mode must let go of the port before the lists and the loop go.
+    receive_.reset();
+}
+
+QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QString& colour)
+{
+    auto* widget = new QWidget(this);
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QLabel(title, widget);
+    bar->setStyleSheet(QString("background: %1; color: white; font-weight: bold; padding: 4px;").arg(colour));
+    layout->addWidget(bar);
+
+    const bool outgoing = page == app::FaxPage::Outgoing;
+    auto* model = new FaxListModel(outgoing ? app::OutgoingColumns() : app::IncomingColumns(), programFolder_, this);
+    auto* view = new QTableView(widget);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(true);
+    view->horizontalHeader()->setSectionsMovable(true);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->verticalHeader()->setFixedWidth(14);  // the row indicator column
+    const int charWidth = view->fontMetrics().averageCharWidth();
+    for (std::size_t i = 0; i < model->Columns().size(); ++i) {
+        const int chars = model->Columns()[i].widthChars;
+        view->setColumnWidth(static_cast<int>(i), (chars > 0 ? chars : 12) * charWidth + 12);
+    }
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, page] { CurrentRowChanged(page); });
+    if (outgoing) {
+        connect(view, &QTableView::doubleClicked, this, &MainScreen::EditClicked);
+        outgoingView_ = view;
+        outgoingModel_ = model;
+    } else {
+        incomingView_ = view;
+        incomingModel_ = model;
+    }
+    layout->addWidget(view, 1);
+    return widget;
+}
+
+void MainScreen::FormCreate()
+{
+    const app::FaxLists::OpenResult opened = lists_.Open(programFolder_);
+    if (!opened.outgoingOk || !opened.incomingOk) {
+        // The window closes itself once the message loop runs.
+        ShowInformation(std::string(opened.outgoingOk ? app::kIncomingTableFailed : app::kOutgoingTableFailed));
+        tablesFailed_ = true;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+    try {
+        app::LoadSettings(settings_);
+    } catch (const std::exception&) {
+        // Reads fall back to the defaults; nothing to report here.
+    }
+    if (settings_.ComPort == -1)
+        settings_.ComPort = 0;
+    app::EnsureFaxFolders();
+    Action(Command::Hints)->setChecked(settings_.On);
+    RefreshLists();
+}
+
+void MainScreen::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (firstActivationPending_ && !tablesFailed_)
+        QTimer::singleShot(0, this, &MainScreen::FirstActivation);
+}
+
+void MainScreen::FirstActivation()
+{
+    if (!firstActivationPending_)
+        return;
+    ProcessMessages();
+    RestorePlacement(*this, app::SettingsFileName());
+    ImportPrinterDriverFaxes();
+    raise();
+    activateWindow();
+    if (lists_.NeedsIndexRebuild())
+        RebuildIndexes();
+    RefreshLists();
+    LoadColumnLayout();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            ApplicationActivated();
+    });
+    try {
+        app::WritePrinterDriverLink();
+    } catch (const std::exception& e) {
+        SetStatus(e.what());
+    }
+    if (settings_.AtStartup) {
+        try {
+            StartReceiveMode(false);
+        } catch (const std::exception&) {
+            // Receive mode at start-up is a convenience; the user can start it by hand.
+        }
+    }
+    firstActivationPending_ = false;
+    UpdateCommands();
+}
+
+void MainScreen::ApplicationActivated()
+{
+    if (firstActivationPending_)
+        return;
+    ImportPrinterDriverFaxes();
+    UpdateCommands();
+}
+
+void MainScreen::ImportPrinterDriverFaxes()
+{
+    if (operations_.ImportPrinterDriverFaxes() > 0)
+        RefreshLists();
+}
+
+void MainScreen::RebuildIndexes()
+{
+    if (!lists_.Outgoing() || !lists_.Incoming())
+        return;
+    SetBusyCursor(true);
+    store::RebuildReport report;
+    report.label = [this](const std::string& label) {
+        SetStatus(label);
+        ProcessMessages();
+    };
+    try {
+        store::RebuildIndexes(*lists_.Outgoing(), *lists_.Incoming(), programFolder_, report);
+    } catch (const std::exception& e) {
+        ShowInformation(e.what());
+    }
+    lists_.ApplyListFilter();
+    SetBusyCursor(false);
+    SetStatus("");
+    RefreshLists();
+}
+
+void MainScreen::LoadColumnLayout()
+{
+    const app::ColumnLayout layout = app::LoadColumnLayout(programFolder_);
+    QHeaderView* header = outgoingView_->horizontalHeader();
+    const auto& columns = outgoingModel_->Columns();
+    for (std::size_t position = 0; position < layout.fieldOrder.size(); ++position) {
+        for (std::size_t logical = 0; logical < columns.size(); ++logical) {
+            if (QString::fromStdString(columns[logical].field)
+                    .compare(QString::fromStdString(layout.fieldOrder[position]), Qt::CaseInsensitive) != 0)
+                continue;
+            if (static_cast<int>(position) < header->count())
+                header->moveSection(header->visualIndex(static_cast<int>(logical)), static_cast<int>(position));
+        }
+    }
+    // The first width is the row indicator's, which keeps its own size here.
+    for (std::size_t i = 1; i < layout.widths.size() && static_cast<int>(i) <= header->count(); ++i) {
+        if (layout.widths[i] != app::kKeepWidth)
+            header->resizeSection(header->logicalIndex(static_cast<int>(i - 1)), layout.widths[i]);
+    }
+}
+
+void MainScreen::SaveColumnLayout()
+{
+    app::ColumnLayout layout;
+    QHeaderView* header = outgoingView_->horizontalHeader();
+    const auto& columns = outgoingModel_->Columns();
+    layout.widths.push_back(outgoingView_->verticalHeader()->width());
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        const std::string& field = columns[static_cast<std::size_t>(logical)].field;
+        if (field != app::kOutgoingFileColumn)
+            layout.fieldOrder.push_back(field);
+        layout.widths.push_back(header->sectionSize(logical));
+    }
+    // A lost layout only costs the user the column arrangement.
+    app::SaveColumnLayout(programFolder_, layout);
+}
+
+void MainScreen::closeEvent(QCloseEvent* event)
+{
+    if (receive_->ReceivingNow() &&
+        !AskYesNoDefaultNo(std::string(app::kCloseWhileReceiving), std::string(app::kCloseWhileReceivingCaption))) {
+        event->ignore();
+        return;
+    }
+    if (receive_->Active())
+        receive_->Stop();
+    if (!tablesFailed_) {
+        SaveColumnLayout();
+        ProcessMessages();
+        lists_.Close();
+        ProcessMessages();
+        try {
+            SavePlacement(*this, app::SettingsFileName());
+            app::SaveSettings(settings_);
+        } catch (const std::exception& e) {
+            ShowInformation(e.what());
+        }
+    }
+    event->accept();
+}
+
+bool MainScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && !settings_.On)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QString MainScreen::StatusText() const
+{
+    return statusBar()->currentMessage();
+}
+
+app::FaxPage MainScreen::Page() const
+{
+    return tabs_->currentIndex() == 1 ? app::FaxPage::Incoming : app::FaxPage::Outgoing;
+}
+
+void MainScreen::SetPage(app::FaxPage page)
+{
+    tabs_->setCurrentIndex(page == app::FaxPage::Incoming ? 1 : 0);
+}
+
+QTableView* MainScreen::List(app::FaxPage page) const
+{
+    return page == app::FaxPage::Incoming ? incomingView_ : outgoingView_;
+}
+
+void MainScreen::RefreshLists()
+{
+    lists_.KeepOrders();
+    outgoingModel_->Reload(lists_.Outgoing());
+    incomingModel_->Reload(lists_.Incoming());
+    SelectCurrentRecord(app::FaxPage::Outgoing);
+    SelectCurrentRecord(app::FaxPage::Incoming);
+    UpdateCommands();
+}
+
+void MainScreen::SelectCurrentRecord(app::FaxPage page)
+{
+    store::Table* table = page == app::FaxPage::Incoming ? lists_.Incoming() : lists_.Outgoing();
+    FaxListModel* model = page == app::FaxPage::Incoming ? incomingModel_ : outgoingModel_;
+    QTableView* view = List(page);
+    if (!table || !lists_.HasCurrent(page))
+        return;
+    const int row = model->RowOf(table->RecNo());
+    if (row < 0)
+        return;
+    const QSignalBlocker blocker(view->selectionModel());
+    view->selectionModel()->setCurrentIndex(model->index(row, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->viewport()->update();
+}
+
+void MainScreen::CurrentRowChanged(app::FaxPage page)
+{
+    store::Table* table = page == app::FaxPage::Incoming ? lists_.Incoming() : lists_.Outgoing();
+    FaxListModel* model = page == app::FaxPage::Incoming ? incomingModel_ : outgoingModel_;
+    const int row = List(page)->selectionModel()->currentIndex().row();
+    if (!table || row < 0)
+        return;
+    try {
+        table->Go(model->RecordAt(row));
+    } catch (const std::exception&) {
+    }
+    UpdateCommands();
+}
+
+}  // namespace vl::ui

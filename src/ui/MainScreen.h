@@ -1,0 +1,158 @@
+// The main window: the outgoing and incoming fax lists on two pages, the
+// button bar and menus with every command on them, and receive mode.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/CommandState.h"
+#include "app/FaxLists.h"
+#include "app/FaxOperationPrompts.h"
+#include "app/FaxOperations.h"
+#include "app/Settings.h"
+#include "session/ReceiveMode.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QTabBar;
+class QTableView;
+
+namespace vl::base {
+class MessageLoop;
+}
+
+namespace vl::ui {
+
+class FaxListModel;
+class StartingFaxForm;
+
+// Every command of the button bar and the menus.
+enum class Command {
+    NewCover, AddCover, Edit, Clone, Delete, Archive, Forward, Print, PrintSetup, ShowArchived, LogCleanup,
+    Send, Receive, ReceiveWithLog, View, Sort, PhoneBook, CoverDesigner, Rebuild, Preferences, Exit,
+    QuickStart, QuickAnalysis, TechnicalHelp, Configuration, HelpContents, Faq, Support, About, WebSite, Hints,
+    SortDateSent, SortSubject, SortRecipient, SortDateReceived, SortFrom,
+};
+
+class MainScreen : public QMainWindow, private session::ReceiveModeUi, private app::FaxOperationPrompts {
+    Q_OBJECT
+
+public:
+    explicit MainScreen(base::MessageLoop& loop, QWidget* parent = nullptr);
+    ~MainScreen() override;
+
+    // The menu item of a command, and its button when it has one (else null).
+    QAction* Action(Command command) const;
+    QPushButton* Button(Command command) const;
+    app::FaxPage Page() const;
+    void SetPage(app::FaxPage page);
+    QTableView* List(app::FaxPage page) const;
+    app::FaxLists& Lists() { return lists_; }
+    session::ReceiveMode& Receive() { return *receive_; }
+    const app::Settings& CurrentSettings() const { return settings_; }
+    QString StatusText() const;
+    bool FirstActivationDone() const { return !firstActivationPending_; }
+
+    // The command-state rules, after every change of page, record or table.
+    void UpdateCommands();
+    // The lists as the tables hold them now, keeping each current record.
+    void RefreshLists();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Hints (tool tips) are shown only while "Show Hints" is checked.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // --- Building the window.
+    void BuildCommands();
+    void BuildMenus();
+    QWidget* BuildButtonBar();
+    QWidget* BuildPage(app::FaxPage page, const QString& title, const QString& colour);
+    QAction* AddCommand(Command command, const QString& menuText, const QKeySequence& shortcut,
+                        void (MainScreen::*handler)());
+    void AddButton(QLayout* bar, Command command, const QString& caption, const QString& hint);
+    void MarkLater(Command command, const QString& hint);
+
+    // --- Start and end.
+    void FormCreate();
+    void FirstActivation();
+    void ApplicationActivated();
+    void ImportPrinterDriverFaxes();
+    void RebuildIndexes();
+    void LoadColumnLayout();
+    void SaveColumnLayout();
+
+    // --- Lists.
+    void CurrentRowChanged(app::FaxPage page);
+    void SelectCurrentRecord(app::FaxPage page);
+    void SortBy(Command command);
+    bool Guard();
+
+    // --- Command handlers.
+    void EditClicked();
+    void CloneClicked();
+    void DeleteClicked();
+    void ArchiveClicked();
+    void ForwardClicked();
+    void ShowArchivedClicked();
+    void SendClicked();
+    void ReceiveClicked();
+    void ReceiveWithLogClicked();
+    void SortClicked();
+    void RebuildClicked();
+    void AboutClicked();
+    void HintsClicked();
+    void ExitClicked();
+    void StartReceiveMode(bool logging);
+
+    // --- Receive mode's window side.
+    void ShowInformation(const std::string& text) override;
+    bool ShowError(const std::string& title, const std::string& text, bool withContinue) override;
+    void SetStatus(const std::string& text) override;
+    void SetBusyCursor(bool busy) override;
+    void ProcessMessages() override;
+    void Beep() override;
+    void ShowStartingNotice(bool visible, bool ready) override;
+    void SwitchToIncoming() override;
+    void ModeChanged() override;
+    void FileReceivedFax(const store::ReceivedFax& fax) override;
+    void PlaySound(const std::string& file) override;
+
+    // --- The questions of the fax operations.
+    bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
+    std::optional<app::DeleteChoice> ChooseDelete() override;
+    bool EditFaxInfo(const std::string& caption, app::FaxInfo& info) override;
+    bool EditNotes(const std::string& from, std::string& notes) override;
+
+    base::MessageLoop& loop_;
+    std::string programFolder_;
+    app::Settings settings_;
+    app::FaxLists lists_;
+    app::FaxOperations operations_;
+    std::unique_ptr<session::ReceiveMode> receive_;
+    bool firstActivationPending_ = true;
+    bool tablesFailed_ = false;
+    int busyCursors_ = 0;
+
+    std::map<Command, QAction*> actions_;
+    std::map<Command, QPushButton*> buttons_;
+    std::map<Command, QString> laterHints_;
+    QMenu* outgoingSortMenu_ = nullptr;
+    QMenu* incomingSortMenu_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QTableView* outgoingView_ = nullptr;
+    QTableView* incomingView_ = nullptr;
+    FaxListModel* outgoingModel_ = nullptr;
+    FaxListModel* incomingModel_ = nullptr;
+    StartingFaxForm* startingForm_ = nullptr;
+};
+
+}  // namespace vl::ui

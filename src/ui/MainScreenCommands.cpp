@@ -1,0 +1,423 @@
+// The main window's commands: the button bar, the menus, the rules that
+// enable them, and what each one does.
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+
+#include "app/FaxListTexts.h"
+#include "store/Table.h"
+#include "ui/AboutForm.h"
+#include "ui/MainScreen.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SendFaxForm.h"
+#include "ui/TellUserAboutReceiveLog.h"
+#include "ui/UiText.h"
+
+namespace vl::ui {
+
+namespace {
+
+const std::string kCoverEditorLater =
+    "This fax has a cover sheet. The cover sheet editor is not available in this version yet;\r"
+    "the fax information editor opens instead.";
+
+}  // namespace
+
+QAction* MainScreen::AddCommand(Command command, const QString& menuText, const QKeySequence& shortcut,
+                                void (MainScreen::*handler)())
+{
+    auto* action = new QAction(menuText, this);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    actions_[command] = action;
+    return action;
+}
+
+// Shown, but off until the window that does the work exists; the hint says
+// what the command will do.
+void MainScreen::MarkLater(Command command, const QString& hint)
+{
+    laterHints_[command] = hint + " (not available in this version yet)";
+    actions_.at(command)->setEnabled(false);
+    actions_.at(command)->setToolTip(laterHints_[command]);
+    actions_.at(command)->setStatusTip(laterHints_[command]);
+}
+
+void MainScreen::BuildCommands()
+{
+    AddCommand(Command::NewCover, "&New Cover Sheet", QKeySequence("Ctrl+N"), nullptr);
+    AddCommand(Command::AddCover, "Add C&over Sheet", QKeySequence("Ctrl+O"), nullptr);
+    AddCommand(Command::Edit, "&Edit", QKeySequence("Ctrl+E"), &MainScreen::EditClicked);
+    AddCommand(Command::Clone, "&Clone", QKeySequence("Ctrl+C"), &MainScreen::CloneClicked);
+    AddCommand(Command::Delete, "&Delete", QKeySequence("Ctrl+D"), &MainScreen::DeleteClicked);
+    AddCommand(Command::Archive, "&Archive", QKeySequence("Ctrl+A"), &MainScreen::ArchiveClicked);
+    AddCommand(Command::Forward, "For&ward Received Fax", {}, &MainScreen::ForwardClicked);
+    AddCommand(Command::Print, "Print", QKeySequence::Print, nullptr);
+    AddCommand(Command::PrintSetup, "Print Setup", {}, nullptr);
+    AddCommand(Command::ShowArchived, ToQt(app::kShowArchived), {}, &MainScreen::ShowArchivedClicked)->setCheckable(true);
+    AddCommand(Command::LogCleanup, "Fax Log Cleanup ", {}, nullptr);
+    AddCommand(Command::Send, "&Send Fax", QKeySequence("Ctrl+S"), &MainScreen::SendClicked);
+    AddCommand(Command::Receive, "&Receive Faxes", QKeySequence("Ctrl+R"), &MainScreen::ReceiveClicked);
+    AddCommand(Command::ReceiveWithLog, "Receive Faxes with Logging ON", {}, &MainScreen::ReceiveWithLogClicked);
+    AddCommand(Command::View, "&View/Print Fax", QKeySequence("Ctrl+V"), nullptr);
+    AddCommand(Command::Sort, "Sor&t", {}, &MainScreen::SortClicked);
+    AddCommand(Command::PhoneBook, "&Phone Book", {}, nullptr);
+    AddCommand(Command::CoverDesigner, "Cover Sheet &Template Designer", {}, nullptr);
+    AddCommand(Command::Rebuild, "Rebuild &Indexes", {}, &MainScreen::RebuildClicked);
+    AddCommand(Command::Preferences, "P&references", {}, nullptr);
+    AddCommand(Command::Exit, "E&xit", QKeySequence("Ctrl+X"), &MainScreen::ExitClicked)
+        ->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence::Quit});
+    AddCommand(Command::QuickStart, "Quick Start Instructions!", {}, nullptr);
+    AddCommand(Command::QuickAnalysis, "Quick Configuration Analysis", {}, nullptr);
+    AddCommand(Command::TechnicalHelp, "Technical Help", {}, nullptr);
+    AddCommand(Command::Configuration, "Configuration Information", {}, nullptr);
+    AddCommand(Command::HelpContents, "Help &Contents", QKeySequence::HelpContents, nullptr);
+    AddCommand(Command::Faq, "Frequently Asked Questions (FAQ)", {}, nullptr);
+    AddCommand(Command::Support, "Technical Support", {}, nullptr);
+    AddCommand(Command::About, "&About Vellora", {}, &MainScreen::AboutClicked);
+    AddCommand(Command::WebSite, "Visit Our Internet Website", {}, nullptr);
+    AddCommand(Command::Hints, "&Show Hints", {}, &MainScreen::HintsClicked)->setCheckable(true);
+
+    for (Command sort : {Command::SortDateSent, Command::SortSubject, Command::SortRecipient, Command::SortDateReceived,
+                         Command::SortFrom}) {
+        static const std::map<Command, const char*> kTexts = {
+            {Command::SortDateSent, "&Date Sent"},       {Command::SortSubject, "&Subject"},
+            {Command::SortRecipient, "&Recipient"},      {Command::SortDateReceived, "Date Received"},
+            {Command::SortFrom, "From"}};
+        QAction* action = AddCommand(sort, kTexts.at(sort), {}, nullptr);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, sort] { SortBy(sort); });
+    }
+    actions_[Command::SortDateSent]->setChecked(true);
+    actions_[Command::SortDateReceived]->setChecked(true);
+
+    MarkLater(Command::NewCover, "Fill in a cover sheet for a new fax");
+    MarkLater(Command::AddCover, "Add a cover sheet to the selected fax");
+    MarkLater(Command::View, "View the selected fax page by page and print it");
+    MarkLater(Command::Print, "Print the selected fax");
+    MarkLater(Command::PrintSetup, "Choose the printer for faxes");
+    MarkLater(Command::LogCleanup, "Remove or archive old faxes from the lists");
+    MarkLater(Command::PhoneBook, "Keep the names and fax numbers you send to");
+    MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");
+    MarkLater(Command::Preferences, "Change your name, fax number, modem and dialling settings");
+    MarkLater(Command::QuickStart, "A short guide to sending and receiving faxes");
+    MarkLater(Command::QuickAnalysis, "Check that the modem is found and can fax");
+    MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
+    MarkLater(Command::Configuration, "A report of the settings and the modem for technical support");
+    MarkLater(Command::HelpContents, "The help pages");
+    MarkLater(Command::Faq, "Answers to frequently asked questions");
+    MarkLater(Command::Support, "How to reach technical support");
+    MarkLater(Command::WebSite, "The program's web site");
+}
+
+void MainScreen::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu("&File");
+    for (Command c : {Command::NewCover, Command::AddCover, Command::Edit, Command::Clone, Command::Delete,
+                      Command::Archive, Command::Forward})
+        file->addAction(actions_[c]);
+    file->addSeparator();
+    file->addAction(actions_[Command::Print]);
+    file->addAction(actions_[Command::PrintSetup]);
+    file->addSeparator();
+    file->addAction(actions_[Command::Exit]);
+
+    QMenu* fax = menuBar()->addMenu("F&ax");
+    for (Command c : {Command::Send, Command::Receive, Command::ReceiveWithLog, Command::View})
+        fax->addAction(actions_[c]);
+
+    QMenu* view = menuBar()->addMenu("&List");
+    view->addAction(actions_[Command::ShowArchived]);
+    outgoingSortMenu_ = view->addMenu("Sort Outgoing Faxes");
+    for (Command c : {Command::SortDateSent, Command::SortSubject, Command::SortRecipient})
+        outgoingSortMenu_->addAction(actions_[c]);
+    incomingSortMenu_ = view->addMenu("Sort Incoming Faxes");
+    for (Command c : {Command::SortDateReceived, Command::SortFrom})
+        incomingSortMenu_->addAction(actions_[c]);
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    for (Command c : {Command::PhoneBook, Command::CoverDesigner, Command::LogCleanup, Command::Rebuild,
+                      Command::Preferences, Command::QuickAnalysis, Command::Configuration})
+        tools->addAction(actions_[c]);
+    tools->addSeparator();
+    tools->addAction(actions_[Command::Hints]);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    for (Command c : {Command::HelpContents, Command::QuickStart, Command::Faq, Command::TechnicalHelp,
+                      Command::Support, Command::WebSite})
+        help->addAction(actions_[c]);
+    help->addSeparator();
+    help->addAction(actions_[Command::About]);
+}
+
+void MainScreen::AddButton(QLayout* bar, Command command, const QString& caption, const QString& hint)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setFocusPolicy(Qt::TabFocus);
+    const auto later = laterHints_.find(command);
+    button->setToolTip(later != laterHints_.end() ? later->second : hint);
+    button->setEnabled(actions_[command]->isEnabled());
+    connect(button, &QPushButton::clicked, actions_[command], &QAction::trigger);
+    buttons_[command] = button;
+    bar->addWidget(button);
+}
+
+QWidget* MainScreen::BuildButtonBar()
+{
+    auto* bar = new QWidget(this);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    AddButton(layout, Command::NewCover, "&New", "");
+    AddButton(layout, Command::AddCover, "Add C&over", "");
+    AddButton(layout, Command::Edit, "&Edit", "Edit the selected fax's details or notes");
+    AddButton(layout, Command::Delete, "&Delete", "Delete the selected fax");
+    AddButton(layout, Command::Send, "&Send", "Send the selected outgoing fax");
+    AddButton(layout, Command::Receive, "&Receive", "Start receiving faxes");
+    AddButton(layout, Command::View, "&View", "");
+    AddButton(layout, Command::Print, "Print", "");
+    AddButton(layout, Command::Sort, "Sor&t", "Change the order of the list");
+    AddButton(layout, Command::PhoneBook, "&Phone Book", "");
+    AddButton(layout, Command::Preferences, "Preferences", "");
+    AddButton(layout, Command::TechnicalHelp, "Technical Help", "");
+    layout->addStretch(1);
+    AddButton(layout, Command::Exit, "E&xit", "Close Vellora");
+    return bar;
+}
+
+QAction* MainScreen::Action(Command command) const
+{
+    return actions_.at(command);
+}
+
+QPushButton* MainScreen::Button(Command command) const
+{
+    const auto it = buttons_.find(command);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MainScreen::UpdateCommands()
+{
+    // Receive mode keeps its own status ("Waiting for fax...") on show.
+    if (!receive_->Active())
+        SetStatus("");
+    lists_.KeepOrders();
+    const app::FaxPage page = Page();
+    app::CommandInputs inputs;
+    inputs.page = page;
+    inputs.outgoingHasCurrent = lists_.HasCurrent(app::FaxPage::Outgoing);
+    inputs.outgoingCurrentHasCover = lists_.OutgoingCurrentHasCover();
+    inputs.outgoingCurrentArchived = lists_.CurrentArchived(app::FaxPage::Outgoing);
+    inputs.incomingHasCurrent = lists_.HasCurrent(app::FaxPage::Incoming);
+    inputs.incomingCurrentArchived = lists_.CurrentArchived(app::FaxPage::Incoming);
+    inputs.sendEnabledBefore = actions_[Command::Send]->isEnabled();
+    const app::CommandStates states = app::ComputeCommandStates(inputs);
+
+    const std::map<Command, bool> enabled = {
+        {Command::Sort, states.sort},     {Command::NewCover, states.newCover}, {Command::AddCover, states.addCover},
+        {Command::Send, states.send},     {Command::Delete, states.del},        {Command::Edit, states.edit},
+        {Command::View, states.view},     {Command::Clone, states.clone},       {Command::Print, states.print},
+        {Command::Archive, states.archive}, {Command::Forward, states.forward}};
+    for (const auto& [command, on] : enabled) {
+        // Commands whose windows come later stay off whatever the rules say.
+        const bool value = on && !laterHints_.count(command);
+        actions_[command]->setEnabled(value);
+        if (QPushButton* button = Button(command))
+            button->setEnabled(value);
+    }
+    actions_[Command::Archive]->setText(QString::fromStdString(states.archiveCaption));
+    outgoingView_->setEnabled(inputs.outgoingHasCurrent);
+    incomingView_->setEnabled(inputs.incomingHasCurrent);
+    const bool receiving = receive_->Active();
+    actions_[Command::ReceiveWithLog]->setEnabled(!receiving);
+    actions_[Command::Receive]->setText(receiving ? "Stop Receiving Faxes" : "&Receive Faxes");
+    buttons_[Command::Receive]->setText(receiving ? "STOP" : "&Receive");
+    buttons_[Command::Receive]->setToolTip(receiving ? "Stop receiving faxes" : "Start receiving faxes");
+}
+
+// Commands that would touch the modem or the current incoming fax are refused
+// in receive mode.
+bool MainScreen::Guard()
+{
+    if (!receive_->Active())
+        return true;
+    ShowInformation(std::string(app::kReceiveModeGuard));
+    return false;
+}
+
+void MainScreen::EditClicked()
+{
+    if (Page() == app::FaxPage::Incoming) {
+        operations_.EditNotes(receive_->ReceivingNow());
+    } else if (lists_.OutgoingCurrentHasCover()) {
+        // The cover sheet editor comes later; the fax's details can still be edited.
+        ShowInformation(kCoverEditorLater);
+        operations_.EditFaxInfo();
+    } else {
+        operations_.EditFaxInfo();
+    }
+    RefreshLists();
+}
+
+void MainScreen::CloneClicked()
+{
+    operations_.Clone();
+    RefreshLists();
+}
+
+void MainScreen::DeleteClicked()
+{
+    operations_.Delete(Page(), receive_->ReceivingNow());
+    RefreshLists();
+}
+
+void MainScreen::ArchiveClicked()
+{
+    operations_.Archive(Page(), receive_->ReceivingNow());
+    RefreshLists();
+}
+
+void MainScreen::ForwardClicked()
+{
+    if (!Guard())
+        return;
+    if (operations_.Forward())
+        SetPage(app::FaxPage::Outgoing);
+    RefreshLists();
+}
+
+void MainScreen::ShowArchivedClicked()
+{
+    lists_.SetShowArchived(actions_[Command::ShowArchived]->isChecked());
+    RefreshLists();
+}
+
+void MainScreen::SortClicked()
+{
+    QMenu* menu = Page() == app::FaxPage::Incoming ? incomingSortMenu_ : outgoingSortMenu_;
+    QPushButton* button = buttons_[Command::Sort];
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+void MainScreen::SortBy(Command command)
+{
+    using OutOrder = app::FaxLists::OutgoingOrder;
+    using InOrder = app::FaxLists::IncomingOrder;
+    if (command == Command::SortDateReceived || command == Command::SortFrom) {
+        if (receive_->ReceivingNow()) {
+            Beep();
+            return;
+        }
+        lists_.SetIncomingOrder(command == Command::SortFrom ? InOrder::From : InOrder::DateTime);
+        actions_[Command::SortDateReceived]->setChecked(command == Command::SortDateReceived);
+        actions_[Command::SortFrom]->setChecked(command == Command::SortFrom);
+    } else {
+        lists_.SetOutgoingOrder(command == Command::SortSubject     ? OutOrder::Subject
+                                : command == Command::SortRecipient ? OutOrder::Recipient
+                                                                    : OutOrder::DateSent);
+        for (Command c : {Command::SortDateSent, Command::SortSubject, Command::SortRecipient})
+            actions_[c]->setChecked(c == command);
+    }
+    RefreshLists();
+}
+
+void MainScreen::SendClicked()
+{
+    if (receive_->Active()) {
+        ShowInformation(std::string(app::kSendInReceiveMode));
+        return;
+    }
+    if (Page() == app::FaxPage::Incoming) {
+        ShowInformation(std::string(app::kSendFromIncomingPage));
+        return;
+    }
+    store::Table* table = lists_.Outgoing();
+    if (!lists_.HasCurrent(app::FaxPage::Outgoing)) {
+        Beep();
+        return;
+    }
+    const std::uint32_t recno = table->RecNo();
+    SetStatus(std::string(app::kPreparingFaxFiles));
+    SetBusyCursor(true);
+    const app::FaxOperations::SendFiles files = operations_.FilesToSend();
+    if (!files.ok) {
+        SetBusyCursor(false);
+        ShowInformation(std::string(app::kErrorOpeningFaxFile));
+        return;
+    }
+    SetStatus(std::string(app::kPreparingSendForm));
+    SendFaxForm form(loop_, settings_, this);
+    form.SetFaxFiles(files.first, files.second);
+    form.SetRecipient(table->Text("RECIPIENT"), table->Text("SUBJECT"));
+    form.SetPhoneNumber(table->Text("PHONE"));
+    form.SetDialing(settings_.DialPrefix, settings_.PrefixDisable, settings_.DialSuffix, settings_.SuffixDisable);
+    CenterDialog(form, this);
+    SetBusyCursor(false);
+    form.exec();
+
+    form.TakeDialing(settings_.DialPrefix, settings_.PrefixDisable, settings_.DialSuffix, settings_.SuffixDisable);
+    try {
+        app::SaveSettings(settings_);
+    } catch (const std::exception& e) {
+        ShowInformation(e.what());
+    }
+    operations_.RecordSendResult(recno, form.ResultText(), form.PhoneNumber());
+    RefreshLists();
+}
+
+void MainScreen::ReceiveClicked()
+{
+    if (receive_->Active())
+        receive_->Stop();
+    else
+        StartReceiveMode(false);
+    UpdateCommands();
+}
+
+void MainScreen::ReceiveWithLogClicked()
+{
+    if (!AskYesNo(std::string(app::kLoggingQuestion), std::string(app::kLoggingCaption), this))
+        return;
+    TellUserAboutReceiveLog::Show(this);
+    StartReceiveMode(true);
+    UpdateCommands();
+}
+
+void MainScreen::StartReceiveMode(bool logging)
+{
+    receive_->Start(logging);
+    UpdateCommands();
+}
+
+void MainScreen::RebuildClicked()
+{
+    if (Guard())
+        RebuildIndexes();
+}
+
+void MainScreen::AboutClicked()
+{
+    AboutForm::Show(this);
+}
+
+void MainScreen::HintsClicked()
+{
+    settings_.On = actions_[Command::Hints]->isChecked();
+    try {
+        app::SaveSettings(settings_);
+    } catch (const std::exception& e) {
+        ShowInformation(e.what());
+    }
+}
+
+void MainScreen::ExitClicked()
+{
+    close();
+}
+
+}  // namespace vl::ui

@@ -1,0 +1,113 @@
+// The main window's side of receive mode and of the fax operations: the
+// messages, questions and editors they need, shown as windows.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QStatusBar>
+
+#include "store/FaxRecordWriters.h"
+#include "store/Table.h"
+#include "ui/DeleteFaxForm.h"
+#include "ui/EditReceiveNotes.h"
+#include "ui/FaxEditor.h"
+#include "ui/MainScreen.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ShowErrorForm.h"
+#include "ui/SoundPlayer.h"
+#include "ui/StartingFaxForm.h"
+
+namespace vl::ui {
+
+void MainScreen::ShowInformation(const std::string& text)
+{
+    ui::ShowInformation(text, this);
+}
+
+bool MainScreen::ShowError(const std::string& title, const std::string& text, bool withContinue)
+{
+    return ShowErrorForm::Show(title, text, withContinue, this);
+}
+
+void MainScreen::SetStatus(const std::string& text)
+{
+    statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void MainScreen::SetBusyCursor(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyCursors_;
+    } else if (busyCursors_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyCursors_;
+    }
+}
+
+void MainScreen::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+void MainScreen::Beep()
+{
+    QApplication::beep();
+}
+
+void MainScreen::ShowStartingNotice(bool visible, bool ready)
+{
+    if (!visible) {
+        startingForm_->hide();
+        return;
+    }
+    startingForm_->SetReady(ready);
+    CenterDialog(*startingForm_, this);
+    startingForm_->show();
+}
+
+void MainScreen::SwitchToIncoming()
+{
+    SetPage(app::FaxPage::Incoming);
+}
+
+void MainScreen::ModeChanged()
+{
+    UpdateCommands();
+}
+
+void MainScreen::FileReceivedFax(const store::ReceivedFax& fax)
+{
+    store::Table* incoming = lists_.Incoming();
+    if (!incoming)
+        return;
+    store::AppendReceivedFax(*incoming, fax, store::LocalTimestamp());
+    // Reopened so that the new record is on disk and in the index at once.
+    lists_.ReloadIncoming();
+    RefreshLists();
+}
+
+void MainScreen::PlaySound(const std::string& file)
+{
+    PlaySoundFile(file);
+}
+
+bool MainScreen::AskYesNoDefaultNo(const std::string& text, const std::string& caption)
+{
+    return ui::AskYesNoDefaultNo(text, caption, this);
+}
+
+std::optional<app::DeleteChoice> MainScreen::ChooseDelete()
+{
+    return DeleteFaxForm::Ask(this);
+}
+
+bool MainScreen::EditFaxInfo(const std::string& caption, app::FaxInfo& info)
+{
+    return FaxEditor::Edit(caption, info, this);
+}
+
+bool MainScreen::EditNotes(const std::string& from, std::string& notes)
+{
+    return EditReceiveNotes::Edit(from, notes, this);
+}
+
+}  // namespace vl::ui

@@ -1,0 +1,250 @@
+#include "ui/SendFaxForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "session/SendSetup.h"
+#include "ui/FaxStatusDisplay.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ShowErrorForm.h"
+
+namespace vl::ui {
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setEnabled(false);
+    button->setToolTip(hint + " (not available in this version yet)");
+    return button;
+}
+
+}  // namespace
+
+SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings), session_(loop, settings, *this)
+{
+    setWindowTitle("Send Fax");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* form = new QFormLayout;
+    toLabel_ = new QLabel(this);
+    subjectLabel_ = new QLabel(this);
+    form->addRow("To:", toLabel_);
+    form->addRow("Subject:", subjectLabel_);
+    phoneNumber_ = new QLineEdit(this);
+    phoneNumber_->setMaxLength(25);
+    form->addRow("Fax &number:", phoneNumber_);
+    layout->addLayout(form);
+
+    auto* dialing = new QGridLayout;
+    dialPrefix_ = new QLineEdit(this);
+    disablePrefix_ = new QCheckBox("Disable Prefix", this);
+    dialSuffix_ = new QLineEdit(this);
+    disableSuffix_ = new QCheckBox("Disable Suffix", this);
+    auto* prefixLabel = new QLabel("Dial &prefix:", this);
+    prefixLabel->setBuddy(dialPrefix_);
+    auto* suffixLabel = new QLabel("Dial s&uffix:", this);
+    suffixLabel->setBuddy(dialSuffix_);
+    dialing->addWidget(prefixLabel, 0, 0);
+    dialing->addWidget(dialPrefix_, 0, 1);
+    dialing->addWidget(disablePrefix_, 0, 2);
+    dialing->addWidget(suffixLabel, 1, 0);
+    dialing->addWidget(dialSuffix_, 1, 1);
+    dialing->addWidget(disableSuffix_, 1, 2);
+    layout->addLayout(dialing);
+
+    setupMemo_ = new QPlainTextEdit(this);
+    setupMemo_->setReadOnly(true);
+    setupMemo_->setMinimumHeight(180);
+    layout->addWidget(setupMemo_, 1);
+
+    status_ = new QLabel(this);
+    status_->setFrameShape(QFrame::StyledPanel);
+    status_->setMinimumHeight(status_->fontMetrics().height() + 8);
+    status_->setVisible(false);
+    layout->addWidget(status_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    sendButton_ = buttons->addButton("&Send Fax Now", QDialogButtonBox::AcceptRole);
+    buttons->addButton(LaterButton("Preferences", "Change the modem and dialling settings", this),
+                       QDialogButtonBox::ActionRole);
+    buttons->addButton(LaterButton("Technical Help", "Help with modem and fax problems", this),
+                       QDialogButtonBox::HelpRole);
+    buttons->addButton(LaterButton("Help", "The help page of this window", this), QDialogButtonBox::HelpRole);
+    QPushButton* close = buttons->addButton("Close", QDialogButtonBox::RejectRole);
+    // The send button is pressed on purpose, never by Enter in a field.
+    sendButton_->setAutoDefault(false);
+    close->setAutoDefault(false);
+    disconnect(buttons, nullptr, this, nullptr);
+    connect(sendButton_, &QPushButton::clicked, this, &SendFaxForm::SendClicked);
+    connect(close, &QPushButton::clicked, this, &SendFaxForm::reject);
+    layout->addWidget(buttons);
+
+    statusDisplay_ = new FaxStatusDisplay(session_.StatusModel(), this);
+    session_.OnStatusChanged = [this] { statusDisplay_->Refresh(); };
+    resize(560, 520);
+}
+
+SendFaxForm::~SendFaxForm()
+{
+    while (busyCursors_ > 0)
+        SetBusyCursor(false);
+}
+
+void SendFaxForm::SetFaxFiles(const std::string& first, const std::string& second)
+{
+    session_.FirstFile = first;
+    session_.SecondFile = second;
+}
+
+void SendFaxForm::SetRecipient(const std::string& recipient, const std::string& subject)
+{
+    toLabel_->setText(Q(recipient));
+    subjectLabel_->setText(Q(subject));
+}
+
+void SendFaxForm::SetPhoneNumber(const std::string& number)
+{
+    givenNumber_ = number;
+}
+
+void SendFaxForm::SetDialing(const std::string& prefix, bool disablePrefix, const std::string& suffix,
+                             bool disableSuffix)
+{
+    dialPrefix_->setText(Q(prefix));
+    disablePrefix_->setChecked(disablePrefix);
+    dialSuffix_->setText(Q(suffix));
+    disableSuffix_->setChecked(disableSuffix);
+}
+
+std::string SendFaxForm::PhoneNumber() const
+{
+    return phoneNumber_->text().toStdString();
+}
+
+void SendFaxForm::TakeDialing(std::string& prefix, bool& disablePrefix, std::string& suffix, bool& disableSuffix) const
+{
+    prefix = dialPrefix_->text().toStdString();
+    disablePrefix = disablePrefix_->isChecked();
+    suffix = dialSuffix_->text().toStdString();
+    disableSuffix = disableSuffix_->isChecked();
+}
+
+QString SendFaxForm::SetupText() const
+{
+    return setupMemo_->toPlainText();
+}
+
+void SendFaxForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!firstActivation_)
+        return;
+    firstActivation_ = false;
+    phoneNumber_->setText(Q(givenNumber_));
+    ShowSetup();
+}
+
+void SendFaxForm::ShowSetup()
+{
+    QStringList lines;
+    for (const std::string& line : session::SetupSummary(settings_))
+        lines << Q(line);
+    setupMemo_->setPlainText(lines.join('\n'));
+}
+
+void SendFaxForm::CopyDialingToSession()
+{
+    session_.PhoneNumber = phoneNumber_->text().toStdString();
+    TakeDialing(session_.DialPrefix, session_.DisablePrefix, session_.DialSuffix, session_.DisableSuffix);
+}
+
+void SendFaxForm::SendClicked()
+{
+    CopyDialingToSession();
+    session_.Send();
+    status_->setVisible(session_.StatusPanelVisible());
+    if (phoneNumber_->text().trimmed().isEmpty())
+        phoneNumber_->setFocus();
+}
+
+void SendFaxForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Z && event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        ShowInformation(session_.ToggleLogging());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SendFaxForm::closeEvent(QCloseEvent* event)
+{
+    if (!session_.RequestClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void SendFaxForm::reject()
+{
+    if (session_.RequestClose())
+        QDialog::reject();
+}
+
+void SendFaxForm::ShowInformation(const std::string& text)
+{
+    ui::ShowInformation(text, this);
+}
+
+bool SendFaxForm::ShowError(const std::string& title, const std::string& text, bool withContinue)
+{
+    return ShowErrorForm::Show(title, text, withContinue, this);
+}
+
+void SendFaxForm::SetStatus(const std::string& text)
+{
+    status_->setText(Q(text));
+    status_->setVisible(session_.StatusPanelVisible());
+}
+
+void SendFaxForm::SetBusyCursor(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyCursors_;
+    } else if (busyCursors_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyCursors_;
+    }
+}
+
+void SendFaxForm::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+void SendFaxForm::Beep()
+{
+    QApplication::beep();
+}
+
+}  // namespace vl::ui

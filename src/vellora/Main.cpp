@@ -1,0 +1,33 @@
+// vellora: the desktop program. A second start hands over to the running one
+// and ends.
+#include <QApplication>
+#include <QIcon>
+#include <clocale>
+
+#include "app/ProgramFolders.h"
+#include "base/MessageWindow.h"
+#include "ui/MainScreen.h"
+#include "ui/QtMessagePump.h"
+#include "ui/SingleInstance.h"
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    // Dates and times in lists, logs and page headers follow the user's locale.
+    std::setlocale(LC_ALL, "");
+    QApplication::setApplicationName("Vellora");
+    QApplication::setDesktopFileName("vellora");
+    QApplication::setWindowIcon(QIcon::fromTheme("vellora", QIcon(":/vellora.png")));
+
+    // A later start has handed "activate" to the first by now.
+    vl::ui::SingleInstance instance(vl::app::ProgramFolder());
+    if (!instance.IsFirst())
+        return 0;
+
+    vl::base::MessageLoop loop;
+    vl::ui::QtMessagePump pump(loop);
+    vl::ui::MainScreen mainScreen(loop);
+    instance.OnActivate = [&mainScreen] { vl::ui::BringToFront(mainScreen); };
+    mainScreen.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,156 @@
+// The main window on real calls: it sends an outgoing fax to the fax machine
+// and the record says "Sent"; in receive mode it files a fax the machine sends.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <chrono>
+#include <filesystem>
+
+#include "LineFixture.h"
+#include "ModalDriver.h"
+#include "base/MessageWindow.h"
+#include "store/Table.h"
+#include "support/EnvVar.h"
+#include "ui/MainScreen.h"
+#include "ui/QtMessagePump.h"
+#include "ui/SendFaxForm.h"
+
+namespace vl::test {
+namespace {
+
+// Tall enough for the page's slanting line to reach the right edge, which
+// sets the width the decoder gives the page.
+constexpr int kPageRows = 400;
+
+class WindowCall : public LineFixture {
+protected:
+    void SetUp() override
+    {
+        home_ = std::make_unique<EnvVar>("VELLORA_HOME", Home());
+        std::filesystem::create_directories(Home() + "SEND");
+        // COM1 is end A of the line; Class 1, station ID and speed as a user sets them.
+        WriteFile(Home() + "VL.INI", "[Ports]\nCOM1=" + File("ttyA") +
+                                         "\n[Modem]\nComPort=0\nFaxClass=1\nMaximumBPS=14400\nFaxClassReceive=1\n"
+                                         "[User]\nName=Window Test\nFax=+1 555 0101\n");
+        page_ = TestPage(kPageRows);
+        WriteFaxTiff(page_, File("page.tif"));
+    }
+
+    std::string Home() const { return dir_.folder() + "home/"; }
+
+    // The first page of an APF file as the program decodes it, one row per scan line.
+    Bitmap ApfPage(const std::string& apf)
+    {
+        const RunResult r =
+            RunCli(Home(), {"export", apf, "--page", "1", "--format", "pbm", "--no-aspect", "-o", File("apf.pbm")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return ParsePbm(ReadFile(File("apf.pbm")));
+    }
+
+    // Runs the Qt loop (and the program's messages) until `done` or the call limit.
+    bool RunUntil(const std::function<bool()>& done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kCallLimit;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        return true;
+    }
+
+    std::unique_ptr<EnvVar> home_;
+    Bitmap page_;
+};
+
+TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
+{
+    // A one-page fax in the send folder, listed as the printer driver would leave it.
+    WriteFile(File("page.pbm"), PbmFile(page_));
+    ASSERT_EQ(vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")})
+                  .status,
+              0);
+    ASSERT_EQ(RunCli(Home(), {"convert", File("plain.tif"), "-o", Home() + "SEND/FAX00000.APF", "--fine"}).status, 0);
+    WriteFile(Home() + "SEND/FAX00000.KQD", "199\nThe Machine\nA test page\n");
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
+                                       "--faxterm-id", "+1 555 0199"}));
+
+    base::MessageLoop loop;
+    ui::QtMessagePump pump(loop);
+    ui::MainScreen window(loop);
+    window.show();
+    ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    ASSERT_TRUE(window.Lists().HasCurrent(app::FaxPage::Outgoing));
+
+    // The send window: press "Send Fax Now" once, take the outcome message,
+    // then close it.
+    std::string outcome;
+    ModalResponder responder([&](QWidget& modal) {
+        if (auto* form = qobject_cast<QDialog*>(&modal); form && form->windowTitle() == "Send Fax") {
+            auto* send = static_cast<ui::SendFaxForm*>(form);
+            if (send->ResultText().empty() && !send->Session().Busy())
+                send->SendButton()->click();
+            else if (!send->ResultText().empty())
+                send->reject();
+            return;
+        }
+        outcome += ModalText(modal) + "\n";
+        CloseModal(modal);
+    });
+    window.Action(ui::Command::Send)->trigger();
+
+    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    store::Table* outgoing = window.Lists().Outgoing();
+    EXPECT_EQ(outgoing->Text("LASTRESULT"), "Sent");
+    EXPECT_FALSE(outgoing->Date("DATESENT").empty());
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "result"), "completed") << result;
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
+    const std::string log = ReadFile(Home() + "Lastsend.log");
+    for (const char* line : {"Opening com port: COM1", "Opened com port OK", "Checking for modem", "Fax#: 199",
+                             "StationID: +1 555 0101", "StartTransmit", "Result: OK", "Finish: "})
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    window.close();
+}
+
+TEST_F(WindowCall, ReceiveModeFilesAFaxFromTheMachine)
+{
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-call", "--faxterm-send",
+                                       File("page.tif"), "--faxterm-id", "+1 555 0199"}));
+    base::MessageLoop loop;
+    ui::QtMessagePump pump(loop);
+    ui::MainScreen window(loop);
+    window.show();
+    ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+
+    std::string messages;
+    ModalResponder responder([&](QWidget& modal) {
+        messages += ModalText(modal) + "\n";
+        CloseModal(modal);
+    });
+    window.Action(ui::Command::Receive)->trigger();
+    ASSERT_TRUE(window.Receive().Active()) << messages;
+    EXPECT_EQ(window.Page(), app::FaxPage::Incoming);
+    EXPECT_EQ(window.Button(ui::Command::Receive)->text(), "STOP");
+    ASSERT_TRUE(RunUntil([&] { return window.Lists().HasCurrent(app::FaxPage::Incoming); })) << messages << Logs();
+    ASSERT_TRUE(RunUntil([&] { return !window.Receive().ReceivingNow(); }));
+    window.Action(ui::Command::Receive)->trigger();
+    EXPECT_FALSE(window.Receive().Active());
+
+    store::Table* incoming = window.Lists().Incoming();
+    EXPECT_EQ(incoming->Text("FROM"), "+1 555 0199");
+    EXPECT_EQ(incoming->Number("PAGES"), 1);
+    const std::string stored = Home() + "RECEIVE/" + incoming->Text("FAXFILE");
+    EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(page_));
+    const std::string log = ReadFile(Home() + "Lastrec.log");
+    for (const char* line : {"Start: ", "Opening com port: COM1", "Opened com port OK", "Checking for modem",
+                             "Start Receive Mode ", "Receiving a fax ", "1 pages received from +1 555 0199",
+                             "Stopped receive mode ", "Finish: "})
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+    window.close();
+}
+
+}  // namespace
+}  // namespace vl::test

@@ -1,0 +1,233 @@
+// The main window on the offscreen platform: which commands it offers on
+// each page, receive mode's guard, archiving, the printer driver's faxes and
+// the send window's refusals, with the tables and files of a real data folder.
+#include "ui/MainScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+#include <filesystem>
+
+#include "ComPortFixture.h"
+#include "ModalDriver.h"
+#include "SampleFaxes.h"
+#include "app/FaxListTexts.h"
+#include "store/FaxTables.h"
+#include "support/EnvVar.h"
+#include "ui/QtMessagePump.h"
+#include "ui/SendFaxForm.h"
+
+namespace vl::test {
+namespace {
+
+using app::FaxPage;
+using ui::Command;
+
+FakeModemScript AnswersOk()
+{
+    FakeModemScript script;
+    script.responder = [](const std::string&) { return std::string("\r\nOK\r\n"); };
+    return script;
+}
+
+// A data folder whose COM7 is a modem that answers OK to everything.
+class MainScreenTest : public ::testing::Test {
+protected:
+    MainScreenTest() : modem(AnswersOk()), home("VELLORA_HOME", modem.dir.folder()), pump(modem.loop)
+    {
+        base::IniFile ini = base::IniFile::Load(Folder() + "VL.INI");
+        ini.WriteString("Modem", "ComPort", std::to_string(kModemCom - 1));
+        ini.Save();
+    }
+
+    std::string Folder() const { return modem.dir.folder(); }
+
+    ui::MainScreen& Open()
+    {
+        window = std::make_unique<ui::MainScreen>(modem.loop);
+        window->Receive().Port().SetDispatcherFactory(modem.Factory());
+        window->show();
+        for (int i = 0; i < 500 && !window->FirstActivationDone(); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_TRUE(window->FirstActivationDone());
+        return *window;
+    }
+
+    bool On(Command command) const { return window->Action(command)->isEnabled(); }
+
+    // Triggers the command and returns the text of the message it shows.
+    std::string MessageOf(Command command)
+    {
+        if (!On(command)) {
+            ADD_FAILURE() << "command " << static_cast<int>(command) << " is off";
+            return {};
+        }
+        std::string text;
+        WhenModal([&](QWidget& modal) {
+            text = ModalText(modal);
+            CloseModal(modal);
+        });
+        window->Action(command)->trigger();
+        return text;
+    }
+
+    // A fixed text as a message box shows it: CR breaks lines.
+    static std::string Shown(std::string_view text)
+    {
+        std::string shown = "Information: " + std::string(text);
+        std::replace(shown.begin(), shown.end(), '\r', '\n');
+        return shown;
+    }
+
+    int Rows(FaxPage page) const { return window->List(page)->model()->rowCount(); }
+
+    ComPortFixture modem;
+    EnvVar home;
+    ui::QtMessagePump pump;
+    std::unique_ptr<ui::MainScreen> window;
+};
+
+TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
+{
+    ui::MainScreen& w = Open();
+    EXPECT_EQ(w.Page(), FaxPage::Outgoing);
+    EXPECT_TRUE(On(Command::Sort));
+    for (Command c : {Command::Send, Command::Delete, Command::Edit, Command::Clone, Command::Archive,
+                      Command::Forward, Command::AddCover})
+        EXPECT_FALSE(On(c)) << static_cast<int>(c);
+    EXPECT_FALSE(w.List(FaxPage::Outgoing)->isEnabled());
+    // Commands whose windows come later are shown, off, and say so.
+    EXPECT_FALSE(On(Command::NewCover));
+    EXPECT_NE(w.Action(Command::NewCover)->toolTip().indexOf("not available"), -1);
+    w.SetPage(FaxPage::Incoming);
+    for (Command c : {Command::Edit, Command::Delete, Command::Forward, Command::Clone})
+        EXPECT_FALSE(On(c)) << static_cast<int>(c);
+    // New tables get their rebuild-only tag at the first activation; the
+    // printer driver learns where to put its faxes.
+    EXPECT_FALSE(w.Lists().NeedsIndexRebuild());
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "VLPD.INI"));
+}
+
+TEST_F(MainScreenTest, FullListsOfferTheirCommandsPageByPage)
+{
+    tools::WriteSampleFaxes(Folder(), 6, 4, 3);
+    ui::MainScreen& w = Open();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 4);  // two of six are archived
+    for (Command c : {Command::Send, Command::Delete, Command::Edit, Command::Clone, Command::Archive})
+        EXPECT_TRUE(On(c)) << static_cast<int>(c);
+    EXPECT_FALSE(On(Command::Forward));
+    EXPECT_EQ(w.Action(Command::Archive)->text(), "&Archive");
+
+    w.SetPage(FaxPage::Incoming);
+    for (Command c : {Command::Edit, Command::Delete, Command::Forward, Command::Send})
+        EXPECT_TRUE(On(c)) << static_cast<int>(c);
+    EXPECT_FALSE(On(Command::Clone));
+    // The send button keeps its state here, and says why it will not send.
+    EXPECT_EQ(MessageOf(Command::Send), Shown(app::kSendFromIncomingPage));
+
+    // An archived fax, shown, is current: the command offers to undo it.
+    w.Action(Command::ShowArchived)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Incoming), 4);
+    QTableView* list = w.List(FaxPage::Incoming);
+    for (int row = 0; row < Rows(FaxPage::Incoming); ++row) {
+        list->selectRow(row);
+        if (w.Lists().CurrentArchived(FaxPage::Incoming))
+            break;
+    }
+    ASSERT_TRUE(w.Lists().CurrentArchived(FaxPage::Incoming));
+    EXPECT_EQ(w.Action(Command::Archive)->text(), "Un&Archive");
+    const QModelIndex current = list->currentIndex();
+    EXPECT_EQ(list->model()->data(current, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+}
+
+TEST_F(MainScreenTest, ArchivingHidesAFaxUntilArchivedFaxesAreShown)
+{
+    tools::WriteSampleFaxes(Folder(), 3, 0);
+    ui::MainScreen& w = Open();
+    ASSERT_EQ(Rows(FaxPage::Outgoing), 3);
+    WhenModal([](QWidget& modal) { dynamic_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click(); });
+    w.Action(Command::Archive)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 2);
+    w.Action(Command::ShowArchived)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 3);
+    w.Action(Command::ShowArchived)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 2);
+}
+
+TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
+{
+    tools::WriteSampleFaxes(Folder(), 2, 0);
+    ui::MainScreen& w = Open();
+    w.Action(Command::Receive)->trigger();
+    ASSERT_TRUE(w.Receive().Active());
+    EXPECT_EQ(w.Page(), FaxPage::Incoming);
+    EXPECT_EQ(w.Button(Command::Receive)->text(), "STOP");
+    EXPECT_EQ(w.Action(Command::Receive)->text(), "Stop Receiving Faxes");
+    EXPECT_FALSE(On(Command::ReceiveWithLog));
+    EXPECT_EQ(w.StatusText(), "Waiting for fax...");
+
+    w.SetPage(FaxPage::Outgoing);
+    EXPECT_EQ(MessageOf(Command::Send), Shown(app::kSendInReceiveMode));
+    EXPECT_EQ(MessageOf(Command::Rebuild), Shown(app::kReceiveModeGuard));
+
+    w.Action(Command::Receive)->trigger();
+    EXPECT_FALSE(w.Receive().Active());
+    EXPECT_EQ(w.Button(Command::Receive)->text(), "&Receive");
+    EXPECT_TRUE(On(Command::ReceiveWithLog));
+}
+
+TEST_F(MainScreenTest, PrinterDriverFaxesArriveAtActivationAndAnOrphanSidecarWaits)
+{
+    std::filesystem::create_directories(Folder() + "SEND");
+    WriteFile(Folder() + "SEND/FAX00001.APF", "x");
+    WriteFile(Folder() + "SEND/FAX00001.KQD", "5550101\nFirst Recipient\nFirst subject\n");
+    WriteFile(Folder() + "SEND/FAX00002.APF", "x");
+    WriteFile(Folder() + "SEND/fax00002.kqd", "5550102\r\nSecond Recipient\r\nSecond subject\r\n");
+    WriteFile(Folder() + "SEND/FAX00003.KQD", "5550103\nNo File Yet\nWaiting\n");
+    Open();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 2);
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00003.KQD"));
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/FAX00001.KQD"));
+    EXPECT_TRUE(On(Command::Send));
+}
+
+TEST_F(MainScreenTest, TheSendWindowClosedUnsentKeepsOnlyTheEditedNumber)
+{
+    {
+        auto out = store::OpenOrCreateOutgoing(Folder(), "").table;
+        out->AppendBlank();
+        out->SetText("RECIPIENT", "No Files");
+        out->SetText("PHONE", "5550100");
+        out->SetText("FAXDOC", "FAX00009.APF");
+        out->SetText("LASTRESULT", "Remote fax is busy");
+        out->Post();
+        out->Close();
+    }
+    ui::MainScreen& w = Open();
+    EXPECT_EQ(MessageOf(Command::Send), Shown(app::kErrorOpeningFaxFile));
+
+    std::filesystem::create_directories(Folder() + "SEND");
+    WriteFile(Folder() + "SEND/FAX00009.APF", "x");
+    std::string number;
+    WhenModal([&](QWidget& modal) {
+        auto& form = dynamic_cast<ui::SendFaxForm&>(modal);
+        number = form.NumberField()->text().toStdString();
+        form.NumberField()->setText("5550200");
+        form.close();
+    });
+    w.Action(Command::Send)->trigger();
+    EXPECT_EQ(number, "5550100");
+    store::Table* out = w.Lists().Outgoing();
+    EXPECT_EQ(out->Text("PHONE"), "5550200");
+    EXPECT_EQ(out->Text("LASTRESULT"), "Remote fax is busy");
+    EXPECT_EQ(out->Date("DATESENT"), "");
+}
+
+}  // namespace
+}  // namespace vl::test

@@ -1,0 +1,99 @@
+// Shows the main window with faxes in both lists, the Send Fax window, and
+// the main window in receive mode, and saves each as a PNG file.
+//
+//   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
+//
+// The data folder is a fresh temporary one; --port names the modem for the
+// receive-mode picture (without it that picture is left out).
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "SampleFaxes.h"
+#include "base/MessageWindow.h"
+#include "ui/MainScreen.h"
+#include "ui/QtMessagePump.h"
+#include "ui/SendFaxForm.h"
+
+namespace {
+
+void Settle(int milliseconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool Save(QWidget& window, const QString& file)
+{
+    Settle(300);
+    const bool ok = window.grab().save(file, "PNG");
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: vellora-screenshots OUTPUT_FOLDER [--port DEVICE]\n");
+        return 2;
+    }
+    const QString output = args[1];
+    const int portAt = static_cast<int>(args.indexOf("--port"));
+    const QString port = portAt > 0 && portAt + 1 < args.size() ? args[portAt + 1] : QString();
+    QDir().mkpath(output);
+
+    QTemporaryDir home;
+    const std::string folder = home.path().toStdString() + "/";
+    qputenv("VELLORA_HOME", home.path().toLocal8Bit());
+    std::ofstream(folder + "VL.INI") << "[User]\nName=Jordan Ellis\nFax=+1 555 0101\n"
+                                     << "[Modem]\nComPort=0\nFaxClass=1\nMaximumBPS=14400\n"
+                                     << "[Dialing]\nDialPrefix=9,\n"
+                                     << "[Ports]\nCOM1=" << (port.isEmpty() ? "/dev/null" : port.toStdString()) << "\n";
+    vl::tools::WriteSampleFaxes(folder, 14, 9, 5);
+
+    vl::base::MessageLoop loop;
+    vl::ui::QtMessagePump pump(loop);
+    vl::ui::MainScreen window(loop);
+    window.resize(1180, 620);
+    window.show();
+    while (!window.FirstActivationDone())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    window.Action(vl::ui::Command::ShowArchived)->trigger();
+    bool ok = Save(window, output + "/main-window.png");
+
+    {
+        vl::app::Settings settings = window.CurrentSettings();
+        vl::ui::SendFaxForm form(loop, settings, &window);
+        form.SetFaxFiles(folder + "SEND/FAX00003.APF", folder + "SEND/COV00003.APF");
+        form.SetRecipient("Northwind Supply", "Purchase order 5512");
+        form.SetPhoneNumber("555 0113");
+        form.SetDialing(settings.DialPrefix, false, settings.DialSuffix, true);
+        form.show();
+        ok = Save(form, output + "/send-fax.png") && ok;
+        form.hide();
+    }
+
+    if (!port.isEmpty()) {
+        window.Action(vl::ui::Command::Receive)->trigger();
+        if (window.Receive().Active()) {
+            ok = Save(window, output + "/receive-mode.png") && ok;
+            window.Action(vl::ui::Command::Receive)->trigger();
+        } else {
+            std::fprintf(stderr, "receive mode did not start on %s\n", port.toLocal8Bit().constData());
+            ok = false;
+        }
+    }
+    window.close();
+    return ok ? 0 : 1;
+}
