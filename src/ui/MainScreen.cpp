@@ -15,12 +15,15 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <chrono>
 
 #include "app/ColumnLayout.h"
 #include "app/FaxListTexts.h"
 #include "app/PrinterDriverLink.h"
 #include "app/ProgramFolders.h"
 #include "base/MessageWindow.h"
+#include "store/FaxRecordColumns.h"
 #include "store/IndexRebuild.h"
 #include "ui/FaxListModel.h"
 #include "ui/MessageBoxes.h"
@@ -29,6 +32,25 @@
 #include "ui/WindowPlacement.h"
 
 namespace vl::ui {
+
+namespace {
+
+// A column's width in characters, widened to its title and, for dates and
+// times, to the widest value they can show.
+int DefaultColumnWidth(const QTableView& view, const app::ListColumn& column)
+{
+    const QFontMetrics& metrics = view.fontMetrics();
+    int width = std::max(column.widthChars * metrics.averageCharWidth(), metrics.horizontalAdvance(ToQt(column.title)));
+    using namespace std::chrono;
+    if (column.field.rfind("DATE", 0) == 0)
+        width = std::max(width, metrics.horizontalAdvance(
+                                    ToQt(store::UserDateTimeFormat().shortDate(year_month_day{year{2026} / 12 / 31}))));
+    else if (column.field.rfind("TIME", 0) == 0)
+        width = std::max(width, metrics.horizontalAdvance("00:00"));
+    return width + 16;
+}
+
+}  // namespace
 
 MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     : QMainWindow(parent), loop_(loop), programFolder_(app::ProgramFolder()),
@@ -94,11 +116,8 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
     view->horizontalHeader()->setSectionsMovable(true);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->verticalHeader()->setFixedWidth(14);  // the row indicator column
-    const int charWidth = view->fontMetrics().averageCharWidth();
-    for (std::size_t i = 0; i < model->Columns().size(); ++i) {
-        const int chars = model->Columns()[i].widthChars;
-        view->setColumnWidth(static_cast<int>(i), (chars > 0 ? chars : 12) * charWidth + 12);
-    }
+    for (std::size_t i = 0; i < model->Columns().size(); ++i)
+        view->setColumnWidth(static_cast<int>(i), DefaultColumnWidth(*view, model->Columns()[i]));
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, page] { CurrentRowChanged(page); });
     if (outgoing) {
