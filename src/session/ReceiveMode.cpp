@@ -21,6 +21,11 @@
 
 namespace vl::session {
 
+std::string ReceiveTraceFileName()
+{
+    return app::ProgramFolder() + "VLIN.LOG";
+}
+
 namespace {
 
 constexpr int kPortBuffer = 8192;
@@ -82,7 +87,7 @@ bool ReceiveMode::Start(bool logging)
         ApplyReceiveSettings(settings_, fax_);
         if (logging_) {
             Add("Logging on");
-            port_.SetTraceName(app::ProgramFolder() + "VLIN.LOG");
+            port_.SetTraceName(ReceiveTraceFileName());
             port_.SetTracing(serial::tlOn);
         }
         const int size = settings_.GlobalLargerReceiveBuffer ? kLargerReceiveBuffer : kPortBuffer;

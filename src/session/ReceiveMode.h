@@ -22,6 +22,9 @@
 
 namespace vl::session {
 
+// Where the port's trace goes in logging mode: ProgramFolder() + "VLIN.LOG".
+std::string ReceiveTraceFileName();
+
 class ReceiveModeUi : public SessionUi {
 public:
     // The "receive mode is starting" notice: hidden, showing its wait panel,

@@ -13,6 +13,7 @@
 #include "app/FaxOperations.h"
 #include "app/Settings.h"
 #include "session/ReceiveMode.h"
+#include "ui/SessionFeedback.h"
 
 class QAction;
 class QLabel;
@@ -139,7 +140,7 @@ private:
     std::unique_ptr<session::ReceiveMode> receive_;
     bool firstActivationPending_ = true;
     bool tablesFailed_ = false;
-    int busyCursors_ = 0;
+    SessionFeedback feedback_{this};
 
     std::map<Command, QAction*> actions_;
     std::map<Command, QPushButton*> buttons_;

@@ -1,7 +1,5 @@
 // The main window's side of receive mode and of the fax operations: the
 // messages, questions and editors they need, shown as windows.
-#include <QApplication>
-#include <QCoreApplication>
 #include <QStatusBar>
 
 #include "store/FaxRecordWriters.h"
@@ -11,7 +9,6 @@
 #include "ui/FaxEditor.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ShowErrorForm.h"
 #include "ui/SoundPlayer.h"
 #include "ui/StartingFaxForm.h"
 
@@ -19,12 +16,12 @@ namespace vl::ui {
 
 void MainScreen::ShowInformation(const std::string& text)
 {
-    ui::ShowInformation(text, this);
+    feedback_.ShowInformation(text);
 }
 
 bool MainScreen::ShowError(const std::string& title, const std::string& text, bool withContinue)
 {
-    return ShowErrorForm::Show(title, text, withContinue, this);
+    return feedback_.ShowError(title, text, withContinue);
 }
 
 void MainScreen::SetStatus(const std::string& text)
@@ -34,23 +31,17 @@ void MainScreen::SetStatus(const std::string& text)
 
 void MainScreen::SetBusyCursor(bool busy)
 {
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        ++busyCursors_;
-    } else if (busyCursors_ > 0) {
-        QApplication::restoreOverrideCursor();
-        --busyCursors_;
-    }
+    feedback_.SetBusyCursor(busy);
 }
 
 void MainScreen::ProcessMessages()
 {
-    QCoreApplication::processEvents();
+    SessionFeedback::ProcessMessages();
 }
 
 void MainScreen::Beep()
 {
-    QApplication::beep();
+    SessionFeedback::Beep();
 }
 
 void MainScreen::ShowStartingNotice(bool visible, bool ready)

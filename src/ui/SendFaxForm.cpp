@@ -15,8 +15,6 @@
 
 #include "session/SendSetup.h"
 #include "ui/FaxStatusDisplay.h"
-#include "ui/MessageBoxes.h"
-#include "ui/ShowErrorForm.h"
 
 namespace vl::ui {
 
@@ -101,12 +99,6 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
     statusDisplay_ = new FaxStatusDisplay(session_.StatusModel(), this);
     session_.OnStatusChanged = [this] { statusDisplay_->Refresh(); };
     resize(560, 520);
-}
-
-SendFaxForm::~SendFaxForm()
-{
-    while (busyCursors_ > 0)
-        SetBusyCursor(false);
 }
 
 void SendFaxForm::SetFaxFiles(const std::string& first, const std::string& second)
@@ -212,12 +204,12 @@ void SendFaxForm::reject()
 
 void SendFaxForm::ShowInformation(const std::string& text)
 {
-    ui::ShowInformation(text, this);
+    feedback_.ShowInformation(text);
 }
 
 bool SendFaxForm::ShowError(const std::string& title, const std::string& text, bool withContinue)
 {
-    return ShowErrorForm::Show(title, text, withContinue, this);
+    return feedback_.ShowError(title, text, withContinue);
 }
 
 void SendFaxForm::SetStatus(const std::string& text)
@@ -228,23 +220,17 @@ void SendFaxForm::SetStatus(const std::string& text)
 
 void SendFaxForm::SetBusyCursor(bool busy)
 {
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        ++busyCursors_;
-    } else if (busyCursors_ > 0) {
-        QApplication::restoreOverrideCursor();
-        --busyCursors_;
-    }
+    feedback_.SetBusyCursor(busy);
 }
 
 void SendFaxForm::ProcessMessages()
 {
-    QCoreApplication::processEvents();
+    SessionFeedback::ProcessMessages();
 }
 
 void SendFaxForm::Beep()
 {
-    QApplication::beep();
+    SessionFeedback::Beep();
 }
 
 }  // namespace vl::ui

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "session/SendSession.h"
 #include "session/SessionUi.h"
+#include "ui/SessionFeedback.h"
 
 class QCheckBox;
 class QLabel;
@@ -29,7 +30,6 @@ class SendFaxForm : public QDialog, private session::SessionUi {
 
 public:
     SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidget* parent = nullptr);
-    ~SendFaxForm() override;
 
     // What the main window gives before showing the window.
     void SetFaxFiles(const std::string& first, const std::string& second);
@@ -72,10 +72,11 @@ private:
     void Beep() override;
 
     app::Settings& settings_;
+    // Before the session, which may still report while it goes.
+    SessionFeedback feedback_{this};
     session::SendSession session_;
     std::string givenNumber_;
     bool firstActivation_ = true;
-    int busyCursors_ = 0;
 
     QLabel* toLabel_ = nullptr;
     QLabel* subjectLabel_ = nullptr;

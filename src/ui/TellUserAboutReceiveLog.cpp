@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/FaxListTexts.h"
-#include "app/ProgramFolders.h"
+#include "session/ReceiveMode.h"
 #include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
@@ -35,7 +35,7 @@ TellUserAboutReceiveLog::TellUserAboutReceiveLog(const std::string& traceFile, Q
 
 void TellUserAboutReceiveLog::Show(QWidget* mainWindow)
 {
-    TellUserAboutReceiveLog form(app::ProgramFolder() + "VLIN.LOG", mainWindow);
+    TellUserAboutReceiveLog form(session::ReceiveTraceFileName(), mainWindow);
     ExecCentred(form, mainWindow);
 }
 
