@@ -96,6 +96,8 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
     connect(close, &QPushButton::clicked, this, &SendFaxForm::reject);
     layout->addWidget(buttons);
 
+    for (QLineEdit* field : {phoneNumber_, dialPrefix_, dialSuffix_})
+        field->installEventFilter(this);
     statusDisplay_ = new FaxStatusDisplay(session_.StatusModel(), this);
     session_.OnStatusChanged = [this] { statusDisplay_->Refresh(); };
     resize(560, 520);
@@ -178,13 +180,35 @@ void SendFaxForm::SendClicked()
         phoneNumber_->setFocus();
 }
 
+namespace {
+
+bool IsLoggingKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Z && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+}  // namespace
+
 void SendFaxForm::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Z && event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
+    if (IsLoggingKey(event)) {
         ShowInformation(session_.ToggleLogging());
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// A text field would take Ctrl+Shift+Z as "redo"; the window sees it first.
+bool SendFaxForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (IsLoggingKey(event)) {
+        ShowInformation(session_.ToggleLogging());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SendFaxForm::closeEvent(QCloseEvent* event)

@@ -28,6 +28,10 @@ int main(int argc, char** argv)
     vl::ui::QtMessagePump pump(loop);
     vl::ui::MainScreen mainScreen(loop);
     instance.OnActivate = [&mainScreen] { vl::ui::BringToFront(mainScreen); };
-    mainScreen.show();
+    // The start-up show state: a launcher may ask for the window minimised.
+    if (QApplication::arguments().contains("--minimized"))
+        mainScreen.showMinimized();
+    else
+        mainScreen.show();
     return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <algorithm>
 #include <filesystem>
@@ -195,6 +196,79 @@ TEST_F(MainScreenTest, PrinterDriverFaxesArriveAtActivationAndAnOrphanSidecarWai
     EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00003.KQD"));
     EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/FAX00001.KQD"));
     EXPECT_TRUE(On(Command::Send));
+}
+
+// One outgoing fax with a body and a cover (and its cover data file) in the
+// send folder, and one received fax in the receive folder.
+void WriteOneFaxEach(const std::string& folder)
+{
+    std::filesystem::create_directories(folder + "SEND");
+    std::filesystem::create_directories(folder + "RECEIVE");
+    for (const char* file : {"SEND/FAX00001.APF", "SEND/COV00001.APF", "SEND/COV00001.FCD", "RECEIVE/FAX0001.APF"})
+        WriteFile(folder + file, file);
+    auto out = store::OpenOrCreateOutgoing(folder, "").table;
+    out->AppendBlank();
+    out->SetText("RECIPIENT", "Harbour Logistics");
+    out->SetText("SUBJECT", "Signed contract");
+    out->SetText("PHONE", "5550101");
+    out->SetText("FAXDOC", "FAX00001.APF");
+    out->SetText("FAXCOVER", "COV00001.APF");
+    out->Post();
+    out->Close();
+    auto in = store::OpenOrCreateIncoming(folder).table;
+    in->AppendBlank();
+    in->SetText("FROM", "+1 555 0142");
+    in->SetNumber("PAGES", 2);
+    in->SetText("FAXFILE", "FAX0001.APF");
+    in->Post();
+    in->Close();
+}
+
+TEST_F(MainScreenTest, DeletingTheCoverOfAFaxKeepsItsBody)
+{
+    WriteOneFaxEach(Folder());
+    ui::MainScreen& w = Open();
+    EXPECT_FALSE(On(Command::AddCover));
+    WhenModal([](QWidget& modal) {
+        EXPECT_EQ(modal.windowTitle(), "Delete Fax");
+        Child<QRadioButton>(modal, "cover")->click();
+        dynamic_cast<QDialog&>(modal).accept();
+    });
+    w.Action(Command::Delete)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 1);
+    EXPECT_EQ(w.Lists().Outgoing()->Text("FAXCOVER"), "");
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/COV00001.APF"));
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/COV00001.FCD"));
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00001.APF"));
+}
+
+TEST_F(MainScreenTest, CloneAndForwardAddOutgoingFaxesWithTheirOwnFiles)
+{
+    WriteOneFaxEach(Folder());
+    ui::MainScreen& w = Open();
+    WhenModal([](QWidget& modal) { dynamic_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click(); });
+    w.Action(Command::Clone)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 2);
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00000.APF"));
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/COV00000.APF"));
+
+    w.SetPage(FaxPage::Incoming);
+    ASSERT_TRUE(On(Command::Forward));
+    WhenModal([](QWidget& question) {
+        // After Yes, the fax information editor for the new outgoing fax.
+        WhenModal([](QWidget& editor) {
+            EXPECT_EQ(editor.windowTitle(), "Forward fax from: +1 555 0142");
+            Child<QLineEdit>(editor, "recipient")->setText("Accounts");
+            Child<QLineEdit>(editor, "phone")->setText("5550199");
+            dynamic_cast<QDialog&>(editor).accept();
+        });
+        dynamic_cast<QMessageBox&>(question).button(QMessageBox::Yes)->click();
+    });
+    w.Action(Command::Forward)->trigger();
+    EXPECT_EQ(w.Page(), FaxPage::Outgoing);
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 3);
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FWD00000.APF"));
+    EXPECT_EQ(Rows(FaxPage::Incoming), 1);
 }
 
 TEST_F(MainScreenTest, TheSendWindowClosedUnsentKeepsOnlyTheEditedNumber)

@@ -1,0 +1,90 @@
+// The Send Fax window on its own: what it refuses before dialling, its
+// logging key, and a port that cannot be opened.
+#include "ui/SendFaxForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ModalDriver.h"
+#include "base/MessageWindow.h"
+#include "support/EnvVar.h"
+#include "support/TestSupport.h"
+
+namespace vl::test {
+namespace {
+
+class SendFaxFormTest : public ::testing::Test {
+protected:
+    SendFaxFormTest() : home("VELLORA_HOME", dir.folder())
+    {
+        // COM1 is a device that does not exist.
+        WriteFile(dir.folder() + "VL.INI", "[Ports]\nCOM1=" + dir.folder() + "no-such-modem\n");
+        settings.ComPort = 0;
+        form.SetFaxFiles(dir.folder() + "FAX00000.APF", "");
+        form.SetPhoneNumber("5550199");
+        form.show();
+    }
+
+    // Presses "Send Fax Now" and returns what the window then shows.
+    std::string SendShows()
+    {
+        std::string shown;
+        WhenModal([&](QWidget& modal) {
+            shown = ModalText(modal);
+            CloseModal(modal);
+        });
+        form.SendButton()->click();
+        return shown;
+    }
+
+    TempDir dir;
+    EnvVar home;
+    base::MessageLoop loop;
+    app::Settings settings;
+    ui::SendFaxForm form{loop, settings};
+};
+
+TEST_F(SendFaxFormTest, ShowsTheGivenNumberAndTheModemSettings)
+{
+    EXPECT_EQ(form.NumberField()->text(), "5550199");
+    EXPECT_TRUE(form.SetupText().startsWith("Communications Port: COM1\nFax Class: Class 1\n"));
+}
+
+TEST_F(SendFaxFormTest, ABlankNumberIsRefusedAndTheFieldTakesTheFocus)
+{
+    form.NumberField()->setText("   ");
+    EXPECT_EQ(SendShows(), "Information: Phone number is blank");
+    EXPECT_EQ(form.focusWidget(), form.NumberField());
+    EXPECT_FALSE(form.Session().Busy());
+}
+
+TEST_F(SendFaxFormTest, ControlShiftZInAFieldTogglesTheLineLog)
+{
+    std::string shown;
+    WhenModal([&](QWidget& modal) {
+        shown = ModalText(modal);
+        CloseModal(modal);
+    });
+    QTest::keyClick(form.NumberField(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(form.Session().Logging());
+    EXPECT_NE(shown.find("Logging is now ON"), std::string::npos) << shown;
+    EXPECT_EQ(form.NumberField()->text(), "5550199");  // the field did not take it as an undo
+}
+
+TEST_F(SendFaxFormTest, APortThatCannotOpenEndsTheAttemptWithItsReason)
+{
+    const std::string shown = SendShows();
+    EXPECT_EQ(shown.rfind("Error Opening Communications Port", 0), 0u) << shown;
+    EXPECT_NE(shown.find("(COM1) correct?"), std::string::npos) << shown;
+    EXPECT_FALSE(form.Session().Busy());
+    EXPECT_EQ(form.ResultText(), "");
+    EXPECT_NE(ReadFile(dir.path() / "Lastsend.log").find("Error opening com port: COM1"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vl::test
