@@ -184,7 +184,7 @@ void MainScreen::FirstActivation()
     }
     if (settings_.AtStartup) {
         try {
-            StartReceiveMode(false);
+            receive_->Start(false);
         } catch (const std::exception&) {
             // Receive mode at start-up is a convenience; the user can start it by hand.
         }

@@ -111,7 +111,6 @@ private:
     void AboutClicked();
     void HintsClicked();
     void ExitClicked();
-    void StartReceiveMode(bool logging);
 
     // --- Receive mode's window side.
     void ShowInformation(const std::string& text) override;

@@ -370,13 +370,13 @@ void MainScreen::SendClicked()
     RefreshLists();
 }
 
+// Receive mode updates the commands itself (ModeChanged) at each step.
 void MainScreen::ReceiveClicked()
 {
     if (receive_->Active())
         receive_->Stop();
     else
-        StartReceiveMode(false);
-    UpdateCommands();
+        receive_->Start(false);
 }
 
 void MainScreen::ReceiveWithLogClicked()
@@ -384,14 +384,7 @@ void MainScreen::ReceiveWithLogClicked()
     if (!AskYesNo(std::string(app::kLoggingQuestion), std::string(app::kLoggingCaption), this))
         return;
     TellUserAboutReceiveLog::Show(this);
-    StartReceiveMode(true);
-    UpdateCommands();
-}
-
-void MainScreen::StartReceiveMode(bool logging)
-{
-    receive_->Start(logging);
-    UpdateCommands();
+    receive_->Start(true);
 }
 
 void MainScreen::RebuildClicked()
