@@ -9,27 +9,72 @@ source scripts/packages.sh
 vl_install_missing "${VL_PACKAGES[@]}"
 
 jobs=$(nproc)
+# The suites mostly wait on scripted modems and timers, so they run several
+# to a core.
+test_jobs=$((jobs * 4))
+
+# Each stage's time, printed at the end.
+stage_names=()
+stage_secs=()
+stage_start=$SECONDS
+stage_name=""
+stage() {
+  if [ -n "$stage_name" ]; then
+    stage_names+=("$stage_name")
+    stage_secs+=($((SECONDS - stage_start)))
+  fi
+  stage_name=$1
+  stage_start=$SECONDS
+  [ -n "$1" ] && echo "== $1"
+  return 0
+}
+print_stage_times() {
+  stage ""
+  echo "== stage times"
+  local i
+  for i in "${!stage_names[@]}"; do
+    printf '%6d s  %s\n' "${stage_secs[$i]}" "${stage_names[$i]}"
+  done
+  printf '%6d s  total\n' "$SECONDS"
+}
+trap print_stage_times EXIT
 
 # Debug information is what the builds spend much of their time on: the
 # optimised build has none (no test reads it), the others line tables only,
-# enough for the sanitizers' reports.
-echo "== build (release)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs" -LE line
+# enough for the sanitizers' reports. A compiler cache is used when one is
+# installed.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-echo "== real calls through the software telephone line"
+stage "build (release)"
+cmake -S . -B build -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" >/dev/null
+cmake --build build -j "$jobs"
+
+stage "tests (release)"
+ctest --test-dir build --output-on-failure -j "$test_jobs" -LE line
+
+stage "real calls through the software telephone line"
 # Each call runs in real time and mostly waits, so several run side by side.
 ctest --test-dir build --output-on-failure -j 6 -L line
 
-echo "== build under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVL_BUILD_BENCH=OFF \
-      -DVL_LINE_TESTS=OFF -DVL_SANITIZE=address,undefined >/dev/null
+# One clang build serves both the suites under AddressSanitizer and
+# UndefinedBehaviorSanitizer and the fuzz targets.
+stage "build under AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets"
+cmake -S . -B build-asan -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVL_BUILD_BENCH=OFF \
+      -DVL_LINE_TESTS=OFF -DVL_SANITIZE=address,undefined -DVL_FUZZ=ON \
+      -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-10}" >/dev/null
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE line
 
-echo "== thread tests under ThreadSanitizer"
+stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$test_jobs" -LE 'line|fuzz'
+
+stage "fuzz targets (short runs)"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" -L fuzz
+
+stage "build for ThreadSanitizer"
 # gcc's ThreadSanitizer cannot place its shadow memory under the wider address
 # randomisation of newer kernels ("unexpected memory mapping"); there the build
 # (which runs the tests to list them) and the tests run with randomisation off,
@@ -43,20 +88,10 @@ if ! "$probe/probe" >/dev/null 2>&1; then
   tsan_run=(setarch "$(uname -m)" -R)
 fi
 rm -rf "$probe"
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVL_BUILD_BENCH=OFF \
-      -DVL_LINE_TESTS=OFF -DVL_SANITIZE=thread >/dev/null
-tsan_targets=(base_tests ui_tests)
-for suite in serial_tests fax_tests; do
-  if cmake --build build-tsan --target help | grep -q "^$suite:"; then
-    tsan_targets+=("$suite")
-  fi
-done
-"${tsan_run[@]}" cmake --build build-tsan -j "$jobs" --target "${tsan_targets[@]}"
-TSAN_OPTIONS=halt_on_error=1 \
-  "${tsan_run[@]}" ctest --test-dir build-tsan -L 'serial|threads|fax' --output-on-failure -j "$jobs"
+cmake -S . -B build-tsan -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+      -DVL_BUILD_BENCH=OFF -DVL_LINE_TESTS=OFF -DVL_SANITIZE=thread >/dev/null
+"${tsan_run[@]}" cmake --build build-tsan -j "$jobs" --target base_tests ui_tests serial_tests fax_tests
 
-echo "== fuzz targets (short runs)"
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1" \
-      -DCMAKE_CXX_COMPILER=clang++ -DVL_FUZZ=ON -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-10}" >/dev/null
-cmake --build build-fuzz -j "$jobs"
-ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
+stage "thread tests under ThreadSanitizer"
+TSAN_OPTIONS=halt_on_error=1 \
+  "${tsan_run[@]}" ctest --test-dir build-tsan -L 'serial|threads|fax' --output-on-failure -j "$((jobs * 2))"

@@ -24,5 +24,12 @@ function(vl_test_suite name)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} vl_testsupport GTest::gtest GTest::gtest_main)
+  target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/TestPch.h)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+endfunction()
+
+# vl_qt_widgets_pch(TARGET): the shared Qt Widgets headers compiled once for
+# TARGET, which must link Qt6::Widgets.
+function(vl_qt_widgets_pch target)
+  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/QtWidgetsPch.h)
 endfunction()
