@@ -5,6 +5,7 @@
 #include "base/ErrorCodes.h"
 #include "fax/FaxEngine.h"
 #include "fax/ResponseChecks.h"
+#include "fax/StateNames.h"
 
 namespace vl::fax {
 namespace {
@@ -43,17 +44,12 @@ std::unique_ptr<FaxEngine> CreateReceiver(std::string_view stationId, serial::Vl
     return engine;
 }
 
-const std::vector<std::string>& ReceiveMachine::StateNames() const {
-    static const std::vector<std::string> names = {
-        "rfNone",       "rfInit",       "rf1Init1",     "rf2Init1",     "rf2Init1A",    "rf2Init1B",
-        "rf2Init2",     "rf2Init3",     "rfWaiting",    "rfAnswer",     "rf1SendCSI",   "rf1SendDIS",
-        "rf1CollFrms",  "rf1CollRtry1", "rf1CollRtry2", "rf1StrtTrn",   "rf1CollTrn",   "rf1ChkTrn",
-        "rf1Retrain",   "rf1FinTrn",    "rf1SendCFR",   "rf1WtPgCnnct", "rf2ValCnnct",  "rf2GtSndID",
-        "rf2GtCnnct",   "rfStartPage",  "rfGtPgDta",    "rf1FinPage",   "rf1WaitEOP",   "rf1WritePage",
-        "rf1SendMCF",   "rf1WaitDCN",   "rf1WtHngp",    "rf2GtPgRslt",  "rf2GetFHNG",   "rfComplete",
-        "rfAbort",      "rfDone"};
+const std::vector<std::string>& ReceiveStateNames() {
+    static const std::vector<std::string> names = StateNamesFrom(kFirstReceiveStateName, rfDone + 1);
     return names;
 }
+
+const std::vector<std::string>& ReceiveMachine::StateNames() const { return ReceiveStateNames(); }
 
 RunRule ReceiveMachine::RuleAfter(int state) const {
     switch (state) {

@@ -17,7 +17,7 @@
 
 namespace vl::fax {
 
-// Send states; the names are what the dispatch log shows.
+// Send states; the dispatch log shows their names (StateNames.h).
 enum SendState : int {
     tfNone, tfGetEntry, tfInit, tf1Init1, tf2Init1, tf2Init1A, tf2Init1B, tf2Init2, tf2Init3, tfDial,
     tfRetryWait, tf1Connect, tf1SendTSI, tf1TSIRespns, tf1DCSRspns, tf1TrainStrt, tf1TrainFnsh, tf1WaitCFR,
