@@ -152,6 +152,9 @@ void ReceiveMachine::Init() {
     ModemRecord& modem = Engine().Modem();
     Engine().ResetResponse();
     arrival_ = PageArrival::NoFile;
+    // Each call starts clean: the finish code tells how the last one went,
+    // not a refused or failed call before it.
+    session.lastError = 0;
     rings_ = 0;
     session.pages.bytes = 0;
     session.pages.currentPage = 1;
