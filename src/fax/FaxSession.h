@@ -125,7 +125,6 @@ struct ModemRecord {
 
     int initBaud = 0;                  // InitBaud, 0 = not used
     int normalBaud = 0;                // NormalBaud
-    bool atInitBaud = false;
 
     std::string defaultInit = "ATE0Q0V1X4S0=0S2=43";
     std::string modemInit;             // ModemInit, "AT..." at most 40

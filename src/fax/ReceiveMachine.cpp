@@ -265,6 +265,9 @@ bool ReceiveMachine::LastStatusDue() const {
 }
 
 void ReceiveMachine::EndSession() {
+    // An aborted call left the port at the normal rate; the session ends
+    // at the init rate whichever way it ends.
+    Engine().SwitchToInitBaud();
     Engine().Modem().initialised = false;
     Go(rfDone);
     Engine().Finish();

@@ -40,8 +40,11 @@ void SendMachine::Prepare()
     session_.phoneNumber.clear();
 
     auto& port = engine_.Port();
-    port.SetLineParams(kPortCommandBaud, serial::kParityUnchanged, serial::kDataBitsUnchanged,
-                       serial::kStopBitsUnchanged);
+    // With an init rate the modem is set up at it, where the start of the
+    // session left the port; otherwise at the command speed.
+    if (modem_.initBaud == 0)
+        port.SetLineParams(kPortCommandBaud, serial::kParityUnchanged, serial::kDataBitsUnchanged,
+                           serial::kStopBitsUnchanged);
     port.SetDtrState(true);
     port.SetRtsState(true);
 
