@@ -136,7 +136,6 @@ struct ModemRecord {
     std::string modulation;            // long-training text of the session, e.g. "96"
     std::string pageModulation;        // short-training text for page data, e.g. "96"
     std::uint8_t lastFcf = 0;          // last FCF received
-    bool retrain = false;              // FTT or RTN received
     int retryCount = 0;
     bool endOfMessage = false;         // receiver: last post-page message was EOM
 
