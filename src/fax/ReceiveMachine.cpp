@@ -55,8 +55,8 @@ RunRule ReceiveMachine::RuleAfter(int state) const {
     switch (state) {
     case rfInit:
     case rfAnswer:
-    // Entered on a time-out, which is not re-armed: waiting would wait for
-    // good.
+    // Entered on a time-out, which is not re-armed, while the modem listens
+    // quietly for a frame: waiting would stall the call.
     case rf1CollRtry1:
     case rfStartPage:
     case rf1WritePage:
@@ -70,7 +70,8 @@ RunRule ReceiveMachine::RuleAfter(int state) const {
         return RunRule::Keep;
     default:
         // Also the training check: its bytes often arrive with the CONNECT
-        // before it and no later event would come for them.
+        // before it, and the port raises one data event per arrival, so no
+        // later event would come for them and the check would time out.
         return RunRule::WhileChars;
     }
 }
@@ -151,10 +152,10 @@ void ReceiveMachine::Init() {
     FaxSession& session = Engine().Session();
     ModemRecord& modem = Engine().Modem();
     Engine().ResetResponse();
-    arrival_ = PageArrival::NoFile;
     // Each call starts clean: the finish code tells how the last one went,
     // not a refused or failed call before it.
     session.lastError = 0;
+    arrival_ = PageArrival::NoFile;
     rings_ = 0;
     session.pages.bytes = 0;
     session.pages.currentPage = 1;
@@ -201,7 +202,10 @@ void ReceiveMachine::Class1Init1(const Input& in) {
 
 void ReceiveMachine::Waiting(const Input& in) {
     if (in.event == FaxEvent::Timeout) {
-        // Nothing came after the last stray line: get ready for a call again.
+        // Nothing came after the last stray line (a caller who rang off
+        // before the answer): get ready for a call again. No abort state: the
+        // line was never answered, so there is nothing to hang up, and with
+        // ExitOnError it would end receive mode over that caller.
         Go(rfInit);
         return;
     }

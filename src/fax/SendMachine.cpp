@@ -79,7 +79,8 @@ bool SendMachine::Process(FaxEvent event)
         Dial();
         return false;
     case tfRetryWait:
-        // The modem may still report the last call; only the wait's end redials.
+        // Only the wait's end redials: a late report of the failed call or
+        // an incoming ring must not cut short the wait the user set.
         if (event == FaxEvent::Timeout)
             state_ = tfDial;
         else if (event == FaxEvent::Chars)
