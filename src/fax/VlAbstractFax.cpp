@@ -154,9 +154,10 @@ FaxEngine& VlAbstractFax::NewEngine()
     modem.desiredBps = DesiredBPS;
     modem.desiredEcm = DesiredECM ? '1' : '0';
     // The port waits at the init rate until a session switches it to the
-    // normal one.
+    // normal one. Without a normal rate the port's own is taken: the line
+    // may still be at the init rate the last session left it at.
     if (InitBaud != 0)
-        engine.SetInitBaud(InitBaud, NormalBaud, true);
+        engine.SetInitBaud(InitBaud, NormalBaud != 0 ? NormalBaud : comPort_->Baud(), true);
     else
         modem.normalBaud = NormalBaud;
     return engine;

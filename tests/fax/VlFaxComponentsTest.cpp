@@ -204,12 +204,13 @@ protected:
         fax.StartTransmit();
         return rig.PumpUntil([this] { return finished; }, 20s);
     }
-    // The line speed when `command` reached the modem; 0 when it never did.
-    int SpeedOf(const std::string& command) const
+    // The line speed when `command` reached the modem, looking from the
+    // `from`th command on; 0 when it never did.
+    int SpeedOf(const std::string& command, std::size_t from = 0) const
     {
         const auto commands = rig.modem.Commands();
         const auto speeds = rig.modem.CommandSpeeds();
-        for (std::size_t i = 0; i < commands.size() && i < speeds.size(); ++i)
+        for (std::size_t i = from; i < commands.size() && i < speeds.size(); ++i)
             if (commands[i] == command)
                 return speeds[i];
         return 0;
@@ -248,16 +249,21 @@ class SendPortSpeeds : public BusySendTest, public ::testing::WithParamInterface
 
 // The port waits and sets the modem up at InitBaud, runs the fax at
 // NormalBaud (the port's rate when that is 0) and returns to InitBaud; with
-// InitBaud 0 it stays at 19200 bit/s throughout.
+// InitBaud 0 it stays at 19200 bit/s throughout. A second session does the
+// same.
 TEST_P(SendPortSpeeds, InitRateAroundTheSessionNormalRateForTheFax)
 {
     const PortSpeeds& p = GetParam();
     fax.InitBaud = p.initBaud;
     fax.NormalBaud = p.normalBaud;
-    ASSERT_TRUE(Send());
-    EXPECT_EQ(SpeedOf("AT+FCLASS=?"), p.settingUp);
-    EXPECT_EQ(SpeedOf("ATDT5550100"), p.dialling);
-    EXPECT_EQ(rig.modem.LineSpeed(), p.after);
+    for (int session = 1; session <= 2; ++session) {
+        const std::size_t before = rig.modem.Commands().size();
+        finished = false;
+        ASSERT_TRUE(Send()) << session;
+        EXPECT_EQ(SpeedOf("AT+FCLASS=?", before), p.settingUp) << session;
+        EXPECT_EQ(SpeedOf("ATDT5550100", before), p.dialling) << session;
+        EXPECT_EQ(rig.modem.LineSpeed(), p.after) << session;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, SendPortSpeeds,
