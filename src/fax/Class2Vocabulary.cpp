@@ -11,8 +11,9 @@ Class2Vocabulary VocabularyFor(int faxClass)
     auto report = [](const char* suffix) { return std::string("+F") + suffix; };
     Class2Vocabulary v;
     v.selectClass = command(two0 ? "CLASS=2.0" : "CLASS=2");
-    v.modelQuery = command(two0 ? "MI?" : "MDL?");
-    v.makerQuery = command(two0 ? "MM?" : "MFR?");
+    // Class 2.0 asks for the manufacturer with +FMI and the model with +FMM.
+    v.modelQuery = command(two0 ? "MM?" : "MDL?");
+    v.makerQuery = command(two0 ? "MI?" : "MFR?");
     v.revisionQuery = command(two0 ? "MR?" : "REV?");
     v.localCapabilities = command(two0 ? "IS" : "DIS");
     v.localId = command(two0 ? "LI" : "LID");

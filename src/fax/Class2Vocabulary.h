@@ -10,8 +10,8 @@ namespace vl::fax {
 struct Class2Vocabulary {
     // Commands ("AT+F" and the class's suffix).
     std::string selectClass;          // AT+FCLASS=2 / AT+FCLASS=2.0
-    std::string modelQuery;           // AT+FMDL? / AT+FMI?
-    std::string makerQuery;           // AT+FMFR? / AT+FMM?
+    std::string modelQuery;           // AT+FMDL? / AT+FMM?
+    std::string makerQuery;           // AT+FMFR? / AT+FMI?
     std::string revisionQuery;        // AT+FREV? / AT+FMR?
     std::string localCapabilities;    // AT+FDIS / AT+FIS
     std::string localId;              // AT+FLID / AT+FLI

@@ -90,11 +90,9 @@ void FaxEngine::SetInitBaud(int initBaud, int normalBaud, bool switchNow)
 {
     modem_.initBaud = initBaud;
     modem_.normalBaud = normalBaud != 0 ? normalBaud : port_.GetLineParams().baud;
-    if (switchNow && initBaud != 0 && port_.IsOpen()) {
+    if (switchNow && initBaud != 0 && port_.IsOpen())
         port_.SetLineParams(initBaud, serial::kParityUnchanged, serial::kDataBitsUnchanged,
                             serial::kStopBitsUnchanged);
-        modem_.atInitBaud = true;
-    }
 }
 
 void FaxEngine::SetNextFax(std::string_view phone, std::string_view faxFile, std::string_view coverFile)

@@ -172,6 +172,8 @@ public:
     // "AT+FCLASS=1" then "AT+FTM=?" (sender) or "AT+FRM=?" (receiver):
     // fills Modem().localSpeeds and speedIndex (receiver: at most DesiredBPS).
     bool DetermineLocalSpeeds();
+    // The port's speed for a session (NormalBaud) and between sessions
+    // (InitBaud); both are the command speed, 19200 bit/s, when InitBaud is 0.
     void SwitchToNormalBaud();
     void SwitchToInitBaud();
     void HangUpSender();
@@ -214,6 +216,7 @@ private:
     void RunPasses(FaxEvent event);
     void Route(std::uint32_t msg, std::uintptr_t wParam);  // an event to Dispatch
     int SendLine(std::string_view command, int pauseMs);
+    void SwitchBaud(int baud);
 
     EngineKind kind_;
     serial::VlBaseDispatcher& port_;

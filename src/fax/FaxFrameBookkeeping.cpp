@@ -19,7 +19,6 @@ FrameAction FaxEngine::ApplyFrame(const HdlcFrame& frame)
         return FrameAction::None;
     case FrameKind::Ftt:
     case FrameKind::Rtn:
-        modem_.retrain = true;
         return FrameAction::Retrain;
     case FrameKind::Dis: {
         const bool fine = modem_.resolution == '1';

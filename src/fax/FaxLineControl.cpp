@@ -14,22 +14,26 @@ void SetBaud(serial::VlBaseDispatcher& port, int baud)
 
 void FaxEngine::SwitchToNormalBaud()
 {
-    SetBaud(port_, kPortCommandBaud);
-    if (modem_.initBaud == 0 || !modem_.atInitBaud)
-        return;
-    PauseTicks(kBaudSwitchPauseTicks);
-    SetBaud(port_, modem_.normalBaud);
-    modem_.atInitBaud = false;
+    SwitchBaud(modem_.initBaud != 0 ? modem_.normalBaud : kPortCommandBaud);
 }
 
 void FaxEngine::SwitchToInitBaud()
 {
+    SwitchBaud(modem_.initBaud != 0 ? modem_.initBaud : kPortCommandBaud);
+}
+
+// Without an init rate every switch leaves the port at the command speed. A
+// port already at the wanted rate is left alone: going through the command
+// speed and the pause would gain nothing.
+void FaxEngine::SwitchBaud(int baud)
+{
+    if (port_.GetLineParams().baud == baud)
+        return;
     SetBaud(port_, kPortCommandBaud);
-    if (modem_.initBaud == 0 || modem_.atInitBaud)
+    if (baud == kPortCommandBaud)
         return;
     PauseTicks(kBaudSwitchPauseTicks);
-    SetBaud(port_, modem_.initBaud);
-    modem_.atInitBaud = true;
+    SetBaud(port_, baud);
 }
 
 void FaxEngine::DropDtr()

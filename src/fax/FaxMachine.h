@@ -21,7 +21,6 @@ enum class FaxEvent {
     Timeout,     // the engine's timeout trigger fired
     OutputFree,  // the output-buffer-free trigger fired
     OutputUsed,  // the output-buffer-used trigger fired (buffer drained)
-    Other,       // the further status trigger
 };
 
 enum class RunRule { Again, Wait, WhileChars, Keep };

@@ -125,7 +125,6 @@ struct ModemRecord {
 
     int initBaud = 0;                  // InitBaud, 0 = not used
     int normalBaud = 0;                // NormalBaud
-    bool atInitBaud = false;
 
     std::string defaultInit = "ATE0Q0V1X4S0=0S2=43";
     std::string modemInit;             // ModemInit, "AT..." at most 40
@@ -137,7 +136,6 @@ struct ModemRecord {
     std::string modulation;            // long-training text of the session, e.g. "96"
     std::string pageModulation;        // short-training text for page data, e.g. "96"
     std::uint8_t lastFcf = 0;          // last FCF received
-    bool retrain = false;              // FTT or RTN received
     int retryCount = 0;
     bool endOfMessage = false;         // receiver: last post-page message was EOM
 

@@ -8,16 +8,19 @@
 #include <string>
 #include <string_view>
 
+#include "base/ShortTimeFormat.h"
+
 namespace vl::fax {
 
 inline constexpr std::size_t kHeaderLineMax = 255;
 
 // Everything a header line can show. Date and time come from `when` through
-// strftime formats in the current locale ("%x" is the short date).
+// strftime formats in the current locale: the short date ("%x") and the
+// short time (no seconds).
 struct HeaderValues {
     std::tm when{};
     std::string dateFormat = "%x";
-    std::string timeFormat = "%X";
+    std::string timeFormat = base::ShortTimeFormat();
     std::string sender;     // header sender
     std::string stationId;
     std::string recipient;  // header recipient

@@ -5,6 +5,7 @@
 #include "base/ErrorCodes.h"
 #include "fax/FaxEngine.h"
 #include "fax/ResponseChecks.h"
+#include "fax/StateNames.h"
 
 namespace vl::fax {
 namespace {
@@ -43,24 +44,19 @@ std::unique_ptr<FaxEngine> CreateReceiver(std::string_view stationId, serial::Vl
     return engine;
 }
 
-const std::vector<std::string>& ReceiveMachine::StateNames() const {
-    static const std::vector<std::string> names = {
-        "rfNone",       "rfInit",       "rf1Init1",     "rf2Init1",     "rf2Init1A",    "rf2Init1B",
-        "rf2Init2",     "rf2Init3",     "rfWaiting",    "rfAnswer",     "rf1SendCSI",   "rf1SendDIS",
-        "rf1CollFrms",  "rf1CollRtry1", "rf1CollRtry2", "rf1StrtTrn",   "rf1CollTrn",   "rf1ChkTrn",
-        "rf1Retrain",   "rf1FinTrn",    "rf1SendCFR",   "rf1WtPgCnnct", "rf2ValCnnct",  "rf2GtSndID",
-        "rf2GtCnnct",   "rfStartPage",  "rfGtPgDta",    "rf1FinPage",   "rf1WaitEOP",   "rf1WritePage",
-        "rf1SendMCF",   "rf1WaitDCN",   "rf1WtHngp",    "rf2GtPgRslt",  "rf2GetFHNG",   "rfComplete",
-        "rfAbort",      "rfDone"};
+const std::vector<std::string>& ReceiveStateNames() {
+    static const std::vector<std::string> names = StateNamesFrom(kFirstReceiveStateName, rfDone + 1);
     return names;
 }
+
+const std::vector<std::string>& ReceiveMachine::StateNames() const { return ReceiveStateNames(); }
 
 RunRule ReceiveMachine::RuleAfter(int state) const {
     switch (state) {
     case rfInit:
     case rfAnswer:
-    // Entered on a time-out, which is not re-armed: waiting would wait for
-    // good.
+    // Entered on a time-out, which is not re-armed, while the modem listens
+    // quietly for a frame: waiting would stall the call.
     case rf1CollRtry1:
     case rfStartPage:
     case rf1WritePage:
@@ -74,7 +70,8 @@ RunRule ReceiveMachine::RuleAfter(int state) const {
         return RunRule::Keep;
     default:
         // Also the training check: its bytes often arrive with the CONNECT
-        // before it and no later event would come for them.
+        // before it, and the port raises one data event per arrival, so no
+        // later event would come for them and the check would time out.
         return RunRule::WhileChars;
     }
 }
@@ -155,6 +152,9 @@ void ReceiveMachine::Init() {
     FaxSession& session = Engine().Session();
     ModemRecord& modem = Engine().Modem();
     Engine().ResetResponse();
+    // Each call starts clean: the finish code tells how the last one went,
+    // not a refused or failed call before it.
+    session.lastError = 0;
     arrival_ = PageArrival::NoFile;
     rings_ = 0;
     session.pages.bytes = 0;
@@ -202,7 +202,10 @@ void ReceiveMachine::Class1Init1(const Input& in) {
 
 void ReceiveMachine::Waiting(const Input& in) {
     if (in.event == FaxEvent::Timeout) {
-        // Nothing came after the last stray line: get ready for a call again.
+        // Nothing came after the last stray line (a caller who rang off
+        // before the answer): get ready for a call again. No abort state: the
+        // line was never answered, so there is nothing to hang up, and with
+        // ExitOnError it would end receive mode over that caller.
         Go(rfInit);
         return;
     }
@@ -266,6 +269,9 @@ bool ReceiveMachine::LastStatusDue() const {
 }
 
 void ReceiveMachine::EndSession() {
+    // An aborted call left the port at the normal rate; the session ends
+    // at the init rate whichever way it ends.
+    Engine().SwitchToInitBaud();
     Engine().Modem().initialised = false;
     Go(rfDone);
     Engine().Finish();

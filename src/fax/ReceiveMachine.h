@@ -67,6 +67,9 @@ enum ReceiveState : int {
     rfDone = 37,
 };
 
+// The names the dispatch log shows for the receive states (StateNames.h).
+const std::vector<std::string>& ReceiveStateNames();
+
 // Where the receive file stands when a page starts.
 enum class PageArrival {
     NoFile = 3,         // no file open yet: the next page creates one

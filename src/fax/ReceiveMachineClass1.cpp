@@ -260,8 +260,10 @@ void ReceiveMachine::CollectTraining() {
         }
         return;
     }
-    // The training never ended: the call cannot go on, and a session that
-    // ends on errors must not look like one that ended well.
+    // The training never ended: the call cannot go on. Recorded as a
+    // time-out so that the failed call's log line gives a reason and a
+    // session that ends on errors does not finish with 0, which reads as
+    // success.
     Fail(base::ecFatalTimeout);
 }
 

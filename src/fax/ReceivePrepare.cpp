@@ -28,7 +28,8 @@ void ReceiveMachine::Prepare() {
     serial::VlBaseDispatcher& port = Engine().Port();
     const bool held = port.SetDispatching(true);
     // A modem that does not take its set-up cannot answer a call: the
-    // session ends here with the reason rather than waiting in vain.
+    // session ends here with the reason (-8061, as a sender's does) rather
+    // than showing "waiting for a call" while no fax can come in.
     bool ready = Engine().InitModem() && Engine().SyncCommand(class2 ? modem.vocabulary.selectClass : "AT+FCLASS=1");
     if (ready)
         Engine().SwitchToNormalBaud();

@@ -1,21 +1,13 @@
 #include "fax/SendMachine.h"
 
 #include "base/ErrorCodes.h"
+#include "fax/StateNames.h"
 
 namespace vl::fax {
 
 const std::vector<std::string>& SendStateNames()
 {
-    static const std::vector<std::string> names = {
-        "tfNone", "tfGetEntry", "tfInit", "tf1Init1", "tf2Init1", "tf2Init1A", "tf2Init1B", "tf2Init2",
-        "tf2Init3", "tfDial", "tfRetryWait", "tf1Connect", "tf1SendTSI", "tf1TSIRespns", "tf1DCSRspns",
-        "tf1TrainStrt", "tf1TrainFnsh", "tf1WaitCFR", "tf1WaitPgCn", "tf2Connect", "tf2GetParams",
-        "tfWaitXon", "tfWaitFrHead", "tfSndPgeHdr", "tfOpenCover", "tfSendCover", "tfPrepPage",
-        "tfSendPage", "tfDrainPage", "tf1PageEnd", "tf1PrepEOP", "tf1SendEOP", "tf1WaitMPS",
-        "tf1WaitEOP", "tf1WaitMCF", "tf1SendDCN", "tf1Hangup", "tf1WaitHngp", "tf2SendEOP",
-        "tf2WaitFPTS", "tf2WaitFET", "tf2WaitPgOK", "tf2SndNwPrm", "tf2NextPage", "tf20ChckPg",
-        "tfClose", "tfCompleteOK", "tfAbort", "tfDone",
-    };
+    static const std::vector<std::string> names = StateNamesFrom(kFirstSendStateName, tfDone + 1);
     return names;
 }
 
@@ -48,8 +40,11 @@ void SendMachine::Prepare()
     session_.phoneNumber.clear();
 
     auto& port = engine_.Port();
-    port.SetLineParams(kPortCommandBaud, serial::kParityUnchanged, serial::kDataBitsUnchanged,
-                       serial::kStopBitsUnchanged);
+    // With an init rate the modem is set up at it, where the start of the
+    // session left the port; otherwise at the command speed.
+    if (modem_.initBaud == 0)
+        port.SetLineParams(kPortCommandBaud, serial::kParityUnchanged, serial::kDataBitsUnchanged,
+                           serial::kStopBitsUnchanged);
     port.SetDtrState(true);
     port.SetRtsState(true);
 
@@ -84,7 +79,8 @@ bool SendMachine::Process(FaxEvent event)
         Dial();
         return false;
     case tfRetryWait:
-        // The modem may still report the last call; only the wait's end redials.
+        // Only the wait's end redials: a late report of the failed call or
+        // an incoming ring must not cut short the wait the user set.
         if (event == FaxEvent::Timeout)
             state_ = tfDial;
         else if (event == FaxEvent::Chars)

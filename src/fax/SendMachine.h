@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Ticks.h"
 #include "fax/FaxEngine.h"
 #include "fax/FaxMachine.h"
 #include "fax/PageEscaper.h"
@@ -17,7 +18,7 @@
 
 namespace vl::fax {
 
-// Send states; the names are what the dispatch log shows.
+// Send states; the dispatch log shows their names (StateNames.h).
 enum SendState : int {
     tfNone, tfGetEntry, tfInit, tf1Init1, tf2Init1, tf2Init1A, tf2Init1B, tf2Init2, tf2Init3, tfDial,
     tfRetryWait, tf1Connect, tf1SendTSI, tf1TSIRespns, tf1DCSRspns, tf1TrainStrt, tf1TrainFnsh, tf1WaitCFR,
@@ -113,6 +114,7 @@ private:
     std::vector<std::uint8_t> block_;
     std::uint8_t postPageFcf_ = 0;  // the post-page frame last sent
     bool retrainPending_ = false;
+    base::EventTimer newDisWait_;  // after EOM: how long the receiver's new DIS may take
 
     // Classes 2 and 2.0: the page last sent, so that a page the far end
     // found bad can be sent again from its start after the advance.

@@ -1,5 +1,6 @@
 // The send states that wait for the modem: Class 1 connection, negotiation,
 // training and the post-page exchange. Frames act in every state.
+#include <algorithm>
 #include <vector>
 
 #include "base/ErrorCodes.h"
@@ -165,6 +166,11 @@ void SendMachine::Class1Line(const std::string& line)
             state_ = tf1SendTSI;
         } else if (ok) {
             engine_.ReceiveFrame();
+        } else if (postPageFcf_ == fcf::kEom && HasNoCarrier(line)) {
+            // The receiver is still quiet after its MCF: listen again for
+            // its new DIS for what is left of the wait.
+            engine_.ReceiveFrame();
+            engine_.SetTimeout(std::max<base::Tick>(1, base::RemainingTicks(newDisWait_)));
         } else {
             DialFailed(line);
         }
@@ -315,6 +321,7 @@ void SendMachine::AfterPostPageReply()
         modem_.lastFrameFinal = false;
         engine_.ReceiveFrame();
         engine_.SetTimeout(kNewDisTicks);
+        base::NewTimer(newDisWait_, kNewDisTicks);
         state_ = tf1Connect;
         return;
     }

@@ -60,6 +60,9 @@ void SendMachine::GetEntry()
 
 void SendMachine::InitFax()
 {
+    // The fax before this one ended at the init rate; every fax runs at the
+    // normal one.
+    engine_.SwitchToNormalBaud();
     session_.stationId = base::UpperAscii(session_.stationId);
     if (!session_.coverFile.empty()) {
         session_.pages.coverPages = 1;
@@ -172,6 +175,8 @@ void SendMachine::CloseFax()
 
 void SendMachine::CompleteOk()
 {
+    // A fax given up after its last busy dial ended without the switch.
+    engine_.SwitchToInitBaud();
     engine_.SendStatus(kStatusLast);
     modem_.initialised = false;
     state_ = tfDone;

@@ -1,5 +1,6 @@
 #include "fax/VlAbstractFax.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -152,8 +153,11 @@ FaxEngine& VlAbstractFax::NewEngine()
     ModemRecord& modem = engine.Modem();
     modem.desiredBps = DesiredBPS;
     modem.desiredEcm = DesiredECM ? '1' : '0';
+    // The port waits at the init rate until a session switches it to the
+    // normal one. Without a normal rate the port's own is taken: the line
+    // may still be at the init rate the last session left it at.
     if (InitBaud != 0)
-        engine.SetInitBaud(InitBaud, NormalBaud, false);
+        engine.SetInitBaud(InitBaud, NormalBaud != 0 ? NormalBaud : comPort_->Baud(), true);
     else
         modem.normalBaud = NormalBaud;
     return engine;
@@ -209,7 +213,11 @@ void VlAbstractFax::TakeProgress()
     progress_.wide = modem.params.wide;
     progress_.ecm = modem.params.ecm;
     progress_.hangupCode = modem.hangupCode;
-    progress_.dialAttempt = session.dialAttempts;
+    // The engine counts the attempts that failed; the one under way is the
+    // next, and after the last failed one the count stays at the last.
+    progress_.dialAttempt = session.dialAttempts + 1;
+    if (session.maxDialAttempts != 0)
+        progress_.dialAttempt = std::min(progress_.dialAttempt, session.maxDialAttempts);
     const FaxProgressInfo pages = engine.Progress();
     progress_.pagesInFile = pages.pagesInFile;
     progress_.currentPage = pages.currentPage;

@@ -1,5 +1,7 @@
 #include "session/SessionTimes.h"
 
+#include "base/ShortTimeFormat.h"
+
 namespace vl::session {
 
 namespace {
@@ -38,7 +40,7 @@ std::string ShortDate(const std::tm& when)
 
 std::string ShortTime(const std::tm& when)
 {
-    return Format("%X", when);
+    return Format(base::ShortTimeFormat().c_str(), when);
 }
 
 }  // namespace vl::session

@@ -20,7 +20,7 @@ std::string LongDateTime(const std::tm& when);
 std::string ReceiveLogStamp(const std::tm& when);
 
 // The page header's date and time: the locale's short date ("%x") and its
-// time ("%X"), as the header tags $D and $T show them.
+// short time (no seconds), as the header tags $D and $T show them.
 std::string ShortDate(const std::tm& when);
 std::string ShortTime(const std::tm& when);
 

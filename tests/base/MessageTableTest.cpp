@@ -164,6 +164,15 @@ TEST(MessageTableTest, ProgressTextsCoverOnlyTheFaxProgressCodes) {
     for (int code = fpInitModem; code <= fpFinished; ++code) EXPECT_LE(ProgressText(code).size(), 79u);
 }
 
+// The fax machines' state names, which the dispatch log shows.
+TEST(MessageTableTest, HoldsTheStateNamesOfBothFaxMachines) {
+    const std::pair<int, const char*> cases[] = {
+        {15130, "tfNone"}, {15131, "tfGetEntry"}, {15178, "tfDone"},
+        {15179, "rfNone"}, {15180, "rfInit"},     {15216, "rfDone"},
+    };
+    for (const auto& [code, text] : cases) EXPECT_EQ(ErrorText(code), text) << code;
+}
+
 TEST(MessageTableTest, CutsTextToTheBuffer) {
     EXPECT_EQ(ErrorText(ecFontTooLarge, 10), "Font sele");
     EXPECT_EQ(ErrorText(ecFontTooLarge, 1), "");

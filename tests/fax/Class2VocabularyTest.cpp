@@ -18,5 +18,25 @@ TEST(Class2Vocabulary, ReportsMatchTheirWholeName) {
     EXPECT_FALSE(IsReport("", two0.pageStatus));
 }
 
+// Class 2 names the model +FMDL and the maker +FMFR; Class 2.0 the maker
+// +FMI and the model +FMM.
+TEST(Class2Vocabulary, IdentificationQueriesAskWhatTheyAreNamedFor) {
+    const struct {
+        int faxClass;
+        const char* model;
+        const char* maker;
+        const char* revision;
+    } cases[] = {
+        {kClass2, "AT+FMDL?", "AT+FMFR?", "AT+FREV?"},
+        {kClass2_0, "AT+FMM?", "AT+FMI?", "AT+FMR?"},
+    };
+    for (const auto& c : cases) {
+        const Class2Vocabulary v = VocabularyFor(c.faxClass);
+        EXPECT_EQ(v.modelQuery, c.model) << c.faxClass;
+        EXPECT_EQ(v.makerQuery, c.maker) << c.faxClass;
+        EXPECT_EQ(v.revisionQuery, c.revision) << c.faxClass;
+    }
+}
+
 }  // namespace
 }  // namespace vl::fax

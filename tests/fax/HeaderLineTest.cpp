@@ -49,6 +49,13 @@ TEST(HeaderLine, TagsAreReplaced) {
     for (const Case& c : cases) EXPECT_EQ(SubstituteHeader(c.line, v), c.shown) << c.line;
 }
 
+// The time is the short one: hours and minutes, no seconds.
+TEST(HeaderLine, TimeTagShowsTheShortTime) {
+    HeaderValues v;
+    v.when = Values().when;
+    EXPECT_EQ(SubstituteHeader("at $T", v), "at 09:05");
+}
+
 TEST(HeaderLine, ValueHoldingATagIsInsertedLiterally) {
     HeaderValues v = Values();
     v.sender = "$F $P";

@@ -150,6 +150,11 @@ protected:
             break;
         case kMsgAccept:
             ++acceptAsked;
+            if (!answers.empty()) {
+                const std::intptr_t answer = answers.front();
+                answers.erase(answers.begin());
+                return answer;
+            }
             return accept;
         default:
             break;
@@ -190,6 +195,7 @@ protected:
     std::unique_ptr<FaxEngine> engine;
 
     std::intptr_t accept = 1;
+    std::vector<std::intptr_t> answers;  // taken first, one per call
     int acceptAsked = 0;
     std::vector<int> logs;
     std::vector<int> errors;
@@ -347,6 +353,27 @@ TEST_F(ReceiveMachineTest, RefusedCallIsSkippedWithoutAFile) {
     EXPECT_EQ(Run(), base::ecFileRejected) << Transcript();
     EXPECT_TRUE(FilesInDir().empty());
     EXPECT_EQ(logs, std::vector<int>{kLogReceiveSkipped});
+}
+
+// A refused call is skipped, not an error of the session: when the next call
+// brings a fax, the session finishes as a good one, also when that caller
+// hangs up after the last page without a DCN.
+TEST_F(ReceiveMachineTest, RefusedCallLeavesNoErrorForTheNextCall) {
+    engine->Session().flags = 0;
+    answers = {0, 1};
+    ScriptCall(Caller{});
+    const Class1Info dcs = DcsInfo(4, false, false, 0);
+    const std::string tsi = FrameReply(fcf::kTsi, StationIdInfo("REMOTE 42"), false);
+    const std::string dcsReply = FrameReply(fcf::kDcs, Bytes(dcs.begin(), dcs.end()));
+    modem.Script("AT+FRH=3", {tsi, dcsReply, tsi, dcsReply, FrameReply(fcf::kEop), "\r\nNO CARRIER\r\n"});
+    // The refused call asks for its page before it is refused.
+    modem.Script("AT+FRM=96", {DataReply(Training(1000, 0)), DataReply(PageBytes(9)), DataReply(Training(1000, 0)),
+                               DataReply(PageBytes(1))});
+    EXPECT_EQ(Run(), 0) << Transcript();
+    EXPECT_EQ(acceptAsked, 2);
+    EXPECT_EQ(errors, std::vector<int>{base::ecFileRejected});
+    EXPECT_EQ(logs, (std::vector<int>{kLogReceiveSkipped, kLogReceiveStarted, kLogReceiveOk}));
+    EXPECT_EQ(FilesInDir(), std::vector<std::string>{"FAX0001.APF"});
 }
 
 TEST_F(ReceiveMachineTest, AnswersOnlyOnTheRingAskedFor) {

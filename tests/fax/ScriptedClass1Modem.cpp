@@ -94,6 +94,13 @@ void ScriptedClass1Modem::Run() {
         const ssize_t got = read(pty_.Master(), buffer, sizeof buffer);
         for (ssize_t i = 0; i < got; ++i) {
             const std::uint8_t b = buffer[i];
+            if (inData_) {
+                // Training or page data after "AT+FTM=": no commands in it.
+                if (afterDle_)
+                    inData_ = b != kEtx;
+                afterDle_ = !afterDle_ && b == kDle;
+                continue;
+            }
             if (inFrame_) {
                 if (afterDle_) {
                     afterDle_ = false;
@@ -123,8 +130,10 @@ void ScriptedClass1Modem::Run() {
                 line_.push_back(static_cast<char>(b));
                 continue;
             }
-            if (!line_.empty())
+            if (!line_.empty()) {
+                inData_ = line_.rfind("AT+FTM=", 0) == 0 && line_ != "AT+FTM=?";
                 Arrived({line_, {}});
+            }
             line_.clear();
         }
     }

@@ -1,7 +1,8 @@
-// A Class 1 modem on a pty for the receive machine's tests, with a calling
-// fax station behind it. Unlike the line-based fake modem it tells commands
-// (ended by CR) from the HDLC frames the engine sends (from 0xFF to DLE ETX,
-// DLE doubled), and answers each from a script: a list of replies per command
+// A Class 1 modem on a pty for the machines' tests, with a fax station
+// behind it. Unlike the line-based fake modem it tells commands (ended by CR)
+// from the HDLC frames the engine sends (from 0xFF to DLE ETX, DLE doubled)
+// and from the data that follows "AT+FTM=" (up to DLE ETX, not recorded), and
+// answers each command and frame from a script: a list of replies per command
 // or per frame control field, taken in turn, the last one repeating.
 #pragma once
 
@@ -63,6 +64,7 @@ private:
     std::string line_;
     std::vector<std::uint8_t> frame_;
     bool inFrame_ = false;
+    bool inData_ = false;
     bool afterDle_ = false;
     std::thread thread_;
 };

@@ -1,6 +1,7 @@
 // The send machine against a scripted Class 1 modem with a receiving station
-// behind it that refuses the first training: the sender steps down a speed
-// and trains again.
+// behind it: one that refuses the first training, so that the sender steps
+// down a speed and trains again, and one that is slow to offer its new DIS
+// after an EOM.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,8 +49,7 @@ TEST(SendFallback, FailedTrainingStepsDownOneSpeedAndTrainsAgain) {
     WriteApf(apf, {TestPage{0, std::vector<std::uint8_t>(2000, 0)}});
     harness.Queue({"555", apf, ""});
     engine.Start();
-    // The training check is sent as data the modem does not read as a command,
-    // so the first frame request after it is answered with a bare OK.
+    // Training, then the first page at 7200.
     ASSERT_TRUE(vl::test::PumpUntil(harness.loop, [&] { return modem.WaitFor("AT+FTM=72", 2, 0ms); }, 20s))
         << ::testing::PrintToString(modem.Texts());
     engine.Abort();
@@ -65,6 +65,42 @@ TEST(SendFallback, FailedTrainingStepsDownOneSpeedAndTrainsAgain) {
     EXPECT_EQ(engine.RemoteId(), "REMOTE");
     const auto texts = modem.Texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "FRAME 43"), 1);  // the TSI goes once
+}
+
+// After EOM and MCF the receiver may take a while before its new DIS; a
+// modem that gives up listening meanwhile says NO CARRIER, and the sender
+// listens again instead of giving up a fax whose first page is delivered.
+TEST(SendFallback, NoCarrierWhileWaitingForTheNewDisListensAgain) {
+    vl::test::TempDir dir;
+    ScriptedClass1Modem modem;
+    modem.Script("AT+FCLASS=?", {"\r\n0,1\r\n\r\nOK\r\n"});
+    modem.Script("AT+FTM=?", {"\r\n24,48,72,96\r\n\r\nOK\r\n"});
+    const auto dis = DisInfo(4);
+    const std::string disReply = FrameReply(fcf::kDis, {dis.begin(), dis.end()});
+    modem.Script("ATDT555", {FrameReply(fcf::kCsi, StationIdInfo("REMOTE"), false)});
+    modem.Script("AT+FRH=3", {disReply, FrameReply(fcf::kCfr), FrameReply(fcf::kMcf), "\r\nNO CARRIER\r\n",
+                              disReply, FrameReply(fcf::kCfr), FrameReply(fcf::kMcf)});
+    modem.Script("AT+FTH=3", {kConnect});
+    modem.Script("FRAME 43", {kConnect});
+    modem.Script("AT+FTM=96", {kSentThenOk});
+
+    vl::test::EngineHarness harness(modem.SlavePath(), dir.folder());
+    ASSERT_TRUE(harness.PortOpen());
+    FaxEngine& engine = harness.MakeSender("LOCAL");
+    engine.Sender().endOfDocument = EndOfDocument::RenegotiateEom;
+    const std::string apf = (dir.path() / "two.apf").string();
+    const TestPage page{0, {0x00, 0x80, 0xB2, 0x59, 0x01, 0x00}};
+    WriteApf(apf, {page, page});
+    harness.Queue({"555", apf, ""});
+    engine.Start();
+    EXPECT_EQ(harness.RunToFinish(30s), 0) << ::testing::PrintToString(modem.Texts());
+
+    const auto texts = modem.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "AT+FRH=3"), 7);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "FRAME 8F"), 1);  // EOM after the first page
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "FRAME 2F"), 1);  // EOP after the second
+    EXPECT_EQ(harness.logs, (std::vector<int>{kLogTransmitStarted, kLogTransmitOk}));
+    EXPECT_TRUE(harness.errors.empty());
 }
 
 }  // namespace

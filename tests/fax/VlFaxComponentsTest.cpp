@@ -168,6 +168,109 @@ TEST(VlAbstractFax, TheModemClassQueryAnswersABitSet)
     EXPECT_EQ(fax.ModemClasses(), 0);
 }
 
+// A Class 1 modem whose every dial meets a busy line.
+vl::test::FakeModemScript BusyClass1Modem()
+{
+    vl::test::FakeModemScript script;
+    script.echo = false;
+    script.responder = [](const std::string& command) -> std::string {
+        if (command.rfind("ATD", 0) == 0)
+            return "\r\nBUSY\r\n";
+        if (command == "AT+FCLASS=?")
+            return "\r\n0,1\r\n\r\nOK\r\n";
+        if (command == "AT+FTM=?")
+            return "\r\n24,48,72,96\r\n\r\nOK\r\n";
+        return "\r\nOK\r\n";
+    };
+    return script;
+}
+
+// A sender on the busy modem with one fax to send, run to its finish.
+class BusySendTest : public ::testing::Test {
+protected:
+    BusySendTest() : rig(BusyClass1Modem()), fax(rig.loop)
+    {
+        fax.SetComPort(rig.port.get());
+        rig.port->SetOpen(true);
+        const std::string file = rig.dir.folder() + "ONE.APF";
+        test::WriteApf(file, {test::TestPage{0, {0x00, 0x80}}});
+        fax.SetFaxFile(file);
+        fax.PhoneNumber = "5550100";
+        fax.DialAttempts = 1;
+        fax.OnFaxFinish = [this](VlAbstractFax&, int) { finished = true; };
+    }
+    bool Send()
+    {
+        fax.StartTransmit();
+        return rig.PumpUntil([this] { return finished; }, 20s);
+    }
+    // The line speed when `command` reached the modem, looking from the
+    // `from`th command on; 0 when it never did.
+    int SpeedOf(const std::string& command, std::size_t from = 0) const
+    {
+        const auto commands = rig.modem.Commands();
+        const auto speeds = rig.modem.CommandSpeeds();
+        for (std::size_t i = from; i < commands.size() && i < speeds.size(); ++i)
+            if (commands[i] == command)
+                return speeds[i];
+        return 0;
+    }
+
+    vl::test::ComPortFixture rig;
+    VlSendFax fax;
+    bool finished = false;
+};
+
+// The status display reads the attempt under way: the first dial is attempt 1.
+TEST_F(BusySendTest, DialAttemptCountsFromOne)
+{
+    fax.DialAttempts = 2;
+    fax.DialRetryWait = 1;
+    std::vector<int> dialling;
+    fax.OnFaxStatus = [&dialling](VlAbstractFax& f, bool, bool) {
+        const int attempt = static_cast<VlSendFax&>(f).DialAttempt();
+        if (f.Progress().progress == base::fpDialing && (dialling.empty() || dialling.back() != attempt))
+            dialling.push_back(attempt);
+    };
+    ASSERT_TRUE(Send());
+    EXPECT_EQ(dialling, (std::vector<int>{1, 2}));
+    EXPECT_EQ(fax.DialAttempt(), 2);  // the last attempt, not one past it
+}
+
+struct PortSpeeds {
+    int initBaud;
+    int normalBaud;
+    int settingUp;  // while the modem is initialised
+    int dialling;   // during the fax
+    int after;      // when the session has finished
+};
+
+class SendPortSpeeds : public BusySendTest, public ::testing::WithParamInterface<PortSpeeds> {};
+
+// The port waits and sets the modem up at InitBaud, runs the fax at
+// NormalBaud (the port's rate when that is 0) and returns to InitBaud; with
+// InitBaud 0 it stays at 19200 bit/s throughout. A second session does the
+// same.
+TEST_P(SendPortSpeeds, InitRateAroundTheSessionNormalRateForTheFax)
+{
+    const PortSpeeds& p = GetParam();
+    fax.InitBaud = p.initBaud;
+    fax.NormalBaud = p.normalBaud;
+    for (int session = 1; session <= 2; ++session) {
+        const std::size_t before = rig.modem.Commands().size();
+        finished = false;
+        ASSERT_TRUE(Send()) << session;
+        EXPECT_EQ(SpeedOf("AT+FCLASS=?", before), p.settingUp) << session;
+        EXPECT_EQ(SpeedOf("ATDT5550100", before), p.dialling) << session;
+        EXPECT_EQ(rig.modem.LineSpeed(), p.after) << session;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, SendPortSpeeds,
+                         ::testing::Values(PortSpeeds{38400, 57600, 38400, 57600, 38400},
+                                           PortSpeeds{38400, 0, 38400, 19200, 38400},
+                                           PortSpeeds{0, 57600, 19200, 19200, 19200}));
+
 TEST(VlSendFax, FaxFileIsTheFirstEntryAndSettingItLeavesOnlyThatFile)
 {
     base::MessageLoop loop;

@@ -43,6 +43,11 @@ std::vector<std::string> FakeModem::Commands() const {
     return commands_;
 }
 
+std::vector<int> FakeModem::CommandSpeeds() const {
+    std::lock_guard guard(mutex_);
+    return commandSpeeds_;
+}
+
 bool FakeModem::WaitForCommands(std::size_t count, std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);
     return commandArrived_.wait_for(lock, timeout, [&] { return commands_.size() >= count; });
@@ -75,6 +80,7 @@ void FakeModem::Run() {
                 line_.clear();
             }
             commands_.insert(commands_.end(), complete.begin(), complete.end());
+            commandSpeeds_.insert(commandSpeeds_.end(), complete.size(), pty_.LineSpeed());
         }
         if (!complete.empty()) commandArrived_.notify_all();
         try {

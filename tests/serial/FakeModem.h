@@ -50,6 +50,10 @@ public:
     std::string Received() const;
     // The commands received so far, without their CR.
     std::vector<std::string> Commands() const;
+    // The line speed the serial side had set when each command arrived, and
+    // the speed now.
+    std::vector<int> CommandSpeeds() const;
+    int LineSpeed() const { return pty_.LineSpeed(); }
     // Waits until at least `count` commands arrived; false on time-out.
     bool WaitForCommands(std::size_t count, std::chrono::milliseconds timeout) const;
 
@@ -60,12 +64,13 @@ private:
 
     PtyPair pty_;
     int stopFd_ = -1;
-    mutable std::mutex mutex_;  // guards script_, received_, commands_, line_
+    mutable std::mutex mutex_;  // guards script_, received_, commands_, commandSpeeds_, line_
     mutable std::condition_variable commandArrived_;
     std::mutex sendMutex_;  // keeps replies and Send output whole
     FakeModemScript script_;
     std::string received_;
     std::vector<std::string> commands_;
+    std::vector<int> commandSpeeds_;
     std::string line_;
     std::thread thread_;
 };

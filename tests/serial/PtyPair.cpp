@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "serial/LineSpeeds.h"
+
 namespace vl::test {
 
 namespace {
@@ -68,6 +70,12 @@ std::string PtyPair::ReadMaster(std::size_t count, std::chrono::milliseconds tim
         if (n > 0) got.append(buffer, static_cast<std::size_t>(n));
     }
     return got;
+}
+
+int PtyPair::LineSpeed() const {
+    termios tio{};
+    if (tcgetattr(slave_, &tio) != 0) return 0;
+    return serial::BaudForSpeed(cfgetospeed(&tio));
 }
 
 void PtyPair::CloseMaster() {

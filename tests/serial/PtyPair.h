@@ -26,6 +26,8 @@ public:
     void WriteMaster(std::string_view bytes);
     // Reads until `count` bytes arrived or `timeout` passed.
     std::string ReadMaster(std::size_t count, std::chrono::milliseconds timeout);
+    // The speed in bit/s the serial side has set for the line (0 when none).
+    int LineSpeed() const;
     // Hangs the line up for whoever holds the slave.
     void CloseMaster();
 

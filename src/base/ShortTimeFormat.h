@@ -1,0 +1,19 @@
+// The user's short time format, as a strftime pattern. A Linux locale has one
+// time format (LC_TIME's T_FMT), which shows seconds; the short one is that
+// format without them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vl::base {
+
+// `timePattern` with "%T", "%r" and "%X" spelt out and the seconds taken out
+// together with the separator before them: "%H:%M:%S" gives "%H:%M",
+// "%I:%M:%S %p" gives "%I:%M %p".
+std::string WithoutSeconds(std::string_view timePattern);
+
+// WithoutSeconds of the current LC_TIME locale's time format.
+std::string ShortTimeFormat();
+
+}  // namespace vl::base
