@@ -59,7 +59,7 @@ void Settle(serial::VlComPort& port)
     base::EventTimer timer;
     base::NewTimer(timer, kSettleTicks);
     while (!base::TimerExpired(timer)) {
-        port.Loop().ProcessPendingMessages();
+        port.Loop().Yield();
         std::this_thread::sleep_for(kSettlePoll);
     }
 }

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "base/ErrorCodes.h"
+#include "base/WindowSystemPump.h"
 
 namespace vl::base {
 
@@ -166,6 +167,12 @@ int MessageLoop::ProcessPendingMessages()
         }
         Impl::Dispatch(entry);
     }
+}
+
+int MessageLoop::Yield()
+{
+    PumpWindowSystem();
+    return ProcessPendingMessages();
 }
 
 bool MessageLoop::Run(std::chrono::milliseconds timeout)

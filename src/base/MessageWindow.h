@@ -64,6 +64,10 @@ public:
     // meanwhile too). Meeting a quit message leaves it pending (re-posted) and
     // answers ecGotQuitMsg; else 0. Loop thread only.
     int ProcessPendingMessages();
+    // One turn of letting the user interface run during long work on the
+    // loop's thread: the window system's events (base/WindowSystemPump.h),
+    // then the pending messages. Answers as ProcessPendingMessages.
+    int Yield();
     // Runs messages until a quit message arrives (it is consumed) or, with a
     // time-out, until that passes; answers true when quit. Loop thread only.
     bool Run(std::chrono::milliseconds timeout = std::chrono::milliseconds::max());

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 
+#include "base/ExceptionDisplay.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -80,6 +81,25 @@ const char kUsage[] =
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
 
+// Whether the exception display has shown anything: the command has failed
+// then, whatever it answers.
+bool exceptionShown = false;
+
+int RunCommand(const char* name, const vl::cli::Args& rest) {
+    using namespace vl::cli;
+    if (std::strcmp(name, "settings") == 0) return RunSettingsCommand(rest);
+    if (std::strcmp(name, "table") == 0) return RunTableCommand(rest);
+    if (std::strcmp(name, "info") == 0) return RunInfoCommand(rest);
+    if (std::strcmp(name, "export") == 0) return RunExportCommand(rest);
+    if (std::strcmp(name, "convert") == 0) return RunConvertCommand(rest);
+    if (std::strcmp(name, "ports") == 0) return RunPortsCommand(rest);
+    if (std::strcmp(name, "modem") == 0) return RunModemCommand(rest);
+    if (std::strcmp(name, "send") == 0) return RunSendCommand(rest);
+    if (std::strcmp(name, "receive") == 0) return RunReceiveCommand(rest);
+    std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", name, kUsage);
+    return kExitBadInput;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,20 +110,18 @@ int main(int argc, char** argv) {
         return argc < 2 ? kExitBadInput : kExitOk;
     }
     Args rest(argv + 2, argv + argc);
+    // Failures on a port's threads and in event handlers, which no command
+    // can catch, are said and fail the command.
+    vl::base::SetExceptionDisplay([](std::exception_ptr error) {
+        std::fprintf(stderr, "vellora-cli: %s\n", vl::base::ExceptionText(error).c_str());
+        exceptionShown = true;
+    });
+    int status = kExitFailed;
     try {
-        if (std::strcmp(argv[1], "settings") == 0) return RunSettingsCommand(rest);
-        if (std::strcmp(argv[1], "table") == 0) return RunTableCommand(rest);
-        if (std::strcmp(argv[1], "info") == 0) return RunInfoCommand(rest);
-        if (std::strcmp(argv[1], "export") == 0) return RunExportCommand(rest);
-        if (std::strcmp(argv[1], "convert") == 0) return RunConvertCommand(rest);
-        if (std::strcmp(argv[1], "ports") == 0) return RunPortsCommand(rest);
-        if (std::strcmp(argv[1], "modem") == 0) return RunModemCommand(rest);
-        if (std::strcmp(argv[1], "send") == 0) return RunSendCommand(rest);
-        if (std::strcmp(argv[1], "receive") == 0) return RunReceiveCommand(rest);
+        status = RunCommand(argv[1], rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vellora-cli: %s\n", e.what());
         return kExitFailed;
     }
-    std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", argv[1], kUsage);
-    return kExitBadInput;
+    return exceptionShown && status == kExitOk ? kExitFailed : status;
 }

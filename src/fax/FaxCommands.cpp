@@ -153,7 +153,7 @@ void FaxEngine::PauseMs(int milliseconds)
     const bool pump = window_ != nullptr && window_->Loop().OnLoopThread();
     while (std::chrono::steady_clock::now() < until) {
         if (pump)
-            window_->Loop().ProcessPendingMessages();
+            window_->Loop().Yield();
         const auto left = until - std::chrono::steady_clock::now();
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(5)));
     }

@@ -117,6 +117,10 @@ public:
     int Start();
     // User abort, honoured at the next pass (queued as an event).
     void Abort();
+    // Ends the session with `code` because the port stopped working (one of
+    // its threads failed): the error, the last status and the finish go out
+    // as for any failed session. Main thread.
+    void EndAfterPortFailure(int code);
     bool Running() const { return registered_.load(); }
     // The session's abort came from the user (Abort), not from an error.
     bool UserAborted() const { return userAborted_; }

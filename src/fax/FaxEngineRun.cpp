@@ -79,12 +79,28 @@ void FaxEngine::Abort()
         port_.ArmStatusTrigger(wake, 0, true);
 }
 
+void FaxEngine::EndAfterPortFailure(int code)
+{
+    // A pass still running on a live dispatcher thread finishes first; the
+    // next one finds the session over.
+    std::lock_guard pass(passLock_);
+    if (!registered_.load())
+        return;
+    RecordError(code);
+    SendStatus(kStatusLast);
+    Finish();
+}
+
 void FaxEngine::OnPortEvent(void* self, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t)
 {
     auto& engine = *static_cast<FaxEngine*>(self);
-    ++engine.inFlight_;
+    // Counted out even when the pass throws, so that the context can go.
+    struct InFlight {
+        std::atomic<int>& count;
+        explicit InFlight(std::atomic<int>& c) : count(c) { ++count; }
+        ~InFlight() { --count; }
+    } inFlight(engine.inFlight_);
     engine.Route(msg, wParam);
-    --engine.inFlight_;
 }
 
 void FaxEngine::Route(std::uint32_t msg, std::uintptr_t wParam)

@@ -59,7 +59,8 @@ void VlAbstractFax::SetComPort(serial::VlComPort* port)
     if (comPort_) {
         DropEngine();
         comPort_->RemoveWatcherCallback(portWatch_);
-        portWatch_ = 0;
+        comPort_->RemoveFailureWatcher(failureWatch_);
+        portWatch_ = failureWatch_ = 0;
     }
     comPort_ = port;
     if (!port)
@@ -75,6 +76,12 @@ void VlAbstractFax::SetComPort(serial::VlComPort* port)
     portWatch_ = port->AddWatcherCallback([this](serial::VlComPort&, bool opened) {
         if (!opened)
             DropEngine();
+    });
+    // A port whose thread failed runs no more passes: the session ends with
+    // the failure's code instead of waiting for ever.
+    failureWatch_ = port->AddFailureWatcher([this](serial::VlComPort&, int code) {
+        if (engine_ && engine_->Running())
+            engine_->EndAfterPortFailure(code);
     });
 }
 

@@ -125,6 +125,7 @@ private:
     base::MessageWindow window_;
     serial::VlComPort* comPort_ = nullptr;
     int portWatch_ = 0;
+    int failureWatch_ = 0;
     FaxStatusModel* statusDisplay_ = nullptr;
     VlFaxLog* faxLog_ = nullptr;
     std::unique_ptr<FaxEngine> engine_;

@@ -4,6 +4,7 @@
 
 #include "base/ErrorCodes.h"
 #include "base/Exceptions.h"
+#include "base/WindowSystemPump.h"
 #include "faxdoc/ApfFormat.h"
 #include "faxdoc/BitmapSource.h"
 #include "faxdoc/EnhancedTextSource.h"
@@ -84,7 +85,11 @@ int VlFaxConverter::Run(LineSource& source, const std::string& inputName) {
             return abort;
         };
     }
-    hooks.processMessages = ProcessMessages;
+    // Without the program's loop the window system still gets its turn.
+    hooks.processMessages = ProcessMessages ? ProcessMessages : [] {
+        base::PumpWindowSystem();
+        return base::ecOK;
+    };
     const std::string output = ApfOutputName(inputName, outFileName_);
     if (output.empty()) return base::ecBadArgument;
     return ConvertDocument(source, inputName, output, settings, hooks);

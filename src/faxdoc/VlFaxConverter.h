@@ -79,7 +79,8 @@ public:
     CloseFileEvent OnCloseUserFile;
     ReadLineEvent OnReadUserLine;
     // The program's message loop, run while the conversion yields: answers
-    // ecGotQuitMsg when it met a quit message. Without it nothing is run.
+    // ecGotQuitMsg when it met a quit message. Without it only the window
+    // system's events run (base/WindowSystemPump.h).
     std::function<int()> ProcessMessages;
 
     // Converts DocumentFile into OutFileName (or the document's name with

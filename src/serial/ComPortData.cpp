@@ -65,7 +65,7 @@ bool VlComPort::AwaitReply(const std::string& text, base::Tick ticks, bool ignor
             if (seen || base::TimerExpired(timer))
                 break;
             if (yield) {
-                if (loop_.ProcessPendingMessages() == base::ecGotQuitMsg)
+                if (loop_.Yield() == base::ecGotQuitMsg)
                     seen = true;
                 if (!stillOurs())
                     return seen;

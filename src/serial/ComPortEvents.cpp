@@ -3,6 +3,8 @@
 // told about opening and closing.
 #include <algorithm>
 
+#include "base/ExceptionDisplay.h"
+#include "base/Exceptions.h"
 #include "serial/DispatcherRegistry.h"
 #include "serial/VlComPort.h"
 
@@ -89,10 +91,32 @@ std::intptr_t VlComPort::OnWindowMessage(const base::WindowMessage& message)
         else if (message.msg >= kTriggerAvailMsg && message.msg <= kTriggerStatusMsg)
             RaiseEvent(message);
     } catch (...) {
-        if (exceptionDisplay_)
-            exceptionDisplay_(std::current_exception());
+        ShowException(std::current_exception());
     }
     return 0;
+}
+
+void VlComPort::ShowException(std::exception_ptr error)
+{
+    if (!exceptionDisplay_) {
+        base::ShowException(error);
+        return;
+    }
+    try {
+        exceptionDisplay_(error);
+    } catch (...) {
+        base::ShowException(std::current_exception());
+    }
+}
+
+void VlComPort::PortFailed(std::exception_ptr error)
+{
+    ShowException(error);
+    const int code = base::ExceptionCode(error);
+    // A copy: a watcher may close the port or drop watchers while it is told.
+    const auto watchers = failureWatchers_;
+    for (const auto& [id, callback] : watchers)
+        callback(*this, code);
 }
 
 void VlComPort::RaiseEvent(const base::WindowMessage& message)
@@ -180,6 +204,18 @@ int VlComPort::AddWatcherCallback(PortWatchCallback callback)
 void VlComPort::RemoveWatcherCallback(int id)
 {
     std::erase_if(watchers_, [id](const Watcher& w) { return w.window == nullptr && w.id == id; });
+}
+
+int VlComPort::AddFailureWatcher(PortFailureCallback callback)
+{
+    const int id = nextWatcherId_++;
+    failureWatchers_.emplace_back(id, std::move(callback));
+    return id;
+}
+
+void VlComPort::RemoveFailureWatcher(int id)
+{
+    std::erase_if(failureWatchers_, [id](const auto& watcher) { return watcher.first == id; });
 }
 
 void VlComPort::TellWatchers(bool opened)

@@ -109,6 +109,7 @@ void VlComPort::OpenDispatcher()
 {
     dispatcher_ = dispatcherFactory_ ? dispatcherFactory_(loop_) : MakeLinuxDispatcher(loop_);
     dispatcher_->SetOwner(this);
+    dispatcher_->SetFailureHandler([this](std::exception_ptr error) { PortFailed(error); });
     const std::string device = PortDevice();
     if (device.empty())
         base::CheckException(base::ecNoSuchPort);

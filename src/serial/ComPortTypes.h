@@ -41,5 +41,8 @@ using NotifyEvent = std::function<void(VlComPort& sender)>;
 using WaitCharEvent = std::function<void(VlComPort& sender, char c)>;
 // A port watcher's callback: true when the port has opened, false when it is closing.
 using PortWatchCallback = std::function<void(VlComPort& port, bool opened)>;
+// Told when the open port stopped working because one of its threads failed,
+// with the failure's code (base::ExceptionCode).
+using PortFailureCallback = std::function<void(VlComPort& port, int code)>;
 
 }  // namespace vl::serial

@@ -7,13 +7,6 @@
 
 namespace vl::serial {
 
-namespace {
-
-// The message that carries a method call to the main thread.
-constexpr std::uint32_t kMainThreadCallMsg = 0x7E20;
-
-}  // namespace
-
 void VlBaseDispatcher::Log(LogKind kind, LogSubkind subkind, std::uint32_t data,
                            std::span<const std::uint8_t> bytes)
 {
@@ -201,7 +194,7 @@ void VlBaseDispatcher::CallHandler(const HandlerCall& call, std::uint32_t msg, s
 }
 
 std::intptr_t VlBaseDispatcher::RunMainThreadCall(std::uintptr_t sequence)
-{
+try {
     HandlerCall call;
     base::WindowMessage message;
     {
@@ -222,6 +215,10 @@ std::intptr_t VlBaseDispatcher::RunMainThreadCall(std::uintptr_t sequence)
             return 0;
     }
     return call.window->Send(message, kHandlerSendTimeout);
+} catch (...) {
+    // The dispatcher thread is waiting for the answer, not for the exception.
+    ReportFailure(std::current_exception());
+    return 0;
 }
 
 }  // namespace vl::serial

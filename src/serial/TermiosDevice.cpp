@@ -23,8 +23,12 @@ namespace vl::serial {
 
 namespace {
 
-// How often modem lines and error counts are read while waiting on them.
+// How often modem lines and error counts are read while waiting on them
+// where the driver cannot report their changes.
 constexpr int kLinePollMs = 10;
+// Where it can: a look now and then all the same, for a change that came
+// while the driver's wait was being entered again.
+constexpr int kLineCheckMs = 1000;
 // Bytes written at a time while DSR gates sending, so a drop takes hold soon.
 constexpr std::size_t kDsrGatedChunk = 64;
 constexpr std::uint32_t kLineEvents = evCts | evDsr | evRlsd | evRing | evRingTrailing;
@@ -107,6 +111,7 @@ int TermiosDevice::Open(const std::string& path) {
         settings_ = current;
     }
     eventBase_ = ReadLines();
+    if (!modemLinesEmulated_) lineWaiter_.Start(fd_);
     std::lock_guard guard(rxMutex_);
     rxSeen_ = 0;
     return 0;
@@ -115,6 +120,7 @@ int TermiosDevice::Open(const std::string& path) {
 void TermiosDevice::Close() {
     // The exclusive mode belongs to the terminal, not to this handle: it
     // would outlive the close while anyone else still holds the device.
+    lineWaiter_.Stop();
     if (fd_ >= 0) ioctl(fd_, TIOCNXCL);
     for (int* fd : {&fd_, &cancelFd_, &wakeFd_}) {
         if (*fd >= 0) close(*fd);
@@ -311,14 +317,21 @@ int TermiosDevice::WaitEvent(std::uint32_t mask, std::uint32_t& events) {
         if (events != 0) return 0;
         if (hungUp) return base::ecDeviceRead;
 
-        std::array<pollfd, 2> fds = {pollfd{wakeFd_, POLLIN, 0}, pollfd{fd_, 0, 0}};
+        // Errors arrive with bytes, which wake the wait: with the driver
+        // waiting on the lines nothing needs watching by the clock.
+        const bool driverWaits = lineWaiter_.Waiting();
+        std::array<pollfd, 3> fds = {pollfd{wakeFd_, POLLIN, 0}, pollfd{fd_, 0, 0},
+                                     pollfd{driverWaits ? lineWaiter_.EventFd() : -1, POLLIN, 0}};
         if ((mask & evRxChar) != 0 && !rxPending) fds[1].events = POLLIN;
-        const int timeout = watchLines || watchErrors || rxPending ? kLinePollMs : -1;
+        int timeout = -1;
+        if (rxPending || ((watchLines || watchErrors) && !driverWaits)) timeout = kLinePollMs;
+        else if (watchLines || watchErrors) timeout = kLineCheckMs;
         if (PollRetry(fds.data(), fds.size(), timeout) < 0) return base::LastIoError(base::IoOperation::Read);
         if ((fds[0].revents & POLLIN) != 0) {
             Consume(wakeFd_);
             return 0;
         }
+        if ((fds[2].revents & POLLIN) != 0) Consume(fds[2].fd);
         // One more round reports what arrived before the hang-up.
         hungUp = (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     }

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "serial/ModemLineWaiter.h"
 #include "serial/SerialDevice.h"
 #include "serial/UucpLock.h"
 
@@ -64,8 +65,11 @@ public:
 
     // evRxChar is raised when more bytes wait than at the last evRxChar (or
     // than a Read left), not again and again for bytes nobody reads. Modem
-    // lines and error counts are read every few milliseconds while the mask
-    // asks for them. A WakeWait made while no wait is running is kept for the
+    // lines and error counts are read when the driver reports a change of the
+    // lines or bytes arrive (errors come with bytes), and once a second in
+    // case a change fell between two of the driver's waits; where the driver
+    // cannot wait on the lines they are read every few milliseconds while the
+    // mask asks for them. A WakeWait made while no wait is running is kept for the
     // next WaitEvent. A device that hung up answers ecDeviceRead.
     int WaitEvent(std::uint32_t mask, std::uint32_t& events) override;
     void WakeWait() override;
@@ -103,6 +107,7 @@ private:
     bool modemLinesEmulated_ = false;
     bool icountSupported_ = false;
     bool rs485Enabled_ = false;
+    ModemLineWaiter lineWaiter_;
 
     std::mutex mutex_;  // guards settings_, errorBase_
     LineSettings settings_;

@@ -79,7 +79,7 @@ int VlBaseDispatcher::OpenDevicePort(const std::string& portName, int baud, int 
             outputReady_ = flushRequested_ = flushAcknowledged_ = false;
         }
         mainWindow_ = std::make_unique<base::MessageWindow>(
-            mainLoop_, [this](const base::WindowMessage& message) { return RunMainThreadCall(message.wParam); });
+            mainLoop_, [this](const base::WindowMessage& message) { return OnMainWindowMessage(message); });
     } catch (const std::bad_alloc&) {
         return fail(base::ecOutOfMemory);
     }
@@ -262,34 +262,14 @@ void VlBaseDispatcher::RunThread(ThreadId id)
             OutputThreadBody();
             break;
         }
-    } catch (const std::exception& e) {
-        NoteThreadFailure(id, e.what());
     } catch (...) {
-        NoteThreadFailure(id, "unknown exception");
+        NoteThreadFailure(id, std::current_exception());
     }
     LogEntry(LogKind::Thread, static_cast<std::uint8_t>(LogSubkind::Exit), static_cast<std::uint32_t>(id));
     std::lock_guard guard(lifeLock_);
     running_[id].store(false);
     threadsAlive_.fetch_sub(1);
     lifeChanged_.notify_all();
-}
-
-void VlBaseDispatcher::NoteThreadFailure(ThreadId id, const char* what)
-{
-    {
-        std::lock_guard guard(dispatcherLock_);
-        if (threadFailure_.empty())
-            threadFailure_ = what;
-    }
-    // A handler threw: the dispatch it was in is over.
-    if (id == kDispatchThread)
-        EndDispatch(true);
-}
-
-std::string VlBaseDispatcher::ThreadFailure()
-{
-    std::lock_guard guard(dispatcherLock_);
-    return threadFailure_;
 }
 
 }  // namespace vl::serial

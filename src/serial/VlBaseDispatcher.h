@@ -23,6 +23,8 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -45,6 +47,7 @@
 namespace vl::base {
 class MessageLoop;
 class MessageWindow;
+struct WindowMessage;
 }  // namespace vl::base
 
 namespace vl::serial {
@@ -315,8 +318,20 @@ public:
     // be closed.
     std::string ThreadFailure();
 
+    // Where exceptions go that no caller can take: one that ended a thread
+    // (handed over on the main thread once the loop runs) and one raised by a
+    // handler run on the main thread. Without a handler they go to the
+    // program's exception display. Main thread.
+    using FailureHandler = std::function<void(std::exception_ptr error)>;
+    void SetFailureHandler(FailureHandler handler) { failureHandler_ = std::move(handler); }
+
 private:
     enum ThreadId { kCommThread, kDispatchThread, kOutputThread, kThreadCount };
+
+    // Our own window's messages: a call carried to the main thread, and the
+    // news that a thread has failed.
+    static constexpr std::uint32_t kMainThreadCallMsg = 0x7E20;
+    static constexpr std::uint32_t kThreadFailedMsg = 0x7E21;
 
     // Threads.
     void RunThread(ThreadId id);
@@ -327,7 +342,8 @@ private:
     void AcknowledgeFlush(std::unique_lock<std::mutex>& outputGuard);
     void WakeThreadsToStop();
     void ApplyPriority(ThreadId id);
-    void NoteThreadFailure(ThreadId id, const char* what);
+    void NoteThreadFailure(ThreadId id, std::exception_ptr error);
+    void ReportFailure(std::exception_ptr error);
 
     // Dispatcher thread work.
     void HandleDeviceEvents(std::uint32_t events);
@@ -345,6 +361,7 @@ private:
     long EndDispatch(bool peek);
     void CallHandler(const HandlerCall& call, std::uint32_t msg, std::uintptr_t wParam,
                      std::intptr_t lParam);
+    std::intptr_t OnMainWindowMessage(const base::WindowMessage& message);
     std::intptr_t RunMainThreadCall(std::uintptr_t sequence);
     StatusInputs CurrentStatusInputs();
     void RefreshModemStatusLocked();
@@ -408,6 +425,8 @@ private:
     int baseNice_ = 0;
     std::array<DispatcherEngine*, 3> engines_{};
     std::string threadFailure_;
+    std::exception_ptr threadFailureError_;
+    FailureHandler failureHandler_;  // main thread
 
     // Calls on the main thread (windows, marked methods): the one the
     // dispatcher thread waits for.

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/MessageWindow.h"
@@ -204,7 +205,8 @@ public:
     // The port's own notifications, after the watchers are told.
     void SetOnPortOpened(NotifyEvent handler) { onPortOpened_ = std::move(handler); }
     void SetOnPortClosing(NotifyEvent handler) { onPortClosing_ = std::move(handler); }
-    // Where exceptions raised by event handlers go (else they are dropped).
+    // Where exceptions go that arise in event handlers or end one of the
+    // port's threads (else the program's exception display shows them).
     void SetExceptionDisplay(ExceptionDisplay display) { exceptionDisplay_ = std::move(display); }
 
     // --- Port watchers, told in reverse order of registration ---
@@ -214,6 +216,10 @@ public:
     // Answers an id for RemoveWatcherCallback.
     int AddWatcherCallback(PortWatchCallback callback);
     void RemoveWatcherCallback(int id);
+    // Told after the failure has been shown; answers an id for
+    // RemoveFailureWatcher.
+    int AddFailureWatcher(PortFailureCallback callback);
+    void RemoveFailureWatcher(int id);
 
 private:
     enum class State { Closed, Closing, Open };
@@ -250,6 +256,8 @@ private:
     void RaiseEvent(const base::WindowMessage& message);
     void RaiseStatusEvent(int handle);
     void FinishCloseMessage(const base::WindowMessage& message);
+    void ShowException(std::exception_ptr error);
+    void PortFailed(std::exception_ptr error);
 
     base::MessageLoop& loop_;
     base::MessageWindow window_;
@@ -300,6 +308,7 @@ private:
     int availThreshold_ = 1;
     int threadBoost_ = 0;
     std::vector<Watcher> watchers_;
+    std::vector<std::pair<int, PortFailureCallback>> failureWatchers_;
     int nextWatcherId_ = 1;
 
     DispatcherFactory dispatcherFactory_;

@@ -231,9 +231,8 @@ void ReceiveMode::WaitForCancel()
 {
     const auto until = std::chrono::steady_clock::now() + kCancelWait;
     while (fax_.Running() && std::chrono::steady_clock::now() < until) {
-        if (loop_.ProcessPendingMessages() == base::ecGotQuitMsg)
+        if (loop_.Yield() == base::ecGotQuitMsg)
             return;
-        ui_.ProcessMessages();
         std::this_thread::sleep_for(kCancelPoll);
     }
 }

@@ -5,9 +5,11 @@
 #include <clocale>
 
 #include "app/ProgramFolders.h"
+#include "base/ExceptionDisplay.h"
 #include "base/MessageWindow.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
+#include "ui/ShowErrorForm.h"
 #include "ui/SingleInstance.h"
 
 int main(int argc, char** argv)
@@ -28,10 +30,17 @@ int main(int argc, char** argv)
     vl::ui::QtMessagePump pump(loop);
     vl::ui::MainScreen mainScreen(loop);
     instance.OnActivate = [&mainScreen] { vl::ui::BringToFront(mainScreen); };
+    // Failures of a port's threads and of event handlers reach the user.
+    vl::base::SetExceptionDisplay([&mainScreen](std::exception_ptr error) {
+        vl::ui::ShowErrorForm::Show("Error", vl::base::ExceptionText(error), false, &mainScreen);
+    });
     // The start-up show state: a launcher may ask for the window minimised.
     if (QApplication::arguments().contains("--minimized"))
         mainScreen.showMinimized();
     else
         mainScreen.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The window goes next: later failures go to standard error.
+    vl::base::SetExceptionDisplay({});
+    return status;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ComPortFixture.h"
+#include "base/ExceptionDisplay.h"
 #include "base/Exceptions.h"
 
 namespace vl::test {
@@ -193,6 +194,53 @@ TEST_F(ComPortEventsTest, AnExceptionFromAHandlerGoesToTheDisplay)
     ASSERT_TRUE(PumpUntil([&] { return !shown.empty(); }));
     EXPECT_EQ(shown, "handler failed");
     EXPECT_TRUE(port->IsPortOpen());
+}
+
+// A handler on the dispatcher thread that throws in the middle of a modem
+// dialogue: the thread ends, and the port says so on the main thread instead
+// of leaving its users to wait.
+TEST_F(ComPortEventsTest, AThreadEndedByAnExceptionIsShownAndToldToFailureWatchers)
+{
+    std::vector<std::string> shown;
+    std::vector<int> told;
+    port->SetExceptionDisplay(
+        [&](std::exception_ptr error) { shown.push_back(base::ExceptionText(error)); });
+    port->AddFailureWatcher([&](VlComPort& p, int code) {
+        EXPECT_TRUE(p.Loop().OnLoopThread());
+        told.push_back(code);
+    });
+    port->SetOpen(true);
+    static std::atomic<bool> armed;
+    armed = false;
+    port->Dispatcher().AddProcedureHandler([](std::uint32_t msg, std::uintptr_t, std::intptr_t) {
+        if (msg == kTriggerAvailMsg && armed.load())
+            throw base::EFaxSessionError();
+    });
+    port->SendText("AT\r");
+    EXPECT_TRUE(port->AwaitReply("OK", 36, false, true));
+    armed = true;
+    port->SendText("AT\r");
+    ASSERT_TRUE(PumpUntil([&] { return !told.empty(); }));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown.front(), base::EFaxSessionError().what());
+    EXPECT_EQ(told, std::vector<int>{base::ecFaxSessionError});
+    EXPECT_EQ(port->Dispatcher().ThreadsAlive(), 2);
+    port->SetOpen(false);
+    EXPECT_FALSE(port->Open());
+}
+
+TEST_F(ComPortEventsTest, WithoutAPortDisplayTheProgramsDisplayShowsIt)
+{
+    std::string shown;
+    const auto previous =
+        base::SetExceptionDisplay([&](std::exception_ptr error) { shown = base::ExceptionText(error); });
+    port->SetOnTriggerAvail([](VlComPort&, int) { throw std::runtime_error("handler failed"); });
+    port->SetOpen(true);
+    port->SendText("AT\r");
+    const bool reached = PumpUntil([&] { return !shown.empty(); });
+    base::SetExceptionDisplay(previous);
+    ASSERT_TRUE(reached);
+    EXPECT_EQ(shown, "handler failed");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // Opening and closing, threads, window and main-thread handlers, deferred
 // closes, engine slots and the diagnostics files.
 #include <atomic>
+#include <string>
+#include <vector>
 #include <stdexcept>
 #include <thread>
 
 #include "DispatcherFixture.h"
 #include "base/ErrorCodes.h"
+#include "base/ExceptionDisplay.h"
 #include "serial/DispatcherRegistry.h"
 #include "support/TestSupport.h"
 
@@ -106,6 +109,48 @@ TEST_F(DispatcherTest, HandlerThatThrowsEndsTheDispatcherThreadButNotThePort)
     ASSERT_EQ(dispatcher->CloseDevicePort(), 0);
     EXPECT_FALSE(dispatcher->IsOpen());
     EXPECT_EQ(dispatcher->ThreadsAlive(), 0);
+}
+
+TEST_F(DispatcherTest, AThreadFailureReachesTheFailureHandlerOnTheMainThread)
+{
+    ASSERT_EQ(Open(), 0);
+    std::vector<std::string> failures;
+    bool onMainThread = true;
+    dispatcher->SetFailureHandler([&](std::exception_ptr error) {
+        onMainThread = onMainThread && loop.OnLoopThread();
+        failures.push_back(base::ExceptionText(error));
+    });
+    dispatcher->AddProcedureHandler(Throwing);
+    const int timer = dispatcher->NewTimerTrigger();
+    ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
+    ASSERT_TRUE(WaitFor([&] { return !failures.empty(); }));
+    EXPECT_EQ(failures, std::vector<std::string>{"handler failed"});
+    EXPECT_TRUE(onMainThread);
+}
+
+std::atomic<int> mainThreadCalls{0};
+
+void ThrowingOnce(void*, std::uint32_t msg, std::uintptr_t, std::intptr_t)
+{
+    if (msg == kTriggerTimerMsg && ++mainThreadCalls == 1)
+        throw std::runtime_error("main thread handler failed");
+}
+
+TEST_F(DispatcherTest, AnExceptionFromAMainThreadHandlerIsReportedAndDispatchingGoesOn)
+{
+    ASSERT_EQ(Open(), 0);
+    std::vector<std::string> failures;
+    dispatcher->SetFailureHandler([&](std::exception_ptr error) { failures.push_back(base::ExceptionText(error)); });
+    mainThreadCalls = 0;
+    dispatcher->AddMethodHandler(ThrowingOnce, nullptr, true);
+    const int timer = dispatcher->NewTimerTrigger();
+    ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
+    ASSERT_TRUE(WaitFor([&] { return !failures.empty(); }));
+    EXPECT_EQ(failures, std::vector<std::string>{"main thread handler failed"});
+    ASSERT_EQ(dispatcher->ArmTimerTrigger(timer, 1, true), 0);
+    ASSERT_TRUE(WaitFor([&] { return mainThreadCalls.load() == 2; }));
+    EXPECT_EQ(dispatcher->ThreadsAlive(), 3);
+    EXPECT_EQ(failures.size(), 1u);
 }
 
 TEST_F(DispatcherTest, WindowHandlersRunOnTheMainThreadAndTheOwnersOnlyWhenWanted)

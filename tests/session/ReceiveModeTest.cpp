@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <regex>
@@ -11,6 +13,8 @@
 
 #include "SessionFixture.h"
 #include "base/ErrorCodes.h"
+#include "base/ExceptionDisplay.h"
+#include "base/Exceptions.h"
 #include "base/MessageTable.h"
 #include "fax/FaxCodes.h"
 #include "session/ReceiveMode.h"
@@ -146,6 +150,40 @@ TEST_F(ReceiveModeTest, StartsWaitsAndStops)
     ASSERT_GE(saved.size(), 2u);
     EXPECT_EQ(saved[saved.size() - 2], "Stopped receive mode ");
     EXPECT_TRUE(fx->ui.errors.empty());
+}
+
+std::atomic<bool> throwOnTimer{false};
+
+void ThrowOnTimer(std::uint32_t msg, std::uintptr_t, std::intptr_t)
+{
+    if (msg == serial::kTriggerTimerMsg && throwOnTimer.exchange(false))
+        throw base::EFaxSessionError();
+}
+
+// A handler that throws on the port's dispatcher thread while receive mode
+// waits for calls: the failure is shown, and receive mode ends with its code,
+// says so and logs it instead of waiting on a dead port.
+TEST_F(ReceiveModeTest, AnExceptionOnThePortsThreadEndsReceiveModeWithItsError)
+{
+    Make(AllOkScript());
+    std::vector<std::string> shown;
+    const auto previous =
+        base::SetExceptionDisplay([&](std::exception_ptr error) { shown.push_back(base::ExceptionText(error)); });
+    ASSERT_TRUE(mode->Start(false));
+    mode->Port().Dispatcher().AddProcedureHandler(ThrowOnTimer);
+    throwOnTimer = true;
+    const bool ended = fx->PumpUntil([&] { return !mode->Active(); }, std::chrono::seconds(10));
+    base::SetExceptionDisplay(previous);
+    ASSERT_TRUE(ended);
+    const std::string text = base::ErrorText(base::ecFaxSessionError);
+    EXPECT_EQ(shown, std::vector<std::string>{text});
+    EXPECT_FALSE(mode->Port().Open());
+    ASSERT_EQ(fx->ui.errors.size(), 1u);
+    EXPECT_EQ(fx->ui.errors[0].title, "Receive Mode Ended");
+    EXPECT_NE(fx->ui.errors[0].text.find(text), std::string::npos);
+    const std::vector<std::string> saved = SavedLog();
+    EXPECT_NE(std::find(saved.begin(), saved.end(), "Fax error: " + text), saved.end());
+    EXPECT_NE(std::find(saved.begin(), saved.end(), "Receive mode ended: " + text), saved.end());
 }
 
 TEST_F(ReceiveModeTest, StatusEventsLogChangesAndAlwaysRefreshTheStatusLine)
