@@ -6,6 +6,7 @@
 
 #include "app/ProgramFolders.h"
 #include "base/MessageWindow.h"
+#include "ui/ExitSignals.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SingleInstance.h"
@@ -13,6 +14,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    vl::ui::ExitSignals exitSignals;
     // Dates and times in lists, logs and page headers follow the user's locale.
     std::setlocale(LC_ALL, "");
     QApplication::setApplicationName("Vellora");
@@ -33,5 +35,9 @@ int main(int argc, char** argv)
         mainScreen.showMinimized();
     else
         mainScreen.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // A logout or a signal ended the loop: end as Exit does, without its questions.
+    if (exitSignals.Received())
+        mainScreen.EndWithoutQuestions();
+    return status;
 }
