@@ -306,7 +306,7 @@ void MainScreen::Shutdown(bool interactive)
         }
         try {
             work();
-        } catch (const std::exception&) {
+        } catch (...) {
             // Ending on a request from outside: nobody is there to tell.
         }
     };
@@ -315,8 +315,10 @@ void MainScreen::Shutdown(bool interactive)
             receive_->Stop();
     });
     step([this] {
-        // A window whose tables failed never loaded the layout it would save.
-        if (!tablesFailed_)
+        // A window that never got to load the layout or its place (its
+        // tables failed, or it ends before its first activation) must not
+        // save the defaults over them.
+        if (!tablesFailed_ && !firstActivationPending_)
             SaveColumnLayout();
         ProcessMessages();
         // The lists let go of the tables before they close.
@@ -325,7 +327,10 @@ void MainScreen::Shutdown(bool interactive)
         lists_.Close();
         ProcessMessages();
     });
-    step([this] { SavePlacement(*this, app::SettingsFileName()); });
+    step([this] {
+        if (!firstActivationPending_)
+            SavePlacement(*this, app::SettingsFileName());
+    });
     step([this] { app::SaveSettings(settings_); });
 }
 
@@ -362,6 +367,9 @@ void MainScreen::PutBackAfterFailure()
     // written, and reads it again from its file.
     lists_.ReloadOutgoing();
     lists_.ReloadIncoming();
+    // The lists must let go of the closed tables whatever happens next.
+    outgoingModel_->Reload(lists_.Outgoing());
+    incomingModel_->Reload(lists_.Incoming());
     RefreshLists();
 }
 
