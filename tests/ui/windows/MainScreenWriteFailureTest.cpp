@@ -75,6 +75,12 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
+void PrintTo(const Snapshot& s, std::ostream* os)
+{
+    *os << ::testing::PrintToString(s.outgoing) << ::testing::PrintToString(s.incoming)
+        << ::testing::PrintToString(s.send) << ::testing::PrintToString(s.receive);
+}
+
 Snapshot Take(const std::string& folder)
 {
     return {Records(folder + "VLOUT.DBF"), Records(folder + "VLREC.DBF"), FilesIn(folder + "SEND"),
@@ -154,13 +160,32 @@ void AnswerCommand(QWidget& modal)
     }
 }
 
+// Where the file size limit falls in the table the command writes.
+enum class Cut {
+    BeforeRecords,  // no record can be written at all
+    InFirstRecord,  // a change of the first record is written half
+    InNewRecord,    // a new record is written half
+};
+
 struct FailingCommand {
     const char* name;
     FaxPage page;
     Command command;
     const char* table;  // the table file the command writes
-    bool partWay;       // the limit falls inside the new record, not before it
+    Cut cut;
 };
+
+rlim_t Limit(const std::string& table, Cut cut)
+{
+    switch (cut) {
+    case Cut::InFirstRecord:
+        return HeaderLength(table) + 10;
+    case Cut::InNewRecord:
+        return std::filesystem::file_size(table) + 10;
+    default:
+        return HeaderLength(table);
+    }
+}
 
 void PrintTo(const FailingCommand& c, std::ostream* os)
 {
@@ -183,7 +208,7 @@ TEST_P(CommandWriteFailureTest, ShowsTheErrorAndLeavesTablesAndFilesAsTheyWere)
     std::vector<std::string> errors;
     {
         const std::string table = Folder() + c.table;
-        FileSizeLimit limit(c.partWay ? std::filesystem::file_size(table) + 10 : HeaderLength(table));
+        FileSizeLimit limit(Limit(table, c.cut));
         ModalResponder responder([&](QWidget& modal) {
             if (qobject_cast<ui::ShowErrorForm*>(&modal)) {
                 errors.push_back(ModalText(modal));
@@ -207,17 +232,20 @@ TEST_P(CommandWriteFailureTest, ShowsTheErrorAndLeavesTablesAndFilesAsTheyWere)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, CommandWriteFailureTest,
-    ::testing::Values(FailingCommand{"EditOutgoing", FaxPage::Outgoing, Command::Edit, "VLOUT.DBF", false},
-                      FailingCommand{"EditNotes", FaxPage::Incoming, Command::Edit, "VLREC.DBF", false},
-                      FailingCommand{"Clone", FaxPage::Outgoing, Command::Clone, "VLOUT.DBF", false},
-                      FailingCommand{"ClonePartWay", FaxPage::Outgoing, Command::Clone, "VLOUT.DBF", true},
-                      FailingCommand{"DeleteOutgoing", FaxPage::Outgoing, Command::Delete, "VLOUT.DBF", false},
-                      FailingCommand{"DeleteIncoming", FaxPage::Incoming, Command::Delete, "VLREC.DBF", false},
-                      FailingCommand{"ArchiveOutgoing", FaxPage::Outgoing, Command::Archive, "VLOUT.DBF", false},
-                      FailingCommand{"ArchiveIncoming", FaxPage::Incoming, Command::Archive, "VLREC.DBF", false},
-                      FailingCommand{"Forward", FaxPage::Incoming, Command::Forward, "VLOUT.DBF", false},
-                      FailingCommand{"ForwardPartWay", FaxPage::Incoming, Command::Forward, "VLOUT.DBF", true},
-                      FailingCommand{"SendResult", FaxPage::Outgoing, Command::Send, "VLOUT.DBF", false}),
+    ::testing::Values(
+        FailingCommand{"EditOutgoing", FaxPage::Outgoing, Command::Edit, "VLOUT.DBF", Cut::BeforeRecords},
+        FailingCommand{"EditOutgoingPartWay", FaxPage::Outgoing, Command::Edit, "VLOUT.DBF", Cut::InFirstRecord},
+        FailingCommand{"EditNotes", FaxPage::Incoming, Command::Edit, "VLREC.DBF", Cut::BeforeRecords},
+        FailingCommand{"Clone", FaxPage::Outgoing, Command::Clone, "VLOUT.DBF", Cut::BeforeRecords},
+        FailingCommand{"ClonePartWay", FaxPage::Outgoing, Command::Clone, "VLOUT.DBF", Cut::InNewRecord},
+        FailingCommand{"DeleteOutgoing", FaxPage::Outgoing, Command::Delete, "VLOUT.DBF", Cut::BeforeRecords},
+        FailingCommand{"DeleteOutgoingPartWay", FaxPage::Outgoing, Command::Delete, "VLOUT.DBF", Cut::InFirstRecord},
+        FailingCommand{"DeleteIncoming", FaxPage::Incoming, Command::Delete, "VLREC.DBF", Cut::BeforeRecords},
+        FailingCommand{"ArchiveOutgoing", FaxPage::Outgoing, Command::Archive, "VLOUT.DBF", Cut::BeforeRecords},
+        FailingCommand{"ArchiveIncoming", FaxPage::Incoming, Command::Archive, "VLREC.DBF", Cut::BeforeRecords},
+        FailingCommand{"Forward", FaxPage::Incoming, Command::Forward, "VLOUT.DBF", Cut::BeforeRecords},
+        FailingCommand{"ForwardPartWay", FaxPage::Incoming, Command::Forward, "VLOUT.DBF", Cut::InNewRecord},
+        FailingCommand{"SendResult", FaxPage::Outgoing, Command::Send, "VLOUT.DBF", Cut::BeforeRecords}),
     [](const ::testing::TestParamInfo<FailingCommand>& info) { return std::string(info.param.name); });
 
 TEST_F(MainScreenWriteFailureTest, APrinterDriverFaxThatCannotBeFiledWaitsInTheSendFolder)
