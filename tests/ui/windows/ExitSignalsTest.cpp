@@ -150,14 +150,15 @@ TEST(ExitSignalReceiveTest, SigtermInReceiveModeHangsUpSendsTheAfterStringAndFre
     // Receive mode holds the port, then the engine sets the modem up and waits for calls.
     ASSERT_TRUE(WaitUntil([&] { return serial::LockHolder(modem.SlavePath(), lockFolders).has_value(); }, 20s));
     std::size_t seen = 0;
+    int quietPolls = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
             const std::size_t now = modem.Commands().size();
-            const bool settled = now > 2 && now == seen;
+            quietPolls = now == seen ? quietPolls + 1 : 0;
             seen = now;
-            return settled;
+            return now > 2 && quietPolls >= 25;
         },
-        10s));
+        15s));
     EXPECT_EQ(serial::LockHolder(modem.SlavePath(), lockFolders)->pid, program.Pid());
     const std::size_t before = modem.Commands().size();
 
