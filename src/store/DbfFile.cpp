@@ -207,7 +207,15 @@ void DbfFile::Write(uint32_t recno, std::string_view record) {
     CheckWritable();
     WriteBatch();
     const size_t at = (recno - 1) * RecordLength();
-    WriteAt(record.data(), record.size(), header_.headerLength + at);
+    const uint64_t offset = header_.headerLength + at;
+    if (!WriteAll(fd_, record.data(), record.size(), offset)) {
+        const std::string error = ErrnoText();
+        // A write cut short (a file size limit, a failing disk) may have put
+        // part of the new record over the old one: put the old one back, so
+        // that the file holds either.
+        WriteAll(fd_, data_.Data() + at, RecordLength(), offset);
+        Fail("cannot write the table: " + error);
+    }
     std::memcpy(data_.Data() + at, record.data(), RecordLength());
     NoteChange();
 }

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
+#include <functional>
 
 #include "app/ColumnLayout.h"
 #include "app/FaxListTexts.h"
@@ -75,8 +76,10 @@ MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     tabs_->setShape(QTabBar::RoundedSouth);
     layout->addWidget(tabs_);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
-        pages_->setCurrentIndex(index);
-        UpdateCommands();
+        guard_.Run([this, index] {
+            pages_->setCurrentIndex(index);
+            UpdateCommands();
+        });
     });
     setCentralWidget(central);
     statusBar();
@@ -119,9 +122,9 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
     for (std::size_t i = 0; i < model->Columns().size(); ++i)
         view->setColumnWidth(static_cast<int>(i), DefaultColumnWidth(*view, model->Columns()[i]));
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this, page] { CurrentRowChanged(page); });
+            guard_.Slot([this, page] { CurrentRowChanged(page); }));
     if (outgoing) {
-        connect(view, &QTableView::doubleClicked, this, &MainScreen::EditClicked);
+        connect(view, &QTableView::doubleClicked, this, guard_.Slot([this] { EditClicked(); }));
         outgoingView_ = view;
         outgoingModel_ = model;
     } else {
@@ -135,9 +138,12 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
 void MainScreen::FormCreate()
 {
     const app::FaxLists::OpenResult opened = lists_.Open(programFolder_);
+    if (!opened.outgoingOk)
+        ShowInformation(std::string(app::kOutgoingTableFailed));
+    if (!opened.incomingOk)
+        ShowInformation(std::string(app::kIncomingTableFailed));
     if (!opened.outgoingOk || !opened.incomingOk) {
         // The window closes itself once the message loop runs.
-        ShowInformation(std::string(opened.outgoingOk ? app::kIncomingTableFailed : app::kOutgoingTableFailed));
         tablesFailed_ = true;
         QTimer::singleShot(0, this, &QWidget::close);
     }
@@ -156,8 +162,16 @@ void MainScreen::FormCreate()
 void MainScreen::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (firstActivationPending_ && !tablesFailed_)
-        QTimer::singleShot(0, this, &MainScreen::FirstActivation);
+    if (!firstActivationPending_)
+        return;
+    if (!tablesFailed_) {
+        QTimer::singleShot(0, this, guard_.Slot([this] { FirstActivation(); }));
+        return;
+    }
+    // The window closes at once; its stored place is kept for the next start
+    // by saving back what is restored here.
+    firstActivationPending_ = false;
+    guard_.Run([this] { RestorePlacement(*this, app::SettingsFileName()); });
 }
 
 void MainScreen::FirstActivation()
@@ -175,7 +189,7 @@ void MainScreen::FirstActivation()
     LoadColumnLayout();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
-            ApplicationActivated();
+            guard_.Run([this] { ApplicationActivated(); });
     });
     try {
         app::WritePrinterDriverLink();
@@ -273,21 +287,51 @@ void MainScreen::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (receive_->Active())
-        receive_->Stop();
-    if (!tablesFailed_) {
-        SaveColumnLayout();
+    Shutdown(true);
+    event->accept();
+}
+
+void MainScreen::EndWithoutQuestions()
+{
+    Shutdown(false);
+    hide();
+}
+
+void MainScreen::Shutdown(bool interactive)
+{
+    const auto step = [this, interactive](const std::function<void()>& work) {
+        if (interactive) {
+            guard_.Run(work);
+            return;
+        }
+        try {
+            work();
+        } catch (...) {
+            // Ending on a request from outside: nobody is there to tell.
+        }
+    };
+    step([this] {
+        if (receive_->Active())
+            receive_->Stop();
+    });
+    step([this] {
+        // A window that never got to load the layout or its place (its
+        // tables failed, or it ends before its first activation) must not
+        // save the defaults over them.
+        if (!tablesFailed_ && !firstActivationPending_)
+            SaveColumnLayout();
         ProcessMessages();
+        // The lists let go of the tables before they close.
+        outgoingModel_->Reload(nullptr);
+        incomingModel_->Reload(nullptr);
         lists_.Close();
         ProcessMessages();
-        try {
+    });
+    step([this] {
+        if (!firstActivationPending_)
             SavePlacement(*this, app::SettingsFileName());
-            app::SaveSettings(settings_);
-        } catch (const std::exception& e) {
-            ShowInformation(e.what());
-        }
-    }
-    event->accept();
+    });
+    step([this] { app::SaveSettings(settings_); });
 }
 
 bool MainScreen::eventFilter(QObject* watched, QEvent* event)
@@ -315,6 +359,18 @@ void MainScreen::SetPage(app::FaxPage page)
 QTableView* MainScreen::List(app::FaxPage page) const
 {
     return page == app::FaxPage::Incoming ? incomingView_ : outgoingView_;
+}
+
+void MainScreen::PutBackAfterFailure()
+{
+    // A reload closes the table, dropping the change that could not be
+    // written, and reads it again from its file.
+    lists_.ReloadOutgoing();
+    lists_.ReloadIncoming();
+    // The lists must let go of the closed tables whatever happens next.
+    outgoingModel_->Reload(lists_.Outgoing());
+    incomingModel_->Reload(lists_.Incoming());
+    RefreshLists();
 }
 
 void MainScreen::RefreshLists()

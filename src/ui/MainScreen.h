@@ -13,6 +13,7 @@
 #include "app/FaxOperations.h"
 #include "app/Settings.h"
 #include "session/ReceiveMode.h"
+#include "ui/CommandGuard.h"
 #include "ui/SessionFeedback.h"
 
 class QAction;
@@ -63,6 +64,9 @@ public:
     void UpdateCommands();
     // The lists as the tables hold them now, keeping each current record.
     void RefreshLists();
+    // Ends as Exit does but asks nothing and shows no error: for a request
+    // to end from outside (a session logout, a signal).
+    void EndWithoutQuestions();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -89,6 +93,13 @@ private:
     void RebuildIndexes();
     void LoadColumnLayout();
     void SaveColumnLayout();
+    // Stops receive mode, saves the list layout, closes the tables and saves
+    // the placement and the settings; each step runs even when one before
+    // it failed, which is told only when `interactive`.
+    void Shutdown(bool interactive);
+    // After a failed command: the lists as the files hold them, without the
+    // changes that could not be written.
+    void PutBackAfterFailure();
 
     // --- Lists.
     void CurrentRowChanged(app::FaxPage page);
@@ -140,6 +151,7 @@ private:
     bool firstActivationPending_ = true;
     bool tablesFailed_ = false;
     SessionFeedback feedback_{this};
+    CommandGuard guard_{*this, [this] { PutBackAfterFailure(); }};
 
     std::map<Command, QAction*> actions_;
     std::map<Command, QPushButton*> buttons_;

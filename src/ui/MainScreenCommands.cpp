@@ -34,7 +34,7 @@ QAction* MainScreen::AddCommand(Command command, const QString& menuText, const 
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
     if (handler)
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, guard_.Slot([this, handler] { (this->*handler)(); }));
     actions_[command] = action;
     return action;
 }
@@ -92,7 +92,7 @@ void MainScreen::BuildCommands()
             {Command::SortFrom, "From"}};
         QAction* action = AddCommand(sort, kTexts.at(sort), {}, nullptr);
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, sort] { SortBy(sort); });
+        connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
     actions_[Command::SortDateSent]->setChecked(true);
     actions_[Command::SortDateReceived]->setChecked(true);

@@ -7,6 +7,7 @@
 #include "app/ProgramFolders.h"
 #include "base/ExceptionDisplay.h"
 #include "base/MessageWindow.h"
+#include "ui/ExitSignals.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 #include "ui/ShowErrorForm.h"
@@ -15,6 +16,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    vl::ui::ExitSignals exitSignals;
     // Dates and times in lists, logs and page headers follow the user's locale.
     std::setlocale(LC_ALL, "");
     QApplication::setApplicationName("Vellora");
@@ -40,6 +42,9 @@ int main(int argc, char** argv)
     else
         mainScreen.show();
     const int status = QApplication::exec();
+    // A logout or a signal ended the loop: end as Exit does, without its questions.
+    if (exitSignals.Received())
+        mainScreen.EndWithoutQuestions();
     // The window goes next: later failures go to standard error.
     vl::base::SetExceptionDisplay({});
     return status;

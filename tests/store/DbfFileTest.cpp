@@ -7,6 +7,7 @@
 #include "store/Cp1252.h"
 #include "store/Table.h"
 #include "store/TableFixture.h"
+#include "support/FileSizeLimit.h"
 
 namespace vl::store {
 namespace {
@@ -183,6 +184,21 @@ TEST(DbfFileTest, PartialTrailingRecordIsDropped) {
     auto t = Table::Open(files.Path(), OpenMode::ReadOnly);
     t->Go(2);
     EXPECT_EQ(t->Text("SUBJECT"), "third");
+}
+
+TEST(DbfFileTest, AChangeWrittenOnlyPartWayLeavesTheOldRecordInTheFile) {
+    SampleTable files;
+    const std::string before = TwoRecords(files);
+    auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+    t->Go(1);
+    t->SetText("SUBJECT", "changed");
+    {
+        // The write stops inside the record, after its first few bytes.
+        test::FileSizeLimit limit(kHeader + 4);
+        EXPECT_THROW(t->Post(), EStoreError);
+    }
+    const std::string after = test::ReadFile(files.Path());
+    EXPECT_EQ(after.substr(kHeader, 2 * kRecord), before.substr(kHeader, 2 * kRecord));
 }
 
 TEST(DbfFileTest, HeaderCountTooHighIsCutToTheRecordsPresent) {
