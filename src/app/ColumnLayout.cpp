@@ -7,6 +7,7 @@
 
 #include "app/TextFiles.h"
 #include "base/AtomicFile.h"
+#include "base/PathNoCase.h"
 #include "base/TextCase.h"
 #include "store/FaxTableLayouts.h"
 
@@ -46,8 +47,8 @@ bool Replace(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-std::string ColumnOrderFile(const std::string& programFolder) { return programFolder + "Out.gco"; }
-std::string ColumnWidthFile(const std::string& programFolder) { return programFolder + "Out.gcs"; }
+std::string ColumnOrderFile(const std::string& programFolder) { return base::PathNoCase(programFolder, "Out.gco"); }
+std::string ColumnWidthFile(const std::string& programFolder) { return base::PathNoCase(programFolder, "Out.gcs"); }
 
 ColumnLayout ParseColumnLayout(std::string_view orderText, std::string_view widthText) {
     ColumnLayout layout;

@@ -17,8 +17,9 @@ struct ColumnLayout {
     std::vector<int> widths;              // pixels, or kKeepWidth
 };
 
-std::string ColumnOrderFile(const std::string& programFolder);  // programFolder + "Out.gco"
-std::string ColumnWidthFile(const std::string& programFolder);  // programFolder + "Out.gcs"
+// programFolder + "Out.gco" and "Out.gcs", in whatever letter case they have on disk.
+std::string ColumnOrderFile(const std::string& programFolder);
+std::string ColumnWidthFile(const std::string& programFolder);
 
 // The layout in the two texts: names that are not outgoing fields (in any
 // letter case) and repeated names are skipped; a width line that is not a

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/PathNoCase.h"
 #include "store/FaxRecordColumns.h"
 
 namespace vl::app {
@@ -23,7 +24,7 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 std::string FaxFolderPath(const std::string& programFolder, FaxFolder folder) {
-    return programFolder + (folder == FaxFolder::Send ? "SEND/" : "RECEIVE/");
+    return base::PathNoCase(programFolder, folder == FaxFolder::Send ? "SEND/" : "RECEIVE/");
 }
 
 std::optional<std::string> ExistingFaxFile(const std::string& programFolder, FaxFolder folder, std::string_view name) {

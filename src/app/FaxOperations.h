@@ -40,7 +40,9 @@ public:
     // The notes editor on the current incoming fax; beeps while receiving.
     void EditNotes(bool receivingNow);
     // Files the printer driver left in the send folder (a fax file with a
-    // ".kqd" sidecar) as outgoing faxes; returns how many were added.
+    // ".kqd" sidecar) as outgoing faxes; returns how many were added. A fax
+    // file whose name FAXDOC cannot hold is renamed to the next free "FAX"
+    // name first.
     int ImportPrinterDriverFaxes();
 
     // The files of the current outgoing fax to send: the body first and the

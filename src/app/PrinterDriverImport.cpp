@@ -1,10 +1,15 @@
 // Faxes the printer driver leaves in the send folder: a fax file and a
 // sidecar of the same name with ".kqd", both matched without regard to case.
+#include <fcntl.h>
+#include <stdio.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "app/FaxFileNames.h"
 #include "app/FaxFolderFiles.h"
 #include "app/FaxOperations.h"
 #include "app/FieldText.h"
@@ -36,6 +41,17 @@ std::vector<std::string> SidecarsIn(const std::string& folder) {
     return names;
 }
 
+// Moves the file to a name that no file has; false, with nothing moved, when
+// one took that name meanwhile.
+bool MoveToFreeName(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    // File systems that cannot refuse to replace: check, then move.
+    std::error_code ec;
+    if (errno != EINVAL || std::filesystem::exists(to, ec)) return false;
+    std::filesystem::rename(from, to, ec);
+    return !ec;
+}
+
 }  // namespace
 
 int FaxOperations::ImportPrinterDriverFaxes() {
@@ -54,14 +70,21 @@ bool FaxOperations::ImportOne(const std::string& sidecar) {
     const std::optional<std::string> fax = ExistingFaxFile(programFolder_, FaxFolder::Send, stem + ".APF");
     store::Table* table = lists_.Outgoing();
     if (!fax || !table) return false;
-    // A name the record cannot hold stays in the folder, untouched, rather
-    // than going in cut short and naming no file.
-    const std::string name = FileNameOf(*fax);
-    if (FitToField(*table, "FAXDOC", name) != name) return false;
+    // A name the record cannot hold would go in cut short and name no file:
+    // the fax takes the next free send file name instead.
+    std::string path = *fax;
+    if (const std::string name = FileNameOf(path); FitToField(*table, "FAXDOC", name) != name) {
+        path = NextFreeFaxFileName(folder, "FAX");
+        if (!MoveToFreeName(*fax, path)) return false;
+    }
+    // Until the record is in, the sidecar must still find its fax file.
+    auto giveNameBack = [&] {
+        if (path != *fax) MoveToFreeName(path, *fax);
+    };
     try {
         const PrinterDriverSidecar fields = ReadSidecar(folder + sidecar);
         table->AppendBlank();
-        table->SetText("FAXDOC", name);
+        table->SetText("FAXDOC", FileNameOf(path));
         table->SetText("RECIPIENT", FitToField(*table, "RECIPIENT", fields.recipient));
         table->SetText("SUBJECT", FitToField(*table, "SUBJECT", fields.subject));
         table->SetText("PHONE", FitToField(*table, "PHONE", fields.phone));
@@ -70,9 +93,11 @@ bool FaxOperations::ImportOne(const std::string& sidecar) {
         std::error_code ec;
         if (!std::filesystem::remove(folder + sidecar, ec)) {
             table->Delete();
+            giveNameBack();
             return false;
         }
     } catch (const store::EStoreError&) {
+        giveNameBack();
         return false;
     }
     prompts_.ProcessMessages();

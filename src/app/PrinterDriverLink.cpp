@@ -4,7 +4,7 @@
 
 namespace vl::app {
 
-std::string PrinterDriverLinkFileName() { return ProgramFolder() + "VLPD.INI"; }
+std::string PrinterDriverLinkFileName() { return ProgramFile("VLPD.INI"); }
 
 PrinterDriverLink CurrentPrinterDriverLink() { return {SendFolder(), ExecutableFolder() + "vellora"}; }
 

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/PathNoCase.h"
+
 namespace vl::app {
 
 namespace {
@@ -44,10 +46,11 @@ std::string ProgramFolder() {
     return WithSlash(HomeFolder()) + ".local/share/vellora/";
 }
 
-std::string SendFolder() { return ProgramFolder() + "SEND/"; }
-std::string ReceiveFolder() { return ProgramFolder() + "RECEIVE/"; }
-std::string CoversFolder() { return ProgramFolder() + "Covers/"; }
-std::string SettingsFileName() { return ProgramFolder() + "VL.INI"; }
+std::string ProgramFile(std::string_view name) { return base::PathNoCase(ProgramFolder(), name); }
+std::string SendFolder() { return ProgramFile("SEND/"); }
+std::string ReceiveFolder() { return ProgramFile("RECEIVE/"); }
+std::string CoversFolder() { return ProgramFile("Covers/"); }
+std::string SettingsFileName() { return ProgramFile("VL.INI"); }
 
 std::string ExecutableFolder() {
     std::error_code ec;

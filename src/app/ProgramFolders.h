@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vl::app {
 
@@ -10,10 +11,14 @@ namespace vl::app {
 // $XDG_DATA_HOME/vellora/ when that is an absolute path, else
 // ~/.local/share/vellora/.
 std::string ProgramFolder();
-std::string SendFolder();      // ProgramFolder() + "SEND/"
-std::string ReceiveFolder();   // ProgramFolder() + "RECEIVE/"
-std::string CoversFolder();    // ProgramFolder() + "Covers/"
-std::string SettingsFileName();  // ProgramFolder() + "VL.INI"
+// ProgramFolder() + name (a file, or a folder ending in "/"), matched without
+// regard to letter case: the spelling on disk when there is one ("send/"
+// copied from another system), else the name as given.
+std::string ProgramFile(std::string_view name);
+std::string SendFolder();      // ProgramFile("SEND/")
+std::string ReceiveFolder();   // ProgramFile("RECEIVE/")
+std::string CoversFolder();    // ProgramFile("Covers/")
+std::string SettingsFileName();  // ProgramFile("VL.INI")
 
 // The folder of the running program file, ending in "/".
 std::string ExecutableFolder();

@@ -87,7 +87,7 @@ int OpenFaxPort(std::string_view group, const std::string& portName, serial::VlC
     if (!ConfigurePort(port, portName))
         return BadInput(group, "not a port: " + portName);
     fax.SetComPort(&port);
-    history.FaxHistoryName = app::ProgramFolder() + history.FaxHistoryName;
+    history.FaxHistoryName = app::ProgramFile(history.FaxHistoryName);
     fax.SetFaxLog(&history);
     app::ForceFolders(app::ProgramFolder());
     std::string message;

@@ -12,8 +12,9 @@ void MhLineState::BadCode() {
 }
 
 void MhLineState::Eol() {
-    if (!spoiled_ && (position_ == kNormalPixels || position_ == kWidePixels)) {
-        onLine_(std::span<const std::uint8_t>(line_.data(), static_cast<std::size_t>(position_ / 8)));
+    const int wholeBytes = position_ / 8;
+    if (!spoiled_ && (wholeBytes == kNormalBytes || wholeBytes == kWideBytes)) {
+        onLine_(std::span<const std::uint8_t>(line_.data(), static_cast<std::size_t>(wholeBytes)));
     }
     // Black pixels lie only within the pixels placed.
     std::fill_n(line_.begin(), (position_ + 7) / 8, std::uint8_t{0});

@@ -19,8 +19,10 @@ using MhLineHandler = std::function<void(std::span<const std::uint8_t>)>;
 // - An EOL is eleven or more 0 bits followed by a 1 bit, wherever it starts, so
 //   that fill bits before an EOL need no special case; valid code words never
 //   hold more than ten zeros in a row, even across a code boundary.
-// - A line is passed on at its EOL when its runs add up to exactly 1728 or 2048
-//   pixels and it held no bad code; any other line is dropped.
+// - A line is passed on at its EOL when it holds 216 or 256 whole bytes (its
+//   runs add up to 1728..1735 or 2048..2055 pixels; senders whose lines run a
+//   few pixels long are common) and it held no bad code; the pixels after the
+//   whole bytes are cut off, and any other line is dropped.
 // - A bit string that starts no code word of the current colour is a bad code:
 //   it is counted, the line is spoiled, and input is skipped up to the next EOL.
 // - Three EOLs with nothing between them end the page; input after that is
@@ -41,7 +43,7 @@ public:
     // Inline: called once per code word, the decoders' innermost step.
     void Run(const MhCodeMatch& code) {
         eolsInRow_ = 0;
-        if (position_ + code.run > kWidePixels) {
+        if (position_ + code.run > kLongestPixels) {
             spoiled_ = true;  // no accepted width is reachable any more
         } else {
             if (colour_ == MhColor::Black) SetBlack(position_, code.run);
@@ -55,8 +57,9 @@ public:
     void Eol();
 
 private:
-    static constexpr int kNormalPixels = 1728;
-    static constexpr int kWidePixels = 2048;
+    static constexpr int kNormalBytes = 1728 / 8;
+    static constexpr int kWideBytes = 2048 / 8;
+    static constexpr int kLongestPixels = kWideBytes * 8 + 7;
 
     // Most runs on text and dithered pages are a few pixels long: the partial
     // bytes at both ends are set with one mask each, whole bytes between.
@@ -77,7 +80,7 @@ private:
     }
 
     MhLineHandler onLine_;
-    std::array<std::uint8_t, kWidePixels / 8> line_{};
+    std::array<std::uint8_t, kWideBytes + 1> line_{};
     int position_ = 0;  // pixels placed in the line
     bool spoiled_ = false;
     MhColor colour_ = MhColor::White;

@@ -86,23 +86,24 @@ int ReadFields(const ImageSourceBytes& in, TiffFields& f) {
     const bool supported = f.hasWidth && f.hasLength && f.offsets.count > 0 && !f.tiled &&
                            f.bitsPerSample == 1 && f.samplesPerPixel == 1 &&
                            (f.compression == kCompressionNone || f.compression == kCompressionPackBits) &&
-                           f.photometric <= 1 && (f.fillOrder == 1 || f.fillOrder == 2) &&
+                           (f.fillOrder == 1 || f.fillOrder == 2) &&
                            f.width >= 1 && f.width <= kMaxImageSide && f.length >= 1 && f.length <= kMaxImageSide;
     return supported ? base::ecOK : base::ecBadGraphicsFormat;
 }
 
-// The strips the image's rows need, each inside the file.
+// The strips the image's rows need. A strip may start or end past the end
+// of the file: the file was cut short, which shows when its rows are read.
 int ReadStrips(const ImageSourceBytes& in, const TiffFields& f, std::vector<Strip>& strips) {
     const std::uint32_t needed = (f.length + f.rowsPerStrip - 1) / f.rowsPerStrip;
     if (f.offsets.count < needed) return base::ecBadGraphicsFormat;
     const bool counted = f.byteCounts.count >= needed;
     for (std::uint32_t i = 0; i < needed; ++i) {
         std::uint32_t offset = 0, size = 0;
-        if (!ArrayElement(in, f.offsets, i, offset) || offset > in.size()) return base::ecBadGraphicsFormat;
+        if (!ArrayElement(in, f.offsets, i, offset)) return base::ecBadGraphicsFormat;
         if (counted) {
-            if (!ArrayElement(in, f.byteCounts, i, size) || !in.Has(offset, size)) return base::ecBadGraphicsFormat;
+            if (!ArrayElement(in, f.byteCounts, i, size)) return base::ecBadGraphicsFormat;
         } else {
-            size = static_cast<std::uint32_t>(in.size() - offset);
+            size = offset < in.size() ? static_cast<std::uint32_t>(in.size() - offset) : 0;
         }
         strips.push_back({offset, size});
     }
@@ -132,8 +133,11 @@ public:
     }
 
 private:
+    // A read at the end of the file finds no bytes; one past the strip's
+    // stated size finds rows longer than their strip.
     int Byte(std::uint8_t& b) {
         const Strip& s = strips_[strip_];
+        if (!in_.Has(s.offset + pos_, 1)) return base::ecDeviceRead;
         if (pos_ >= s.size) return base::ecBadGraphicsFormat;
         b = in_.Slice(s.offset + pos_++, 1)[0];
         if (reverse_) b = ReverseBits(b);
@@ -142,7 +146,7 @@ private:
 
     int Copy(std::span<std::uint8_t> row) {
         for (auto& b : row)
-            if (Byte(b) != base::ecOK) return base::ecBadGraphicsFormat;
+            if (int rc = Byte(b); rc != base::ecOK) return rc;
         return base::ecOK;
     }
 
@@ -151,14 +155,14 @@ private:
         std::size_t filled = 0;
         while (filled < row.size()) {
             std::uint8_t n = 0, b = 0;
-            if (Byte(n) != base::ecOK) return base::ecBadGraphicsFormat;
+            if (int rc = Byte(n); rc != base::ecOK) return rc;
             if (n < 128) {
                 for (int i = 0; i <= n; ++i) {
-                    if (Byte(b) != base::ecOK) return base::ecBadGraphicsFormat;
+                    if (int rc = Byte(b); rc != base::ecOK) return rc;
                     if (filled < row.size()) row[filled++] = b;
                 }
             } else if (n > 128) {  // 128 is the format's no-op
-                if (Byte(b) != base::ecOK) return base::ecBadGraphicsFormat;
+                if (int rc = Byte(b); rc != base::ecOK) return rc;
                 const std::size_t run = std::min<std::size_t>(257 - n, row.size() - filled);
                 std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(filled), run, b);
                 filled += run;

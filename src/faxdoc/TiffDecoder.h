@@ -11,7 +11,9 @@
 namespace vl::faxdoc {
 
 // Answers 0 with the page's rows, or ecBadGraphicsFormat for anything else,
-// including damaged or truncated files. `file` must outlive `rows`.
+// including damaged files; the rows answer ecDeviceRead where the file ends
+// inside a strip. A non-zero photometric interpretation reads as black is
+// zero. `file` must outlive `rows`.
 int OpenTiffPage(std::span<const std::uint8_t> file, std::unique_ptr<ImageSourceRows>& rows);
 
 }  // namespace vl::faxdoc

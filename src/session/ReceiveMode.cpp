@@ -23,7 +23,7 @@ namespace vl::session {
 
 std::string ReceiveTraceFileName()
 {
-    return app::ProgramFolder() + "VLIN.LOG";
+    return app::ProgramFile("VLIN.LOG");
 }
 
 namespace {
@@ -363,7 +363,7 @@ std::string ReceiveMode::Stamp()
 void ReceiveMode::SaveLog()
 {
     Add("Finish: ");
-    log_.Save(app::ProgramFolder() + "Lastrec.log");
+    log_.Save(app::ProgramFile("Lastrec.log"));
 }
 
 void ReceiveMode::HideStartingNotice()

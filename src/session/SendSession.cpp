@@ -85,7 +85,7 @@ void SendSession::Send()
     log_.Add("Start:" + LongDateTime(LocalNow()));
     if (logging_) {
         log_.Add("Logging on");
-        port_.SetLogName(app::ProgramFolder() + "VLOUT.LOG");
+        port_.SetLogName(app::ProgramFile("VLOUT.LOG"));
         port_.SetLogging(serial::tlOn);
     }
     RunPending(loop_, ui_);
@@ -343,7 +343,7 @@ void SendSession::ClosePort()
 void SendSession::SaveLog()
 {
     log_.Add("Finish: " + LongDateTime(LocalNow()));
-    log_.Save(app::ProgramFolder() + "Lastsend.log");
+    log_.Save(app::ProgramFile("Lastsend.log"));
 }
 
 }  // namespace vl::session

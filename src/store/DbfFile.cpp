@@ -185,12 +185,13 @@ void DbfFile::WriteAt(const char* bytes, size_t size, uint64_t offset) {
 
 void DbfFile::NoteChange() {
     ++header_.changeCounter;
-    if (mode_ == OpenMode::Shared || indexMatches_) {
+    headerDirty_ = true;
+    // Readers beside an exclusive session, and any reader after a crash, go
+    // by the header's count. Inside a batch only the first change after the
+    // index matched goes out at once, so that the saved index stops matching.
+    if (!batching_ || indexMatches_) {
         indexMatches_ = false;
-        headerDirty_ = true;
         FlushHeader();
-    } else {
-        headerDirty_ = true;
     }
 }
 
@@ -239,8 +240,8 @@ uint32_t DbfFile::Append(std::string_view record) {
 }
 
 void DbfFile::SetBatching(bool on) {
-    if (!on) WriteBatch();
     batching_ = on && mode_ == OpenMode::Exclusive;
+    if (!batching_) FlushHeader();
 }
 
 void DbfFile::WriteBatch() {

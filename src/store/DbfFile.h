@@ -1,7 +1,7 @@
 // One open .DBF file: its lock, its header and all its records in memory.
-// Every change is written through at once; the header's record count and
-// change counter may lag in exclusive use (see NoteChange) because an open
-// repairs the count from the file size.
+// Every change is written through at once, the header's record count and
+// change counter with it; only a batch of appends (SetBatching) holds them
+// back until it ends.
 #pragma once
 
 #include <cstdint>
@@ -58,13 +58,11 @@ public:
     uint32_t Append(std::string_view record);
     // Exclusive use: while on, appended records gather and reach the file
     // together (when a megabyte has gathered, before any other write, and
-    // when batching ends).
+    // when batching ends), and the header waits for the end of the batch
+    // except at the first change after an index was saved or found matching.
     void SetBatching(bool on);
 
-    // Records that the table changed. The header (count and change counter)
-    // reaches the file at once in shared use and for the first change after
-    // an index was saved (so the saved index no longer matches); otherwise
-    // it is written by FlushHeader.
+    // Writes any batch, then the header when a change is not in it yet.
     void FlushHeader();
     // The stamp of the file as it is on disk now: the header and any batch
     // are written first, so the records in memory are the bytes on disk.

@@ -5,11 +5,9 @@
 
 #include <charconv>
 #include <ctime>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
-#include "base/TextCase.h"
+#include "base/PathNoCase.h"
 #include "store/XbaseDate.h"
 
 namespace vl::store {
@@ -25,20 +23,6 @@ std::string_view Trim(std::string_view text) {
     text = TrimRight(text);
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     return text;
-}
-
-// The name as a file in the folder spells it; the name itself when there is
-// none, or when it exists as given.
-std::string SpelledAsOnDisk(const std::string& folder, std::string_view name) {
-    const std::string given(name);
-    std::error_code ec;
-    if (std::filesystem::exists(folder + given, ec)) return given;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string found = it->path().filename().string();
-        if (base::EqualsNoCase(found, given)) return found;
-    }
-    return given;
 }
 
 // A number of one or two decimal digits.
@@ -108,13 +92,11 @@ std::string LanginfoText(const LocaleHandle& loc, nl_item item, const char* fall
 std::string CalcFaxFile(const std::string& programFolder, std::string_view faxDoc) {
     const std::string_view name = Trim(faxDoc);
     if (name.empty()) return "(Cover only)";
-    const std::string folder = programFolder + "SEND/";
-    return folder + SpelledAsOnDisk(folder, name);
+    return base::PathNoCase(programFolder, "SEND/" + std::string(name));
 }
 
 std::string CalcReceivedFaxFile(const std::string& programFolder, std::string_view faxFile) {
-    const std::string folder = programFolder + "RECEIVE/";
-    return folder + SpelledAsOnDisk(folder, Trim(faxFile));
+    return base::PathNoCase(programFolder, "RECEIVE/" + std::string(Trim(faxFile)));
 }
 
 std::string YesNoColumn(bool value) { return value ? "Yes" : "No "; }

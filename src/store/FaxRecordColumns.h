@@ -11,10 +11,10 @@
 namespace vl::store {
 
 // The outgoing list's calcFaxFile column: "(Cover only)" when faxDoc is
-// blank, otherwise programFolder + "SEND/" + the file name. The name is
-// spelled as the file in that folder is (letter case aside, as the program
-// matches file names), and as stored when no such file exists; nothing is
-// lower-cased, since on a case-sensitive file system that would name
+// blank, otherwise programFolder + "SEND/" + the file name. The folder and
+// the name are spelled as on disk (letter case aside, as the program matches
+// file names: base::PathNoCase), and as given where nothing is there; nothing
+// is lower-cased, since on a case-sensitive file system that would name
 // another file.
 std::string CalcFaxFile(const std::string& programFolder, std::string_view faxDoc);
 // The incoming list's calcFaxfile column: programFolder + "RECEIVE/" + the

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/PathNoCase.h"
+
 namespace vl::store {
 
 namespace {
@@ -56,12 +58,7 @@ const FaxTableDef& FaxTableDefinition(FaxTableKind kind) {
 }
 
 std::string FaxTablePath(const std::string& programFolder, FaxTableKind kind) {
-    return programFolder + FaxTableDefinition(kind).fileName;
-}
-
-std::string FaxIndexPath(const std::string& programFolder, FaxTableKind kind) {
-    const std::string path = FaxTablePath(programFolder, kind);
-    return path.substr(0, path.size() - 3) + "CDX";
+    return base::PathNoCase(programFolder, FaxTableDefinition(kind).fileName);
 }
 
 std::vector<FieldSpec> FieldSpecs(const FaxTableDef& def) {

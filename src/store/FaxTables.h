@@ -15,11 +15,10 @@ enum class FaxTableKind { Outgoing, Incoming, PhoneBook };
 
 const FaxTableDef& FaxTableDefinition(FaxTableKind kind);
 
-// programFolder + the table's file name ("VLOUT.DBF"); the folder ends in "/".
+// programFolder + the table's file name ("VLOUT.DBF"), matched without regard
+// to letter case ("vlout.dbf" copied from another system is the same table);
+// the folder ends in "/".
 std::string FaxTablePath(const std::string& programFolder, FaxTableKind kind);
-// The index file the table's tags live in: the .DBF path with its last three
-// characters made "CDX".
-std::string FaxIndexPath(const std::string& programFolder, FaxTableKind kind);
 
 // The fields of a table definition in the form Table::Create takes.
 std::vector<FieldSpec> FieldSpecs(const FaxTableDef& def);

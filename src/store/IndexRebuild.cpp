@@ -36,16 +36,14 @@ void RemoveFile(const std::string& path) {
     std::filesystem::remove(path, ec);
 }
 
-void RebuildTable(Table& table, FaxTableKind kind, const std::string& programFolder, const char* name,
-                  const RebuildReport& report) {
+void RebuildTable(Table& table, FaxTableKind kind, const char* name, const RebuildReport& report) {
     ProgressConnection connection(table, report);
     const int order = table.Order();
-    // The engine finds the index file whatever its letter case; remove that
-    // one as well as the usual name, so no old tag can come back.
-    const std::string found = table.IndexPath();
+    // The index file in whatever letter case it has, so no old tag can come
+    // back through it.
+    const std::string index = table.IndexPath();
     table.CloseIndexes();
-    RemoveFile(FaxIndexPath(programFolder, kind));
-    RemoveFile(found);
+    RemoveFile(index);
 
     Say(report, std::string("Removing ") + name + " file records marked for deletion");
     Gauge(report, 0);
@@ -62,11 +60,11 @@ void RebuildTable(Table& table, FaxTableKind kind, const std::string& programFol
 }  // namespace
 
 void RebuildIndexes(Table& outgoing, Table& incoming, const std::string& programFolder, const RebuildReport& report) {
-    RebuildTable(outgoing, FaxTableKind::Outgoing, programFolder, "FAX", report);
-    RebuildTable(incoming, FaxTableKind::Incoming, programFolder, "RECEIVE", report);
+    RebuildTable(outgoing, FaxTableKind::Outgoing, "FAX", report);
+    RebuildTable(incoming, FaxTableKind::Incoming, "RECEIVE", report);
     FaxTableOpenResult phoneBook = OpenOrCreatePhoneBook(programFolder, true);
     if (!phoneBook.ok) return;
-    RebuildTable(*phoneBook.table, FaxTableKind::PhoneBook, programFolder, "PHONE", report);
+    RebuildTable(*phoneBook.table, FaxTableKind::PhoneBook, "PHONE", report);
     phoneBook.table->Close();
 }
 

@@ -54,6 +54,12 @@ struct TagInfo {
 
 class TableState;
 
+// The index file of the table at tablePath: the .DBF path with its last three
+// characters replaced by "CDX", the name matched in the table's folder
+// without regard to letter case (the existing file, or the one AddIndexTag
+// would create).
+std::string IndexPathOf(const std::string& tablePath);
+
 class Table {
 public:
     // Writes a new, empty .DBF (replacing none: an existing file is an error).
@@ -84,8 +90,7 @@ public:
     const std::string& Alias() const;
     OpenMode Mode() const;
     const RecordLayout& Layout() const;
-    // The index file: the existing one, or the one AddIndexTag would create
-    // (the .DBF path with its last three characters replaced by "CDX").
+    // The index file: IndexPathOf the table's path.
     std::string IndexPath() const;
 
     // --- Index tags. Order numbers are 1-based positions in the index file.

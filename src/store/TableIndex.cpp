@@ -1,5 +1,4 @@
 // Index tags of a Table, and its index file.
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +8,7 @@
 #include <system_error>
 
 #include "base/AtomicFile.h"
+#include "base/PathNoCase.h"
 #include "base/TextCase.h"
 #include "store/Cp1252.h"
 #include "store/IndexFile.h"
@@ -45,28 +45,16 @@ std::string ToTable(const std::string& text, const TableState& s, const char* wh
 
 }  // namespace
 
-std::string TableState::IndexPath() const {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string file = path.substr(folder.size());
+std::string IndexPathOf(const std::string& tablePath) {
+    const size_t slash = tablePath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : tablePath.substr(0, slash + 1);
+    const std::string file = tablePath.substr(folder.size());
     const size_t dot = file.rfind('.');
     const bool threeLetterExtension = dot != std::string::npos && dot + 4 == file.size();
-    const std::string usual = threeLetterExtension ? path.substr(0, path.size() - 3) + "CDX" : path + ".CDX";
-    const std::string wanted = usual.substr(folder.size());
-    // The index is found whatever the letter case of its name.
-    std::string found;
-    if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
-        while (const dirent* entry = readdir(dir)) {
-            if (entry->d_name == wanted) {
-                found = wanted;
-                break;
-            }
-            if (found.empty() && base::EqualsNoCase(entry->d_name, wanted)) found = entry->d_name;
-        }
-        closedir(dir);
-    }
-    return found.empty() ? usual : folder + found;
+    return base::PathNoCase(folder, threeLetterExtension ? file.substr(0, file.size() - 3) + "CDX" : file + ".CDX");
 }
+
+std::string TableState::IndexPath() const { return IndexPathOf(path); }
 
 void TableState::LoadIndex() {
     tags.clear();

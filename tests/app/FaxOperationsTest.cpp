@@ -219,6 +219,21 @@ TEST_F(FaxOperationsTest, PrinterDriverFaxesAreImported) {
     EXPECT_EQ(Out().RecCount(), 3u);
 }
 
+TEST_F(FaxOperationsTest, PrinterDriverFaxWithALongNameComesInUnderAFreeName) {
+    WriteFile(Send("FAX00000.APF"), "taken");
+    WriteFile(Send("Quarterly report.APF"), "long");
+    WriteFile(Send("Quarterly report.kqd"), "555 0104\nFay\nFigures\n");
+    EXPECT_EQ(ops.ImportPrinterDriverFaxes(), 1);
+    lists.SetOutgoingOrder(FaxLists::OutgoingOrder::Natural);
+    EXPECT_EQ(Listed(Out(), "FAXDOC"), (std::vector<std::string>{"FAX00001.APF"}));
+    EXPECT_EQ(Listed(Out(), "RECIPIENT"), (std::vector<std::string>{"Fay"}));
+    EXPECT_EQ(ReadFile(Send("FAX00001.APF")), "long");
+    EXPECT_EQ(ReadFile(Send("FAX00000.APF")), "taken");
+    EXPECT_FALSE(Exists(Send("Quarterly report.APF")) || Exists(Send("Quarterly report.kqd")));
+    EXPECT_EQ(ops.ImportPrinterDriverFaxes(), 0);
+    EXPECT_EQ(Out().RecCount(), 1u);
+}
+
 TEST_F(FaxOperationsTest, FilesToSendAndTheSendResult) {
     EXPECT_FALSE(ops.FilesToSend().ok);
     WriteFile(Send("FAX00000.APF"), "body");

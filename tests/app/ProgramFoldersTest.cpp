@@ -5,6 +5,9 @@
 
 #include <filesystem>
 
+#include "app/ColumnLayout.h"
+#include "app/FaxFolderFiles.h"
+#include "app/PrinterDriverLink.h"
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
 
@@ -77,6 +80,31 @@ TEST(ProgramFolders, EnsureFaxFoldersCreatesTheDataFolderAndIgnoresFailures) {
     test::WriteFile(dir.path() / "blocked", "");
     EnvVar vh("VELLORA_HOME", dir.folder() + "blocked");
     EXPECT_NO_THROW(EnsureFaxFolders());
+}
+
+// A data folder copied from a system that does not tell letter cases apart.
+TEST(ProgramFolders, ACopiedDataFolderIsUsedWhateverItsLetterCase) {
+    TempDir dir;
+    const std::string home = dir.folder();
+    for (const char* folder : {"send", "Receive", "COVERS"}) std::filesystem::create_directories(dir.path() / folder);
+    for (const char* file : {"vl.ini", "VlPd.Ini", "out.GCO", "OUT.gcs", "send/fax00001.apf", "send/fax00001.FCD",
+                             "Receive/rec00002.APF"})
+        test::WriteFile(dir.path() / file, "x");
+    EnvVar vh("VELLORA_HOME", home);
+    EXPECT_EQ(SendFolder(), home + "send/");
+    EXPECT_EQ(ReceiveFolder(), home + "Receive/");
+    EXPECT_EQ(CoversFolder(), home + "COVERS/");
+    EXPECT_EQ(SettingsFileName(), home + "vl.ini");
+    EXPECT_EQ(PrinterDriverLinkFileName(), home + "VlPd.Ini");
+    EXPECT_EQ(ColumnOrderFile(home), home + "out.GCO");
+    EXPECT_EQ(ColumnWidthFile(home), home + "OUT.gcs");
+    EXPECT_EQ(FaxFolderPath(home, FaxFolder::Send), home + "send/");
+    EXPECT_EQ(ExistingFaxFile(home, FaxFolder::Send, "FAX00001.APF"), home + "send/fax00001.apf");
+    EXPECT_EQ(ExistingFaxFile(home, FaxFolder::Send, CoverDataName("FAX00001.APF")), home + "send/fax00001.FCD");
+    EXPECT_EQ(ExistingFaxFile(home, FaxFolder::Receive, "REC00002.APF"), home + "Receive/rec00002.APF");
+    EXPECT_EQ(ProgramFile("Lastrec.log"), home + "Lastrec.log");  // none yet: the program's spelling
+    EnsureFaxFolders();
+    for (const char* made : {"SEND", "RECEIVE"}) EXPECT_FALSE(std::filesystem::exists(dir.path() / made)) << made;
 }
 
 }  // namespace

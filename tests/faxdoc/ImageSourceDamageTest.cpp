@@ -27,18 +27,21 @@ protected:
     }
 
     // Every cut of the file, and every single byte set to 0xFF, either fails
-    // cleanly or gives the intact result.
+    // cleanly or gives the intact result. A clean failure is the graphics
+    // format error or, where the source reads image data up to the end of the
+    // file, `endOfData`.
     template <class Source>
-    void ExpectCleanFailures(const std::string& file) {
+    void ExpectCleanFailures(const std::string& file, int endOfData = base::ecBadGraphicsFormat) {
         const ReadResult intact = ReadAll<Source>(Write(file));
         ASSERT_EQ(intact.rc, 0);
+        auto clean = [&](int rc) { return rc == base::ecBadGraphicsFormat || rc == endOfData; };
         for (std::size_t n = 0; n < file.size(); ++n) {
             const ReadResult cut = ReadAll<Source>(Write(file.substr(0, n)));
-            ASSERT_TRUE(cut.rc == base::ecBadGraphicsFormat || (cut.rc == 0 && cut.pages == intact.pages)) << n;
+            ASSERT_TRUE(clean(cut.rc) || (cut.rc == 0 && cut.pages == intact.pages)) << n;
             std::string bad = file;
             bad[n] = '\xFF';
             const int rc = ReadAll<Source>(Write(bad)).rc;
-            ASSERT_TRUE(rc == 0 || rc == base::ecBadGraphicsFormat) << n;
+            ASSERT_TRUE(rc == 0 || clean(rc)) << n;
         }
     }
 
@@ -46,20 +49,46 @@ protected:
 };
 
 TEST_F(ImageSourceDamageTest, Tiff) {
-    ExpectCleanFailures<TiffSource>(Made("pnmtotiff", {"-packbits", "-rowsperstrip", "3"}));
-    ExpectCleanFailures<TiffSource>(Made("pnmtotiff", {"-none", "-rowsperstrip", "4"}));
+    ExpectCleanFailures<TiffSource>(Made("pnmtotiff", {"-packbits", "-rowsperstrip", "3"}), base::ecDeviceRead);
+    ExpectCleanFailures<TiffSource>(Made("pnmtotiff", {"-none", "-rowsperstrip", "4"}), base::ecDeviceRead);
 }
 
+// A strip that the file ends inside of, or before, is a read that finds no
+// bytes; a strip whose stated size runs out before its rows do is a damaged
+// image.
 TEST_F(ImageSourceDamageTest, TiffStripPastTheEnd) {
-    std::string tiff = Made("pnmtotiff", {"-none"});
-    // Find the strip offsets entry (tag 273, little-endian) and point it away.
-    const std::size_t ifd = static_cast<std::uint8_t>(tiff[4]) | static_cast<std::uint8_t>(tiff[5]) << 8;
-    const int entries = static_cast<std::uint8_t>(tiff[ifd]);
-    for (int i = 0; i < entries; ++i) {
-        const std::size_t at = ifd + 2 + 12 * i;
-        if (tiff[at] == '\x11' && tiff[at + 1] == '\x01') tiff.replace(at + 8, 4, "\xF0\xFF\x00\x00", 4);
+    for (const char* compression : {"-none", "-packbits"}) {
+        const std::string tiff = Made("pnmtotiff", {compression});
+        // The value fields of the strip offsets and byte counts entries (tags
+        // 273 and 279, little-endian, one value each).
+        const std::size_t ifd = static_cast<std::uint8_t>(tiff[4]) | static_cast<std::uint8_t>(tiff[5]) << 8;
+        const int entries = static_cast<std::uint8_t>(tiff[ifd]);
+        std::size_t offsetField = 0, sizeField = 0;
+        for (int i = 0; i < entries; ++i) {
+            const std::size_t at = ifd + 2 + 12 * i;
+            if (tiff[at] == '\x11' && tiff[at + 1] == '\x01') offsetField = at + 8;
+            if (tiff[at] == '\x17' && tiff[at + 1] == '\x01') sizeField = at + 8;
+        }
+        ASSERT_NE(offsetField, 0u);
+        ASSERT_NE(sizeField, 0u);
+        const auto size = static_cast<std::uint32_t>(tiff.size());
+        const struct {
+            std::size_t field;
+            std::uint32_t value;
+            int rc;
+        } cases[] = {
+            {offsetField, size - 2, base::ecDeviceRead},
+            {offsetField, size, base::ecDeviceRead},
+            {offsetField, 0xFFF0, base::ecDeviceRead},
+            {sizeField, 1, base::ecBadGraphicsFormat},
+        };
+        for (const auto& c : cases) {
+            std::string changed = tiff;
+            for (int b = 0; b < 4; ++b) changed[c.field + b] = static_cast<char>(c.value >> (8 * b));
+            EXPECT_EQ(ReadAll<TiffSource>(Write(changed)).rc, c.rc)
+                << compression << ", field at " << c.field << " = " << c.value;
+        }
     }
-    EXPECT_EQ(ReadAll<TiffSource>(Write(tiff)).rc, base::ecBadGraphicsFormat);
 }
 
 TEST_F(ImageSourceDamageTest, Pcx) { ExpectCleanFailures<PcxSource>(Made("ppmtopcx", {})); }

@@ -77,6 +77,18 @@ TEST_F(ImageSourceTest, TiffRewrittenByTiffcpBothByteOrders) {
     }
 }
 
+// Any photometric value other than 0 (white is zero) complements the
+// pixels, as 1 (black is zero) does.
+TEST_F(ImageSourceTest, TiffPhotometricAboveOneReadsAsBlackIsZero) {
+    const std::string made = Tool(PbmFile(image_), "pnmtotiff", {"-none", "-minisblack"});
+    for (const char* photometric : {"2", "3", "4", "32844"}) {
+        SCOPED_TRACE(photometric);
+        const std::string tiff = Write("p.tif", made);
+        ASSERT_EQ(test::Run("/usr/bin/tiffset", {"-s", "262", photometric, tiff}).status, 0);
+        ExpectImage(ReadAll<TiffSource>(tiff), image_);
+    }
+}
+
 TEST_F(ImageSourceTest, TiffOtherCompressionsAndDepthsAreRefused) {
     EXPECT_EQ(ReadAll<TiffSource>(Write("g4.tif", Tool(PbmFile(image_), "pnmtotiff", {"-g4"}))).rc,
               base::ecBadGraphicsFormat);

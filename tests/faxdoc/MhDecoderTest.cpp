@@ -7,6 +7,7 @@
 
 #include "MhDecodeHarness.h"
 #include "faxdoc/MhBitWalk.h"
+#include "faxdoc/MhCodes.h"
 #include "faxdoc/MhDecoder.h"
 
 namespace vl::faxtest {
@@ -63,6 +64,51 @@ TYPED_TEST(MhRules, OnlyLinesOf1728Or2048PixelsAreKept) {
     EXPECT_EQ(d.lines[0].size(), 256u);
     EXPECT_EQ(d.lines[1].size(), 216u);
     EXPECT_TRUE(d.ended) << "an empty line is two EOLs in a row, not the end of the page";
+}
+
+// The code words of a run of one colour, make-up code first when needed.
+std::string RunCodes(faxdoc::MhColor color, int run) {
+    auto bits = [](faxdoc::MhWrittenCode c) {
+        std::string text;
+        for (int i = c.bits - 1; i >= 0; --i) text += (c.code >> i) & 1 ? '1' : '0';
+        return text + ' ';
+    };
+    std::string codes;
+    if (const int makeUp = run / 64 * 64; makeUp > 0) {
+        codes += makeUp < faxdoc::kMhFirstExtendedRun
+                     ? bits(faxdoc::WrittenMakeUpCodes(color)[static_cast<std::size_t>(makeUp / 64 - 1)])
+                     : bits(faxdoc::WrittenExtendedMakeUpCodes()[static_cast<std::size_t>(
+                           (makeUp - faxdoc::kMhFirstExtendedRun) / 64)]);
+    }
+    return codes + bits(faxdoc::WrittenTerminatingCodes(color)[static_cast<std::size_t>(run % 64)]);
+}
+
+TYPED_TEST(MhRules, LinesAFewPixelsLongKeepTheirWholeBytes) {
+    using faxdoc::MhColor;
+    // White, then a black run that ends the line; the pixels past the whole
+    // bytes are cut off.
+    const struct {
+        int white, black;
+        std::size_t bytes;   // 0: dropped
+        std::uint8_t last;   // the line's last byte
+    } cases[] = {
+        {1727, 0, 0, 0},      {1728, 0, 216, 0},    {1720, 15, 216, 0xFF}, {1735, 0, 216, 0},
+        {1736, 0, 0, 0},      {1700, 36, 0, 0},     {2047, 0, 0, 0},       {2048, 0, 256, 0},
+        {2040, 15, 256, 0xFF}, {2000, 55, 256, 0xFF}, {2056, 0, 0, 0},     {2040, 16, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::string line = RunCodes(MhColor::White, c.white);
+        if (c.black > 0) line += RunCodes(MhColor::Black, c.black);
+        // A blank line after each: the cut-off pixels must not reach it.
+        const Decoded d = DecodeWith<TypeParam>(StreamOf(kEol + line + kEol + kBlankLine + kEndOfPage));
+        const std::string what = std::to_string(c.white) + " white, " + std::to_string(c.black) + " black";
+        ASSERT_EQ(d.lines.size(), c.bytes ? 2u : 1u) << what;
+        EXPECT_EQ(d.badCodes, 0) << what;
+        EXPECT_EQ(d.lines.back(), Bytes(216, 0)) << what;
+        if (c.bytes == 0) continue;
+        ASSERT_EQ(d.lines[0].size(), c.bytes) << what;
+        EXPECT_EQ(d.lines[0].back(), c.last) << what;
+    }
 }
 
 TYPED_TEST(MhRules, BadCodeDropsItsLineAndDecodingResumesAtTheNextEol) {

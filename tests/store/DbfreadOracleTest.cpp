@@ -2,6 +2,10 @@
 // reference reader.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "store/Table.h"
@@ -66,6 +70,44 @@ TEST(DbfreadOracleTest, ReadsEveryFieldValueAndDeletionMark) {
               "R||None|None|None|None\n"
               "R|" + std::string(30, 'W') + "|None|None|0.05|None\n"
               "D|gone|None|7|None|False\n");
+}
+
+// An outside reader during an exclusive session, or any reader after the
+// program died, goes by the header's record count alone.
+TEST(DbfreadOracleTest, CountsEveryAppendOfASessionThatIsKilled) {
+    test::TempDir dir;
+    const std::string path = dir.folder() + "KILLED.DBF";
+    Table::Create(path, {{"NAME", FieldType::Character, 10, 0}});
+    // With an index that matches the table at open.
+    Table::Open(path, OpenMode::Exclusive)->AddIndexTag("NAME", "NAME", false, "");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto t = Table::Open(path, OpenMode::Exclusive);
+        for (const char* name : {"first", "second"}) {
+            t->AppendBlank();
+            t->SetText("NAME", name);
+            t->Post();
+        }
+        raise(SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(WTERMSIG(status), SIGKILL);
+    // dbfread reads records up to the end mark; readers that trust the
+    // header's count (LibreOffice among them) see only that many.
+    const std::string script = dir.folder() + "read.py";
+    test::WriteFile(script, std::string(kScript) + "print('N', t.header.numrecords)\n");
+    const test::RunResult r = test::Run("/usr/bin/python3", {script, path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "E cp1252\n"
+              "F NAME C 10 0\n"
+              "R|first\n"
+              "R|second\n"
+              "N 2\n");
 }
 
 }  // namespace

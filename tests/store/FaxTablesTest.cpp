@@ -55,7 +55,7 @@ TEST(FaxTablesTest, OpenOrCreateMakesEachTableWithItsFieldsAndTagsButNotDatend) 
     EXPECT_EQ(in->Filter(), kNotDeletedCondition);
     EXPECT_EQ(pb->Order(), pb->TagNumber("NAME"));
     EXPECT_EQ(pb->Filter(), kNotDeletedCondition);
-    EXPECT_EQ(FaxIndexPath(folder, FaxTableKind::Outgoing), folder + "VLOUT.CDX");
+    EXPECT_EQ(IndexPathOf(FaxTablePath(folder, FaxTableKind::Outgoing)), folder + "VLOUT.CDX");
 }
 
 TEST(FaxTablesTest, ReopenKeepsRecordsAndTags) {
@@ -73,6 +73,39 @@ TEST(FaxTablesTest, ReopenKeepsRecordsAndTags) {
     EXPECT_EQ(TagNames(*out).size(), 5u);
     out->Close();
     EXPECT_EQ(test::ReadFile(dir.folder() + "VLOUT.CDX"), cdx);  // nothing rebuilt
+}
+
+TEST(FaxTablesTest, TablesCopiedWithOtherLetterCaseAreFoundWithTheirIndexes) {
+    TempDir dir;
+    {
+        auto out = MustOpen(OpenOrCreateOutgoing(dir.folder(), ""));
+        AddOut(*out, {"kept", "20240105", "10:00"});
+        out->Close();
+        auto in = MustOpen(OpenOrCreateIncoming(dir.folder()));
+        AddIn(*in, "20240106", "11:00", "Far");
+        in->Close();
+    }
+    const auto rename = [&](const std::string& from, const std::string& to) {
+        std::filesystem::rename(dir.folder() + from, dir.folder() + to);
+    };
+    rename("VLOUT.DBF", "vlout.dbf");
+    rename("VLOUT.CDX", "vlout.cdx");
+    rename("VLREC.DBF", "VlRec.Dbf");
+    rename("VLREC.CDX", "vlrec.CDX");
+    EXPECT_EQ(FaxTablePath(dir.folder(), FaxTableKind::Outgoing), dir.folder() + "vlout.dbf");
+    EXPECT_EQ(IndexPathOf(FaxTablePath(dir.folder(), FaxTableKind::Outgoing)), dir.folder() + "vlout.cdx");
+    EXPECT_EQ(IndexPathOf(FaxTablePath(dir.folder(), FaxTableKind::Incoming)), dir.folder() + "vlrec.CDX");
+    const std::string cdx = test::ReadFile(dir.folder() + "vlout.cdx");
+    auto out = MustOpen(OpenOrCreateOutgoing(dir.folder(), ""));
+    EXPECT_EQ(out->RecCount(), 1u);
+    EXPECT_EQ(out->Text("SUBJECT"), "kept");
+    auto in = MustOpen(OpenOrCreateIncoming(dir.folder()));
+    EXPECT_EQ(in->RecCount(), 1u);
+    out->Close();
+    in->Close();
+    EXPECT_EQ(test::ReadFile(dir.folder() + "vlout.cdx"), cdx);  // nothing rebuilt
+    for (const char* made : {"VLOUT.DBF", "VLOUT.CDX", "VLREC.DBF", "VLREC.CDX"})
+        EXPECT_FALSE(std::filesystem::exists(dir.folder() + made)) << made;
 }
 
 TEST(FaxTablesTest, FaxTablesAreExclusiveAndThePhoneBookFollowsItsCaller) {
