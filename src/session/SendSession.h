@@ -74,7 +74,6 @@ public:
 private:
     void Trace(const std::string& text);
     void ShowFaxFailure(const std::string& errorText);
-    void AddStamped(const std::string& text);
     void SetBusy(bool busy);
     void ClosePort();
     void SaveLog();
