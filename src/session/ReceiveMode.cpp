@@ -183,6 +183,7 @@ void ReceiveMode::StartWaiting()
     }
     Add("Start Receive Mode ");
     fax_.StartReceive();
+    started_ = true;
     ui_.ModeChanged();
     ui_.SetStatus("Waiting for fax...");
     if (notice && noticeVisible_)
@@ -193,6 +194,7 @@ void ReceiveMode::Abandon()
 {
     CloseSessionPort(port_, logging_, PortRecorder::Trace);
     active_ = false;
+    started_ = false;
     logging_ = false;
     HideStartingNotice();
     ui_.SetStatus("");
@@ -218,6 +220,7 @@ void ReceiveMode::Stop()
     }
     CloseSessionPort(port_, logging_, PortRecorder::Trace);
     active_ = false;
+    started_ = false;
     receivingNow_ = false;
     logging_ = false;
     stopping_ = false;

@@ -233,7 +233,7 @@ void MainScreen::UpdateCommands()
     actions_[Command::Archive]->setText(QString::fromStdString(states.archiveCaption));
     outgoingView_->setEnabled(inputs.outgoingHasCurrent);
     incomingView_->setEnabled(inputs.incomingHasCurrent);
-    const bool receiving = receive_->Active();
+    const bool receiving = receive_->Started();
     actions_[Command::ReceiveWithLog]->setEnabled(!receiving);
     actions_[Command::Receive]->setText(receiving ? "Stop Receiving Faxes" : "&Receive Faxes");
     buttons_[Command::Receive]->setText(receiving ? "STOP" : "&Receive");

@@ -183,6 +183,35 @@ TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
     EXPECT_TRUE(On(Command::ReceiveWithLog));
 }
 
+TEST_F(MainScreenTest, ReceiveModeOffersStopOnlyOnceItWaitsForCalls)
+{
+    FakeModemScript quiet;
+    quiet.silent = true;
+    FakeModem silentModem(quiet);
+    modem.MapCom(kModemCom, silentModem.SlavePath());
+    ui::MainScreen& w = Open();
+    // While the error window says the modem did not answer, receive mode is
+    // still starting: the commands read as before it began.
+    std::string title, button, hint, menu;
+    bool logItemOn = false;
+    WhenModal([&](QWidget& modal) {
+        title = modal.windowTitle().toStdString();
+        button = w.Button(Command::Receive)->text().toStdString();
+        hint = w.Button(Command::Receive)->toolTip().toStdString();
+        menu = w.Action(Command::Receive)->text().toStdString();
+        logItemOn = On(Command::ReceiveWithLog);
+        CloseModal(modal);
+    });
+    w.Action(Command::Receive)->trigger();
+    EXPECT_EQ(title, "No Response From Modem");
+    EXPECT_EQ(button, "&Receive");
+    EXPECT_EQ(hint, "Start receiving faxes");
+    EXPECT_EQ(menu, "&Receive Faxes");
+    EXPECT_TRUE(logItemOn);
+    EXPECT_FALSE(w.Receive().Active());
+    EXPECT_EQ(w.Button(Command::Receive)->text(), "&Receive");
+}
+
 TEST_F(MainScreenTest, PrinterDriverFaxesArriveAtActivationAndAnOrphanSidecarWaits)
 {
     std::filesystem::create_directories(Folder() + "SEND");
