@@ -161,6 +161,39 @@ TEST_F(MainScreenTest, ArchivingHidesAFaxUntilArchivedFaxesAreShown)
     EXPECT_EQ(Rows(FaxPage::Outgoing), 2);
 }
 
+TEST_F(MainScreenTest, SortCheckMarksFollowTheOrderAListTakesByItself)
+{
+    tools::WriteSampleFaxes(Folder(), 1, 1);
+    ui::MainScreen& w = Open();
+    auto checked = [&](Command c) { return w.Action(c)->isChecked(); };
+    struct Case {
+        FaxPage page;
+        Command sortBy;
+        Command dateOrder;
+    };
+    for (const Case& c : {Case{FaxPage::Outgoing, Command::SortSubject, Command::SortDateSent},
+                          Case{FaxPage::Incoming, Command::SortFrom, Command::SortDateReceived}}) {
+        w.SetPage(c.page);
+        if (checked(Command::ShowArchived))
+            w.Action(Command::ShowArchived)->trigger();
+        ASSERT_EQ(Rows(c.page), 1);
+        w.Action(c.sortBy)->trigger();
+        EXPECT_TRUE(checked(c.sortBy));
+        EXPECT_FALSE(checked(c.dateOrder));
+        // Archiving the only fax empties the list, which has no order then.
+        WhenModal([](QWidget& modal) { dynamic_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click(); });
+        w.Action(Command::Archive)->trigger();
+        ASSERT_EQ(Rows(c.page), 0);
+        EXPECT_FALSE(checked(c.sortBy));
+        EXPECT_FALSE(checked(c.dateOrder));
+        // Listed again, the fax comes in date order, and the marks say so.
+        w.Action(Command::ShowArchived)->trigger();
+        ASSERT_EQ(Rows(c.page), 1);
+        EXPECT_TRUE(checked(c.dateOrder)) << static_cast<int>(c.page);
+        EXPECT_FALSE(checked(c.sortBy)) << static_cast<int>(c.page);
+    }
+}
+
 TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
 {
     tools::WriteSampleFaxes(Folder(), 2, 0);
