@@ -7,10 +7,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QToolTip>
 #include <QTableView>
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +24,7 @@
 #include "app/FaxListTexts.h"
 #include "store/FaxTables.h"
 #include "support/EnvVar.h"
+#include "ui/HintTiming.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
 
@@ -145,6 +149,26 @@ TEST_F(MainScreenTest, FullListsOfferTheirCommandsPageByPage)
     EXPECT_EQ(w.Action(Command::Archive)->text(), "Un&Archive");
     const QModelIndex current = list->currentIndex();
     EXPECT_EQ(list->model()->data(current, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+}
+
+TEST_F(MainScreenTest, HintsWaitBeforeShowingAndStayLongEnoughToRead)
+{
+    ui::MainScreen& w = Open();
+    QPushButton* button = w.Button(Command::Receive);
+    EXPECT_EQ(button->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, button), ui::kHintDelayMs);
+    // The display time holds for the main window and for windows made later.
+    QLineEdit later;
+    later.setToolTip("A field of a window made after the main window");
+    for (QWidget* widget : {static_cast<QWidget*>(button), static_cast<QWidget*>(&later)}) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &help);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), widget->toolTip());
+        EXPECT_EQ(widget->toolTipDuration(), ui::kHintDisplayMs);
+        QToolTip::hideText();
+    }
+    EXPECT_EQ(ui::kHintDelayMs, 1200);
+    EXPECT_EQ(ui::kHintDisplayMs, 30000);
 }
 
 TEST_F(MainScreenTest, ArchivingHidesAFaxUntilArchivedFaxesAreShown)
