@@ -10,6 +10,8 @@
 #include "base/PlainText.h"
 #include "base/TextCase.h"
 #include "faxdoc/ApfReader.h"
+#include "store/FaxRecordWriters.h"
+#include "serial/PortNames.h"
 #include "session/FaxSettings.h"
 #include "session/SendSetup.h"
 #include "session/SessionPort.h"
@@ -68,13 +70,25 @@ bool SendSession::RequestClose()
     return false;
 }
 
+std::string SendSession::NumberProblem(const std::string& phoneNumber)
+{
+    if (base::TrimBlanks(phoneNumber).empty())
+        return "Phone number is blank";
+    // The number is stored with the fax after the attempt; one it cannot
+    // hold would be lost without a word.
+    if (!store::PhoneFits(phoneNumber))
+        return "This fax number cannot be kept with the fax. It can have at most 25\n"
+               "characters, and only letters, digits and signs of Western European text.";
+    return {};
+}
+
 void SendSession::Send()
 {
-    const std::string number = base::TrimBlanks(PhoneNumber);
-    if (number.empty()) {
-        ui_.ShowInformation("Phone number is blank");
+    if (const std::string problem = NumberProblem(PhoneNumber); !problem.empty()) {
+        ui_.ShowInformation(problem);
         return;
     }
+    const std::string number = base::TrimBlanks(PhoneNumber);
     if (busy_) {
         ui_.Beep();
         return;

@@ -33,9 +33,12 @@ public:
     std::string PhoneNumber, DialPrefix, DialSuffix;
     bool DisablePrefix = false, DisableSuffix = false;
 
-    // "&Send Fax Now". A blank number is refused with a message; while a
-    // session runs it only beeps.
+    // "&Send Fax Now". A blank number, or one the outgoing record could not
+    // keep, is refused with a message; while a session runs it only beeps.
     void Send();
+    // The message that refuses the number field's text, or empty when a fax
+    // can be sent to it.
+    static std::string NumberProblem(const std::string& phoneNumber);
     // From the start of Send until the session ends or fails.
     bool Busy() const { return busy_; }
     // The window's status panel shows while the port is opened and the modem

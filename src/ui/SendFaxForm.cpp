@@ -176,7 +176,7 @@ void SendFaxForm::SendClicked()
     CopyDialingToSession();
     session_.Send();
     status_->setVisible(session_.StatusPanelVisible());
-    if (phoneNumber_->text().trimmed().isEmpty())
+    if (!session::SendSession::NumberProblem(session_.PhoneNumber).empty())
         phoneNumber_->setFocus();
 }
 

@@ -46,15 +46,28 @@ protected:
     std::unique_ptr<session::SendSession> session;
 };
 
-TEST_F(SendSessionTest, ABlankNumberIsRefusedWithoutALog)
+TEST_F(SendSessionTest, ABlankNumberOrOneTheRecordCannotKeepIsRefusedWithoutALog)
 {
-    Make();
-    session->PhoneNumber = "   ";
-    session->Send();
-    EXPECT_EQ(fx->ui.infos, std::vector<std::string>{"Phone number is blank"});
-    EXPECT_FALSE(session->Busy());
-    EXPECT_TRUE(session->Log().Lines().empty());
-    EXPECT_THROW(SavedLog(), std::runtime_error);
+    const std::string cannotKeep = "This fax number cannot be kept with the fax.";
+    const struct {
+        std::string number;
+        std::string refusal;
+    } cases[] = {
+        {"   ", "Phone number is blank"},
+        {std::string(26, '5'), cannotKeep},
+        {"555 0100 \u260E", cannotKeep},  // no such character in the table's code page
+    };
+    for (const auto& c : cases) {
+        Make();
+        session->PhoneNumber = c.number;
+        session->Send();
+        ASSERT_EQ(fx->ui.infos.size(), 1u) << c.number;
+        EXPECT_EQ(fx->ui.infos[0].rfind(c.refusal, 0), 0u) << fx->ui.infos[0];
+        EXPECT_TRUE(fx->ui.errors.empty()) << c.number;
+        EXPECT_FALSE(session->Busy());
+        EXPECT_TRUE(session->Log().Lines().empty());
+        EXPECT_THROW(SavedLog(), std::runtime_error);
+    }
 }
 
 TEST_F(SendSessionTest, APortThatCannotOpenIsExplainedAndLogged)

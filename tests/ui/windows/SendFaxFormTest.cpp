@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 
 #include "ModalDriver.h"
 #include "base/MessageWindow.h"
@@ -61,6 +62,18 @@ TEST_F(SendFaxFormTest, ABlankNumberIsRefusedAndTheFieldTakesTheFocus)
     EXPECT_EQ(SendShows(), "Information: Phone number is blank");
     EXPECT_EQ(form.focusWidget(), form.NumberField());
     EXPECT_FALSE(form.Session().Busy());
+}
+
+TEST_F(SendFaxFormTest, ANumberTheFaxRecordCannotKeepIsRefusedBeforeAnyCall)
+{
+    // Within the field's 25 characters, but the sign has no place in the table.
+    form.NumberField()->setText(QString::fromUtf8("555 0199 \u260E"));
+    const std::string shown = SendShows();
+    EXPECT_EQ(shown.rfind("Information: This fax number cannot be kept with the fax.", 0), 0u) << shown;
+    EXPECT_EQ(form.focusWidget(), form.NumberField());
+    EXPECT_FALSE(form.Session().Busy());
+    EXPECT_EQ(form.ResultText(), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "Lastsend.log"));
 }
 
 TEST_F(SendFaxFormTest, ControlShiftZInAFieldTogglesTheLineLog)
