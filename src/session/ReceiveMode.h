@@ -78,9 +78,9 @@ private:
     void SaveLog();
     void HideStartingNotice();
     void Abandon();
-    bool OpenThePort(int comNumber);
-    bool CheckTheModem(int comNumber);
-    bool SendResetString(int comNumber);
+    bool OpenThePort();
+    bool CheckTheModem();
+    bool SendResetString();
     void StartWaiting();
     void LogConfig();
     // By value: the name may be the current file, which this clears.

@@ -81,8 +81,8 @@ private:
     void ClosePort();
     void SaveLog();
     bool OpenThePort(int comNumber);
-    bool CheckTheModem(int comNumber);
-    bool SendResetString(int comNumber);
+    bool CheckTheModem();
+    bool SendResetString();
     void LogSessionSettings(const std::string& number);
     void StartFax();
 

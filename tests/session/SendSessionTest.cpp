@@ -81,9 +81,17 @@ TEST_F(SendSessionTest, APortThatCannotOpenIsExplainedAndLogged)
     EXPECT_FALSE(fx->ui.errors[0].withContinue);
     const std::string& text = fx->ui.errors[0].text;
     EXPECT_EQ(text.find("\r"), std::string::npos);
-    EXPECT_NE(text.find("\n\nIs the Communications Port (COM3) correct? Please\nclick on the Find Modem button on the "
-                        "Preferences screen to be sure."),
-              std::string::npos);
+    // The port is named with its device, and the user learns how to change
+    // that device while Find Modem is not there.
+    const std::string com3 = "COM3 (" + fx->dir.folder() + "no-such-device)";
+    EXPECT_NE(text.find("\n\nIs the Communications Port " + com3 +
+                        " correct? Please\nclick on the Find Modem button on the Preferences screen to be sure.\n\n"
+                        "Find Modem is not available in this version yet. To use another device for COM3, run\n"
+                        "    vellora-cli settings set Ports COM3 DEVICE\n(DEVICE such as /dev/ttyUSB0), or set "
+                        "COM3=DEVICE in the [Ports] section of " +
+                        fx->dir.folder() + "VL.INI."),
+              std::string::npos)
+        << text;
     EXPECT_FALSE(session->Busy());
     EXPECT_FALSE(session->StatusPanelVisible());
     EXPECT_FALSE(session->Port().Open());
@@ -91,8 +99,8 @@ TEST_F(SendSessionTest, APortThatCannotOpenIsExplainedAndLogged)
     const std::vector<std::string> saved = SavedLog();
     ASSERT_EQ(saved.size(), 5u);
     EXPECT_EQ(saved[0].rfind("Start:", 0), 0u);
-    EXPECT_EQ(saved[1], "Opening com port: COM3");
-    EXPECT_EQ(saved[2], "Error opening com port: COM3");
+    EXPECT_EQ(saved[1], "Opening com port: " + com3);
+    EXPECT_EQ(saved[2], "Error opening com port: " + com3);
     EXPECT_EQ(saved[3].rfind("Message:Unable to open the specified communications port", 0), 0u);
     EXPECT_EQ(saved[4].rfind("Finish: ", 0), 0u);
 }
@@ -112,7 +120,8 @@ TEST_F(SendSessionTest, ASilentModemStopsTheSessionUnlessContinued)
     ASSERT_EQ(fx->ui.errors.size(), 1u);
     EXPECT_EQ(fx->ui.errors[0].title, "No Response From Modem");
     EXPECT_TRUE(fx->ui.errors[0].withContinue);
-    EXPECT_NE(fx->ui.errors[0].text.find("If you are sure there is a modem on COM7, press CONTINUE\n"),
+    EXPECT_NE(fx->ui.errors[0].text.find("If you are sure there is a modem on COM7 (" + fx->modem.SlavePath() +
+                                         "), press CONTINUE\n"),
               std::string::npos);
     EXPECT_FALSE(session->Busy());
     EXPECT_TRUE(session->RequestClose());
@@ -155,7 +164,8 @@ TEST_F(SendSessionTest, AResetStringWithoutOkEndsTheSession)
     ASSERT_EQ(fx->ui.errors.size(), 1u);
     EXPECT_EQ(fx->ui.errors[0].title, "Unable to Continue");
     EXPECT_EQ(fx->ui.errors[0].text.rfind("We are unable to continue the fax session. \n\nThe modem did not respond to "
-                                          "the reset string:   (ATZ9)\n\nIs the Communications Port (COM7) correct?",
+                                          "the reset string:   (ATZ9)\n\nIs the Communications Port COM7 (" +
+                                              fx->modem.SlavePath() + ") correct?",
                                           0),
               0u);
     const std::vector<std::string> saved = SavedLog();

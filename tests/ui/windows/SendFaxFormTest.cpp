@@ -53,7 +53,9 @@ protected:
 TEST_F(SendFaxFormTest, ShowsTheGivenNumberAndTheModemSettings)
 {
     EXPECT_EQ(form.NumberField()->text(), "5550199");
-    EXPECT_TRUE(form.SetupText().startsWith("Communications Port: COM1\nFax Class: Class 1\n"));
+    EXPECT_TRUE(form.SetupText().startsWith(
+        QString::fromStdString("Communications Port: COM1 (" + dir.folder() + "no-such-modem)\nFax Class: Class 1\n")))
+        << form.SetupText().toStdString();
 }
 
 TEST_F(SendFaxFormTest, ABlankNumberIsRefusedAndTheFieldTakesTheFocus)
@@ -93,10 +95,12 @@ TEST_F(SendFaxFormTest, APortThatCannotOpenEndsTheAttemptWithItsReason)
 {
     const std::string shown = SendShows();
     EXPECT_EQ(shown.rfind("Error Opening Communications Port", 0), 0u) << shown;
-    EXPECT_NE(shown.find("(COM1) correct?"), std::string::npos) << shown;
+    const std::string com1 = "COM1 (" + dir.folder() + "no-such-modem)";
+    EXPECT_NE(shown.find("Is the Communications Port " + com1 + " correct?"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("vellora-cli settings set Ports COM1 DEVICE"), std::string::npos) << shown;
     EXPECT_FALSE(form.Session().Busy());
     EXPECT_EQ(form.ResultText(), "");
-    EXPECT_NE(ReadFile(dir.path() / "Lastsend.log").find("Error opening com port: COM1"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.path() / "Lastsend.log").find("Error opening com port: " + com1), std::string::npos);
 }
 
 }  // namespace
