@@ -57,8 +57,9 @@ TEST_F(SendSessionTest, ABlankNumberOrOneTheRecordCannotKeepIsRefusedWithoutALog
         {std::string(26, '5'), cannotKeep},
         {"555 0100 \u260E", cannotKeep},  // no such character in the table's code page
     };
+    Make();
     for (const auto& c : cases) {
-        Make();
+        fx->ui.infos.clear();
         session->PhoneNumber = c.number;
         session->Send();
         ASSERT_EQ(fx->ui.infos.size(), 1u) << c.number;
