@@ -9,6 +9,7 @@
 #include "base/MessageWindow.h"
 #include "base/PlainText.h"
 #include "base/TextCase.h"
+#include "serial/PortNames.h"
 #include "serial/VlComPort.h"
 #include "serial/VlLinuxDispatcher.h"
 
@@ -24,14 +25,13 @@ int lastPortError = -1;
 
 const std::string kCrLf = "\r\n";
 
-std::string OpenFailureText(int code, int comNumber)
+std::string OpenFailureText(int code, const std::string& portName)
 {
-    const std::string number = std::to_string(comNumber);
     if (code == base::ecPortInUse || code == base::ecPortAlreadyOpen)
-        return "The communications port is in use ( Com " + number + " )" + kCrLf + kCrLf +
+        return "The communications port is in use ( " + portName + " )" + kCrLf + kCrLf +
                "Please make sure that all communication " + "programs (internet, AOL, etc) are closed, and then try " +
                "again.";
-    const std::string unable = "Unable to open the specified communications port ( Com" + number + " )";
+    const std::string unable = "Unable to open the specified communications port ( " + portName + " )";
     if (code == base::ecNoSuchPort)
         return unable;
     const std::string text = base::ErrorText(code);
@@ -80,10 +80,10 @@ bool OpenPort(serial::VlComPort& port, std::string& message)
         return true;
     } catch (const base::EVlException& e) {
         lastPortError = e.ErrorCode();
-        message = OpenFailureText(e.ErrorCode(), port.ComNumber());
+        message = OpenFailureText(e.ErrorCode(), serial::PortLabel(port));
     } catch (const std::exception& e) {
-        message = "Unable to open the specified communications port( Com" + std::to_string(port.ComNumber()) + " )" +
-                  kCrLf + "Error message: " + e.what();
+        message = "Unable to open the specified communications port( " + serial::PortLabel(port) + " )" + kCrLf +
+                  "Error message: " + e.what();
     }
     return false;
 }

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "base/TextCase.h"
+#include "serial/PortNames.h"
 
 namespace vl::app {
 
@@ -141,6 +142,11 @@ void AppendValues(std::span<const KeyDef<Record>> keys, const Record& record, st
 
 const SettingKeyInfo kVersionInfo{kVersionSection, kVersionKey, SettingType::String};
 
+// The ports are read by the comm port, not kept in the settings record.
+SettingKeyInfo PortKeyInfo(int comNumber) {
+    return {serial::kPortsSection, serial::ComKey(comNumber), SettingType::DevicePath};
+}
+
 }  // namespace
 
 void ReadSettings(const IniFile& ini, Settings& settings) {
@@ -184,6 +190,7 @@ std::vector<SettingKeyInfo> AllSettingKeys() {
     std::vector<SettingKeyInfo> keys;
     for (const auto& k : kSettingsKeys) keys.push_back(InfoOf(k));
     for (const auto& k : kPrintOptionKeys) keys.push_back(InfoOf(k));
+    for (int com = 1; com <= serial::kMaxComNumber; ++com) keys.push_back(PortKeyInfo(com));
     keys.push_back(kVersionInfo);
     return keys;
 }
@@ -202,13 +209,16 @@ std::vector<SettingValue> SettingValues(const IniFile& ini) {
     std::vector<SettingValue> values;
     AppendValues<Settings>(kSettingsKeys, settings, values);
     AppendValues<PrintOptions>(kPrintOptionKeys, options, values);
+    for (int com = 1; com <= serial::kMaxComNumber; ++com)
+        values.push_back({PortKeyInfo(com), serial::DevicePathForCom(com, ini)});
     values.push_back({kVersionInfo, std::string(kProgramVersion)});
     return values;
 }
 
 std::optional<std::string> NormalizeSettingValue(SettingType type, std::string_view text) {
-    if (type == SettingType::String) {
+    if (type == SettingType::String || type == SettingType::DevicePath) {
         if (text.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
+        if (type == SettingType::DevicePath && !text.empty() && text.front() != '/') return std::nullopt;
         return std::string(text);
     }
     std::optional<int> value = base::ParseProfileInteger(text);

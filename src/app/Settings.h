@@ -94,7 +94,8 @@ void LoadPrintOptions(PrintOptions& options, const std::string& fileName = Setti
 void SavePrintOptions(const PrintOptions& options, const std::string& fileName = SettingsFileName());
 
 // The keys one by one, for tools that show or change single settings.
-enum class SettingType { String, Integer, Bool };
+// DevicePath: a key of section "Ports", which maps a COM number to a device.
+enum class SettingType { String, Integer, Bool, DevicePath };
 
 struct SettingKeyInfo {
     std::string_view section;
@@ -107,8 +108,9 @@ struct SettingValue {
     std::string text;  // integers in decimal, booleans "1" or "0"
 };
 
-// Every key in file order: the settings record, the print options, and the
-// version last. Section and key are spelled as the program writes them.
+// Every key in file order: the settings record, the print options, the
+// ports COM1 to COM50, and the version last. Section and key are spelled as
+// the program writes them.
 std::vector<SettingKeyInfo> AllSettingKeys();
 // Looks a key up without regard to letter case; empty when it is not a setting.
 std::optional<SettingKeyInfo> FindSettingKey(std::string_view section, std::string_view key);
@@ -116,8 +118,9 @@ std::optional<SettingKeyInfo> FindSettingKey(std::string_view section, std::stri
 // (defaults for missing keys, the receive keys following their counterparts).
 std::vector<SettingValue> SettingValues(const base::IniFile& ini);
 // The text to store for a value given by a user: integers and booleans must
-// parse as integers and are stored in decimal or as "1"/"0". Empty when the
-// value cannot be stored (not a number, or a line break in a string).
+// parse as integers and are stored in decimal or as "1"/"0"; a device path
+// is absolute, or empty for a COM number without a device. Empty when the
+// value cannot be stored (not a number, not a path, or a line break).
 std::optional<std::string> NormalizeSettingValue(SettingType type, std::string_view text);
 
 }  // namespace vl::app

@@ -19,7 +19,8 @@ constexpr std::string_view kGroup = "settings";
 const char kSettingsUsage[] =
     "usage: vellora-cli settings dump\n"
     "       vellora-cli settings get SECTION KEY\n"
-    "       vellora-cli settings set SECTION KEY VALUE\n";
+    "       vellora-cli settings set SECTION KEY VALUE\n"
+    "(section Ports maps COM1..COM50 to devices: settings set Ports COM2 /dev/ttyUSB0)\n";
 
 int Dump(const base::IniFile& ini) {
     for (const app::SettingValue& v : app::SettingValues(ini))
@@ -45,10 +46,15 @@ int Set(base::IniFile& ini, const std::string& section, const std::string& key, 
         return BadInput(kGroup, "the version is written by the program and cannot be set");
     std::optional<std::string> stored = app::NormalizeSettingValue(info->type, value);
     if (!stored) {
-        const char* expected = info->type == app::SettingType::String ? "a single line of text"
-                               : info->type == app::SettingType::Integer
-                                   ? "an integer"
-                                   : "an integer (0 for off, anything else for on)";
+        const char* expected = "a single line of text";
+        switch (info->type) {
+        case app::SettingType::String: break;
+        case app::SettingType::Integer: expected = "an integer"; break;
+        case app::SettingType::Bool: expected = "an integer (0 for off, anything else for on)"; break;
+        case app::SettingType::DevicePath:
+            expected = "a device path such as /dev/ttyUSB0, or nothing for no device";
+            break;
+        }
         return BadInput(kGroup, "'" + value + "' is not valid for " + std::string(info->key) + ": expected " + expected);
     }
     if (info->section == "Receive" && info->key == "PrintOnReceiptPrinter")

@@ -76,7 +76,7 @@ void VlComPort::ChooseComNumber()
     comNumber_ = chosen;
 }
 
-std::string VlComPort::PortDevice()
+std::string VlComPort::PortDevice() const
 {
     return devicePath_.empty() ? DevicePathForCom(comNumber_, iniFile_) : devicePath_;
 }

@@ -60,6 +60,9 @@ public:
     // The settings file whose section "Ports" maps COM numbers to devices.
     const std::string& IniFile() const { return iniFile_; }
     void SetIniFile(const std::string& file) { iniFile_ = file; }
+    // The device that opening uses: DevicePath, else what the settings file
+    // maps ComNumber to (empty when nothing).
+    std::string PortDevice() const;
     bool PromptForPort() const { return promptForPort_; }
     void SetPromptForPort(bool prompt) { promptForPort_ = prompt; }
     void SetPortChooser(PortChooser chooser) { portChooser_ = std::move(chooser); }
@@ -236,7 +239,6 @@ private:
     void ReapplyAll();
     void DoClose();
     void FinishClose();
-    std::string PortDevice();
     void ChooseComNumber();
     void TellWatchers(bool opened);
 

@@ -13,6 +13,7 @@
 #include "base/PlainText.h"
 #include "fax/FaxCodes.h"
 #include "faxdoc/ApfReader.h"
+#include "serial/PortNames.h"
 #include "session/FaxSettings.h"
 #include "session/ReceiveStatusTexts.h"
 #include "session/SessionPort.h"
@@ -82,8 +83,7 @@ bool ReceiveMode::Start(bool logging)
     ui_.ModeChanged();
     ui_.SetStatus("Starting receive mode...");
     try {
-        const int comNumber = settings_.ComPort + 1;
-        port_.SetComNumber(comNumber);
+        port_.SetComNumber(settings_.ComPort + 1);
         ApplyReceiveSettings(settings_, fax_);
         if (logging_) {
             Add("Logging on");
@@ -95,7 +95,7 @@ bool ReceiveMode::Start(bool logging)
         port_.SetBufferFull(static_cast<int>(std::lround(size * 0.9)));
         port_.SetBufferResume(static_cast<int>(std::lround(size * 0.1)));
         Add("Buffer Size " + std::to_string(size));
-        if (!OpenThePort(comNumber) || !CheckTheModem(comNumber) || !SendResetString(comNumber)) {
+        if (!OpenThePort() || !CheckTheModem() || !SendResetString()) {
             Abandon();
             return false;
         }
@@ -113,22 +113,22 @@ bool ReceiveMode::Start(bool logging)
     return true;
 }
 
-bool ReceiveMode::OpenThePort(int comNumber)
+bool ReceiveMode::OpenThePort()
 {
-    Add("Opening com port: " + ComName(comNumber));
+    Add("Opening com port: " + serial::PortLabel(port_));
     std::string message;
     if (app::OpenPort(port_, message))
         return true;
     message = base::LinuxLines(message);
-    Add("Error opening com port: " + ComName(comNumber));
+    Add("Error opening com port: " + serial::PortLabel(port_));
     AddPlain("  Message:" + message);
     HideStartingNotice();
     ui_.ShowError("Error Opening Communications Port",
-                  PortOpenFailureText(message, comNumber, PreferencesPlace::MainWindow), false);
+                  PortOpenFailureText(message, port_, PreferencesPlace::MainWindow), false);
     return false;
 }
 
-bool ReceiveMode::CheckTheModem(int comNumber)
+bool ReceiveMode::CheckTheModem()
 {
     Add("Opened com port OK");
     Add("Checking for modem");
@@ -137,14 +137,14 @@ bool ReceiveMode::CheckTheModem(int comNumber)
     Add("Error checking for modem");
     HideStartingNotice();
     const bool goOn =
-        ui_.ShowError("No Response From Modem", NoModemResponseText(comNumber, PreferencesPlace::MainWindow), true);
+        ui_.ShowError("No Response From Modem", NoModemResponseText(port_, PreferencesPlace::MainWindow), true);
     if (goOn)
         return true;
     Add("Exit - unable to find modem ");
     return false;
 }
 
-bool ReceiveMode::SendResetString(int comNumber)
+bool ReceiveMode::SendResetString()
 {
     const std::string& reset = settings_.String;
     if (reset.empty())
@@ -156,7 +156,7 @@ bool ReceiveMode::SendResetString(int comNumber)
     HideStartingNotice();
     Add("Failure sending reset string: " + reset);
     CloseSessionPort(port_, logging_, PortRecorder::Trace);
-    ui_.ShowError("Unable to Continue", ResetStringFailureText(reset, comNumber, PreferencesPlace::MainWindow), false);
+    ui_.ShowError("Unable to Continue", ResetStringFailureText(reset, port_, PreferencesPlace::MainWindow), false);
     Add("Exiting modem not responding to reset");
     return false;
 }
@@ -183,6 +183,7 @@ void ReceiveMode::StartWaiting()
     }
     Add("Start Receive Mode ");
     fax_.StartReceive();
+    started_ = true;
     ui_.ModeChanged();
     ui_.SetStatus("Waiting for fax...");
     if (notice && noticeVisible_)
@@ -193,6 +194,7 @@ void ReceiveMode::Abandon()
 {
     CloseSessionPort(port_, logging_, PortRecorder::Trace);
     active_ = false;
+    started_ = false;
     logging_ = false;
     HideStartingNotice();
     ui_.SetStatus("");
@@ -218,6 +220,7 @@ void ReceiveMode::Stop()
     }
     CloseSessionPort(port_, logging_, PortRecorder::Trace);
     active_ = false;
+    started_ = false;
     receivingNow_ = false;
     logging_ = false;
     stopping_ = false;

@@ -53,6 +53,10 @@ public:
     void Stop();
 
     bool Active() const { return active_; }
+    // From the moment it waits for calls (the end of a successful Start)
+    // until Stop: the window offers STOP only then, not while Start still
+    // probes the modem.
+    bool Started() const { return started_; }
     // From a call's acceptance until the fax is filed or has failed.
     bool ReceivingNow() const { return receivingNow_; }
     bool Logging() const { return logging_; }
@@ -74,9 +78,9 @@ private:
     void SaveLog();
     void HideStartingNotice();
     void Abandon();
-    bool OpenThePort(int comNumber);
-    bool CheckTheModem(int comNumber);
-    bool SendResetString(int comNumber);
+    bool OpenThePort();
+    bool CheckTheModem();
+    bool SendResetString();
     void StartWaiting();
     void LogConfig();
     // By value: the name may be the current file, which this clears.
@@ -92,6 +96,7 @@ private:
     fax::VlReceiveFax fax_;
     SessionLog log_;
     bool active_ = false;
+    bool started_ = false;
     bool stopping_ = false;
     bool receivingNow_ = false;
     bool logging_ = false;

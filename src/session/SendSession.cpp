@@ -10,6 +10,8 @@
 #include "base/PlainText.h"
 #include "base/TextCase.h"
 #include "faxdoc/ApfReader.h"
+#include "store/FaxRecordWriters.h"
+#include "serial/PortNames.h"
 #include "session/FaxSettings.h"
 #include "session/SendSetup.h"
 #include "session/SessionPort.h"
@@ -68,13 +70,25 @@ bool SendSession::RequestClose()
     return false;
 }
 
+std::string SendSession::NumberProblem(const std::string& phoneNumber)
+{
+    if (base::TrimBlanks(phoneNumber).empty())
+        return "Phone number is blank";
+    // The number is stored with the fax after the attempt; one it cannot
+    // hold would be lost without a word.
+    if (!store::PhoneFits(phoneNumber))
+        return "This fax number cannot be kept with the fax. It can have at most 25\n"
+               "characters, and only letters, digits and signs of Western European text.";
+    return {};
+}
+
 void SendSession::Send()
 {
-    const std::string number = base::TrimBlanks(PhoneNumber);
-    if (number.empty()) {
-        ui_.ShowInformation("Phone number is blank");
+    if (const std::string problem = NumberProblem(PhoneNumber); !problem.empty()) {
+        ui_.ShowInformation(problem);
         return;
     }
+    const std::string number = base::TrimBlanks(PhoneNumber);
     if (busy_) {
         ui_.Beep();
         return;
@@ -92,7 +106,7 @@ void SendSession::Send()
     port_.SetOutSize(settings_.GlobalLargerSendBuffer ? kLargerSendBuffer : kPortBuffer);
 
     const int comNumber = settings_.ComPort + 1;
-    if (!OpenThePort(comNumber) || !CheckTheModem(comNumber) || !SendResetString(comNumber))
+    if (!OpenThePort(comNumber) || !CheckTheModem() || !SendResetString())
         return;
     ui_.SetStatus("");
     statusPanelVisible_ = false;
@@ -104,23 +118,23 @@ bool SendSession::OpenThePort(int comNumber)
 {
     ui_.SetStatus("Opening communications port...");
     port_.SetComNumber(comNumber);
-    log_.Add("Opening com port: " + ComName(comNumber));
+    log_.Add("Opening com port: " + serial::PortLabel(port_));
     std::string message;
     if (app::OpenPort(port_, message))
         return true;
     message = base::LinuxLines(message);
     ui_.SetBusyCursor(false);
-    log_.Add("Error opening com port: " + ComName(comNumber));
+    log_.Add("Error opening com port: " + serial::PortLabel(port_));
     log_.Add("Message:" + message);
     ClosePort();
     ui_.ShowError("Error Opening Communications Port",
-                  PortOpenFailureText(message, comNumber, PreferencesPlace::SendWindow), false);
+                  PortOpenFailureText(message, port_, PreferencesPlace::SendWindow), false);
     SetBusy(false);
     SaveLog();
     return false;
 }
 
-bool SendSession::CheckTheModem(int comNumber)
+bool SendSession::CheckTheModem()
 {
     ui_.SetBusyCursor(true);
     log_.Add("Opened com port OK");
@@ -132,7 +146,7 @@ bool SendSession::CheckTheModem(int comNumber)
     ui_.SetBusyCursor(false);
     log_.Add("Error checking for modem");
     const bool goOn =
-        ui_.ShowError("No Response From Modem", NoModemResponseText(comNumber, PreferencesPlace::SendWindow), true);
+        ui_.ShowError("No Response From Modem", NoModemResponseText(port_, PreferencesPlace::SendWindow), true);
     if (goOn) {
         ui_.SetBusyCursor(true);
         return true;
@@ -145,7 +159,7 @@ bool SendSession::CheckTheModem(int comNumber)
     return false;
 }
 
-bool SendSession::SendResetString(int comNumber)
+bool SendSession::SendResetString()
 {
     const std::string& reset = settings_.String;
     if (reset.empty())
@@ -159,7 +173,7 @@ bool SendSession::SendResetString(int comNumber)
     ui_.SetBusyCursor(false);
     Trace("Sending_RESET_string_Error");
     ClosePort();
-    ui_.ShowError("Unable to Continue", ResetStringFailureText(reset, comNumber, PreferencesPlace::SendWindow), false);
+    ui_.ShowError("Unable to Continue", ResetStringFailureText(reset, port_, PreferencesPlace::SendWindow), false);
     SetBusy(false);
     log_.Add("Exiting...");
     SaveLog();

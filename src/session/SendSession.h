@@ -33,9 +33,12 @@ public:
     std::string PhoneNumber, DialPrefix, DialSuffix;
     bool DisablePrefix = false, DisableSuffix = false;
 
-    // "&Send Fax Now". A blank number is refused with a message; while a
-    // session runs it only beeps.
+    // "&Send Fax Now". A blank number, or one the outgoing record could not
+    // keep, is refused with a message; while a session runs it only beeps.
     void Send();
+    // The message that refuses the number field's text, or empty when a fax
+    // can be sent to it.
+    static std::string NumberProblem(const std::string& phoneNumber);
     // From the start of Send until the session ends or fails.
     bool Busy() const { return busy_; }
     // The window's status panel shows while the port is opened and the modem
@@ -74,13 +77,12 @@ public:
 private:
     void Trace(const std::string& text);
     void ShowFaxFailure(const std::string& errorText);
-    void AddStamped(const std::string& text);
     void SetBusy(bool busy);
     void ClosePort();
     void SaveLog();
     bool OpenThePort(int comNumber);
-    bool CheckTheModem(int comNumber);
-    bool SendResetString(int comNumber);
+    bool CheckTheModem();
+    bool SendResetString();
     void LogSessionSettings(const std::string& number);
     void StartFax();
 

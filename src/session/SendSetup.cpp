@@ -4,6 +4,7 @@
 
 #include "base/PlainText.h"
 #include "base/TextCase.h"
+#include "serial/PortNames.h"
 
 namespace vl::session {
 
@@ -29,10 +30,10 @@ bool IsDigit(char c)
 
 }  // namespace
 
-std::vector<std::string> SetupSummary(const app::Settings& s)
+std::vector<std::string> SetupSummary(const app::Settings& s, const std::string& iniFile)
 {
     std::vector<std::string> lines{
-        "Communications Port: COM" + std::to_string(s.ComPort + 1),
+        "Communications Port: " + serial::ComPortLabel(s.ComPort + 1, iniFile),
         std::string("Fax Class: ") + ClassText(s.FaxClass),
         "Transfer Rate: " + std::to_string(s.MaximumBPS),
         std::string("Dialing with: ") + (s.ToneOrPulse == 1 ? "Pulse" : "Tone"),

@@ -9,10 +9,11 @@
 
 namespace vl::session {
 
-// One line per item: port, class, speed, dialling, the three modem strings,
-// station ID, attempts and retry wait, then a line for each of blind dial,
-// ignore busy and error correction that is on.
-std::vector<std::string> SetupSummary(const app::Settings& settings);
+// One line per item: port (with the device `iniFile` maps it to), class,
+// speed, dialling, the three modem strings, station ID, attempts and retry
+// wait, then a line for each of blind dial, ignore busy and error correction
+// that is on.
+std::vector<std::string> SetupSummary(const app::Settings& settings, const std::string& iniFile);
 
 // Seconds to wait for a call to connect: what the init string sets register
 // S7 to when that is 75 or more ("S7=90" gives 90), else 75.

@@ -5,17 +5,19 @@
 
 #include <string>
 
+namespace vl::serial {
+class VlComPort;
+}
+
 namespace vl::session {
 
 enum class PreferencesPlace { SendWindow, MainWindow };
 
-// "COM" and the number.
-std::string ComName(int comNumber);
-
 // OpenPort's message, then the question whether the port is right.
-std::string PortOpenFailureText(const std::string& message, int comNumber, PreferencesPlace place);
+std::string PortOpenFailureText(const std::string& message, const serial::VlComPort& port, PreferencesPlace place);
 // Offered with Continue: no "OK" came from the port.
-std::string NoModemResponseText(int comNumber, PreferencesPlace place);
-std::string ResetStringFailureText(const std::string& resetString, int comNumber, PreferencesPlace place);
+std::string NoModemResponseText(const serial::VlComPort& port, PreferencesPlace place);
+std::string ResetStringFailureText(const std::string& resetString, const serial::VlComPort& port,
+                                   PreferencesPlace place);
 
 }  // namespace vl::session

@@ -5,6 +5,7 @@
 
 #include "base/TextCase.h"
 #include "store/Cp1252.h"
+#include "store/FaxTableLayouts.h"
 #include "store/XbaseDate.h"
 
 namespace vl::store {
@@ -113,6 +114,13 @@ void RecordSendAttempt(Table& outgoing, std::string_view resultText, std::string
         outgoing.SetText("TIMESENT", when.time);
     }
     outgoing.Post();
+}
+
+bool PhoneFits(std::string_view phone) {
+    const RecordLayout layout(OutgoingTableDef().fields);
+    const int i = layout.FindField("PHONE");
+    const auto bytes = Utf8ToCp1252(phone);
+    return i >= 0 && bytes && bytes->size() <= static_cast<size_t>(layout.Fields()[static_cast<size_t>(i)].width);
 }
 
 }  // namespace vl::store

@@ -47,4 +47,9 @@ void AppendReceivedFax(Table& incoming, const ReceivedFax& fax, const TableTimes
 void RecordSendAttempt(Table& outgoing, std::string_view resultText, std::string_view phone,
                        const TableTimestamp& when);
 
+// Whether the PHONE field of the outgoing table can hold this number: at
+// most its 25 characters, each one the table can store. The send window
+// refuses a number that cannot, rather than dial one the record would lose.
+bool PhoneFits(std::string_view phone);
+
 }  // namespace vl::store

@@ -27,6 +27,7 @@
 #include "store/FaxRecordColumns.h"
 #include "store/IndexRebuild.h"
 #include "ui/FaxListModel.h"
+#include "ui/HintTiming.h"
 #include "ui/MessageBoxes.h"
 #include "ui/StartingFaxForm.h"
 #include "ui/UiText.h"
@@ -156,6 +157,7 @@ void MainScreen::FormCreate()
         settings_.ComPort = 0;
     app::EnsureFaxFolders();
     Action(Command::Hints)->setChecked(settings_.On);
+    ApplyHintTiming();
     RefreshLists();
 }
 

@@ -94,8 +94,6 @@ void MainScreen::BuildCommands()
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
-    actions_[Command::SortDateSent]->setChecked(true);
-    actions_[Command::SortDateReceived]->setChecked(true);
 
     MarkLater(Command::NewCover, "Fill in a cover sheet for a new fax");
     MarkLater(Command::AddCover, "Add a cover sheet to the selected fax");
@@ -231,9 +229,20 @@ void MainScreen::UpdateCommands()
             button->setEnabled(value);
     }
     actions_[Command::Archive]->setText(QString::fromStdString(states.archiveCaption));
+    // The sort check marks show the order each list really has, which also
+    // changes without a sort command (an emptied list, then new faxes).
+    using OutOrder = app::FaxLists::OutgoingOrder;
+    using InOrder = app::FaxLists::IncomingOrder;
+    const OutOrder outgoingOrder = lists_.GetOutgoingOrder();
+    const InOrder incomingOrder = lists_.GetIncomingOrder();
+    actions_[Command::SortDateSent]->setChecked(outgoingOrder == OutOrder::DateSent);
+    actions_[Command::SortSubject]->setChecked(outgoingOrder == OutOrder::Subject);
+    actions_[Command::SortRecipient]->setChecked(outgoingOrder == OutOrder::Recipient);
+    actions_[Command::SortDateReceived]->setChecked(incomingOrder == InOrder::DateTime);
+    actions_[Command::SortFrom]->setChecked(incomingOrder == InOrder::From);
     outgoingView_->setEnabled(inputs.outgoingHasCurrent);
     incomingView_->setEnabled(inputs.incomingHasCurrent);
-    const bool receiving = receive_->Active();
+    const bool receiving = receive_->Started();
     actions_[Command::ReceiveWithLog]->setEnabled(!receiving);
     actions_[Command::Receive]->setText(receiving ? "Stop Receiving Faxes" : "&Receive Faxes");
     buttons_[Command::Receive]->setText(receiving ? "STOP" : "&Receive");
@@ -311,18 +320,17 @@ void MainScreen::SortBy(Command command)
     if (command == Command::SortDateReceived || command == Command::SortFrom) {
         if (receive_->ReceivingNow()) {
             Beep();
+            // Takes back the check mark the menu item toggled.
+            UpdateCommands();
             return;
         }
         lists_.SetIncomingOrder(command == Command::SortFrom ? InOrder::From : InOrder::DateTime);
-        actions_[Command::SortDateReceived]->setChecked(command == Command::SortDateReceived);
-        actions_[Command::SortFrom]->setChecked(command == Command::SortFrom);
     } else {
         lists_.SetOutgoingOrder(command == Command::SortSubject     ? OutOrder::Subject
                                 : command == Command::SortRecipient ? OutOrder::Recipient
                                                                     : OutOrder::DateSent);
-        for (Command c : {Command::SortDateSent, Command::SortSubject, Command::SortRecipient})
-            actions_[c]->setChecked(c == command);
     }
+    // The check marks follow in UpdateCommands.
     RefreshLists();
 }
 

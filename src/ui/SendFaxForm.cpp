@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ProgramFolders.h"
 #include "session/SendSetup.h"
 #include "ui/FaxStatusDisplay.h"
 
@@ -160,7 +161,7 @@ void SendFaxForm::showEvent(QShowEvent* event)
 void SendFaxForm::ShowSetup()
 {
     QStringList lines;
-    for (const std::string& line : session::SetupSummary(settings_))
+    for (const std::string& line : session::SetupSummary(settings_, app::SettingsFileName()))
         lines << Q(line);
     setupMemo_->setPlainText(lines.join('\n'));
 }
@@ -176,7 +177,7 @@ void SendFaxForm::SendClicked()
     CopyDialingToSession();
     session_.Send();
     status_->setVisible(session_.StatusPanelVisible());
-    if (phoneNumber_->text().trimmed().isEmpty())
+    if (!session::SendSession::NumberProblem(session_.PhoneNumber).empty())
         phoneNumber_->setFocus();
 }
 

@@ -35,11 +35,15 @@ protected:
         EXPECT_FALSE(app::OpenPort(*port, message));
         return message;
     }
+    // Every text names the port with its device.
+    std::string Com7() const { return "COM7 (" + modem.SlavePath() + ")"; }
+    std::string InUse() const
+    {
+        return "The communications port is in use ( " + Com7() +
+               " )\r\n\r\nPlease make sure that all communication programs "
+               "(internet, AOL, etc) are closed, and then try again.";
+    }
 };
-
-const std::string kInUse =
-    "The communications port is in use ( Com 7 )\r\n\r\nPlease make sure that all communication programs "
-    "(internet, AOL, etc) are closed, and then try again.";
 
 TEST_F(ModemCommandsTest, OpenSucceedsWithAnEmptyMessage)
 {
@@ -55,31 +59,31 @@ TEST_F(ModemCommandsTest, APortInUseOrAlreadyOpenAsksToCloseOtherPrograms)
     WriteFile(LockFile(), LockText(getppid()));
     std::string message;
     EXPECT_FALSE(app::OpenPort(*port, message));
-    EXPECT_EQ(message, kInUse);
+    EXPECT_EQ(message, InUse());
     EXPECT_EQ(app::LastPortError(), base::ecPortInUse);
 
-    EXPECT_EQ(FailedOpen(base::ecAccessDenied), kInUse);
+    EXPECT_EQ(FailedOpen(base::ecAccessDenied), InUse());
     EXPECT_EQ(app::LastPortError(), base::ecPortAlreadyOpen);
 }
 
 TEST_F(ModemCommandsTest, AMissingPortIsNamedWithoutAReason)
 {
-    EXPECT_EQ(FailedOpen(base::ecFileNotFound), "Unable to open the specified communications port ( Com7 )");
+    EXPECT_EQ(FailedOpen(base::ecFileNotFound), "Unable to open the specified communications port ( " + Com7() + " )");
     EXPECT_EQ(app::LastPortError(), base::ecNoSuchPort);
-    EXPECT_EQ(FailedOpen(base::ecPathNotFound), "Unable to open the specified communications port ( Com7 )");
+    EXPECT_EQ(FailedOpen(base::ecPathNotFound), "Unable to open the specified communications port ( " + Com7() + " )");
 }
 
 TEST_F(ModemCommandsTest, OtherCodesAddTheirText)
 {
     EXPECT_EQ(FailedOpen(base::ecPermissionDenied),
-              "Unable to open the specified communications port ( Com7 )\r\nError message: " +
+              "Unable to open the specified communications port ( " + Com7() + " )\r\nError message: " +
                   base::ErrorText(base::ecPermissionDenied));
     EXPECT_EQ(app::LastPortError(), base::ecPermissionDenied);
 
     port->SetComNumber(0);
     std::string message;
     EXPECT_FALSE(app::OpenPort(*port, message));
-    EXPECT_EQ(message, "Unable to open the specified communications port ( Com0 )\r\nError message: "
+    EXPECT_EQ(message, "Unable to open the specified communications port ( COM0 (no device) )\r\nError message: "
                        "The ComNumber property of the TVlComPort has not been set");
     EXPECT_EQ(app::LastPortError(), base::ecNoPortSelected);
 }
@@ -90,14 +94,14 @@ TEST_F(ModemCommandsTest, ACodeWithoutTextIsAnUnknownError)
     if (!base::ErrorText(kNoText).empty())
         GTEST_SKIP() << "the system has a text for " << kNoText;
     EXPECT_EQ(FailedOpen(kNoText),
-              "Unable to open the specified communications port ( Com7 )\r\nError message: Unknown error");
+              "Unable to open the specified communications port ( " + Com7() + " )\r\nError message: Unknown error");
     EXPECT_EQ(app::LastPortError(), kNoText);
 }
 
 TEST_F(ModemCommandsTest, AnErrorWithoutACodeKeepsItsOwnText)
 {
     const std::string message = FailedOpen(base::ecDiskRead);
-    EXPECT_EQ(message, "Unable to open the specified communications port( Com7 )\r\nError message: " +
+    EXPECT_EQ(message, "Unable to open the specified communications port( " + Com7() + " )\r\nError message: " +
                            base::ErrorText(base::ecDiskRead));
     EXPECT_EQ(app::LastPortError(), -1);
 }

@@ -64,7 +64,19 @@ const char kDefaults[] =
     "Printing\tHeader\t0\n"
     "Printing\tFooter\t0\n"
     "Printing\tStretch\t0\n"
-    "Version\tVersion\t2.9y\n";
+    "Ports\tCOM1\t/dev/ttyACM0\n"
+    "Ports\tCOM2\t/dev/ttyUSB0\n"
+    "Ports\tCOM3\t/dev/ttyS0\n"
+    "Ports\tCOM4\t/dev/ttyS1\n"
+    "Ports\tCOM5\t/dev/ttyACM1\n"
+    "Ports\tCOM6\t/dev/ttyUSB1\n";
+
+// Every setting's default, COM7 to COM50 without a device, and the version.
+std::string Defaults() {
+    std::string text = kDefaults;
+    for (int com = 7; com <= 50; ++com) text += "Ports\tCOM" + std::to_string(com) + "\t\n";
+    return text + "Version\tVersion\t2.9y\n";
+}
 
 // A record with every field away from its default.
 Settings Unusual() {
@@ -113,7 +125,7 @@ std::string DumpOf(const Settings& s) {
 
 TEST(Settings, AMissingFileGivesEveryDefault) {
     TempDir dir;
-    EXPECT_EQ(DumpOf(IniFile::Load(dir.folder() + "VL.INI")), kDefaults);
+    EXPECT_EQ(DumpOf(IniFile::Load(dir.folder() + "VL.INI")), Defaults());
     Settings loaded = Unusual();
     LoadSettings(loaded, dir.folder() + "VL.INI");
     EXPECT_EQ(DumpOf(loaded), DumpOf(Settings{}));
@@ -123,7 +135,7 @@ TEST(Settings, TheKeyListMatchesTheValuesAndFindsKeysWithoutCase) {
     std::vector<SettingKeyInfo> keys = AllSettingKeys();
     std::vector<SettingValue> values = SettingValues(IniFile());
     ASSERT_EQ(keys.size(), values.size());
-    ASSERT_EQ(keys.size(), 45u);  // 40 settings, 4 print options, the version
+    ASSERT_EQ(keys.size(), 95u);  // 40 settings, 4 print options, 50 ports, the version
     for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i].key, values[i].info.key);
 
     auto found = FindSettingKey("mODEM", "faxclassreceive");
@@ -135,7 +147,20 @@ TEST(Settings, TheKeyListMatchesTheValuesAndFindsKeysWithoutCase) {
     EXPECT_EQ(FindSettingKey("Resetting", "String")->type, SettingType::String);
     EXPECT_TRUE(FindSettingKey("version", "VERSION"));
     EXPECT_FALSE(FindSettingKey("Modem", "Name"));
-    EXPECT_FALSE(FindSettingKey("Ports", "COM1"));
+    // The ports map COM numbers to devices; the defaults show for the first six.
+    auto port = FindSettingKey("ports", "com12");
+    ASSERT_TRUE(port);
+    EXPECT_EQ(port->section, "Ports");
+    EXPECT_EQ(port->key, "COM12");
+    EXPECT_EQ(port->type, SettingType::DevicePath);
+    EXPECT_FALSE(FindSettingKey("Ports", "COM51"));
+    EXPECT_FALSE(FindSettingKey("Ports", "COM0"));
+    EXPECT_EQ(values[44].info.key, "COM1");
+    EXPECT_EQ(values[44].text, "/dev/ttyACM0");
+    EXPECT_EQ(values[93].info.key, "COM50");
+    EXPECT_EQ(values[93].text, "");
+    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[45].text, "/dev/ttyS7");
+    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[46].text, "");
 }
 
 TEST(Settings, ReadingUsesTheIntegerRules) {
@@ -190,7 +215,7 @@ TEST(Settings, SaveWritesEveryKeyAndTheVersionAndReadsBackTheSame) {
 
     IniFile ini = IniFile::Load(file);
     for (const SettingKeyInfo& k : AllSettingKeys()) {
-        if (k.section == "Printing") continue;
+        if (k.section == "Printing" || k.section == "Ports") continue;
         EXPECT_TRUE(ini.HasKey(k.section, k.key)) << k.key;
     }
     EXPECT_EQ(ini.ReadString("Version", "Version", ""), "2.9y");
@@ -242,6 +267,10 @@ TEST(Settings, UserValuesAreNormalisedByType) {
     EXPECT_EQ(NormalizeSettingValue(SettingType::String, " as is "), " as is ");
     EXPECT_EQ(NormalizeSettingValue(SettingType::String, ""), "");
     EXPECT_EQ(NormalizeSettingValue(SettingType::String, "two\nlines"), std::nullopt);
+    EXPECT_EQ(NormalizeSettingValue(SettingType::DevicePath, "/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(NormalizeSettingValue(SettingType::DevicePath, ""), "");
+    EXPECT_EQ(NormalizeSettingValue(SettingType::DevicePath, "ttyUSB0"), std::nullopt);
+    EXPECT_EQ(NormalizeSettingValue(SettingType::DevicePath, "/dev/tty\nS0"), std::nullopt);
 }
 
 }  // namespace

@@ -74,7 +74,9 @@ TEST(ModemCommand, APortThatCannotOpenGivesTheOpenText)
     WriteSetting(home, "Ports", "COM9", home.folder() + "no-such-tty");
     const RunResult r = RunCli(home.folder(), {"modem", "probe", "--port", "COM9"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Unable to open the specified communications port ( Com9 )"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Unable to open the specified communications port ( COM9 (" + home.folder() + "no-such-tty) )"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(r.err.find('\r'), std::string::npos);
 }
 

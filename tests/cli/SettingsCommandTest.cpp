@@ -32,11 +32,15 @@ TEST(SettingsCommand, DumpListsEveryKeyInFileOrderWithDefaults) {
     RunResult r = RunCli(home.folder(), {"settings", "dump"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 45u);
+    ASSERT_EQ(lines.size(), 95u);
     EXPECT_EQ(lines.front(), "User\tName\t");
     EXPECT_EQ(lines[15], "Modem\tComPort\t-1");
     EXPECT_EQ(lines[30], "Receive\tPrintOnReceiptPrinter\tDefault Windows Printer");
     EXPECT_EQ(lines[40], "Printing\tMultiPage\t0");
+    EXPECT_EQ(lines[44], "Ports\tCOM1\t/dev/ttyACM0");
+    EXPECT_EQ(lines[49], "Ports\tCOM6\t/dev/ttyUSB1");
+    EXPECT_EQ(lines[50], "Ports\tCOM7\t");
+    EXPECT_EQ(lines[93], "Ports\tCOM50\t");
     EXPECT_EQ(lines.back(), "Version\tVersion\t2.9y");
     EXPECT_FALSE(std::filesystem::exists(home.path() / "VL.INI"));  // reading writes nothing
 }
@@ -48,9 +52,27 @@ TEST(SettingsCommand, GetShowsTheValueTheProgramWouldUse) {
     EXPECT_EQ(Get(home, "Modem", "FaxClassReceive"), "3\n");
     EXPECT_EQ(Get(home, "Dialing", "RetryWait"), "60\n");
     EXPECT_EQ(Get(home, "version", "version"), "2.9y\n");
-    RunResult r = RunCli(home.folder(), {"settings", "get", "Ports", "COM1"});
+    EXPECT_EQ(Get(home, "Ports", "COM1"), "/dev/ttyACM0\n");
+    RunResult r = RunCli(home.folder(), {"settings", "get", "Ports", "COM51"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err, "");
+}
+
+TEST(SettingsCommand, SetMapsAComNumberToADeviceOrToNone) {
+    TempDir home;
+    Set(home, "Ports", "COM2", "/dev/ttyUSB3");
+    Set(home, "ports", "com50", "/dev/serial/by-id/usb-modem");
+    Set(home, "Ports", "COM3", "");
+    EXPECT_EQ(ReadFile(home.path() / "VL.INI"),
+              "[Ports]\nCOM2=/dev/ttyUSB3\nCOM50=/dev/serial/by-id/usb-modem\nCOM3=\n");
+    EXPECT_EQ(Get(home, "Ports", "COM2"), "/dev/ttyUSB3\n");
+    EXPECT_EQ(Get(home, "Ports", "COM3"), "\n");
+    const RunResult dump = RunCli(home.folder(), {"settings", "dump"});
+    EXPECT_NE(dump.out.find("Ports\tCOM50\t/dev/serial/by-id/usb-modem\n"), std::string::npos) << dump.out;
+    // The port list follows the same mapping.
+    const RunResult ports = RunCli(home.folder(), {"ports"});
+    EXPECT_NE(ports.out.find("COM2\t/dev/ttyUSB3\t"), std::string::npos) << ports.out;
+    EXPECT_EQ(ports.out.find("COM3\t"), std::string::npos) << ports.out;
 }
 
 TEST(SettingsCommand, SetStoresNormalisedValuesAndKeepsTheRestOfTheFile) {
@@ -78,7 +100,8 @@ TEST(SettingsCommand, BadInputChangesNothing) {
         {"settings", "set", "Hints", "On", "yes"},
         {"settings", "set", "User", "Name", "two\nlines"},
         {"settings", "set", "Modem", "NoSuchKey", "1"},
-        {"settings", "set", "Ports", "COM1", "/dev/ttyS9"},
+        {"settings", "set", "Ports", "COM1", "ttyS9"},
+        {"settings", "set", "Ports", "COM51", "/dev/ttyS9"},
         {"settings", "set", "Version", "Version", "3.0"},
         {"settings", "set", "Modem", "ComPort"},
         {"settings", "get", "Modem"},

@@ -44,5 +44,20 @@ TEST(PortNamesTest, PortNamesArePathsComNamesOrNumbers) {
     }
 }
 
+TEST(PortNamesTest, LabelsNameTheComNumberAndItsDevice) {
+    test::TempDir dir;
+    const std::string ini = dir.folder() + "VL.INI";
+    test::WriteFile(ini, "[Ports]\nCOM2=\nCOM9=/dev/ttyS9\n");
+    EXPECT_EQ(ComPortLabel(3, ini), "COM3 (/dev/ttyS0)");
+    EXPECT_EQ(ComPortLabel(9, ini), "COM9 (/dev/ttyS9)");
+    EXPECT_EQ(ComPortLabel(2, ini), "COM2 (no device)");
+    EXPECT_EQ(PortLabel(0, "/dev/pts/3"), "/dev/pts/3");  // given by its path alone
+    EXPECT_EQ(PortLabel(0, ""), "COM0 (no device)");
+    EXPECT_EQ(ComKey(1), "COM1");
+    EXPECT_EQ(ComKey(kMaxComNumber), "COM50");
+    EXPECT_EQ(ComKey(0), "");
+    EXPECT_EQ(ComKey(kMaxComNumber + 1), "");
+}
+
 }  // namespace
 }  // namespace vl::serial

@@ -64,9 +64,14 @@ TEST_F(ReceiveModeTest, APortThatCannotOpenLeavesReceiveModeOff)
     ASSERT_EQ(fx->ui.errors.size(), 1u);
     EXPECT_EQ(fx->ui.errors[0].title, "Error Opening Communications Port");
     const std::string& text = fx->ui.errors[0].text;
-    const std::string ending =
-        "\n\nIs the Communications Port (COM3) correct? Please\n"
-        "click on the Find Modem button in Preferences to be sure.";
+    const std::string com3 = "COM3 (" + fx->dir.folder() + "no-such-device)";
+    const std::string ending = "\n\nIs the Communications Port " + com3 +
+                               " correct? Please\n"
+                               "click on the Find Modem button in Preferences to be sure.\n\n"
+                               "Find Modem is not available in this version yet. To use another device for COM3, run\n"
+                               "    vellora-cli settings set Ports COM3 DEVICE\n(DEVICE such as /dev/ttyUSB0), or set "
+                               "COM3=DEVICE in the [Ports] section of " +
+                               fx->dir.folder() + "VL.INI.";
     ASSERT_GT(text.size(), ending.size());
     EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
     EXPECT_TRUE(fx->ui.switchedToIncoming);
@@ -80,8 +85,8 @@ TEST_F(ReceiveModeTest, APortThatCannotOpenLeavesReceiveModeOff)
     EXPECT_NE(raw[0], saved[0]);
     EXPECT_EQ(saved[1], "Logging on");
     EXPECT_EQ(saved[2], "Buffer Size 8192");
-    EXPECT_EQ(saved[3], "Opening com port: COM3");
-    EXPECT_EQ(saved[4], "Error opening com port: COM3");
+    EXPECT_EQ(saved[3], "Opening com port: " + com3);
+    EXPECT_EQ(saved[4], "Error opening com port: " + com3);
     // The message line carries no time.
     EXPECT_EQ(raw[5].rfind("  Message:Unable to open", 0), 0u);
     EXPECT_EQ(saved[6], "Error Starting Fax Receive ");

@@ -46,15 +46,29 @@ protected:
     std::unique_ptr<session::SendSession> session;
 };
 
-TEST_F(SendSessionTest, ABlankNumberIsRefusedWithoutALog)
+TEST_F(SendSessionTest, ABlankNumberOrOneTheRecordCannotKeepIsRefusedWithoutALog)
 {
+    const std::string cannotKeep = "This fax number cannot be kept with the fax.";
+    const struct {
+        std::string number;
+        std::string refusal;
+    } cases[] = {
+        {"   ", "Phone number is blank"},
+        {std::string(26, '5'), cannotKeep},
+        {"555 0100 \u260E", cannotKeep},  // no such character in the table's code page
+    };
     Make();
-    session->PhoneNumber = "   ";
-    session->Send();
-    EXPECT_EQ(fx->ui.infos, std::vector<std::string>{"Phone number is blank"});
-    EXPECT_FALSE(session->Busy());
-    EXPECT_TRUE(session->Log().Lines().empty());
-    EXPECT_THROW(SavedLog(), std::runtime_error);
+    for (const auto& c : cases) {
+        fx->ui.infos.clear();
+        session->PhoneNumber = c.number;
+        session->Send();
+        ASSERT_EQ(fx->ui.infos.size(), 1u) << c.number;
+        EXPECT_EQ(fx->ui.infos[0].rfind(c.refusal, 0), 0u) << fx->ui.infos[0];
+        EXPECT_TRUE(fx->ui.errors.empty()) << c.number;
+        EXPECT_FALSE(session->Busy());
+        EXPECT_TRUE(session->Log().Lines().empty());
+        EXPECT_THROW(SavedLog(), std::runtime_error);
+    }
 }
 
 TEST_F(SendSessionTest, APortThatCannotOpenIsExplainedAndLogged)
@@ -68,9 +82,17 @@ TEST_F(SendSessionTest, APortThatCannotOpenIsExplainedAndLogged)
     EXPECT_FALSE(fx->ui.errors[0].withContinue);
     const std::string& text = fx->ui.errors[0].text;
     EXPECT_EQ(text.find("\r"), std::string::npos);
-    EXPECT_NE(text.find("\n\nIs the Communications Port (COM3) correct? Please\nclick on the Find Modem button on the "
-                        "Preferences screen to be sure."),
-              std::string::npos);
+    // The port is named with its device, and the user learns how to change
+    // that device while Find Modem is not there.
+    const std::string com3 = "COM3 (" + fx->dir.folder() + "no-such-device)";
+    EXPECT_NE(text.find("\n\nIs the Communications Port " + com3 +
+                        " correct? Please\nclick on the Find Modem button on the Preferences screen to be sure.\n\n"
+                        "Find Modem is not available in this version yet. To use another device for COM3, run\n"
+                        "    vellora-cli settings set Ports COM3 DEVICE\n(DEVICE such as /dev/ttyUSB0), or set "
+                        "COM3=DEVICE in the [Ports] section of " +
+                        fx->dir.folder() + "VL.INI."),
+              std::string::npos)
+        << text;
     EXPECT_FALSE(session->Busy());
     EXPECT_FALSE(session->StatusPanelVisible());
     EXPECT_FALSE(session->Port().Open());
@@ -78,8 +100,8 @@ TEST_F(SendSessionTest, APortThatCannotOpenIsExplainedAndLogged)
     const std::vector<std::string> saved = SavedLog();
     ASSERT_EQ(saved.size(), 5u);
     EXPECT_EQ(saved[0].rfind("Start:", 0), 0u);
-    EXPECT_EQ(saved[1], "Opening com port: COM3");
-    EXPECT_EQ(saved[2], "Error opening com port: COM3");
+    EXPECT_EQ(saved[1], "Opening com port: " + com3);
+    EXPECT_EQ(saved[2], "Error opening com port: " + com3);
     EXPECT_EQ(saved[3].rfind("Message:Unable to open the specified communications port", 0), 0u);
     EXPECT_EQ(saved[4].rfind("Finish: ", 0), 0u);
 }
@@ -99,7 +121,8 @@ TEST_F(SendSessionTest, ASilentModemStopsTheSessionUnlessContinued)
     ASSERT_EQ(fx->ui.errors.size(), 1u);
     EXPECT_EQ(fx->ui.errors[0].title, "No Response From Modem");
     EXPECT_TRUE(fx->ui.errors[0].withContinue);
-    EXPECT_NE(fx->ui.errors[0].text.find("If you are sure there is a modem on COM7, press CONTINUE\n"),
+    EXPECT_NE(fx->ui.errors[0].text.find("If you are sure there is a modem on COM7 (" + fx->modem.SlavePath() +
+                                         "), press CONTINUE\n"),
               std::string::npos);
     EXPECT_FALSE(session->Busy());
     EXPECT_TRUE(session->RequestClose());
@@ -142,7 +165,8 @@ TEST_F(SendSessionTest, AResetStringWithoutOkEndsTheSession)
     ASSERT_EQ(fx->ui.errors.size(), 1u);
     EXPECT_EQ(fx->ui.errors[0].title, "Unable to Continue");
     EXPECT_EQ(fx->ui.errors[0].text.rfind("We are unable to continue the fax session. \n\nThe modem did not respond to "
-                                          "the reset string:   (ATZ9)\n\nIs the Communications Port (COM7) correct?",
+                                          "the reset string:   (ATZ9)\n\nIs the Communications Port COM7 (" +
+                                              fx->modem.SlavePath() + ") correct?",
                                           0),
               0u);
     const std::vector<std::string> saved = SavedLog();

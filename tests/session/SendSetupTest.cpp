@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "session/SendSetup.h"
+#include "support/TestSupport.h"
 
 namespace vl::test {
 namespace {
@@ -68,17 +69,22 @@ TEST(SetupSummaryTest, ListsTheSettingsAndOnlyTheOptionsThatAreOn)
     s.Fax = "555 0100";
     s.DialAttempts = 2;
     s.RetryWait = 30;
-    const std::vector<std::string> base{"Communications Port: COM2", "Fax Class: Autodetect",
+    TempDir dir;
+    const std::string ini = dir.folder() + "VL.INI";
+    const std::vector<std::string> base{"Communications Port: COM2 (/dev/ttyUSB0)", "Fax Class: Autodetect",
                                         "Transfer Rate: 14400",      "Dialing with: Pulse",
                                         "Modem Init String: AT&F",   "Modem Reset String: ATZ",
                                         "Post Reset String: ATH",    "Station ID (Fax #): 555 0100",
                                         "Dial Attempts: 2",          "Retry in: 30 seconds"};
-    EXPECT_EQ(session::SetupSummary(s), base);
+    EXPECT_EQ(session::SetupSummary(s, ini), base);
+    // The port line names the device the settings file maps the port to.
+    WriteFile(ini, "[Ports]\nCOM2=/dev/ttyACM7\n");
+    EXPECT_EQ(session::SetupSummary(s, ini)[0], "Communications Port: COM2 (/dev/ttyACM7)");
 
     s.ToneOrPulse = 0;
     s.FaxClass = 3;
     s.BlindDial = s.IgnoreBusy = s.ECM = true;
-    const std::vector<std::string> lines = session::SetupSummary(s);
+    const std::vector<std::string> lines = session::SetupSummary(s, ini);
     ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[1], "Fax Class: Class 2.0");
     EXPECT_EQ(lines[3], "Dialing with: Tone");

@@ -7,10 +7,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QToolTip>
 #include <QTableView>
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +24,7 @@
 #include "app/FaxListTexts.h"
 #include "store/FaxTables.h"
 #include "support/EnvVar.h"
+#include "ui/HintTiming.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
 
@@ -147,6 +151,26 @@ TEST_F(MainScreenTest, FullListsOfferTheirCommandsPageByPage)
     EXPECT_EQ(list->model()->data(current, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
 }
 
+TEST_F(MainScreenTest, HintsWaitBeforeShowingAndStayLongEnoughToRead)
+{
+    ui::MainScreen& w = Open();
+    QPushButton* button = w.Button(Command::Receive);
+    EXPECT_EQ(button->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, button), ui::kHintDelayMs);
+    // The display time holds for the main window and for windows made later.
+    QLineEdit later;
+    later.setToolTip("A field of a window made after the main window");
+    for (QWidget* widget : {static_cast<QWidget*>(button), static_cast<QWidget*>(&later)}) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &help);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), widget->toolTip());
+        EXPECT_EQ(widget->toolTipDuration(), ui::kHintDisplayMs);
+        QToolTip::hideText();
+    }
+    EXPECT_EQ(ui::kHintDelayMs, 1200);
+    EXPECT_EQ(ui::kHintDisplayMs, 30000);
+}
+
 TEST_F(MainScreenTest, ArchivingHidesAFaxUntilArchivedFaxesAreShown)
 {
     tools::WriteSampleFaxes(Folder(), 3, 0);
@@ -159,6 +183,39 @@ TEST_F(MainScreenTest, ArchivingHidesAFaxUntilArchivedFaxesAreShown)
     EXPECT_EQ(Rows(FaxPage::Outgoing), 3);
     w.Action(Command::ShowArchived)->trigger();
     EXPECT_EQ(Rows(FaxPage::Outgoing), 2);
+}
+
+TEST_F(MainScreenTest, SortCheckMarksFollowTheOrderAListTakesByItself)
+{
+    tools::WriteSampleFaxes(Folder(), 1, 1);
+    ui::MainScreen& w = Open();
+    auto checked = [&](Command c) { return w.Action(c)->isChecked(); };
+    struct Case {
+        FaxPage page;
+        Command sortBy;
+        Command dateOrder;
+    };
+    for (const Case& c : {Case{FaxPage::Outgoing, Command::SortSubject, Command::SortDateSent},
+                          Case{FaxPage::Incoming, Command::SortFrom, Command::SortDateReceived}}) {
+        w.SetPage(c.page);
+        if (checked(Command::ShowArchived))
+            w.Action(Command::ShowArchived)->trigger();
+        ASSERT_EQ(Rows(c.page), 1);
+        w.Action(c.sortBy)->trigger();
+        EXPECT_TRUE(checked(c.sortBy));
+        EXPECT_FALSE(checked(c.dateOrder));
+        // Archiving the only fax empties the list, which has no order then.
+        WhenModal([](QWidget& modal) { dynamic_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click(); });
+        w.Action(Command::Archive)->trigger();
+        ASSERT_EQ(Rows(c.page), 0);
+        EXPECT_FALSE(checked(c.sortBy));
+        EXPECT_FALSE(checked(c.dateOrder));
+        // Listed again, the fax comes in date order, and the marks say so.
+        w.Action(Command::ShowArchived)->trigger();
+        ASSERT_EQ(Rows(c.page), 1);
+        EXPECT_TRUE(checked(c.dateOrder)) << static_cast<int>(c.page);
+        EXPECT_FALSE(checked(c.sortBy)) << static_cast<int>(c.page);
+    }
 }
 
 TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
@@ -181,6 +238,35 @@ TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
     EXPECT_FALSE(w.Receive().Active());
     EXPECT_EQ(w.Button(Command::Receive)->text(), "&Receive");
     EXPECT_TRUE(On(Command::ReceiveWithLog));
+}
+
+TEST_F(MainScreenTest, ReceiveModeOffersStopOnlyOnceItWaitsForCalls)
+{
+    FakeModemScript quiet;
+    quiet.silent = true;
+    FakeModem silentModem(quiet);
+    modem.MapCom(kModemCom, silentModem.SlavePath());
+    ui::MainScreen& w = Open();
+    // While the error window says the modem did not answer, receive mode is
+    // still starting: the commands read as before it began.
+    std::string title, button, hint, menu;
+    bool logItemOn = false;
+    WhenModal([&](QWidget& modal) {
+        title = modal.windowTitle().toStdString();
+        button = w.Button(Command::Receive)->text().toStdString();
+        hint = w.Button(Command::Receive)->toolTip().toStdString();
+        menu = w.Action(Command::Receive)->text().toStdString();
+        logItemOn = On(Command::ReceiveWithLog);
+        CloseModal(modal);
+    });
+    w.Action(Command::Receive)->trigger();
+    EXPECT_EQ(title, "No Response From Modem");
+    EXPECT_EQ(button, "&Receive");
+    EXPECT_EQ(hint, "Start receiving faxes");
+    EXPECT_EQ(menu, "&Receive Faxes");
+    EXPECT_TRUE(logItemOn);
+    EXPECT_FALSE(w.Receive().Active());
+    EXPECT_EQ(w.Button(Command::Receive)->text(), "&Receive");
 }
 
 TEST_F(MainScreenTest, PrinterDriverFaxesArriveAtActivationAndAnOrphanSidecarWaits)

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 
 #include "ModalDriver.h"
 #include "base/MessageWindow.h"
@@ -52,7 +53,9 @@ protected:
 TEST_F(SendFaxFormTest, ShowsTheGivenNumberAndTheModemSettings)
 {
     EXPECT_EQ(form.NumberField()->text(), "5550199");
-    EXPECT_TRUE(form.SetupText().startsWith("Communications Port: COM1\nFax Class: Class 1\n"));
+    EXPECT_TRUE(form.SetupText().startsWith(
+        QString::fromStdString("Communications Port: COM1 (" + dir.folder() + "no-such-modem)\nFax Class: Class 1\n")))
+        << form.SetupText().toStdString();
 }
 
 TEST_F(SendFaxFormTest, ABlankNumberIsRefusedAndTheFieldTakesTheFocus)
@@ -61,6 +64,18 @@ TEST_F(SendFaxFormTest, ABlankNumberIsRefusedAndTheFieldTakesTheFocus)
     EXPECT_EQ(SendShows(), "Information: Phone number is blank");
     EXPECT_EQ(form.focusWidget(), form.NumberField());
     EXPECT_FALSE(form.Session().Busy());
+}
+
+TEST_F(SendFaxFormTest, ANumberTheFaxRecordCannotKeepIsRefusedBeforeAnyCall)
+{
+    // Within the field's 25 characters, but the sign has no place in the table.
+    form.NumberField()->setText(QString::fromUtf8("555 0199 \u260E"));
+    const std::string shown = SendShows();
+    EXPECT_EQ(shown.rfind("Information: This fax number cannot be kept with the fax.", 0), 0u) << shown;
+    EXPECT_EQ(form.focusWidget(), form.NumberField());
+    EXPECT_FALSE(form.Session().Busy());
+    EXPECT_EQ(form.ResultText(), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "Lastsend.log"));
 }
 
 TEST_F(SendFaxFormTest, ControlShiftZInAFieldTogglesTheLineLog)
@@ -80,10 +95,12 @@ TEST_F(SendFaxFormTest, APortThatCannotOpenEndsTheAttemptWithItsReason)
 {
     const std::string shown = SendShows();
     EXPECT_EQ(shown.rfind("Error Opening Communications Port", 0), 0u) << shown;
-    EXPECT_NE(shown.find("(COM1) correct?"), std::string::npos) << shown;
+    const std::string com1 = "COM1 (" + dir.folder() + "no-such-modem)";
+    EXPECT_NE(shown.find("Is the Communications Port " + com1 + " correct?"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("vellora-cli settings set Ports COM1 DEVICE"), std::string::npos) << shown;
     EXPECT_FALSE(form.Session().Busy());
     EXPECT_EQ(form.ResultText(), "");
-    EXPECT_NE(ReadFile(dir.path() / "Lastsend.log").find("Error opening com port: COM1"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.path() / "Lastsend.log").find("Error opening com port: " + com1), std::string::npos);
 }
 
 }  // namespace
