@@ -39,6 +39,19 @@ void ShowException(std::exception_ptr error) noexcept
     }
 }
 
+void ShowExceptionThrough(const ExceptionDisplay& display, std::exception_ptr error) noexcept
+{
+    if (!display) {
+        ShowException(error);
+        return;
+    }
+    try {
+        display(error);
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
+}
+
 std::string ExceptionText(std::exception_ptr error)
 {
     try {

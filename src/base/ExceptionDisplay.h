@@ -21,6 +21,10 @@ ExceptionDisplay SetExceptionDisplay(ExceptionDisplay display);
 // is not allowed to take the caller down: its failure goes to standard error.
 void ShowException(std::exception_ptr error) noexcept;
 
+// Shows `error` through `display` when one is given, else through the
+// installed display; the failure of `display` itself goes to the installed one.
+void ShowExceptionThrough(const ExceptionDisplay& display, std::exception_ptr error) noexcept;
+
 // The text an exception carries ("Unknown exception" when it carries none).
 std::string ExceptionText(std::exception_ptr error);
 

@@ -98,15 +98,7 @@ std::intptr_t VlComPort::OnWindowMessage(const base::WindowMessage& message)
 
 void VlComPort::ShowException(std::exception_ptr error)
 {
-    if (!exceptionDisplay_) {
-        base::ShowException(error);
-        return;
-    }
-    try {
-        exceptionDisplay_(error);
-    } catch (...) {
-        base::ShowException(std::current_exception());
-    }
+    base::ShowExceptionThrough(exceptionDisplay_, error);
 }
 
 void VlComPort::PortFailed(std::exception_ptr error)

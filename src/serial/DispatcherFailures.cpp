@@ -48,15 +48,7 @@ std::intptr_t VlBaseDispatcher::OnMainWindowMessage(const base::WindowMessage& m
 
 void VlBaseDispatcher::ReportFailure(std::exception_ptr error)
 {
-    if (!failureHandler_) {
-        base::ShowException(error);
-        return;
-    }
-    try {
-        failureHandler_(error);
-    } catch (...) {
-        base::ShowException(std::current_exception());
-    }
+    base::ShowExceptionThrough(failureHandler_, error);
 }
 
 }  // namespace vl::serial

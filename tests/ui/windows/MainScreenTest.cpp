@@ -20,6 +20,7 @@
 
 #include "ComPortFixture.h"
 #include "ModalDriver.h"
+#include "OneFaxEach.h"
 #include "SampleFaxes.h"
 #include "app/FaxListTexts.h"
 #include "store/FaxTables.h"
@@ -282,32 +283,6 @@ TEST_F(MainScreenTest, PrinterDriverFaxesArriveAtActivationAndAnOrphanSidecarWai
     EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00003.KQD"));
     EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/FAX00001.KQD"));
     EXPECT_TRUE(On(Command::Send));
-}
-
-// One outgoing fax with a body and a cover (and its cover data file) in the
-// send folder, and one received fax in the receive folder.
-void WriteOneFaxEach(const std::string& folder)
-{
-    std::filesystem::create_directories(folder + "SEND");
-    std::filesystem::create_directories(folder + "RECEIVE");
-    for (const char* file : {"SEND/FAX00001.APF", "SEND/COV00001.APF", "SEND/COV00001.FCD", "RECEIVE/FAX0001.APF"})
-        WriteFile(folder + file, file);
-    auto out = store::OpenOrCreateOutgoing(folder, "").table;
-    out->AppendBlank();
-    out->SetText("RECIPIENT", "Harbour Logistics");
-    out->SetText("SUBJECT", "Signed contract");
-    out->SetText("PHONE", "5550101");
-    out->SetText("FAXDOC", "FAX00001.APF");
-    out->SetText("FAXCOVER", "COV00001.APF");
-    out->Post();
-    out->Close();
-    auto in = store::OpenOrCreateIncoming(folder).table;
-    in->AppendBlank();
-    in->SetText("FROM", "+1 555 0142");
-    in->SetNumber("PAGES", 2);
-    in->SetText("FAXFILE", "FAX0001.APF");
-    in->Post();
-    in->Close();
 }
 
 TEST_F(MainScreenTest, DeletingTheCoverOfAFaxKeepsItsBody)

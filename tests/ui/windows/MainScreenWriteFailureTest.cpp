@@ -20,6 +20,7 @@
 #include <set>
 
 #include "ModalDriver.h"
+#include "OneFaxEach.h"
 #include "app/FaxListTexts.h"
 #include "base/MessageWindow.h"
 #include "store/FaxTables.h"
@@ -91,26 +92,7 @@ class MainScreenWriteFailureTest : public ::testing::Test {
 protected:
     MainScreenWriteFailureTest() : home("VELLORA_HOME", dir.folder()), pump(loop)
     {
-        std::filesystem::create_directories(Folder() + "SEND");
-        std::filesystem::create_directories(Folder() + "RECEIVE");
-        for (const char* file : {"SEND/FAX00001.APF", "SEND/COV00001.APF", "SEND/COV00001.FCD", "RECEIVE/FAX0001.APF"})
-            WriteFile(Folder() + file, file);
-        auto out = store::OpenOrCreateOutgoing(Folder(), "").table;
-        out->AppendBlank();
-        out->SetText("RECIPIENT", "Harbour Logistics");
-        out->SetText("SUBJECT", "Signed contract");
-        out->SetText("PHONE", "5550101");
-        out->SetText("FAXDOC", "FAX00001.APF");
-        out->SetText("FAXCOVER", "COV00001.APF");
-        out->Post();
-        out->Close();
-        auto in = store::OpenOrCreateIncoming(Folder()).table;
-        in->AppendBlank();
-        in->SetText("FROM", "+1 555 0142");
-        in->SetNumber("PAGES", 2);
-        in->SetText("FAXFILE", "FAX0001.APF");
-        in->Post();
-        in->Close();
+        WriteOneFaxEach(Folder());
         // The first start builds the index tags; the tests start from there.
         Open();
         window.reset();
