@@ -66,13 +66,14 @@ void PageEscaper::PutRecordBits(std::span<const std::uint8_t> record, std::size_
     }
 }
 
-void PageEscaper::FillLine(std::size_t lineBytes) {
+void PageEscaper::FillLine() {
     // The EOLs of the end of page follow each other with no fill.
-    if (lineHasCodes_ && lineBits_ < 8 * lineBytes) PutFillBits(8 * lineBytes - lineBits_);
+    if (lineHasCodes_ && lineBits_ < 8 * lineBytes_) PutFillBits(8 * lineBytes_ - lineBits_);
     lineHasCodes_ = false;
 }
 
 void PageEscaper::PadToByte() {
+    FillLine();
     if (bits_.PartialBits() != 0) PutBits(0, 8 - bits_.PartialBits());
     TakeWholeBytes();
 }
@@ -88,17 +89,16 @@ int PageEscaper::Flush() {
 void PageEscaper::StartPage() {
     bits_.Reset();
     lineBits_ = 0;
+    lineBytes_ = 0;
     lineHasCodes_ = false;
 }
 
 int PageEscaper::SendRecord(std::span<const std::uint8_t> record, std::size_t minScanBytes) {
-    const std::size_t lineBytes = std::min(minScanBytes, kMaxScanBytes);
+    lineBytes_ = std::min(minScanBytes, kMaxScanBytes);
     if (!faxdoc::ScanMhRecord(record, pieces_)) {
-        FillLine(lineBytes);
         PadToByte();
         PutEscaped(record);
-        if (record.size() < lineBytes) PutZeros(lineBytes - record.size());
-        lineHasCodes_ = false;
+        if (record.size() < lineBytes_) PutZeros(lineBytes_ - record.size());
         return Flush();
     }
     const faxdoc::MhCode eol = faxdoc::MhCodes().eol;
@@ -108,7 +108,7 @@ int PageEscaper::SendRecord(std::span<const std::uint8_t> record, std::size_t mi
             lineHasCodes_ = true;
             continue;
         }
-        FillLine(lineBytes);
+        FillLine();
         lineBits_ = 0;
         PutBits(eol.code, eol.bits);
     }

@@ -46,6 +46,7 @@ public:
     // record's first EOL. The bits of a byte not yet full wait for what
     // follows. A record that is not EOLs and whole code words is sent as
     // stored from a byte boundary, padded with zeros to `minScanBytes`.
+    // The calls below that start on a byte boundary fill an open line first.
     int SendRecord(std::span<const std::uint8_t> record, std::size_t minScanBytes);
     // The white line of the top margin, as SendRecord.
     int SendBlankLine(std::size_t minScanBytes);
@@ -67,11 +68,13 @@ private:
     // Bits into the stream, the first in bit 0 of `value`; `count` at most 16.
     void PutBits(std::uint16_t value, unsigned count);
     void PutFillBits(std::size_t count);
-    // Fill for a line with code words that has not lasted `lineBytes` yet.
-    void FillLine(std::size_t lineBytes);
+    // Fill for a line with code words that has not lasted its minimum yet.
+    void FillLine();
     void PutRecordBits(std::span<const std::uint8_t> record, std::size_t from, std::size_t count);
     // The stream's whole bytes into the escape buffer.
     void TakeWholeBytes();
+    // The open line filled to its minimum, then fill to a byte boundary:
+    // whatever follows starts a new line or ends the page.
     void PadToByte();
     // Hands what is gathered to the sink; answers the call's first failure.
     int Flush();
@@ -83,7 +86,8 @@ private:
 
     faxdoc::BitWriter bits_;
     std::vector<faxdoc::MhRecordPiece> pieces_;
-    std::size_t lineBits_ = 0;  // bits sent since the current line's EOL began
+    std::size_t lineBits_ = 0;   // bits sent since the current line's EOL began
+    std::size_t lineBytes_ = 0;  // the minimum scan-line bytes the last record asked for
     bool lineHasCodes_ = false;  // code words since that EOL: a line to fill
 };
 

@@ -62,11 +62,12 @@ TEST_F(PageEscaperTest, HandsOverTheBufferWhenFull) {
 
 TEST_F(PageEscaperTest, BlankLinesArePackedAndFilledOnlyUpToTheMinimum) {
     // A blank line packs to its EOL, the 1728 make-up code and the 0 code:
-    // 29 bits. The fill for a line goes before the EOL that ends it.
+    // 29 bits. Fill goes before the EOL that ends a line, or before the end
+    // of the burst.
     const struct {
         std::size_t minimum;
         std::size_t bytes;  // two lines, then fill to a byte
-    } cases[] = {{0, 8}, {3, 8}, {4, 8}, {5, 9}, {200, 204}, {20000, 8196}};
+    } cases[] = {{0, 8}, {3, 8}, {4, 8}, {5, 10}, {200, 400}, {20000, 16384}};
     for (const auto& c : cases) {
         chunks_.clear();
         escaper_.StartPage();
@@ -282,6 +283,18 @@ TEST_F(PageEscaperRepacking, ALineShorterThanTheMinimumIsFilledBeforeTheNextEolA
         for (std::size_t i = 3; i < eols.size(); ++i) EXPECT_EQ(eols[i].fill, 0u) << "the end of page";
         EXPECT_EQ(DecodedLines(stream), DecodedLines(Join({row, blank, end})));
     }
+}
+
+TEST_F(PageEscaperRepacking, AnOpenLineIsFilledBeforeBytesThatStartOnAByteBoundary) {
+    // The top margin's last blank line (29 bits) before a raw page lasts its
+    // 10 bytes before the page's own bytes come.
+    escaper_.StartPage();
+    ASSERT_EQ(escaper_.SendBlankLine(10), 0);
+    ASSERT_EQ(escaper_.SendBlock(Bytes{0xAA}), 0);
+    const Bytes sent = All();
+    ASSERT_EQ(sent.size(), 11u);
+    EXPECT_EQ(sent.back(), 0xAA);
+    EXPECT_EQ(Bytes(sent.begin() + 4, sent.end() - 1), Bytes(6, 0));
 }
 
 TEST_F(PageEscaperRepacking, DlesThatTheNewBitPositionsMakeAreDoubled) {
