@@ -223,7 +223,8 @@ void SendMachine::PumpPage(FaxEvent event)
             break;
         }
     }
-    // Classes 1 and 2 end the page data with DLE ETX, Class 2.0 once drained.
+    // Class 1 ends the page data with DLE ETX here, Classes 2 and 2.0 once
+    // the port has drained.
     int rc = escaper_.EndBurst();
     if (rc == 0 && state_ == tfDrainPage && !IsClass2())
         rc = escaper_.SendEndOfData();
