@@ -5,10 +5,11 @@
 //
 // Line records (APF records, rendered rows, the blank line, the end of page)
 // are re-packed into one continuous MH bit stream: the fill that aligned each
-// record to bytes is left out, every line still starts with an EOL, and the
-// only fill sent is what a line needs before the next EOL to last the
-// minimum scan-line time. Page bytes are otherwise sent as stored; no bit
-// order is reversed. Every method answers 0 or the sink's negative code.
+// record to bytes is left out, every line still starts with an EOL, and fill
+// goes before an EOL only where a line needs it to last the minimum scan-line
+// time, and up to a byte boundary where a burst of data ends. Page bytes are
+// otherwise sent as stored; no bit order is reversed. Every method answers 0
+// or the sink's negative code.
 #pragma once
 
 #include <array>
