@@ -76,9 +76,7 @@ TEST(DispatchLogFormat, TimeReadsSecondsAndMilliseconds) {
 
 TEST(DispatchLogFormat, ContinuationLinesIndentTo45) {
     DispatchLog log = Started();
-    std::string bytes(34, 'x');
-    bytes += "\r\nyz";
-    log.AddAt(5, LogKind::User, 0, 0, Bytes(bytes));
+    log.AddAt(5, LogKind::User, 0, 0, Bytes(std::string(34, 'x') + "\r\n" + "yz"));
     // 44 columns of fields, 34 bytes fill the line to 78; the bracketed bytes move on whole.
     EXPECT_EQ(Entries(log), "0000.005  User                    00000000  " + std::string(34, 'x') + "\n" +
                                 std::string(44, ' ') + "[13][10]yz\n");
