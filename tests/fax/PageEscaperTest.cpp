@@ -2,13 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "base/ErrorCodes.h"
-#include "faxdoc/ApfFormat.h"
-#include "faxdoc/LineEncoder.h"
-#include "faxdoc/MhDecoder.h"
-#include "faxdoc/MhRecordScan.h"
 
 namespace vl::fax {
 namespace {
@@ -60,25 +54,22 @@ TEST_F(PageEscaperTest, HandsOverTheBufferWhenFull) {
     }
 }
 
-TEST_F(PageEscaperTest, BlankLinesArePackedAndFilledOnlyUpToTheMinimum) {
-    // A blank line packs to its EOL, the 1728 make-up code and the 0 code:
-    // 29 bits. Fill goes before the EOL that ends a line, or before the end
-    // of the burst.
+TEST_F(PageEscaperTest, BlankLinePaddingAtTheEdgesOfTheMinimum) {
+    const Bytes record = {0x00, 0x80, 0xB2, 0x59, 0x01, 0x00};
     const struct {
         std::size_t minimum;
-        std::size_t bytes;  // two lines, then fill to a byte
-    } cases[] = {{0, 8}, {3, 8}, {4, 8}, {5, 10}, {200, 400}, {20000, 16384}};
+        std::size_t zeros;
+    } cases[] = {{0, 0}, {5, 0}, {6, 0}, {7, 2}, {200, 195}, {20000, 8187}};
     for (const auto& c : cases) {
         chunks_.clear();
-        escaper_.StartPage();
         ASSERT_EQ(escaper_.SendBlankLine(c.minimum), 0);
-        ASSERT_EQ(escaper_.SendBlankLine(c.minimum), 0);
-        ASSERT_EQ(escaper_.EndBurst(), 0);
-        EXPECT_EQ(All().size(), c.bytes) << "minimum " << c.minimum;
+        Bytes expected = record;
+        expected.resize(record.size() + c.zeros, 0);
+        EXPECT_EQ(All(), expected) << "minimum " << c.minimum;
     }
 }
 
-TEST_F(PageEscaperTest, RecordsThatAreNotMhLinesAreSentAsStoredAndPaddedWithZeros) {
+TEST_F(PageEscaperTest, RowsArePaddedWithZerosToTheMinimum) {
     const struct {
         Bytes row;
         std::size_t minimum;
@@ -92,11 +83,11 @@ TEST_F(PageEscaperTest, RecordsThatAreNotMhLinesAreSentAsStoredAndPaddedWithZero
     };
     for (const auto& c : cases) {
         chunks_.clear();
-        ASSERT_EQ(escaper_.SendRecord(c.row, c.minimum), 0);
+        ASSERT_EQ(escaper_.SendRow(c.row, c.minimum), 0);
         EXPECT_EQ(All(), c.expected) << "minimum " << c.minimum;
     }
     chunks_.clear();
-    ASSERT_EQ(escaper_.SendRecord(Bytes{1}, 10000), 0);
+    ASSERT_EQ(escaper_.SendRow(Bytes{1}, 10000), 0);
     EXPECT_EQ(All().size(), 8192u) << "a scan line is never padded beyond 8192 bytes";
 }
 
@@ -117,207 +108,10 @@ TEST_F(PageEscaperTest, EndOfDataSequencesAreNotEscaped) {
 TEST_F(PageEscaperTest, ASinkFailureIsReturnedAndTheNextCallStartsClean) {
     failWith_ = base::ecBlockNotQueued;
     EXPECT_EQ(escaper_.SendBlock(Bytes(10000, 0x10)), base::ecBlockNotQueued);
-    EXPECT_EQ(escaper_.SendBlock(Bytes(3, 0)), base::ecBlockNotQueued);
+    EXPECT_EQ(escaper_.SendZeros(3), base::ecBlockNotQueued);
     failWith_ = 0;
-    ASSERT_EQ(escaper_.SendBlock(Bytes(3, 0)), 0);
+    ASSERT_EQ(escaper_.SendZeros(3), 0);
     EXPECT_EQ(All(), Bytes(3, 0)) << "nothing of the failed calls is left in the buffer";
-}
-
-// Re-packing line records into one bit stream.
-class PageEscaperRepacking : public PageEscaperTest {
-protected:
-    static constexpr std::size_t kEolBits = 12;
-
-    // Rows of short black runs among white, as typed text gives, with blank
-    // rows between, coded as the converter codes them.
-    static std::vector<Bytes> TextRecords(int count, unsigned seed) {
-        faxdoc::LineEncoder encoder(faxdoc::LineLayout{});
-        std::vector<Bytes> records;
-        for (int row = 0; row < count; ++row) {
-            Bytes raster(faxdoc::kNormalWidth / 8, 0);
-            if (row % 5 != 4) {
-                for (int x = 100 + static_cast<int>(seed % 50); x < 1500;) {
-                    seed = seed * 1103515245u + 12345u;
-                    const int black = 1 + static_cast<int>((seed >> 16) % 7);
-                    for (int i = x; i < x + black; ++i) raster[static_cast<std::size_t>(i / 8)] |= 0x80 >> (i % 8);
-                    x += black + 1 + static_cast<int>((seed >> 20) % 40);
-                }
-            }
-            const auto record = encoder.Encode(raster);
-            records.emplace_back(record.begin(), record.end());
-        }
-        return records;
-    }
-    static Bytes Join(const std::vector<Bytes>& records) {
-        Bytes all;
-        for (const Bytes& r : records) all.insert(all.end(), r.begin(), r.end());
-        return all;
-    }
-    static std::vector<Bytes> DecodedLines(const Bytes& stream) {
-        std::vector<Bytes> lines;
-        faxdoc::MhDecoder decoder([&](std::span<const std::uint8_t> line) { lines.emplace_back(line.begin(), line.end()); });
-        decoder.Feed(stream);
-        decoder.Finish();
-        return lines;
-    }
-    // The page as the modem gets it, with DLE ETX and the doubling undone;
-    // a DLE not doubled fails the test.
-    Bytes Unescaped() const {
-        const Bytes sent = All();
-        Bytes out;
-        EXPECT_GE(sent.size(), 2u);
-        EXPECT_EQ(Bytes(sent.end() - 2, sent.end()), (Bytes{kDle, kEtx}));
-        for (std::size_t i = 0; i + 2 < sent.size(); ++i) {
-            if (sent[i] == kDle) {
-                EXPECT_EQ(sent[i + 1], kDle) << "a lone DLE at " << i;
-                ++i;
-            }
-            out.push_back(sent[i]);
-        }
-        return out;
-    }
-    // Sends a page of records and answers the stream.
-    Bytes SendPage(const std::vector<Bytes>& records, std::size_t minimum) {
-        chunks_.clear();
-        escaper_.StartPage();
-        for (const Bytes& r : records) EXPECT_EQ(escaper_.SendRecord(r, minimum), 0);
-        EXPECT_EQ(escaper_.EndBurst(), 0);
-        EXPECT_EQ(escaper_.SendEndOfData(), 0);
-        return Unescaped();
-    }
-
-    // Each EOL of the stream: where its twelve bits start, the fill before
-    // it, and whether code words came between it and the EOL before.
-    struct Eol {
-        std::size_t start;
-        std::size_t fill;
-        bool afterCodes;
-    };
-    static std::vector<Eol> Eols(const Bytes& stream) {
-        std::vector<faxdoc::MhRecordPiece> pieces;
-        EXPECT_TRUE(faxdoc::ScanMhRecord(stream, pieces)) << "EOLs and whole code words only";
-        std::vector<Eol> eols;
-        bool codes = false;
-        for (const auto& p : pieces) {
-            if (p.kind == faxdoc::MhRecordPiece::Codes) {
-                codes = true;
-                continue;
-            }
-            eols.push_back({p.from + p.bits - kEolBits, p.bits - kEolBits, codes});
-            codes = false;
-        }
-        return eols;
-    }
-    // The bits of a record's line: its EOL and code words.
-    static std::size_t PackedBits(const Bytes& record) {
-        std::vector<faxdoc::MhRecordPiece> pieces;
-        EXPECT_TRUE(faxdoc::ScanMhRecord(record, pieces));
-        std::size_t bits = 0;
-        for (const auto& p : pieces) bits += p.kind == faxdoc::MhRecordPiece::Eol ? kEolBits : p.bits;
-        return bits;
-    }
-};
-
-TEST_F(PageEscaperRepacking, APageDecodesToTheSameLinesAndIsFilledOnlyWhereALineIsShort) {
-    std::vector<Bytes> records(8, Bytes(faxdoc::kBlankLineRecord.begin(), faxdoc::kBlankLineRecord.end()));
-    for (const Bytes& r : TextRecords(200, 11)) records.push_back(r);
-    records.emplace_back(faxdoc::kEndOfPageRecord.begin(), faxdoc::kEndOfPageRecord.end());
-    const std::vector<Bytes> expected = DecodedLines(Join(records));
-    ASSERT_EQ(expected.size(), 208u);
-
-    for (const std::size_t minimum : {0u, 10u, 18u, 36u, 72u}) {
-        const Bytes stream = SendPage(records, minimum);
-        EXPECT_EQ(DecodedLines(stream), expected) << "minimum " << minimum;
-        const std::vector<Eol> eols = Eols(stream);
-        ASSERT_EQ(eols.size(), 208u + 7u) << "one EOL a line, and the seven of the end of page";
-        EXPECT_EQ(eols.front().start, 0u) << "the stream starts with its first EOL";
-        for (std::size_t i = 1; i < eols.size(); ++i) {
-            const std::size_t line = eols[i].start - eols[i - 1].start;
-            if (!eols[i].afterCodes) {
-                EXPECT_EQ(line, kEolBits) << "no fill inside the end of page, EOL " << i;
-            } else if (eols[i].fill > 0) {
-                EXPECT_EQ(line, 8 * minimum) << "fill only up to the minimum, line " << i;
-            } else {
-                EXPECT_GE(line, 8 * minimum) << "line " << i;
-            }
-        }
-        EXPECT_LT(stream.size() * 8 - (eols.back().start + kEolBits), 8u) << "the end of page is not followed by fill";
-        if (minimum == 0) {
-            std::size_t bits = 0;
-            for (const Bytes& r : records) bits += PackedBits(r);
-            EXPECT_EQ(stream.size(), (bits + 7) / 8) << "EOLs and code words, with no alignment fill";
-        }
-    }
-}
-
-TEST_F(PageEscaperRepacking, ALineShorterThanTheMinimumIsFilledBeforeTheNextEolAndOneAtItIsNot) {
-    // A text row whose EOL and codes make whole bytes, so that a minimum can
-    // equal it exactly.
-    Bytes row;
-    for (const Bytes& r : TextRecords(60, 5)) {
-        if (PackedBits(r) % 8 == 0 && PackedBits(r) > 29) {
-            row = r;
-            break;
-        }
-    }
-    ASSERT_FALSE(row.empty());
-    const std::size_t rowBytes = PackedBits(row) / 8;
-    const Bytes blank(faxdoc::kBlankLineRecord.begin(), faxdoc::kBlankLineRecord.end());
-    const Bytes end(faxdoc::kEndOfPageRecord.begin(), faxdoc::kEndOfPageRecord.end());
-    const struct {
-        std::size_t minimum;
-        std::size_t rowFill;   // before the EOL after the row
-        std::size_t lastFill;  // before the first EOL of the end of page
-    } cases[] = {
-        {rowBytes - 1, 0, 8 * (rowBytes - 1) - 29},
-        {rowBytes, 0, 8 * rowBytes - 29},
-        {rowBytes + 1, 8, 8 * (rowBytes + 1) - 29},
-        {0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        const Bytes stream = SendPage({row, blank, end}, c.minimum);
-        const std::vector<Eol> eols = Eols(stream);
-        ASSERT_EQ(eols.size(), 2u + 7u) << c.minimum;
-        EXPECT_EQ(eols[1].fill, c.rowFill) << "minimum " << c.minimum;
-        EXPECT_EQ(eols[2].fill, c.lastFill) << "the page's last line, minimum " << c.minimum;
-        for (std::size_t i = 3; i < eols.size(); ++i) EXPECT_EQ(eols[i].fill, 0u) << "the end of page";
-        EXPECT_EQ(DecodedLines(stream), DecodedLines(Join({row, blank, end})));
-    }
-}
-
-TEST_F(PageEscaperRepacking, AnOpenLineIsFilledBeforeBytesThatStartOnAByteBoundary) {
-    // The top margin's last blank line (29 bits) before a raw page lasts its
-    // 10 bytes before the page's own bytes come.
-    escaper_.StartPage();
-    ASSERT_EQ(escaper_.SendBlankLine(10), 0);
-    ASSERT_EQ(escaper_.SendBlock(Bytes{0xAA}), 0);
-    const Bytes sent = All();
-    ASSERT_EQ(sent.size(), 11u);
-    EXPECT_EQ(sent.back(), 0xAA);
-    EXPECT_EQ(Bytes(sent.begin() + 4, sent.end() - 1), Bytes(6, 0));
-}
-
-TEST_F(PageEscaperRepacking, DlesThatTheNewBitPositionsMakeAreDoubled) {
-    // A one-run row after a blank line: its bytes shift by the blank line's
-    // 29 bits, so some run gives a DLE in the stream that its record lacks.
-    faxdoc::LineEncoder encoder(faxdoc::LineLayout{});
-    const Bytes blank(faxdoc::kBlankLineRecord.begin(), faxdoc::kBlankLineRecord.end());
-    const Bytes end(faxdoc::kEndOfPageRecord.begin(), faxdoc::kEndOfPageRecord.end());
-    bool found = false;
-    for (int x = 0; x < 1700 && !found; x += 3) {
-        for (int length = 1; length < 20 && !found; ++length) {
-            Bytes raster(faxdoc::kNormalWidth / 8, 0);
-            for (int i = x; i < x + length; ++i) raster[static_cast<std::size_t>(i / 8)] |= 0x80 >> (i % 8);
-            const auto coded = encoder.Encode(raster);
-            const Bytes row(coded.begin(), coded.end());
-            if (std::count(row.begin(), row.end(), kDle) != 0) continue;
-            const Bytes stream = SendPage({blank, row, end}, 0);
-            if (std::count(stream.begin(), stream.end(), kDle) == 0) continue;
-            found = true;
-            EXPECT_EQ(DecodedLines(stream), DecodedLines(Join({blank, row, end})));
-        }
-    }
-    EXPECT_TRUE(found) << "no row gave a DLE";
 }
 
 }  // namespace
