@@ -93,7 +93,7 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
     sendButton_->setAutoDefault(false);
     close->setAutoDefault(false);
     disconnect(buttons, nullptr, this, nullptr);
-    connect(sendButton_, &QPushButton::clicked, this, &SendFaxForm::SendClicked);
+    connect(sendButton_, &QPushButton::clicked, this, guard_.Slot([this] { SendClicked(); }));
     connect(close, &QPushButton::clicked, this, &SendFaxForm::reject);
     layout->addWidget(buttons);
 
@@ -155,7 +155,7 @@ void SendFaxForm::showEvent(QShowEvent* event)
         return;
     firstActivation_ = false;
     phoneNumber_->setText(Q(givenNumber_));
-    ShowSetup();
+    guard_.Run([this] { ShowSetup(); });
 }
 
 void SendFaxForm::ShowSetup()
@@ -196,7 +196,7 @@ bool IsLoggingKey(const QEvent* event)
 void SendFaxForm::keyPressEvent(QKeyEvent* event)
 {
     if (IsLoggingKey(event)) {
-        ShowInformation(session_.ToggleLogging());
+        guard_.Run([this] { ShowInformation(session_.ToggleLogging()); });
         return;
     }
     QDialog::keyPressEvent(event);
@@ -206,7 +206,7 @@ void SendFaxForm::keyPressEvent(QKeyEvent* event)
 bool SendFaxForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (IsLoggingKey(event)) {
-        ShowInformation(session_.ToggleLogging());
+        guard_.Run([this] { ShowInformation(session_.ToggleLogging()); });
         return true;
     }
     return QDialog::eventFilter(watched, event);

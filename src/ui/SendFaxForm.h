@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "session/SendSession.h"
 #include "session/SessionUi.h"
+#include "ui/CommandGuard.h"
 #include "ui/SessionFeedback.h"
 
 class QCheckBox;
@@ -78,6 +79,8 @@ private:
     session::SendSession session_;
     std::string givenNumber_;
     bool firstActivation_ = true;
+    // The session writes logs and opens the port: their failures stop here.
+    CommandGuard guard_{*this, {}};
 
     QLabel* toLabel_ = nullptr;
     QLabel* subjectLabel_ = nullptr;
