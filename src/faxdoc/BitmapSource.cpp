@@ -35,6 +35,7 @@ public:
             const std::uint32_t c = bitmap_.At(x, y_);
             const int sum = static_cast<int>((c >> 16 & 0xFF) + (c >> 8 & 0xFF) + (c & 0xFF));
             if (sum < DitherThreshold(x, y_)) row[static_cast<std::size_t>(x >> 3)] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+            if (const int rc = AfterPixel(x); rc != base::ecOK) return rc;
         }
         ++y_;
         return base::ecOK;

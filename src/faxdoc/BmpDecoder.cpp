@@ -37,6 +37,8 @@ public:
             const Rgb c = Pixel(src, x);
             const bool black = bits_ == 1 ? c.Sum() < kMonoSplit : c.Sum() < DitherThreshold(x, y_);
             if (black) row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+            if (bits_ != 1)
+                if (const int rc = AfterPixel(x); rc != base::ecOK) return rc;
         }
         ++y_;
         return base::ecOK;

@@ -20,6 +20,9 @@ public:
           width_(settings.width == kWideWidth ? kWideWidth : kNormalWidth) {}
 
     int Run(const std::string& inputName, const std::string& outputFile) {
+        // Dithering a colour image yields whatever the options say: its rows
+        // can take seconds.
+        source_.SetYield(hooks_.processMessages);
         // The input is opened first so that a missing input leaves an existing
         // file of the output's name alone.
         if (int rc = source_.Open(inputName); rc != base::ecOK) return rc;

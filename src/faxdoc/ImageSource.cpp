@@ -57,6 +57,7 @@ int ImageSource::StartPage() {
     rows_.reset();
     rowsRead_ = 0;
     if (int rc = OpenPage(pages_[page_], rows_); rc != base::ecOK) return rc;
+    rows_->SetYield(&yield_);
     placement_ = FitImage(fit_, rows_->Width(), Rule());
     row_.assign(static_cast<std::size_t>(rows_->BytesPerRow()), 0);
     pageStarted_ = true;

@@ -30,6 +30,7 @@ public:
     int Open(const std::string& fileName) override;
     int ReadLine(std::vector<std::uint8_t>& line, bool& endOfPage, bool& morePages) override;
     void Close() override;
+    void SetYield(std::function<int()> yield) override { yield_.SetHook(std::move(yield)); }
 
     ImagePlacement Placement() const override { return placement_; }
     std::uint64_t BytesRead() const override;
@@ -59,6 +60,7 @@ private:
     std::size_t page_ = 0;
     bool pageStarted_ = false;
     std::unique_ptr<ImageSourceRows> rows_;
+    PixelYield yield_;
     int rowsRead_ = 0;
     std::vector<std::uint8_t> row_;
 };

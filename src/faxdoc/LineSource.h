@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ public:
     virtual int ReadLine(std::vector<std::uint8_t>& line, bool& endOfPage, bool& morePages) = 0;
 
     virtual void Close() = 0;
+
+    // The program's message loop, for sources whose lines take long to make
+    // (dithered colour images): answers 0 or a code that ends the reading.
+    virtual void SetYield(std::function<int()>) {}
 
     // How the current page is placed: doubling for the encoder, halving for
     // the conversion loop. Only image sources place pages.

@@ -10,6 +10,7 @@
 #include "base/ErrorCodes.h"
 #include "base/Exceptions.h"
 #include "faxdoc/BmpDither.h"
+#include "faxdoc/PixelYield.h"
 #include "faxdoc/VlFaxConverter.h"
 #include "support/TestSupport.h"
 
@@ -159,6 +160,25 @@ TEST_F(FaxConverterTest, QuitMessageWhileYieldingEndsTheConversion) {
     converter.ProcessMessages = [] { return base::ecGotQuitMsg; };
     EXPECT_EQ(ThrownCode([&] { converter.ConvertBitmapToFile(Stripes(100, 100)); }), base::ecGotQuitMsg);
     EXPECT_FALSE(std::filesystem::exists(dir.folder() + "OUT.APF"));
+}
+
+// Dithering runs the message loop now and then whatever the options say: a
+// big colour image takes seconds before its first fax line is out.
+TEST_F(FaxConverterTest, DitheringLetsTheMessageLoopRunAndEndTheConversion) {
+    converter.SetOptions(coCenterImage);
+    const gfx::ColorBitmap grey{1024, 64, std::vector<std::uint32_t>(1024 * 64, 0x808080)};
+    int turns = 0;
+    converter.ProcessMessages = [&] {
+        ++turns;
+        return base::ecOK;
+    };
+    converter.ConvertBitmapToFile(grey);
+    EXPECT_EQ(turns, 1024 * 64 / 8 / PixelYield::kChecksPerTurn);
+
+    std::filesystem::remove(converter.OutFileName());
+    converter.ProcessMessages = [] { return base::ecGotQuitMsg; };
+    EXPECT_EQ(ThrownCode([&] { converter.ConvertBitmapToFile(grey); }), base::ecGotQuitMsg);
+    EXPECT_FALSE(std::filesystem::exists(converter.OutFileName()));
 }
 
 }  // namespace
