@@ -18,11 +18,12 @@ stage_names=()
 stage_secs=()
 stage_start=$SECONDS
 stage_name=""
+record_stage() {
+  stage_names+=("$1")
+  stage_secs+=("$2")
+}
 stage() {
-  if [ -n "$stage_name" ]; then
-    stage_names+=("$stage_name")
-    stage_secs+=($((SECONDS - stage_start)))
-  fi
+  [ -n "$stage_name" ] && record_stage "$stage_name" $((SECONDS - stage_start))
   stage_name=$1
   stage_start=$SECONDS
   [ -n "$1" ] && echo "== $1"
@@ -30,6 +31,8 @@ stage() {
 }
 print_stage_times() {
   stage ""
+  # A stage that runs beside others is not waited for when the script fails.
+  jobs -p | xargs -r kill 2>/dev/null || true
   echo "== stage times"
   local i
   for i in "${!stage_names[@]}"; do
@@ -54,9 +57,16 @@ cmake --build build -j "$jobs"
 stage "tests (release)"
 ctest --test-dir build --output-on-failure -j "$test_jobs" -LE line
 
-stage "real calls through the software telephone line"
-# Each call runs in real time and mostly waits, so several run side by side.
-ctest --test-dir build --output-on-failure -j 6 -L line
+# The real calls run in real time and mostly wait, so several run side by
+# side, and the next build runs beside them at the lowest priority: it takes
+# only the processor time the calls leave.
+stage ""
+calls_name="real calls through the software telephone line (beside the next build)"
+echo "== $calls_name"
+calls_log=$(mktemp)
+calls_start=$SECONDS
+ctest --test-dir build --output-on-failure -j 6 -L line >"$calls_log" 2>&1 &
+calls_pid=$!
 
 # One clang build serves both the suites under AddressSanitizer and
 # UndefinedBehaviorSanitizer and the fuzz targets.
@@ -65,7 +75,16 @@ cmake -S . -B build-asan -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++ 
       -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVL_BUILD_BENCH=OFF \
       -DVL_LINE_TESTS=OFF -DVL_SANITIZE=address,undefined -DVL_FUZZ=ON \
       -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-10}" >/dev/null
-cmake --build build-asan -j "$jobs"
+nice -n 19 cmake --build build-asan -j "$jobs"
+
+stage ""
+calls_rc=0
+wait "$calls_pid" || calls_rc=$?
+record_stage "$calls_name" $((SECONDS - calls_start))
+echo "== $calls_name: results"
+cat "$calls_log"
+rm -f "$calls_log"
+[ "$calls_rc" -eq 0 ] || exit "$calls_rc"
 
 stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
