@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "faxdoc/ApfFormat.h"
+#include "faxdoc/MhCodes.h"
 
 namespace vl::fax {
 
 namespace {
 
-// Bytes of a blank line that count toward the minimum scan-line length.
-constexpr std::size_t kBlankLineCounted = 5;
-// Below this minimum a blank line gets no padding.
-constexpr std::size_t kBlankLinePadFrom = 7;
+// The bit stream is taken out well before the writer's buffer could fill.
+constexpr std::size_t kTakeOutAt = faxdoc::BitWriter::kCapacity / 2;
+constexpr unsigned kMostBitsAtOnce = 16;
 
 }  // namespace
 
@@ -32,6 +32,53 @@ void PageEscaper::PutEscaped(std::span<const std::uint8_t> bytes) {
     }
 }
 
+void PageEscaper::TakeWholeBytes() {
+    PutEscaped(bits_.WholeBytes());
+    bits_.DropWholeBytes();
+}
+
+void PageEscaper::PutBits(std::uint16_t value, unsigned count) {
+    bits_.Put(faxdoc::MhCode{value, static_cast<std::uint8_t>(count)});
+    lineBits_ += count;
+    if (bits_.WholeBytes().size() >= kTakeOutAt) TakeWholeBytes();
+}
+
+void PageEscaper::PutFillBits(std::size_t count) {
+    // Up to a byte boundary, then whole zero bytes straight into the buffer.
+    const unsigned head = (8 - bits_.PartialBits()) % 8;
+    if (count >= head + 8) {
+        PutBits(0, head);
+        TakeWholeBytes();
+        PutZeros((count - head) / 8);
+        lineBits_ += (count - head) / 8 * 8;
+        count = (count - head) % 8;
+    }
+    for (; count > 0; count -= std::min<std::size_t>(count, kMostBitsAtOnce))
+        PutBits(0, static_cast<unsigned>(std::min<std::size_t>(count, kMostBitsAtOnce)));
+}
+
+void PageEscaper::PutRecordBits(std::span<const std::uint8_t> record, std::size_t from, std::size_t count) {
+    while (count > 0) {
+        const auto n = static_cast<unsigned>(std::min<std::size_t>(count, kMostBitsAtOnce));
+        PutBits(faxdoc::MhBitsAt(record, from, n), n);
+        from += n;
+        count -= n;
+    }
+}
+
+void PageEscaper::FillLine() {
+    // The EOLs of the end of page follow each other with no fill.
+    if (lineHasCodes_ && lineBits_ < 8 * lineBytes_) PutFillBits(8 * lineBytes_ - lineBits_);
+    lineHasCodes_ = false;
+}
+
+void PageEscaper::PadToByte() {
+    FillLine();
+    if (bits_.PartialBits() != 0) PutBits(0, 8 - bits_.PartialBits());
+    TakeWholeBytes();
+    eolLast_ = false;
+}
+
 int PageEscaper::Flush() {
     if (fill_ > 0 && error_ == 0) error_ = sink_(std::span<const std::uint8_t>(buffer_.data(), fill_));
     fill_ = 0;
@@ -40,36 +87,66 @@ int PageEscaper::Flush() {
     return rc;
 }
 
+void PageEscaper::StartPage() {
+    bits_.Reset();
+    lineBits_ = 0;
+    lineBytes_ = 0;
+    lineHasCodes_ = false;
+    eolLast_ = false;
+}
+
+int PageEscaper::SendRecord(std::span<const std::uint8_t> record, std::size_t minScanBytes) {
+    lineBytes_ = std::min(minScanBytes, kMaxScanBytes);
+    if (!faxdoc::ScanMhRecord(record, pieces_)) {
+        PadToByte();
+        PutEscaped(record);
+        if (record.size() < lineBytes_) PutZeros(lineBytes_ - record.size());
+        return Flush();
+    }
+    const faxdoc::MhCode eol = faxdoc::MhCodes().eol;
+    for (const faxdoc::MhRecordPiece& piece : pieces_) {
+        if (piece.kind == faxdoc::MhRecordPiece::Codes) {
+            PutRecordBits(record, piece.from, piece.bits);
+            lineHasCodes_ = true;
+            eolLast_ = false;
+            continue;
+        }
+        // A line's EOL ends on a byte boundary: on a noisy line a receiver
+        // that lost its place in a damaged line then finds the next line at
+        // once instead of several lines later. The EOLs of the end of page
+        // follow each other.
+        FillLine();
+        if (!eolLast_) PutFillBits((16 - (bits_.PartialBits() + eol.bits) % 8) % 8);
+        lineBits_ = 0;
+        PutBits(eol.code, eol.bits);
+        eolLast_ = true;
+    }
+    TakeWholeBytes();
+    return Flush();
+}
+
+int PageEscaper::SendBlankLine(std::size_t minScanBytes) { return SendRecord(faxdoc::kBlankLineRecord, minScanBytes); }
+
+int PageEscaper::EndBurst() {
+    PadToByte();
+    return Flush();
+}
+
 int PageEscaper::SendBlock(std::span<const std::uint8_t> bytes) {
+    PadToByte();
     PutEscaped(bytes);
     return Flush();
 }
 
-int PageEscaper::SendRow(std::span<const std::uint8_t> row, std::size_t minScanBytes) {
-    PutEscaped(row);
-    const std::size_t lineBytes = std::min(minScanBytes, kMaxScanBytes);
-    if (row.size() < lineBytes) PutZeros(lineBytes - row.size());
-    return Flush();
-}
-
-int PageEscaper::SendBlankLine(std::size_t minScanBytes) {
-    PutEscaped(faxdoc::kBlankLineRecord);
-    if (minScanBytes >= kBlankLinePadFrom) PutZeros(std::min(minScanBytes, kMaxScanBytes) - kBlankLineCounted);
-    return Flush();
-}
-
-int PageEscaper::SendZeros(std::size_t count) {
-    PutZeros(count);
-    return Flush();
-}
-
 int PageEscaper::SendEndOfData() {
+    PadToByte();
     Put(kDle);
     Put(kEtx);
     return Flush();
 }
 
 int PageEscaper::SendClass20PageEnd(NextPage next) {
+    PadToByte();
     Put(kDle);
     Put(static_cast<std::uint8_t>(next));
     return Flush();

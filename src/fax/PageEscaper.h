@@ -1,18 +1,28 @@
 // The sending side of page data: bytes for the modem with every DLE doubled,
 // gathered in an 8192-byte escape buffer that goes to the port's put-block
-// whenever it fills and at the end of each call. Also the fill patterns of a
-// page (zero padding, blank lines) and the DLE sequences that end page data.
-// Page bytes are sent as stored; no bit order is reversed.
-// Every method answers 0 or the sink's negative code.
+// whenever it fills and at the end of each call. Also the DLE sequences that
+// end page data.
+//
+// Line records (APF records, rendered rows, the blank line, the end of page)
+// are re-packed into one continuous MH bit stream with the least fill: every
+// line starts with an EOL that ends on a byte boundary, fill goes before it
+// only to reach that boundary once the line before lasts the minimum
+// scan-line time, the EOLs of the end of page follow each other, and a burst
+// of data ends on a byte boundary. A stored record carries up to two bytes of
+// fill more. Page bytes are otherwise sent as stored; no bit order is
+// reversed. Every method answers 0 or the sink's negative code.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "fax/ByteSink.h"
 #include "fax/ControlBytes.h"
+#include "faxdoc/BitWriter.h"
+#include "faxdoc/MhRecordScan.h"
 
 namespace vl::fax {
 
@@ -31,16 +41,23 @@ public:
 
     explicit PageEscaper(ByteSink sink) : sink_(std::move(sink)) {}
 
-    // Page bytes, DLE-doubled.
-    int SendBlock(std::span<const std::uint8_t> bytes);
-    // A rendered row (header line, text cover) followed by zeros up to
-    // `minScanBytes` (at most 8192).
-    int SendRow(std::span<const std::uint8_t> row, std::size_t minScanBytes);
-    // A white line: the blank-line record, then `minScanBytes` - 5 zeros when
-    // `minScanBytes` is 7 or more.
+    // Forgets what is left of the previous page's bit stream.
+    void StartPage();
+    // A line record into the bit stream; a line that started before it is
+    // first filled to `minScanBytes` (at most 8192) from its EOL to the
+    // record's first EOL. The bits of a byte not yet full wait for what
+    // follows. A record that is not EOLs and whole code words is sent as
+    // stored from a byte boundary, padded with zeros to `minScanBytes`.
+    // The calls below that start on a byte boundary fill an open line first.
+    int SendRecord(std::span<const std::uint8_t> record, std::size_t minScanBytes);
+    // The white line of the top margin, as SendRecord.
     int SendBlankLine(std::size_t minScanBytes);
-    // `count` zero bytes, to keep the modem's buffer filled.
-    int SendZeros(std::size_t count);
+    // Fill bits to the next byte boundary, and the byte handed over: what the
+    // modem has then ends between two lines, so that zeros it adds itself
+    // when it runs short of data only lengthen a line's fill.
+    int EndBurst();
+    // Page bytes, DLE-doubled, from a byte boundary.
+    int SendBlock(std::span<const std::uint8_t> bytes);
     // DLE ETX: the end of page data for Classes 1 and 2.
     int SendEndOfData();
     // DLE and the Class 2.0 end-of-page character for what follows.
@@ -50,6 +67,17 @@ private:
     void Put(std::uint8_t byte);
     void PutZeros(std::size_t count);
     void PutEscaped(std::span<const std::uint8_t> bytes);
+    // Bits into the stream, the first in bit 0 of `value`; `count` at most 16.
+    void PutBits(std::uint16_t value, unsigned count);
+    void PutFillBits(std::size_t count);
+    // Fill for a line with code words that has not lasted its minimum yet.
+    void FillLine();
+    void PutRecordBits(std::span<const std::uint8_t> record, std::size_t from, std::size_t count);
+    // The stream's whole bytes into the escape buffer.
+    void TakeWholeBytes();
+    // The open line filled to its minimum, then fill to a byte boundary:
+    // whatever follows starts a new line or ends the page.
+    void PadToByte();
     // Hands what is gathered to the sink; answers the call's first failure.
     int Flush();
 
@@ -57,6 +85,13 @@ private:
     std::array<std::uint8_t, kEscapeBufferSize> buffer_{};
     std::size_t fill_ = 0;
     int error_ = 0;  // first sink failure of the current call
+
+    faxdoc::BitWriter bits_;
+    std::vector<faxdoc::MhRecordPiece> pieces_;
+    std::size_t lineBits_ = 0;   // bits sent since the current line's EOL began
+    std::size_t lineBytes_ = 0;  // the minimum scan-line bytes the last record asked for
+    bool lineHasCodes_ = false;  // code words since that EOL: a line to fill
+    bool eolLast_ = false;       // the stream ends with an EOL: the next one needs no fill
 };
 
 }  // namespace vl::fax

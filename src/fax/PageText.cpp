@@ -44,7 +44,7 @@ int PageText::SendLine(std::string_view text, PageEscaper& escaper, std::size_t 
     for (int row = 1; row <= source_->RowsPerTextLine(); ++row) {
         if (const int rc = source_->TextRow(text, row, raster_); rc != 0)
             return rc;
-        if (const int rc = escaper.SendRow(encoder_.Encode(raster_), minScanBytes); rc != 0)
+        if (const int rc = escaper.SendRecord(encoder_.Encode(raster_), minScanBytes); rc != 0)
             return rc;
     }
     return 0;

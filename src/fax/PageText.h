@@ -23,8 +23,8 @@ public:
     PageText(bool fine, bool wide, faxdoc::FaxFontSize size, const std::optional<gfx::FontSpec>& enhanced);
     ~PageText();
 
-    // Every raster row of one text line, each coded and sent as a row padded
-    // to `minScanBytes`. 0 or the font's or the sink's error.
+    // Every raster row of one text line, each coded and sent as a line record
+    // that lasts at least `minScanBytes`. 0 or the font's or the sink's error.
     int SendLine(std::string_view text, PageEscaper& escaper, std::size_t minScanBytes);
 
 private:

@@ -44,7 +44,7 @@ bool SendFaxFile::PageDone() const {
     return page_.LineRecords() ? reader_.AtPageEnd() : rawPosition_ == rawPage_.size();
 }
 
-int SendFaxFile::ReadBlock(std::size_t minScanBytes, std::vector<std::uint8_t>& block, std::uint32_t& counted) {
+int SendFaxFile::ReadBlock(std::vector<std::uint8_t>& block, std::uint32_t& counted) {
     block.clear();
     counted = 0;
     if (!reader_.IsOpen()) return faxdoc::ecInvalidFileHandle;
@@ -59,7 +59,6 @@ int SendFaxFile::ReadBlock(std::size_t minScanBytes, std::vector<std::uint8_t>& 
     }
     if (const int rc = reader_.ReadLineRecord(block); rc != 0) return rc;
     counted = static_cast<std::uint32_t>(2 + block.size());
-    if (block.size() < minScanBytes) block.resize(minScanBytes, 0);
     return 0;
 }
 

@@ -42,12 +42,13 @@ public:
     bool HighResolution() const { return page_.HighResolution(); }
 
     // The next block of the current page into `block`, replacing its contents.
-    // A line-record page gives one record (at most 4096 bytes) padded with
-    // zeros to `minScanBytes`; a raw page gives up to 4096 bytes and never
-    // reads into the next page. `counted` receives the page bytes the block
-    // stands for (a record's count word included), for the bytes-transferred
-    // figure. At the end of the page the block is empty.
-    int ReadBlock(std::size_t minScanBytes, std::vector<std::uint8_t>& block, std::uint32_t& counted);
+    // A line-record page gives one record (at most 4096 bytes) as stored: the
+    // escaper packs it and keeps the minimum scan-line time; a raw page gives
+    // up to 4096 bytes and never reads into the next page. `counted` receives
+    // the page bytes the block stands for (a record's count word included),
+    // for the bytes-transferred figure. At the end of the page the block is
+    // empty.
+    int ReadBlock(std::vector<std::uint8_t>& block, std::uint32_t& counted);
     bool PageDone() const;
 
 private:

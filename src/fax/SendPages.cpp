@@ -62,29 +62,26 @@ void SendMachine::ArmPageTriggers()
 
 void SendMachine::SendPageHeader()
 {
-    const bool fine = modem_.resolution == '1';
-    std::optional<gfx::FontSpec> font;
-    if (modem_.enhTextEnabled)
-        font = modem_.enhHeaderFont;
-    PageText header(fine, modem_.wide, faxdoc::FaxFontSize::Small, font);
-    auto& port = engine_.Port();
-    const auto fill = [&] {
-        const int used = std::max(0, port.OutputUsed());
-        if (used < options_.bufferMinimum)
-            escaper_.SendZeros(static_cast<std::size_t>(options_.bufferMinimum - used));
-    };
+    // The blank lines go out as soon as the modem has connected, before the
+    // header font is loaded: a Class 1 modem wants data promptly. No fill
+    // follows them: the page itself comes at once.
+    escaper_.StartPage();
     int rc = 0;
     for (int line = 0; line < kTopBlankLines && rc == 0; ++line)
         rc = escaper_.SendBlankLine(MinScanBytes());
     if (rc == 0 && !options_.headerLine.empty()) {
-        fill();
+        std::optional<gfx::FontSpec> font;
+        if (modem_.enhTextEnabled)
+            font = modem_.enhHeaderFont;
+        PageText header(modem_.resolution == '1', modem_.wide, faxdoc::FaxFontSize::Small, font);
         rc = header.SendLine(SubstituteHeader(options_.headerLine, ValuesFor(session_)), escaper_, MinScanBytes());
     }
+    if (rc == 0)
+        rc = escaper_.EndBurst();
     if (rc != 0) {
         Fail(rc);
         return;
     }
-    fill();
     state_ = session_.coverFile.empty() ? tfPrepPage : tfOpenCover;
 }
 
@@ -131,7 +128,9 @@ void SendMachine::SendCover(FaxEvent event)
             return;
         }
         if (!gotLine) {
-            int rc = escaper_.SendRow(faxdoc::kEndOfPageRecord, MinScanBytes());
+            int rc = escaper_.SendRecord(faxdoc::kEndOfPageRecord, MinScanBytes());
+            if (rc == 0)
+                rc = escaper_.EndBurst();
             if (rc == 0 && !IsClass2())
                 rc = escaper_.SendEndOfData();
             if (rc != 0) {
@@ -149,6 +148,10 @@ void SendMachine::SendCover(FaxEvent event)
             Fail(rc);
             return;
         }
+    }
+    if (const int rc = escaper_.EndBurst(); rc != 0) {
+        Fail(rc);
+        return;
     }
     ArmPageTriggers();
 }
@@ -201,26 +204,33 @@ void SendMachine::PumpPage(FaxEvent event)
             base::NewTimer(report, 2 * interval);
         }
         std::uint32_t counted = 0;
-        if (const int rc = source.ReadBlock(MinScanBytes(), block_, counted); rc != 0) {
+        if (const int rc = source.ReadBlock(block_, counted); rc != 0) {
             Fail(rc);
             return;
         }
         if (!block_.empty()) {
             session_.pages.bytes += counted;
-            if (const int rc = escaper_.SendBlock(block_); rc != 0) {
+            const int rc = source.PageHeader().LineRecords() ? escaper_.SendRecord(block_, MinScanBytes())
+                                                             : escaper_.SendBlock(block_);
+            if (rc != 0) {
                 Fail(rc);
                 return;
             }
         }
         if (block_.empty() || source.PageDone()) {
-            if (const int rc = IsClass2() ? 0 : escaper_.SendEndOfData(); rc != 0) {
-                Fail(rc);
-                return;
-            }
             engine_.SetProgress(base::fpSendingPage);
             state_ = tfDrainPage;
             break;
         }
+    }
+    // Class 1 ends the page data with DLE ETX here, Classes 2 and 2.0 once
+    // the port has drained.
+    int rc = escaper_.EndBurst();
+    if (rc == 0 && state_ == tfDrainPage && !IsClass2())
+        rc = escaper_.SendEndOfData();
+    if (rc != 0) {
+        Fail(rc);
+        return;
     }
     engine_.SetTimeout(modem_.dataTimeout);
     if (state_ == tfDrainPage)

@@ -1,4 +1,5 @@
 // Places reversed MH code words into a line buffer, LSB first, by shift and OR.
+// A stream longer than the buffer is taken out in whole bytes as it grows.
 #pragma once
 
 #include <algorithm>
@@ -38,6 +39,17 @@ public:
     // The record: zero bits to the end of the byte holding the next free bit,
     // then one more zero byte.
     std::span<const std::uint8_t> Record() const { return {buffer_.data(), byteIndex_ + 2}; }
+
+    // The bytes whose every bit is placed, and the bits placed after them.
+    std::span<const std::uint8_t> WholeBytes() const { return {buffer_.data(), byteIndex_}; }
+    unsigned PartialBits() const { return bitIndex_; }
+    // Drops the whole bytes once taken out; the partial byte moves to the front.
+    void DropWholeBytes() {
+        const std::uint8_t partial = buffer_[byteIndex_];
+        std::fill_n(buffer_.begin(), byteIndex_ + 1, std::uint8_t{0});
+        buffer_[0] = partial;
+        byteIndex_ = 0;
+    }
 
 private:
     std::array<std::uint8_t, kCapacity> buffer_{};

@@ -3,6 +3,7 @@
 // on which the fastest speeds fail their training check.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "ApfPages.h"
 #include "EngineSendCall.h"
@@ -16,21 +17,36 @@ constexpr int kPageRows = 300;
 // Rows that noise may still spoil at the speed the training check let through.
 constexpr double kSpoiltRowsAllowed = 0.05;
 
+// How many of `sent` appear in `received` in the same order: rows a hit
+// spoilt, dropped (a damaged EOL joins two rows) or added (noise that reads as
+// an EOL splits one) are the ones not found.
+int RowsFoundInOrder(const std::vector<std::string>& sent, const std::vector<std::string>& received) {
+    std::vector<int> before(received.size() + 1, 0), now(received.size() + 1, 0);
+    for (const std::string& row : sent) {
+        for (std::size_t j = 1; j <= received.size(); ++j)
+            now[j] = row == received[j - 1] ? before[j - 1] + 1 : std::max(before[j], now[j - 1]);
+        std::swap(before, now);
+    }
+    return before.back();
+}
+
 class EngineSendLineFault : public EngineSendCallFixture {
 protected:
-    // The whole page arrived, but the rows noise hit read back wrong (the fax
-    // machine repeats the row above for a row it cannot decode): its size and
-    // header line as ExpectPageArrived wants them, and nearly every row as sent.
+    // The page arrived with its header line and nearly every row as sent: the
+    // fax machine repeats the row above for a row it cannot decode, and a hit
+    // on a line's EOL costs or adds a row.
     static void ExpectPageArrivedThroughNoise(const Bitmap& received, const std::string& apf, bool fine) {
         const Bitmap sent = WidenedTo(ApfPageBitmap(apf, 1), received.width);
         const int headerRows = faxdoc::FaxFont(faxdoc::FaxFontSize::Small, fine).GlyphHeight();
-        ASSERT_EQ(received.height, kTopBlankRows + headerRows + sent.height);
+        const int top = kTopBlankRows + headerRows;
+        ASSERT_GT(received.height, top);
+        EXPECT_NEAR(received.height, top + sent.height, kSpoiltRowsAllowed * sent.height);
         EXPECT_GT(InkedRows(RowsOf(received, kTopBlankRows, headerRows)).height, 0) << "no header line";
-        const Bitmap body = RowsOf(received, kTopBlankRows + headerRows, sent.height);
-        int spoilt = 0;
-        for (int row = 0; row < sent.height; ++row) spoilt += body.rows[row] != sent.rows[row];
-        std::cout << spoilt << " of " << sent.height << " rows spoilt by the noise\n";
-        EXPECT_LE(spoilt, kSpoiltRowsAllowed * sent.height);
+        const Bitmap body = RowsOf(received, top, received.height - top);
+        const int found = RowsFoundInOrder(sent.rows, body.rows);
+        std::cout << sent.height - found << " of " << sent.height << " rows spoilt, lost or added by the noise ("
+                  << received.height - top << " rows arrived)\n";
+        EXPECT_GE(found, (1 - kSpoiltRowsAllowed) * sent.height);
     }
 };
 
