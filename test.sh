@@ -64,8 +64,14 @@ stage ""
 calls_name="real calls through the software telephone line (beside the next build)"
 echo "== $calls_name"
 calls_log=$(mktemp)
-calls_start=$SECONDS
-ctest --test-dir build --output-on-failure -j 6 -L line >"$calls_log" 2>&1 &
+calls_secs=$(mktemp)
+(
+  start=$SECONDS
+  rc=0
+  ctest --test-dir build --output-on-failure -j 6 -L line >"$calls_log" 2>&1 || rc=$?
+  echo $((SECONDS - start)) >"$calls_secs"
+  exit "$rc"
+) &
 calls_pid=$!
 
 # One clang build serves both the suites under AddressSanitizer and
@@ -80,10 +86,10 @@ nice -n 19 cmake --build build-asan -j "$jobs"
 stage ""
 calls_rc=0
 wait "$calls_pid" || calls_rc=$?
-record_stage "$calls_name" $((SECONDS - calls_start))
+record_stage "$calls_name" "$(cat "$calls_secs")"
 echo "== $calls_name: results"
 cat "$calls_log"
-rm -f "$calls_log"
+rm -f "$calls_log" "$calls_secs"
 [ "$calls_rc" -eq 0 ] || exit "$calls_rc"
 
 stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
