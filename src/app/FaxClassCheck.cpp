@@ -38,6 +38,9 @@ int FaxClassCheck::Run()
     } catch (const std::exception& e) {
         SetStatus(e.what());
         SetUnknown();
+    } catch (...) {
+        SetStatus("Unknown Error");
+        SetUnknown();
     }
     try {
         port_.SetOpen(false);
@@ -65,7 +68,8 @@ int FaxClassCheck::Steps()
     const std::string label = serial::PortLabel(port_);
     if (!CheckModem(port_, resetString_)) {
         const std::string question =
-            "The device on " + label + " is not responding and may" + kCr + "not be a modem. Continue with Fax Class Analysis?";
+            "The device on " + label + " is not responding and may" + kCr +
+            "not be a modem. Continue with Fax Class Analysis?";
         if (!AskContinue || !AskContinue("NO MODEM RESPONSE", question)) {
             SetStatus(NoResponseText());
             SetUnknown();

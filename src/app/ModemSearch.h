@@ -28,7 +28,8 @@ public:
 
     LineEvent OnLine;
 
-    // Tests the ports in order and puts the port's COM number back as it was. The first port with a modem, or -1. Raises nothing.
+    // Tests the ports in order and puts the port's COM number back as it
+    // was. The first port with a modem, or -1. Raises nothing.
     int Run();
 
     // The final lines so far, one per port tested.

@@ -134,7 +134,8 @@ TEST_F(FaxClassCheckTest, AFailedResetStopsWithItsMessage)
     EXPECT_EQ(shown, std::vector<std::string>{
                          "We are unable to continue the test. \r\rThe modem did not respond to the reset string:   "
                          "(AT&F)\r\rIs the Communications Port (" +
-                         Com7() + ") correct? Please\rclick the Find Modem Port button on the Preferences screen to be sure."});
+                         Com7() +
+                         ") correct? Please\rclick the Find Modem Port button on the Preferences screen to be sure."});
     EXPECT_EQ(check.Status(), "No response from device on " + Com7() + ". May not be a modem.");
     EXPECT_EQ(rig.modem.Commands(), (std::vector<std::string>{"AT", "AT&F"}));
 }

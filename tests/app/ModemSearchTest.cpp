@@ -42,7 +42,9 @@ TEST_F(ModemSearchTest, TheFirstModemIsSuggestedAndEveryPortTellsItsOutcome)
 
     app::ModemSearch search(*port, "");
     std::vector<std::string> events;
-    search.OnLine = [&events](int, const std::string& line, bool final) { events.push_back(line + (final ? "" : "?")); };
+    search.OnLine = [&events](int, const std::string& line, bool final) {
+        events.push_back(line + (final ? "" : "?"));
+    };
     EXPECT_EQ(search.Run(), 5);
 
     const std::vector<std::string> outcomes = {"Port does not exist", "Port does not exist",
