@@ -9,6 +9,7 @@
 #include "base/PlainText.h"
 #include "base/TextCase.h"
 #include "cli/Commands.h"
+#include "cli/ModemSetupCommands.h"
 #include "cli/PortOption.h"
 #include "serial/VlComPort.h"
 
@@ -20,7 +21,9 @@ constexpr std::string_view kGroup = "modem";
 
 const char kModemUsage[] =
     "usage: vellora-cli modem probe --port COMn|DEVICE\n"
-    "       vellora-cli modem command --port COMn|DEVICE COMMAND\n";
+    "       vellora-cli modem command --port COMn|DEVICE COMMAND\n"
+    "       vellora-cli modem find\n"
+    "       vellora-cli modem class --port COMn\n";
 
 // Ends the reply wait as soon as the modem has refused the command.
 struct ModemRefused {};
@@ -108,8 +111,12 @@ int RunModemCommand(const Args& args)
 {
     const bool probe = !args.empty() && args[0] == "probe";
     const bool command = !args.empty() && args[0] == "command";
+    if (!args.empty() && args[0] == "find")
+        return RunModemFind(Args(args.begin() + 1, args.end()));
+    if (!args.empty() && args[0] == "class")
+        return RunModemClass(Args(args.begin() + 1, args.end()));
     if (!probe && !command)
-        return BadInput(kGroup, std::string("probe or command expected\n") + kModemUsage);
+        return BadInput(kGroup, std::string("probe, command, find or class expected\n") + kModemUsage);
     ModemArgs parsed;
     std::string problem;
     if (!ParseModemArgs(args, parsed, problem))

@@ -17,14 +17,19 @@ bool ConfigurePort(serial::VlComPort& port, const std::string& name)
         port.SetDevicePath(name);
         return true;
     }
-    std::string digits = name;
-    if (digits.size() > 3 && base::EqualsNoCase(digits.substr(0, 3), "COM"))
-        digits.erase(0, 3);
     int number = 0;
-    if (!ParseNumber(digits, 1, serial::kMaxComNumber, number))
+    if (!ParseComName(name, number))
         return false;
     port.SetComNumber(number);
     return true;
+}
+
+bool ParseComName(const std::string& name, int& number)
+{
+    std::string digits = name;
+    if (digits.size() > 3 && base::EqualsNoCase(digits.substr(0, 3), "COM"))
+        digits.erase(0, 3);
+    return ParseNumber(digits, 1, serial::kMaxComNumber, number);
 }
 
 }  // namespace vl::cli

@@ -14,5 +14,8 @@ namespace vl::cli {
 // settings file) with the data folder's dispatcher, never prompting. False
 // when the name is neither.
 bool ConfigurePort(serial::VlComPort& port, const std::string& name);
+// The number of "COMn" (any letter case) or a bare n, 1..50; false for
+// anything else.
+bool ParseComName(const std::string& name, int& number);
 
 }  // namespace vl::cli
