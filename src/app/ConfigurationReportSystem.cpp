@@ -4,7 +4,6 @@
 #include <locale.h>
 #include <sys/utsname.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
