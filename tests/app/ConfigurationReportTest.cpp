@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/OtherPrograms.h"
 #include "support/TestSupport.h"
 
 namespace vl::app {
@@ -166,6 +167,13 @@ TEST_F(ReportFixture, RunningModemManagerBringsTheUdevRuleForEachModem) {
     EXPECT_TRUE(Has(lines, "Port:                 \tCOM4 (/dev/ttyS1)"));
     EXPECT_TRUE(Has(lines, "ModemManager  (612)"));
     EXPECT_TRUE(Has(lines, "ACTION==\"add|change\", KERNEL==\"ttyS1\", ENV{ID_MM_DEVICE_IGNORE}=\"1\""));
+    // A USB modem is matched by maker and model, whichever name it gets.
+    SerialDeviceInfo usb;
+    usb.path = "/dev/ttyACM0";
+    usb.usbId = "0572:1340";
+    EXPECT_EQ(ModemManagerIgnoreRule(usb),
+              "ACTION==\"add|change\", ATTRS{idVendor}==\"0572\", ATTRS{idProduct}==\"1340\", "
+              "ENV{ID_MM_DEVICE_IGNORE}=\"1\"");
 }
 
 TEST(ConfigurationReport, ColorCountsOfTheDisplayDepths) {
