@@ -8,6 +8,10 @@
 
 namespace vl::base {
 
+// Linux locales have no long date format of their own; the weekday, the day,
+// the month's name and the year stand in for it.
+inline constexpr char kLongDatePattern[] = "%A %d %B %Y";
+
 // `timePattern` with "%T", "%r" and "%X" spelt out and the seconds taken out
 // together with the separator before them: "%H:%M:%S" gives "%H:%M",
 // "%I:%M:%S %p" gives "%I:%M %p".

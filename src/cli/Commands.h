@@ -28,5 +28,6 @@ int RunPortsCommand(const Args& args);
 int RunModemCommand(const Args& args);
 int RunSendCommand(const Args& args);
 int RunReceiveCommand(const Args& args);
+int RunReportCommand(const Args& args);
 
 }  // namespace vl::cli

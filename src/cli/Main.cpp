@@ -89,6 +89,12 @@ const char kUsage[] =
     "                                   prints the log lines and \"Received: FILE\"\n"
     "                                   per fax; --once ends after one call, exit 0\n"
     "                                   when a fax was stored\n"
+    "  report [--output FILE]           the configuration report for technical\n"
+    "                                   support: system, memory, locale, serial\n"
+    "                                   devices and COM ports, the settings, other\n"
+    "                                   programs holding a serial device or taking\n"
+    "                                   modems (ModemManager), the last send and\n"
+    "                                   receive logs; into FILE with --output\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -108,6 +114,7 @@ int RunCommand(const char* name, const vl::cli::Args& rest) {
     if (std::strcmp(name, "modem") == 0) return RunModemCommand(rest);
     if (std::strcmp(name, "send") == 0) return RunSendCommand(rest);
     if (std::strcmp(name, "receive") == 0) return RunReceiveCommand(rest);
+    if (std::strcmp(name, "report") == 0) return RunReportCommand(rest);
     std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", name, kUsage);
     return kExitBadInput;
 }

@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "base/ErrorCodes.h"
+#include "serial/DeviceHolders.h"
 #include "serial/TermiosDevice.h"
 
 namespace vl::serial {
@@ -22,21 +22,9 @@ std::string RealPath(const std::string& path) {
 }  // namespace
 
 std::optional<LockOwner> DeviceUser(const std::string& devicePath) {
-    const std::string device = RealPath(devicePath);
-    std::error_code error;
-    for (const auto& process : std::filesystem::directory_iterator("/proc", error)) {
-        const std::string name = process.path().filename().string();
-        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::error_code fdError;
-        for (const auto& fd : std::filesystem::directory_iterator(process.path() / "fd", fdError)) {
-            std::error_code linkError;
-            if (std::filesystem::read_symlink(fd.path(), linkError).string() == device) {
-                const auto pid = static_cast<pid_t>(std::atoi(name.c_str()));
-                return LockOwner{pid, ProcessName(pid)};
-            }
-        }
-    }
-    return std::nullopt;
+    const std::vector<DeviceHolder> holders = DeviceHolders("/proc/", {RealPath(devicePath)});
+    if (holders.empty()) return std::nullopt;
+    return LockOwner{holders.front().pid, holders.front().program};
 }
 
 PortProbe ProbeDevice(const std::string& devicePath, const std::vector<std::string>& lockFolders) {

@@ -76,8 +76,8 @@ pid_t ParseLockPid(std::string_view text) {
     return static_cast<pid_t>(pid);
 }
 
-std::string ProcessName(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
+std::string ProcessName(pid_t pid, const std::string& procFolder) {
+    std::ifstream in(procFolder + std::to_string(pid) + "/comm");
     std::string name;
     std::getline(in, name);
     return name;

@@ -24,8 +24,9 @@ std::vector<std::string> LockFolders(const std::string& fallbackFolder);
 // holds no PID.
 pid_t ParseLockPid(std::string_view text);
 
-// The program name of a process, from /proc/PID/comm; empty when unreadable.
-std::string ProcessName(pid_t pid);
+// The program name of a process, from PID/comm in the proc folder (ending
+// in "/"); empty when unreadable.
+std::string ProcessName(pid_t pid, const std::string& procFolder = "/proc/");
 
 struct LockOwner {
     pid_t pid = 0;

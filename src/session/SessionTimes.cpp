@@ -25,7 +25,7 @@ std::tm LocalNow()
 
 std::string LongDateTime(const std::tm& when)
 {
-    return Format("%A %d %B %Y %X", when);
+    return Format((std::string(base::kLongDatePattern) + " %X").c_str(), when);
 }
 
 std::string ReceiveLogStamp(const std::tm& when)

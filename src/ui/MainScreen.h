@@ -120,6 +120,7 @@ private:
     void SortClicked();
     void RebuildClicked();
     void AboutClicked();
+    void ConfigurationClicked();
     void HintsClicked();
     void ExitClicked();
 

@@ -11,6 +11,7 @@
 #include "app/FaxListTexts.h"
 #include "store/Table.h"
 #include "ui/AboutForm.h"
+#include "ui/ConfigurationInfo.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SendFaxForm.h"
@@ -76,7 +77,7 @@ void MainScreen::BuildCommands()
     AddCommand(Command::QuickStart, "Quick Start Instructions!", {}, nullptr);
     AddCommand(Command::QuickAnalysis, "Quick Configuration Analysis", {}, nullptr);
     AddCommand(Command::TechnicalHelp, "Technical Help", {}, nullptr);
-    AddCommand(Command::Configuration, "Configuration Information", {}, nullptr);
+    AddCommand(Command::Configuration, "Configuration Information", {}, &MainScreen::ConfigurationClicked);
     AddCommand(Command::HelpContents, "Help &Contents", QKeySequence::HelpContents, nullptr);
     AddCommand(Command::Faq, "Frequently Asked Questions (FAQ)", {}, nullptr);
     AddCommand(Command::Support, "Technical Support", {}, nullptr);
@@ -107,7 +108,6 @@ void MainScreen::BuildCommands()
     MarkLater(Command::QuickStart, "A short guide to sending and receiving faxes");
     MarkLater(Command::QuickAnalysis, "Check that the modem is found and can fax");
     MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
-    MarkLater(Command::Configuration, "A report of the settings and the modem for technical support");
     MarkLater(Command::HelpContents, "The help pages");
     MarkLater(Command::Faq, "Answers to frequently asked questions");
     MarkLater(Command::Support, "How to reach technical support");
@@ -404,6 +404,11 @@ void MainScreen::RebuildClicked()
 void MainScreen::AboutClicked()
 {
     AboutForm::Show(this);
+}
+
+void MainScreen::ConfigurationClicked()
+{
+    ConfigurationInfo::Show(this);
 }
 
 void MainScreen::HintsClicked()

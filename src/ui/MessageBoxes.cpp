@@ -26,8 +26,12 @@ bool Ask(const std::string& text, const std::string& caption, QMessageBox::Stand
 
 void ShowInformation(const std::string& text, QWidget* mainWindow)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQt(text), QMessageBox::Ok,
-                    mainWindow);
+    ShowInformation(text, "Information", mainWindow);
+}
+
+void ShowInformation(const std::string& text, const std::string& caption, QWidget* mainWindow)
+{
+    QMessageBox box(QMessageBox::Information, ToQt(caption), ToQt(text), QMessageBox::Ok, mainWindow);
     CenterDialog(box, mainWindow);
     box.exec();
 }

@@ -11,6 +11,8 @@ namespace vl::ui {
 
 // Caption "Information", the information icon and an OK button.
 void ShowInformation(const std::string& text, QWidget* mainWindow);
+// The same under a caption of the caller's.
+void ShowInformation(const std::string& text, const std::string& caption, QWidget* mainWindow);
 // Yes and No with the question icon; true for Yes. Escape answers No.
 bool AskYesNo(const std::string& text, const std::string& caption, QWidget* mainWindow);
 // The same with No as the default button, for destructive actions.

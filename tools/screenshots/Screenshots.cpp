@@ -1,5 +1,6 @@
-// Shows the main window with faxes in both lists, the Send Fax window, and
-// the main window in receive mode, and saves each as a PNG file.
+// Shows the main window with faxes in both lists, the Send Fax window, the
+// configuration report, and the main window in receive mode, and saves each
+// as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -17,6 +18,7 @@
 
 #include "SampleFaxes.h"
 #include "base/MessageWindow.h"
+#include "ui/ConfigurationInfo.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
@@ -81,6 +83,14 @@ int main(int argc, char** argv)
         form.SetDialing(settings.DialPrefix, false, settings.DialSuffix, true);
         form.show();
         ok = Save(form, output + "/send-fax.png") && ok;
+        form.hide();
+    }
+
+    {
+        const vl::app::ReportSources sources = vl::ui::ConfigurationInfo::SourcesFor(&window);
+        vl::ui::ConfigurationInfo form(vl::app::ConfigurationReport(sources), sources.programFolder, &window);
+        form.show();
+        ok = Save(form, output + "/configuration-info.png") && ok;
         form.hide();
     }
 

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -118,6 +119,22 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
     // printer driver learns where to put its faxes.
     EXPECT_FALSE(w.Lists().NeedsIndexRebuild());
     EXPECT_TRUE(std::filesystem::exists(Folder() + "VLPD.INI"));
+}
+
+TEST_F(MainScreenTest, ConfigurationInformationShowsTheReportOfThisDataFolder)
+{
+    Open();
+    std::string title, report;
+    WhenModal([&](QWidget& modal) {
+        title = modal.windowTitle().toStdString();
+        if (auto* memo = Child<QPlainTextEdit>(modal, "report"))
+            report = memo->toPlainText().toStdString();
+        CloseModal(modal);
+    });
+    window->Action(Command::Configuration)->trigger();
+    EXPECT_EQ(title, "Configuration Information");
+    EXPECT_NE(report.find("\n[" + Folder() + "VL.INI]\n"), std::string::npos);
+    EXPECT_NE(report.find("COM Port:             \tCOM" + std::to_string(kModemCom)), std::string::npos);
 }
 
 TEST_F(MainScreenTest, FullListsOfferTheirCommandsPageByPage)
