@@ -76,7 +76,6 @@ void PageEscaper::PadToByte() {
     FillLine();
     if (bits_.PartialBits() != 0) PutBits(0, 8 - bits_.PartialBits());
     TakeWholeBytes();
-    eolLast_ = false;
 }
 
 int PageEscaper::Flush() {
@@ -92,7 +91,6 @@ void PageEscaper::StartPage() {
     lineBits_ = 0;
     lineBytes_ = 0;
     lineHasCodes_ = false;
-    eolLast_ = false;
 }
 
 int PageEscaper::SendRecord(std::span<const std::uint8_t> record, std::size_t minScanBytes) {
@@ -108,18 +106,19 @@ int PageEscaper::SendRecord(std::span<const std::uint8_t> record, std::size_t mi
         if (piece.kind == faxdoc::MhRecordPiece::Codes) {
             PutRecordBits(record, piece.from, piece.bits);
             lineHasCodes_ = true;
-            eolLast_ = false;
             continue;
         }
-        // A line's EOL ends on a byte boundary: on a noisy line a receiver
-        // that lost its place in a damaged line then finds the next line at
-        // once instead of several lines later. The EOLs of the end of page
-        // follow each other.
+        // The EOL after a line's code words ends on a byte boundary: on a
+        // noisy line a receiver that lost its place in a damaged line then
+        // finds the next line at once instead of several lines later. The
+        // EOLs of the end of page follow each other; the first EOL of a page
+        // or of a burst goes where the stream stands, which a noisy line
+        // showed to lose fewer rows than filling it too.
+        const bool afterCodes = lineHasCodes_;
         FillLine();
-        if (!eolLast_) PutFillBits((16 - (bits_.PartialBits() + eol.bits) % 8) % 8);
+        if (afterCodes) PutFillBits((16 - (bits_.PartialBits() + eol.bits) % 8) % 8);
         lineBits_ = 0;
         PutBits(eol.code, eol.bits);
-        eolLast_ = true;
     }
     TakeWholeBytes();
     return Flush();

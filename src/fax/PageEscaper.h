@@ -5,10 +5,10 @@
 //
 // Line records (APF records, rendered rows, the blank line, the end of page)
 // are re-packed into one continuous MH bit stream with the least fill: every
-// line starts with an EOL that ends on a byte boundary, fill goes before it
-// only to reach that boundary once the line before lasts the minimum
-// scan-line time, the EOLs of the end of page follow each other, and a burst
-// of data ends on a byte boundary. A stored record carries up to two bytes of
+// line starts with an EOL, and the EOL after a line's code words ends on a
+// byte boundary, with fill before it only to reach that boundary once the
+// line lasts the minimum scan-line time; the EOLs of the end of page follow
+// each other, and a burst of data ends on a byte boundary. A stored record carries up to two bytes of
 // fill more. Page bytes are otherwise sent as stored; no bit order is
 // reversed. Every method answers 0 or the sink's negative code.
 #pragma once
@@ -91,7 +91,6 @@ private:
     std::size_t lineBits_ = 0;   // bits sent since the current line's EOL began
     std::size_t lineBytes_ = 0;  // the minimum scan-line bytes the last record asked for
     bool lineHasCodes_ = false;  // code words since that EOL: a line to fill
-    bool eolLast_ = false;       // the stream ends with an EOL: the next one needs no fill
 };
 
 }  // namespace vl::fax

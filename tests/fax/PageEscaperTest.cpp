@@ -62,9 +62,8 @@ TEST_F(PageEscaperTest, HandsOverTheBufferWhenFull) {
 
 TEST_F(PageEscaperTest, BlankLinesArePackedAndFilledOnlyUpToTheMinimum) {
     // A blank line packs to its EOL, the 1728 make-up code and the 0 code:
-    // 29 bits. Each EOL ends on a byte boundary (4 fill bits at the page's
-    // top), after the line before has lasted its minimum; the burst ends on
-    // a byte boundary.
+    // 29 bits. The EOL after a line ends on a byte boundary, once the line
+    // has lasted its minimum; the burst ends on a byte boundary.
     const struct {
         std::size_t minimum;
         std::size_t bytes;
@@ -226,7 +225,7 @@ TEST_F(PageEscaperRepacking, APageDecodesToTheSameLinesWithTheLeastFillBeforeAli
         }
         const std::vector<Eol> eols = Eols(stream);
         ASSERT_EQ(eols.size(), 208u + 7u) << "one EOL a line, and the seven of the end of page";
-        EXPECT_EQ(eols.front().start, 4u) << "the stream starts with its first EOL, ending on a byte boundary";
+        EXPECT_EQ(eols.front().start, 0u) << "the stream starts with its first EOL";
         for (std::size_t i = 1; i < eols.size(); ++i) {
             const std::size_t line = eols[i].start - eols[i - 1].start;
             if (!eols[i].afterCodes) {
@@ -243,15 +242,15 @@ TEST_F(PageEscaperRepacking, APageDecodesToTheSameLinesWithTheLeastFillBeforeAli
 }
 
 TEST_F(PageEscaperRepacking, AnOpenLineIsFilledBeforeBytesThatStartOnAByteBoundary) {
-    // The top margin's last blank line (29 bits after 4 fill bits) before a
-    // raw page lasts its 10 bytes before the page's own bytes come.
+    // The top margin's last blank line (29 bits) before a raw page lasts its
+    // 10 bytes before the page's own bytes come.
     escaper_.StartPage();
     ASSERT_EQ(escaper_.SendBlankLine(10), 0);
     ASSERT_EQ(escaper_.SendBlock(Bytes{0xAA}), 0);
     const Bytes sent = All();
-    ASSERT_EQ(sent.size(), 12u);
+    ASSERT_EQ(sent.size(), 11u);
     EXPECT_EQ(sent.back(), 0xAA);
-    EXPECT_EQ(Bytes(sent.begin() + 5, sent.end() - 1), Bytes(6, 0));
+    EXPECT_EQ(Bytes(sent.begin() + 4, sent.end() - 1), Bytes(6, 0));
 }
 
 }  // namespace
