@@ -153,8 +153,10 @@ void MainScreen::FormCreate()
     } catch (const std::exception&) {
         // Reads fall back to the defaults; nothing to report here.
     }
-    if (settings_.ComPort == -1)
+    if (settings_.ComPort == -1) {
         settings_.ComPort = 0;
+        firstRun_ = true;
+    }
     app::EnsureFaxFolders();
     Action(Command::Hints)->setChecked(settings_.On);
     ApplyHintTiming();

@@ -59,6 +59,9 @@ public:
     const app::Settings& CurrentSettings() const { return settings_; }
     QString StatusText() const;
     bool FirstActivationDone() const { return !firstActivationPending_; }
+    // The settings file held no port yet: the quick setup is due, and the
+    // preferences wizard asks the user to check port and class.
+    bool FirstRun() const { return firstRun_; }
 
     // The command-state rules, after every change of page, record or table.
     void UpdateCommands();
@@ -150,6 +153,7 @@ private:
     app::FaxOperations operations_;
     std::unique_ptr<session::ReceiveMode> receive_;
     bool firstActivationPending_ = true;
+    bool firstRun_ = false;
     bool tablesFailed_ = false;
     SessionFeedback feedback_{this};
     CommandGuard guard_{*this, [this] { PutBackAfterFailure(); }};
