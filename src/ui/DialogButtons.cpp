@@ -18,4 +18,12 @@ bool ExecCentred(QDialog& dialog, QWidget* mainWindow)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setEnabled(false);
+    button->setToolTip(hint + " (not available in this version yet)");
+    return button;
+}
+
 }  // namespace vl::ui

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPushButton>
 
 namespace vl::ui {
 
@@ -13,5 +14,9 @@ QDialogButtonBox* DialogButtons(QDialog& dialog, QDialogButtonBox::StandardButto
 
 // Centres the dialog (CenterDialog) and runs it modally; true when accepted.
 bool ExecCentred(QDialog& dialog, QWidget* mainWindow);
+
+// A button for a command a later version brings (the help pages): shown
+// where it belongs, disabled, its hint saying so.
+QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent);
 
 }  // namespace vl::ui

@@ -15,6 +15,7 @@
 
 #include "app/ProgramFolders.h"
 #include "session/SendSetup.h"
+#include "ui/DialogButtons.h"
 #include "ui/FaxStatusDisplay.h"
 
 namespace vl::ui {
@@ -24,14 +25,6 @@ namespace {
 QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setEnabled(false);
-    button->setToolTip(hint + " (not available in this version yet)");
-    return button;
 }
 
 }  // namespace
