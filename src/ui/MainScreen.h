@@ -124,6 +124,8 @@ private:
     void RebuildClicked();
     void AboutClicked();
     void ConfigurationClicked();
+    void QuickStartClicked();
+    void QuickAnalysisClicked();
     void HintsClicked();
     void ExitClicked();
 

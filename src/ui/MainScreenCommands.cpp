@@ -14,6 +14,8 @@
 #include "ui/ConfigurationInfo.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
+#include "ui/QuickStart.h"
+#include "ui/QuickSuggest.h"
 #include "ui/SendFaxForm.h"
 #include "ui/TellUserAboutReceiveLog.h"
 #include "ui/UiText.h"
@@ -74,8 +76,8 @@ void MainScreen::BuildCommands()
     AddCommand(Command::Preferences, "P&references", {}, nullptr);
     AddCommand(Command::Exit, "E&xit", QKeySequence("Ctrl+X"), &MainScreen::ExitClicked)
         ->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence::Quit});
-    AddCommand(Command::QuickStart, "Quick Start Instructions!", {}, nullptr);
-    AddCommand(Command::QuickAnalysis, "Quick Configuration Analysis", {}, nullptr);
+    AddCommand(Command::QuickStart, "Quick Start Instructions!", {}, &MainScreen::QuickStartClicked);
+    AddCommand(Command::QuickAnalysis, "Quick Configuration Analysis", {}, &MainScreen::QuickAnalysisClicked);
     AddCommand(Command::TechnicalHelp, "Technical Help", {}, nullptr);
     AddCommand(Command::Configuration, "Configuration Information", {}, &MainScreen::ConfigurationClicked);
     AddCommand(Command::HelpContents, "Help &Contents", QKeySequence::HelpContents, nullptr);
@@ -105,8 +107,6 @@ void MainScreen::BuildCommands()
     MarkLater(Command::PhoneBook, "Keep the names and fax numbers you send to");
     MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");
     MarkLater(Command::Preferences, "Change your name, fax number, modem and dialling settings");
-    MarkLater(Command::QuickStart, "A short guide to sending and receiving faxes");
-    MarkLater(Command::QuickAnalysis, "Check that the modem is found and can fax");
     MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
     MarkLater(Command::HelpContents, "The help pages");
     MarkLater(Command::Faq, "Answers to frequently asked questions");
@@ -409,6 +409,25 @@ void MainScreen::AboutClicked()
 void MainScreen::ConfigurationClicked()
 {
     ConfigurationInfo::Show(this);
+}
+
+void MainScreen::QuickStartClicked()
+{
+    QuickStart::Show(this);
+}
+
+// Kept in memory only once the file holds it, so the two never differ.
+void MainScreen::QuickAnalysisClicked()
+{
+    QuickSuggest form(settings_, this);
+    CenterDialog(form, this);
+    const int result = form.exec();
+    if (result == QuickSuggest::kChanged) {
+        app::SaveSettings(form.Result());
+        settings_ = form.Result();
+    } else if (result == QuickSuggest::kProblemSolver) {
+        actions_.at(Command::TechnicalHelp)->trigger();
+    }
 }
 
 void MainScreen::HintsClicked()

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -16,7 +17,10 @@
 #include <QStyle>
 #include <QToolTip>
 #include <QTableView>
+#include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "ComPortFixture.h"
@@ -26,9 +30,11 @@
 #include "app/FaxListTexts.h"
 #include "store/FaxTables.h"
 #include "support/EnvVar.h"
+#include "support/FileSizeLimit.h"
 #include "ui/HintTiming.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
+#include "ui/ShowErrorForm.h"
 
 namespace vl::test {
 namespace {
@@ -135,6 +141,62 @@ TEST_F(MainScreenTest, ConfigurationInformationShowsTheReportOfThisDataFolder)
     EXPECT_EQ(title, "Configuration Information");
     EXPECT_NE(report.find("\n[" + Folder() + "VL.INI]\n"), std::string::npos);
     EXPECT_NE(report.find("COM Port:             \tCOM" + std::to_string(kModemCom)), std::string::npos);
+}
+
+// What the analysis changes is kept only once the settings file holds it.
+TEST_F(MainScreenTest, QuickAnalysisSavesTheChangedSettingsOrShowsWhyItCannot)
+{
+    base::IniFile ini = base::IniFile::Load(Folder() + "VL.INI");
+    ini.WriteString("Dialing", "IgnoreBusy", "1");
+    ini.WriteString("Resetting", "String", "ATZ");
+    ini.WriteString("Modem", "InitString", "AT&F");
+    ini.WriteString("Modem", "InitStringReceive", "AT&F");
+    ini.Save();
+    const auto stored = [this] {
+        return base::IniFile::Load(Folder() + "VL.INI").ReadString("Dialing", "IgnoreBusy", "");
+    };
+    const auto stopIgnoringBusy = [](QWidget& modal) {
+        QTest::mouseClick(Child<QPushButton>(modal, "next"), Qt::LeftButton);
+        QCheckBox* box = Child<QCheckBox>(modal, "page8choice1");
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        QTest::mouseClick(Child<QPushButton>(modal, "finish"), Qt::LeftButton);
+    };
+    Open();
+    ASSERT_TRUE(On(Command::QuickAnalysis));
+
+    std::string error;
+    {
+        FileSizeLimit limit(16);
+        ModalResponder responder([&](QWidget& modal) {
+            if (qobject_cast<ui::ShowErrorForm*>(&modal)) {
+                error = ModalText(modal);
+                CloseModal(modal);
+            } else {
+                stopIgnoringBusy(modal);
+            }
+        });
+        window->Action(Command::QuickAnalysis)->trigger();
+    }
+    EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos) << error;
+    EXPECT_TRUE(window->CurrentSettings().IgnoreBusy);
+    EXPECT_EQ(stored(), "1");
+
+    WhenModal(stopIgnoringBusy);
+    window->Action(Command::QuickAnalysis)->trigger();
+    EXPECT_FALSE(window->CurrentSettings().IgnoreBusy);
+    EXPECT_EQ(stored(), "0");
+}
+
+TEST_F(MainScreenTest, QuickStartShowsTheGuide)
+{
+    Open();
+    std::string title;
+    WhenModal([&](QWidget& modal) {
+        title = modal.windowTitle().toStdString();
+        CloseModal(modal);
+    });
+    window->Action(Command::QuickStart)->trigger();
+    EXPECT_EQ(title, "Quick Start Instructions");
 }
 
 TEST_F(MainScreenTest, FullListsOfferTheirCommandsPageByPage)
