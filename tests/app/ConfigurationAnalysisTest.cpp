@@ -64,8 +64,15 @@ TEST(ConfigurationAnalysis, EachSettingFlagsItsPagesAndTheWayThroughThem)
         {"rec init", [](Settings& s) { s.InitStringReceive.clear(); }, {14}, {12, 14}},
         {"rec ecm", [](Settings& s) { s.ECMReceive = true; }, {14}, {13, 14}},
         {"defaults", [](Settings& s) { s = Settings(); }, {4, 5, 14}, {11, 12, 14}},
-        {"several", [](Settings& s) { s.ToneOrPulse = 1; s.BlindDial = true; s.ECMReceive = true; s.FaxClassReceive = 2; },
-         {1, 7, 14}, {9, 13, 14}},
+        {"several",
+         [](Settings& s) {
+             s.ToneOrPulse = 1;
+             s.BlindDial = true;
+             s.ECMReceive = true;
+             s.FaxClassReceive = 2;
+         },
+         {1, 7, 14},
+         {9, 13, 14}},
     };
     for (const auto& c : cases) {
         Settings settings = Clean();
