@@ -176,7 +176,7 @@ QWidget* QuickSuggest::BuildInitPage(int number, const char* title, const char* 
 QWidget* QuickSuggest::BuildEndPage()
 {
     auto* page = new QWidget;
-    QVBoxLayout* layout = PageLayout(*page, "Finish", "");
+    QVBoxLayout* layout = PageLayout(*page, "Finish", "The analysis is done.");
     conclusion_ = new QLabel(QStringLiteral(
         "Click Finish to save the changes you chose, or Cancel to leave your settings as they are."));
     conclusion_->setObjectName(QStringLiteral("conclusion"));

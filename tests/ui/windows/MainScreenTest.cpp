@@ -187,18 +187,6 @@ TEST_F(MainScreenTest, QuickAnalysisSavesTheChangedSettingsOrShowsWhyItCannot)
     EXPECT_EQ(stored(), "0");
 }
 
-TEST_F(MainScreenTest, QuickStartShowsTheGuide)
-{
-    Open();
-    std::string title;
-    WhenModal([&](QWidget& modal) {
-        title = modal.windowTitle().toStdString();
-        CloseModal(modal);
-    });
-    window->Action(Command::QuickStart)->trigger();
-    EXPECT_EQ(title, "Quick Start Instructions");
-}
-
 TEST_F(MainScreenTest, FullListsOfferTheirCommandsPageByPage)
 {
     tools::WriteSampleFaxes(Folder(), 6, 4, 3);
