@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "ui/ComSelectForm.h"
 #include "ui/DialogButtons.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
@@ -27,6 +28,7 @@ CheckFaxClassForm::CheckFaxClassForm(serial::VlComPort& port, fax::VlAbstractFax
         return AskContinue(caption, text);
     };
     check_.ShowMessage = [this](const std::string& text) { ShowMessage(text); };
+    ComSelectForm::AskForPortsOf(port, this);
     setMinimumWidth(480);
 }
 

@@ -23,7 +23,8 @@ class CheckFaxClassForm : public ModemToolForm {
 
 public:
     // `sendFax` is linked to `port`; `resetString` is the modem check's
-    // second try.
+    // second try. COM number 0 has the user choose the port (ComSelectForm),
+    // which `port` keeps doing afterwards.
     CheckFaxClassForm(serial::VlComPort& port, fax::VlAbstractFax& sendFax, int comNumber, std::string resetString,
                       QWidget* parent = nullptr);
 
