@@ -1,5 +1,6 @@
 #include "ui/FindModemForm.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -15,7 +16,7 @@ FindModemForm::FindModemForm(serial::VlComPort& port, std::string resetString, Q
     : ModemToolForm("Finding Modem...Please wait", "Find Modem", parent), search_(port, std::move(resetString))
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(BuildLines());
+    layout->addWidget(BuildLines());
     layout->addWidget(BuildSummary());
     layout->addStretch(1);
     layout->addLayout(BuildButtons());
@@ -23,9 +24,11 @@ FindModemForm::FindModemForm(serial::VlComPort& port, std::string resetString, Q
     setMinimumWidth(520);
 }
 
-QLayout* FindModemForm::BuildLines()
+QWidget* FindModemForm::BuildLines()
 {
-    auto* column = new QVBoxLayout;
+    auto* panel = new QFrame;
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* column = new QVBoxLayout(panel);
     for (int n = app::ModemSearch::kFirstPort; n <= app::ModemSearch::kLastPort; ++n) {
         auto* line = new QLabel;
         line->setObjectName(QStringLiteral("line%1").arg(n));
@@ -34,7 +37,7 @@ QLayout* FindModemForm::BuildLines()
         lines_[static_cast<std::size_t>(n - 1)] = line;
         column->addWidget(line);
     }
-    return column;
+    return panel;
 }
 
 QLabel* FindModemForm::BuildSummary()

@@ -9,7 +9,7 @@
 #include "ui/ModemToolForm.h"
 
 class QLabel;
-class QLayout;
+class QWidget;
 
 namespace vl::serial {
 class VlComPort;
@@ -40,7 +40,7 @@ public:
     int Found() const { return found_; }
 
 private:
-    QLayout* BuildLines();
+    QWidget* BuildLines();
     QLabel* BuildSummary();
     void Work() override;
     void ShowLine(int comNumber, const std::string& line);

@@ -45,6 +45,7 @@ void ModemToolForm::RunWork()
     guard_.Run([this] { Work(); });
     feedback_.SetBusyCursor(false);
     working_ = false;
+    finished_ = true;
     setWindowTitle(ToQt(doneCaption_));
     ok_->show();
     ok_->setFocus();

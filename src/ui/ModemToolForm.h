@@ -21,6 +21,8 @@ class ModemToolForm : public QDialog {
 
 public:
     bool Working() const { return working_; }
+    // The work has ended and Ok is shown.
+    bool Finished() const { return finished_; }
 
     // Closing (the title bar's close comes here too) is refused with a beep
     // while the work goes on.
@@ -45,6 +47,7 @@ private:
     QPushButton* ok_ = nullptr;
     bool started_ = false;
     bool working_ = false;
+    bool finished_ = false;
     SessionFeedback feedback_{this};
     CommandGuard guard_{*this, nullptr};
 };
