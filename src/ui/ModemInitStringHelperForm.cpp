@@ -71,9 +71,9 @@ QLayout* ModemInitStringHelperForm::BuildButtons()
     auto* cancel = Button("Cancel", "cancel");
     auto* blank = Button("Leave it Blank", "blank");
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { done(app::kInitHelperOk); });
+    connect(ok, &QPushButton::clicked, this, guard_.Slot([this] { done(app::kInitHelperOk); }));
     connect(cancel, &QPushButton::clicked, this, &ModemInitStringHelperForm::reject);
-    connect(blank, &QPushButton::clicked, this, [this] { done(app::kInitHelperBlank); });
+    connect(blank, &QPushButton::clicked, this, guard_.Slot([this] { done(app::kInitHelperBlank); }));
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(ok);

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "ui/CommandGuard.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QLayout;
@@ -39,6 +41,7 @@ private:
 
     QButtonGroup* types_ = nullptr;
     QCheckBox* hangUp_ = nullptr;
+    CommandGuard guard_{*this, nullptr};
 };
 
 }  // namespace vl::ui

@@ -103,21 +103,6 @@ TEST_F(FindModemFormTest, ShowsEachPortAsItIsTriedAndTheSummaryAfter)
               "A modem was found on Com Port 2. We suggest setting the Port as Com 2.");
 }
 
-TEST_F(FindModemFormTest, WithoutAModemTheSummarySaysSoAndSearchGivesMinusOne)
-{
-    MapCom(2, "");
-    std::string summary;
-    ModalResponder responder([&](QWidget& modal) {
-        auto* ok = Child<QPushButton>(modal, "ok");
-        if (!ok->isVisible())
-            return;
-        summary = Child<QLabel>(modal, "summary")->text().toStdString();
-        ok->click();
-    });
-    EXPECT_EQ(ui::FindModemForm::Search(*port, "", nullptr), -1);
-    EXPECT_EQ(summary.rfind("No modem found. If you know which Com port", 0), 0u) << summary;
-}
-
 struct OfferCase {
     int selected;
     QMessageBox::StandardButton answer;

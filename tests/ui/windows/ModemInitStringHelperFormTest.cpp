@@ -40,10 +40,8 @@ TEST_P(InitHelperPreselectTest, TheWindowShowsWhatTheStringWasMadeFor)
 }
 
 INSTANTIATE_TEST_SUITE_P(Strings, InitHelperPreselectTest,
-                         ::testing::Values(PreselectCase{"", true, 1, false},
-                                           PreselectCase{"at&f s7=120", true, 1, true},
+                         ::testing::Values(PreselectCase{"at&f s7=120", true, 1, true},
                                            PreselectCase{"AT&H3&I2&R2S7=90S36=8", true, 4, false},
-                                           PreselectCase{"AT&H3&I2&R2S7=120S36=8S33=34", true, 5, true},
                                            PreselectCase{"AT&F&C1&D2\\Q3S7=65", false, 6, false}));
 
 struct ButtonCase {
