@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 #include "ui/UiText.h"
 
 namespace vl::ui {
