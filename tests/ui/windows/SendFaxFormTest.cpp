@@ -1,5 +1,5 @@
 // The Send Fax window on its own: what it refuses before dialling, its
-// logging key, and a port that cannot be opened.
+// logging key, a port that cannot be opened, and one never configured.
 #include "ui/SendFaxForm.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +101,25 @@ TEST_F(SendFaxFormTest, APortThatCannotOpenEndsTheAttemptWithItsReason)
     EXPECT_FALSE(form.Session().Busy());
     EXPECT_EQ(form.ResultText(), "");
     EXPECT_NE(ReadFile(dir.path() / "Lastsend.log").find("Error opening com port: " + com1), std::string::npos);
+}
+
+TEST_F(SendFaxFormTest, WithoutAConfiguredPortTheUserIsAskedForOne)
+{
+    settings.ComPort = -1;
+    std::string asked;
+    std::string shown;
+    WhenModal([&](QWidget& select) {
+        asked = select.windowTitle().toStdString();
+        WhenModal([&](QWidget& error) {
+            shown = ModalText(error);
+            CloseModal(error);
+        });
+        QTest::keyClick(&select, Qt::Key_Escape);
+    });
+    form.SendButton()->click();
+    EXPECT_EQ(asked, "Select Port");
+    EXPECT_EQ(shown.rfind("Error Opening Communications Port", 0), 0u) << shown;
+    EXPECT_FALSE(form.Session().Busy());
 }
 
 }  // namespace
