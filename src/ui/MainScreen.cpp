@@ -29,6 +29,7 @@
 #include "ui/FaxListModel.h"
 #include "ui/HintTiming.h"
 #include "ui/MessageBoxes.h"
+#include "ui/QuickSetupForm.h"
 #include "ui/StartingFaxForm.h"
 #include "ui/UiText.h"
 #include "ui/WindowPlacement.h"
@@ -148,6 +149,15 @@ void MainScreen::FormCreate()
         tablesFailed_ = true;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+    ReadSettings();
+    app::EnsureFaxFolders();
+    Action(Command::Hints)->setChecked(settings_.On);
+    ApplyHintTiming();
+    RefreshLists();
+}
+
+void MainScreen::ReadSettings()
+{
     try {
         app::LoadSettings(settings_);
     } catch (const std::exception&) {
@@ -157,10 +167,6 @@ void MainScreen::FormCreate()
         settings_.ComPort = 0;
         firstRun_ = true;
     }
-    app::EnsureFaxFolders();
-    Action(Command::Hints)->setChecked(settings_.On);
-    ApplyHintTiming();
-    RefreshLists();
 }
 
 void MainScreen::showEvent(QShowEvent* event)
@@ -200,6 +206,8 @@ void MainScreen::FirstActivation()
     } catch (const std::exception& e) {
         SetStatus(e.what());
     }
+    if (firstRun_)
+        guard_.Run([this] { QuickSetup(); });
     if (settings_.AtStartup) {
         try {
             receive_->Start(false);
@@ -209,6 +217,22 @@ void MainScreen::FirstActivation()
     }
     firstActivationPending_ = false;
     UpdateCommands();
+}
+
+void MainScreen::QuickSetup()
+{
+    ReadSettings();
+    AfterQuickSetup(QuickSetupForm::Edit(loop_, settings_, this));
+}
+
+void MainScreen::AfterQuickSetup(int result)
+{
+    // Cancel leaves the first run pending: the preferences wizard then asks
+    // the user to check port and class.
+    if (result != QDialog::Accepted && result != QuickSetupForm::kPreferencesWizard)
+        return;
+    firstRun_ = false;
+    app::SaveSettings(settings_);
 }
 
 void MainScreen::ApplicationActivated()
