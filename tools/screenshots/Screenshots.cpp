@@ -1,6 +1,6 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
-// configuration report, and the main window in receive mode, and saves each
-// as a PNG file.
+// configuration report, the quick setup, and the main window in receive
+// mode, and saves each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -21,6 +21,7 @@
 #include "ui/ConfigurationInfo.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
+#include "ui/QuickSetupForm.h"
 #include "ui/SendFaxForm.h"
 
 namespace {
@@ -91,6 +92,13 @@ int main(int argc, char** argv)
         vl::ui::ConfigurationInfo form(vl::app::ConfigurationReport(sources), sources.programFolder, &window);
         form.show();
         ok = Save(form, output + "/configuration-info.png") && ok;
+        form.hide();
+    }
+
+    {
+        vl::ui::QuickSetupForm form(loop, window.CurrentSettings(), &window);
+        form.show();
+        ok = Save(form, output + "/quick-setup.png") && ok;
         form.hide();
     }
 

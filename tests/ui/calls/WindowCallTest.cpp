@@ -60,19 +60,46 @@ protected:
         return true;
     }
 
+    // A one-page fax in the send folder, listed as the printer driver would leave it.
+    void PrinterDriverFax()
+    {
+        WriteFile(File("page.pbm"), PbmFile(page_));
+        ASSERT_EQ(vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")})
+                      .status,
+                  0);
+        ASSERT_EQ(RunCli(Home(), {"convert", File("plain.tif"), "-o", Home() + "SEND/FAX00000.APF", "--fine"}).status,
+                  0);
+        WriteFile(Home() + "SEND/FAX00000.KQD", "199\nThe Machine\nA test page\n");
+    }
+
+    // The send window: press "Send Fax Now" once, take the outcome message,
+    // then close it. Returns the messages shown.
+    std::string SendCurrentFax(ui::MainScreen& window)
+    {
+        std::string outcome;
+        ModalResponder responder([&](QWidget& modal) {
+            if (auto* form = qobject_cast<QDialog*>(&modal); form && form->windowTitle() == "Send Fax") {
+                auto* send = static_cast<ui::SendFaxForm*>(form);
+                if (send->ResultText().empty() && !send->Session().Busy())
+                    send->SendButton()->click();
+                else if (!send->ResultText().empty())
+                    send->reject();
+                return;
+            }
+            outcome += ModalText(modal) + "\n";
+            CloseModal(modal);
+        });
+        window.Action(ui::Command::Send)->trigger();
+        return outcome;
+    }
+
     std::unique_ptr<EnvVar> home_;
     Bitmap page_;
 };
 
 TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
 {
-    // A one-page fax in the send folder, listed as the printer driver would leave it.
-    WriteFile(File("page.pbm"), PbmFile(page_));
-    ASSERT_EQ(vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")})
-                  .status,
-              0);
-    ASSERT_EQ(RunCli(Home(), {"convert", File("plain.tif"), "-o", Home() + "SEND/FAX00000.APF", "--fine"}).status, 0);
-    WriteFile(Home() + "SEND/FAX00000.KQD", "199\nThe Machine\nA test page\n");
+    ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
     ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
                                        "--faxterm-id", "+1 555 0199"}));
 
@@ -83,22 +110,7 @@ TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
     ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
     ASSERT_TRUE(window.Lists().HasCurrent(app::FaxPage::Outgoing));
 
-    // The send window: press "Send Fax Now" once, take the outcome message,
-    // then close it.
-    std::string outcome;
-    ModalResponder responder([&](QWidget& modal) {
-        if (auto* form = qobject_cast<QDialog*>(&modal); form && form->windowTitle() == "Send Fax") {
-            auto* send = static_cast<ui::SendFaxForm*>(form);
-            if (send->ResultText().empty() && !send->Session().Busy())
-                send->SendButton()->click();
-            else if (!send->ResultText().empty())
-                send->reject();
-            return;
-        }
-        outcome += ModalText(modal) + "\n";
-        CloseModal(modal);
-    });
-    window.Action(ui::Command::Send)->trigger();
+    const std::string outcome = SendCurrentFax(window);
 
     EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
     store::Table* outgoing = window.Lists().Outgoing();
