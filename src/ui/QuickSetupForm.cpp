@@ -13,6 +13,7 @@
 #include "app/ComLabel.h"
 #include "app/ModemCommands.h"
 #include "serial/PortNames.h"
+#include "ui/FindModemForm.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -43,7 +44,7 @@ QLineEdit* Field(const char* name, const std::string& text, int maxLength)
 }  // namespace
 
 QuickSetupForm::QuickSetupForm(base::MessageLoop& loop, const app::Settings& settings, QWidget* parent)
-    : QDialog(parent), port_(loop)
+    : QDialog(parent), port_(loop), resetString_(settings.String)
 {
     app::UseProgramPorts(port_);
     setWindowTitle(QStringLiteral("Quick Setup Form"));
@@ -68,8 +69,11 @@ QGroupBox* QuickSetupForm::BuildPortGroup(int comPort)
     }
     if (QAbstractButton* current = ports_->button(comPort))
         current->setChecked(true);
+    auto* find = Button("Find Modem Port", "findModem");
+    connect(find, &QPushButton::clicked, this, guard_.Slot([this] { FindModemClicked(); }));
     auto* row = new QHBoxLayout(group);
     row->addLayout(radios, 1);
+    row->addWidget(find, 0, Qt::AlignTop);
     return group;
 }
 
@@ -102,6 +106,14 @@ QLayout* QuickSetupForm::BuildButtons()
     row->addWidget(ok);
     row->addWidget(cancel);
     return row;
+}
+
+void QuickSetupForm::FindModemClicked()
+{
+    // With no port selected, any port with a modem is offered.
+    const int comNumber = FindModemForm::FindAndOffer(port_, resetString_, ports_->checkedId() + 1, this);
+    if (QAbstractButton* found = ports_->button(comNumber - 1))
+        found->setChecked(true);
 }
 
 void QuickSetupForm::Store(app::Settings& settings) const

@@ -9,6 +9,7 @@
 
 #include "app/Settings.h"
 #include "serial/VlComPort.h"
+#include "ui/CommandGuard.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -48,12 +49,16 @@ private:
     QGroupBox* BuildPortGroup(int comPort);
     QLayout* BuildFields(const app::Settings& settings);
     QLayout* BuildButtons();
+    void FindModemClicked();
 
+    // The modem search's own port, so that receive mode's is left alone.
     serial::VlComPort port_;
+    std::string resetString_;
     QButtonGroup* ports_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* faxNumber_ = nullptr;
     QCheckBox* sm56_ = nullptr;
+    CommandGuard guard_{*this, nullptr};
 };
 
 }  // namespace vl::ui

@@ -1,14 +1,18 @@
 // The main window on real calls: it sends an outgoing fax to the fax machine
-// and the record says "Sent"; in receive mode it files a fax the machine sends.
+// and the record says "Sent", also right after a first start's quick setup
+// found the modem; in receive mode it files a fax the machine sends.
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 
 #include "LineFixture.h"
 #include "ModalDriver.h"
+#include "base/IniFile.h"
 #include "base/MessageWindow.h"
 #include "store/Table.h"
 #include "support/EnvVar.h"
@@ -123,6 +127,59 @@ TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
     for (const char* line : {"Opening com port: COM1", "Opened com port OK", "Checking for modem", "Fax#: 199",
                              "StationID: +1 555 0101", "StartTransmit", "Result: OK", "Finish: "})
         EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    window.close();
+}
+
+TEST_F(WindowCall, FirstStartFindsTheModemInTheQuickSetupThenSendsOnIt)
+{
+    // No port set yet; COM3 is end A, the other numbers lead to no device.
+    std::string ports = "[Ports]\n";
+    for (int com = 1; com <= 6; ++com)
+        ports += "COM" + std::to_string(com) + "=" + (com == 3 ? File("ttyA") : File("nothing")) + "\n";
+    WriteFile(Home() + "VL.INI", ports);
+    ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
+                                       "--faxterm-id", "+1 555 0199"}));
+
+    base::MessageLoop loop;
+    ui::QtMessagePump pump(loop);
+    ui::MainScreen window(loop);
+    std::string shown;
+    bool searched = false;
+    {
+        ModalResponder responder([&](QWidget& modal) {
+            const QString caption = modal.windowTitle();
+            if (caption == "Quick Setup Form" && !searched) {
+                // Queued, so that the search's windows are answered too.
+                searched = true;
+                QTimer::singleShot(0, modal.findChild<QPushButton*>("findModem"), &QPushButton::click);
+            } else if (caption == "Quick Setup Form") {
+                modal.findChild<QLineEdit*>("Name")->setText("First Start");
+                modal.findChild<QLineEdit*>("FaxNumber")->setText("+1 555 0102");
+                modal.findChild<QPushButton*>("ok")->click();
+            } else if (caption == "Com Port") {
+                shown += ModalText(modal) + "\n";
+                static_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click();
+            } else if (caption == "Find Modem") {
+                shown += ModalText(modal) + "\n";
+                CloseModal(modal);
+            }
+        });
+        window.show();
+        ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    }
+    EXPECT_NE(shown.find("Com 3 (" + File("ttyA") + "): MODEM"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Com Port: Set Com Port to Com 3"), std::string::npos) << shown;
+    const base::IniFile ini = base::IniFile::Load(Home() + "VL.INI");
+    EXPECT_EQ(ini.ReadInteger("Modem", "ComPort", -1), 2);
+    EXPECT_EQ(ini.ReadString("User", "Name", ""), "First Start");
+
+    const std::string outcome = SendCurrentFax(window);
+    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    EXPECT_EQ(window.Lists().Outgoing()->Text("LASTRESULT"), "Sent");
+    const std::string log = ReadFile(Home() + "Lastsend.log");
+    EXPECT_NE(log.find("Opening com port: COM3"), std::string::npos) << log;
+    EXPECT_NE(log.find("StationID: +1 555 0102"), std::string::npos) << log;
     window.close();
 }
 
