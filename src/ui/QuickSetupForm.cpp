@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -35,6 +36,8 @@ QLineEdit* Field(const char* name, const std::string& text, int maxLength)
 {
     auto* field = new QLineEdit;
     field->setObjectName(QLatin1String(name));
+    // Wide enough to show a full entry.
+    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * (maxLength + 2));
     // Before the text, so that a longer value from the file is cut too.
     field->setMaxLength(maxLength);
     field->setText(ToQt(text));
@@ -59,13 +62,14 @@ QGroupBox* QuickSetupForm::BuildPortGroup(int comPort)
     auto* group = new QGroupBox(QStringLiteral("Port"));
     group->setObjectName(QStringLiteral("Port"));
     ports_ = new QButtonGroup(group);
-    auto* radios = new QVBoxLayout;
+    // Two columns: Com1 to Com3, then Com4 to Com6.
+    auto* radios = new QGridLayout;
     for (int com = 1; com <= kComNumbers; ++com) {
         const std::string label = app::ComLabel(com, serial::DevicePathForCom(com, port_.IniFile()));
         auto* radio = new QRadioButton(ToQt(label));
         radio->setObjectName(QStringLiteral("Com%1").arg(com));
         ports_->addButton(radio, com - 1);
-        radios->addWidget(radio);
+        radios->addWidget(radio, (com - 1) % (kComNumbers / 2), (com - 1) / (kComNumbers / 2));
     }
     if (QAbstractButton* current = ports_->button(comPort))
         current->setChecked(true);
