@@ -156,19 +156,6 @@ void MainScreen::FormCreate()
     RefreshLists();
 }
 
-void MainScreen::ReadSettings()
-{
-    try {
-        app::LoadSettings(settings_);
-    } catch (const std::exception&) {
-        // Reads fall back to the defaults; nothing to report here.
-    }
-    if (settings_.ComPort == -1) {
-        settings_.ComPort = 0;
-        firstRun_ = true;
-    }
-}
-
 void MainScreen::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -217,6 +204,19 @@ void MainScreen::FirstActivation()
     }
     firstActivationPending_ = false;
     UpdateCommands();
+}
+
+void MainScreen::ReadSettings()
+{
+    try {
+        app::LoadSettings(settings_);
+    } catch (const std::exception&) {
+        // Reads fall back to the defaults; nothing to report here.
+    }
+    if (settings_.ComPort == -1) {
+        settings_.ComPort = 0;
+        firstRun_ = true;
+    }
 }
 
 void MainScreen::QuickSetup()
