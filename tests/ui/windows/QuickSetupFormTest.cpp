@@ -70,18 +70,6 @@ TEST_F(QuickSetupTest, FieldsKeepTheirFirstCharactersOnly)
     }
 }
 
-TEST_F(QuickSetupTest, PortsNameTheirDevicesAndShowTheSetOne)
-{
-    WriteFile(IniFile(), "[Ports]\nCOM3=/dev/ttyTest3\nCOM5=\n");
-    app::Settings settings;
-    settings.ComPort = 2;
-    QuickSetupForm form(loop, settings);
-    EXPECT_EQ(form.windowTitle(), "Quick Setup Form");
-    EXPECT_EQ(Child<QRadioButton>(form, "Com3")->text(), "Com 3 (/dev/ttyTest3)");
-    EXPECT_EQ(Child<QRadioButton>(form, "Com5")->text(), "Com 5");
-    EXPECT_TRUE(Child<QRadioButton>(form, "Com3")->isChecked());
-}
-
 TEST_F(QuickSetupTest, StoresTheFourValuesOnOkAndOnTheWayToTheWizardOnly)
 {
     struct Case {
