@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "SampleFaxes.h"
@@ -44,6 +45,8 @@ Start StartIn(vl::base::MessageLoop& loop, int records)
 {
     QTemporaryDir home;
     qputenv("VELLORA_HOME", home.path().toLocal8Bit());
+    // A port is set: a first start would wait in the quick setup for the user.
+    std::ofstream(home.path().toStdString() + "/VL.INI") << "[Modem]\nComPort=0\n";
     if (records > 0)
         vl::tools::WriteSampleFaxes(home.path().toStdString() + "/", records, 0);
     return Started(loop);

@@ -30,6 +30,7 @@
 #include "ui/FaxListModel.h"
 #include "ui/HintTiming.h"
 #include "ui/MessageBoxes.h"
+#include "ui/QuickSetupForm.h"
 #include "ui/StartingFaxForm.h"
 #include "ui/UiText.h"
 #include "ui/WindowPlacement.h"
@@ -150,15 +151,7 @@ void MainScreen::FormCreate()
         tablesFailed_ = true;
         QTimer::singleShot(0, this, &QWidget::close);
     }
-    try {
-        app::LoadSettings(settings_);
-    } catch (const std::exception&) {
-        // Reads fall back to the defaults; nothing to report here.
-    }
-    if (settings_.ComPort == -1) {
-        settings_.ComPort = 0;
-        firstRun_ = true;
-    }
+    ReadSettings();
     app::EnsureFaxFolders();
     Action(Command::Hints)->setChecked(settings_.On);
     ApplyHintTiming();
@@ -202,6 +195,8 @@ void MainScreen::FirstActivation()
     } catch (const std::exception& e) {
         SetStatus(e.what());
     }
+    if (firstRun_)
+        guard_.Run([this] { QuickSetup(); });
     if (settings_.AtStartup) {
         try {
             receive_->Start(false);
@@ -211,6 +206,35 @@ void MainScreen::FirstActivation()
     }
     firstActivationPending_ = false;
     UpdateCommands();
+}
+
+void MainScreen::ReadSettings()
+{
+    try {
+        app::LoadSettings(settings_);
+    } catch (const std::exception&) {
+        // Reads fall back to the defaults; nothing to report here.
+    }
+    if (settings_.ComPort == -1) {
+        settings_.ComPort = 0;
+        firstRun_ = true;
+    }
+}
+
+void MainScreen::QuickSetup()
+{
+    ReadSettings();
+    AfterQuickSetup(QuickSetupForm::Edit(loop_, settings_, this));
+}
+
+void MainScreen::AfterQuickSetup(int result)
+{
+    // Cancel leaves the first run pending: the preferences wizard then asks
+    // the user to check port and class.
+    if (result != QDialog::Accepted && result != QuickSetupForm::kPreferencesWizard)
+        return;
+    firstRun_ = false;
+    app::SaveSettings(settings_);
 }
 
 void MainScreen::ApplicationActivated()

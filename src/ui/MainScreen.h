@@ -91,6 +91,12 @@ private:
     // --- Start and end.
     void FormCreate();
     void FirstActivation();
+    // VL.INI into the settings; without a port there this is a first run.
+    void ReadSettings();
+    // A first run's quick setup, on the settings as the file holds them now.
+    void QuickSetup();
+    // Keeps what the quick setup's window ended with (its result).
+    void AfterQuickSetup(int result);
     void ApplicationActivated();
     void ImportPrinterDriverFaxes();
     void RebuildIndexes();

@@ -1,6 +1,6 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
-// configuration report, the main window in receive mode, and the Find Modem
-// window after its search, and saves each as a PNG file.
+// configuration report, the quick setup, the main window in receive mode, and
+// the Find Modem window after its search, and saves each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -25,6 +25,7 @@
 #include "ui/FindModemForm.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
+#include "ui/QuickSetupForm.h"
 #include "ui/SendFaxForm.h"
 
 namespace {
@@ -95,6 +96,13 @@ int main(int argc, char** argv)
         vl::ui::ConfigurationInfo form(vl::app::ConfigurationReport(sources), sources.programFolder, &window);
         form.show();
         ok = Save(form, output + "/configuration-info.png") && ok;
+        form.hide();
+    }
+
+    {
+        vl::ui::QuickSetupForm form(loop, window.CurrentSettings(), &window);
+        form.show();
+        ok = Save(form, output + "/quick-setup.png") && ok;
         form.hide();
     }
 

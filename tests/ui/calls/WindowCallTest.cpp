@@ -1,14 +1,18 @@
 // The main window on real calls: it sends an outgoing fax to the fax machine
-// and the record says "Sent"; in receive mode it files a fax the machine sends.
+// and the record says "Sent", also right after a first start's quick setup
+// found the modem; in receive mode it files a fax the machine sends.
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 
 #include "LineFixture.h"
 #include "ModalDriver.h"
+#include "base/IniFile.h"
 #include "base/MessageWindow.h"
 #include "store/Table.h"
 #include "support/EnvVar.h"
@@ -60,19 +64,46 @@ protected:
         return true;
     }
 
+    // A one-page fax in the send folder, listed as the printer driver would leave it.
+    void PrinterDriverFax()
+    {
+        WriteFile(File("page.pbm"), PbmFile(page_));
+        ASSERT_EQ(vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")})
+                      .status,
+                  0);
+        ASSERT_EQ(RunCli(Home(), {"convert", File("plain.tif"), "-o", Home() + "SEND/FAX00000.APF", "--fine"}).status,
+                  0);
+        WriteFile(Home() + "SEND/FAX00000.KQD", "199\nThe Machine\nA test page\n");
+    }
+
+    // The send window: press "Send Fax Now" once, take the outcome message,
+    // then close it. Returns the messages shown.
+    std::string SendCurrentFax(ui::MainScreen& window)
+    {
+        std::string outcome;
+        ModalResponder responder([&](QWidget& modal) {
+            if (auto* form = qobject_cast<QDialog*>(&modal); form && form->windowTitle() == "Send Fax") {
+                auto* send = static_cast<ui::SendFaxForm*>(form);
+                if (send->ResultText().empty() && !send->Session().Busy())
+                    send->SendButton()->click();
+                else if (!send->ResultText().empty())
+                    send->reject();
+                return;
+            }
+            outcome += ModalText(modal) + "\n";
+            CloseModal(modal);
+        });
+        window.Action(ui::Command::Send)->trigger();
+        return outcome;
+    }
+
     std::unique_ptr<EnvVar> home_;
     Bitmap page_;
 };
 
 TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
 {
-    // A one-page fax in the send folder, listed as the printer driver would leave it.
-    WriteFile(File("page.pbm"), PbmFile(page_));
-    ASSERT_EQ(vl::test::Run("/bin/sh", {"-c", "pnmtotiff -none \"$0\" > \"$1\"", File("page.pbm"), File("plain.tif")})
-                  .status,
-              0);
-    ASSERT_EQ(RunCli(Home(), {"convert", File("plain.tif"), "-o", Home() + "SEND/FAX00000.APF", "--fine"}).status, 0);
-    WriteFile(Home() + "SEND/FAX00000.KQD", "199\nThe Machine\nA test page\n");
+    ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
     ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
                                        "--faxterm-id", "+1 555 0199"}));
 
@@ -83,22 +114,7 @@ TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
     ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
     ASSERT_TRUE(window.Lists().HasCurrent(app::FaxPage::Outgoing));
 
-    // The send window: press "Send Fax Now" once, take the outcome message,
-    // then close it.
-    std::string outcome;
-    ModalResponder responder([&](QWidget& modal) {
-        if (auto* form = qobject_cast<QDialog*>(&modal); form && form->windowTitle() == "Send Fax") {
-            auto* send = static_cast<ui::SendFaxForm*>(form);
-            if (send->ResultText().empty() && !send->Session().Busy())
-                send->SendButton()->click();
-            else if (!send->ResultText().empty())
-                send->reject();
-            return;
-        }
-        outcome += ModalText(modal) + "\n";
-        CloseModal(modal);
-    });
-    window.Action(ui::Command::Send)->trigger();
+    const std::string outcome = SendCurrentFax(window);
 
     EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
     store::Table* outgoing = window.Lists().Outgoing();
@@ -111,6 +127,59 @@ TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
     for (const char* line : {"Opening com port: COM1", "Opened com port OK", "Checking for modem", "Fax#: 199",
                              "StationID: +1 555 0101", "StartTransmit", "Result: OK", "Finish: "})
         EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    window.close();
+}
+
+TEST_F(WindowCall, FirstStartFindsTheModemInTheQuickSetupThenSendsOnIt)
+{
+    // No port set yet; COM3 is end A, the other numbers lead to no device.
+    std::string ports = "[Ports]\n";
+    for (int com = 1; com <= 6; ++com)
+        ports += "COM" + std::to_string(com) + "=" + (com == 3 ? File("ttyA") : File("nothing")) + "\n";
+    WriteFile(Home() + "VL.INI", ports);
+    ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
+                                       "--faxterm-id", "+1 555 0199"}));
+
+    base::MessageLoop loop;
+    ui::QtMessagePump pump(loop);
+    ui::MainScreen window(loop);
+    std::string shown;
+    bool searched = false;
+    {
+        ModalResponder responder([&](QWidget& modal) {
+            const QString caption = modal.windowTitle();
+            if (caption == "Quick Setup Form" && !searched) {
+                // Queued, so that the search's windows are answered too.
+                searched = true;
+                QTimer::singleShot(0, modal.findChild<QPushButton*>("findModem"), &QPushButton::click);
+            } else if (caption == "Quick Setup Form") {
+                modal.findChild<QLineEdit*>("Name")->setText("First Start");
+                modal.findChild<QLineEdit*>("FaxNumber")->setText("+1 555 0102");
+                modal.findChild<QPushButton*>("ok")->click();
+            } else if (caption == "Com Port") {
+                shown += ModalText(modal) + "\n";
+                static_cast<QMessageBox&>(modal).button(QMessageBox::Yes)->click();
+            } else if (caption == "Find Modem") {
+                shown += ModalText(modal) + "\n";
+                CloseModal(modal);
+            }
+        });
+        window.show();
+        ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    }
+    EXPECT_NE(shown.find("Com 3 (" + File("ttyA") + "): MODEM"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Com Port: Set Com Port to Com 3"), std::string::npos) << shown;
+    const base::IniFile ini = base::IniFile::Load(Home() + "VL.INI");
+    EXPECT_EQ(ini.ReadInteger("Modem", "ComPort", -1), 2);
+    EXPECT_EQ(ini.ReadString("User", "Name", ""), "First Start");
+
+    const std::string outcome = SendCurrentFax(window);
+    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    EXPECT_EQ(window.Lists().Outgoing()->Text("LASTRESULT"), "Sent");
+    const std::string log = ReadFile(Home() + "Lastsend.log");
+    EXPECT_NE(log.find("Opening com port: COM3"), std::string::npos) << log;
+    EXPECT_NE(log.find("StationID: +1 555 0102"), std::string::npos) << log;
     window.close();
 }
 

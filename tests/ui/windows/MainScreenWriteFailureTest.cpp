@@ -93,6 +93,8 @@ protected:
     MainScreenWriteFailureTest() : home("VELLORA_HOME", dir.folder()), pump(loop)
     {
         WriteOneFaxEach(Folder());
+        // A port is set, so no quick setup comes up.
+        WriteFile(Folder() + "VL.INI", "[Modem]\nComPort=0\n");
         // The first start builds the index tags; the tests start from there.
         Open();
         window.reset();
