@@ -124,6 +124,7 @@ private:
     void RebuildClicked();
     void AboutClicked();
     void ConfigurationClicked();
+    void PreferencesClicked();
     void HintsClicked();
     void ExitClicked();
 

@@ -17,6 +17,7 @@
 #include "session/SendSetup.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxStatusDisplay.h"
+#include "ui/Preferences.h"
 
 namespace vl::ui {
 
@@ -76,17 +77,20 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
 
     auto* buttons = new QDialogButtonBox(this);
     sendButton_ = buttons->addButton("&Send Fax Now", QDialogButtonBox::AcceptRole);
-    buttons->addButton(LaterButton("Preferences", "Change the modem and dialling settings", this),
-                       QDialogButtonBox::ActionRole);
+    QPushButton* preferences = buttons->addButton("Preferences", QDialogButtonBox::ActionRole);
+    preferences->setObjectName(QStringLiteral("Preferences"));
+    preferences->setToolTip("Change the modem and dialling settings");
     buttons->addButton(LaterButton("Technical Help", "Help with modem and fax problems", this),
                        QDialogButtonBox::HelpRole);
     buttons->addButton(LaterButton("Help", "The help page of this window", this), QDialogButtonBox::HelpRole);
     QPushButton* close = buttons->addButton("Close", QDialogButtonBox::RejectRole);
     // The send button is pressed on purpose, never by Enter in a field.
     sendButton_->setAutoDefault(false);
+    preferences->setAutoDefault(false);
     close->setAutoDefault(false);
     disconnect(buttons, nullptr, this, nullptr);
     connect(sendButton_, &QPushButton::clicked, this, guard_.Slot([this] { SendClicked(); }));
+    connect(preferences, &QPushButton::clicked, this, guard_.Slot([this] { PreferencesClicked(); }));
     connect(close, &QPushButton::clicked, this, &SendFaxForm::reject);
     layout->addWidget(buttons);
 
@@ -157,6 +161,21 @@ void SendFaxForm::ShowSetup()
     for (const std::string& line : session::SetupSummary(settings_, app::SettingsFileName()))
         lines << Q(line);
     setupMemo_->setPlainText(lines.join('\n'));
+}
+
+// The wizard's port tools would fight a call in progress for the modem.
+// After a save the summary and the dialing fields show the new settings, so
+// closing the window does not put the old prefix and suffix back.
+void SendFaxForm::PreferencesClicked()
+{
+    if (session_.Busy()) {
+        Beep();
+        return;
+    }
+    if (!Preferences::Edit(settings_, false, this))
+        return;
+    SetDialing(settings_.DialPrefix, settings_.PrefixDisable, settings_.DialSuffix, settings_.SuffixDisable);
+    ShowSetup();
 }
 
 void SendFaxForm::CopyDialingToSession()

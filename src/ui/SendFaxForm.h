@@ -64,6 +64,7 @@ protected:
 private:
     void ShowSetup();
     void SendClicked();
+    void PreferencesClicked();
     void CopyDialingToSession();
 
     void ShowInformation(const std::string& text) override;
