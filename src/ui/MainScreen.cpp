@@ -26,6 +26,7 @@
 #include "base/MessageWindow.h"
 #include "store/FaxRecordColumns.h"
 #include "store/IndexRebuild.h"
+#include "ui/ComSelectForm.h"
 #include "ui/FaxListModel.h"
 #include "ui/HintTiming.h"
 #include "ui/MessageBoxes.h"
@@ -89,6 +90,7 @@ MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     startingForm_ = new StartingFaxForm(this);
     connect(startingForm_, &StartingFaxForm::DoNotShowAgainToggled, this,
             [this](bool checked) { settings_.DisableReceivingFaxesNotification = checked; });
+    ComSelectForm::AskForPortsOf(receive_->Port(), this);
     qApp->installEventFilter(this);
     FormCreate();
 }

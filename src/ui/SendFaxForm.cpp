@@ -15,6 +15,7 @@
 
 #include "app/ProgramFolders.h"
 #include "session/SendSetup.h"
+#include "ui/ComSelectForm.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxStatusDisplay.h"
 #include "ui/Preferences.h"
@@ -96,6 +97,7 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
 
     for (QLineEdit* field : {phoneNumber_, dialPrefix_, dialSuffix_})
         field->installEventFilter(this);
+    ComSelectForm::AskForPortsOf(session_.Port(), this);
     statusDisplay_ = new FaxStatusDisplay(session_.StatusModel(), this);
     session_.OnStatusChanged = [this] { statusDisplay_->Refresh(); };
     resize(560, 520);

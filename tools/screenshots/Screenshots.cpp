@@ -1,11 +1,12 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
-// configuration report, and the main window in receive mode, and saves each
-// as a PNG file.
+// configuration report, the main window in receive mode, and the Find Modem
+// window after its search, and saves each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
 // The data folder is a fresh temporary one; --port names the modem for the
-// receive-mode picture (without it that picture is left out).
+// receive-mode picture (without it that picture is left out) and is COM1 of
+// the modem search.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -17,8 +18,11 @@
 #include <thread>
 
 #include "SampleFaxes.h"
+#include "app/ModemCommands.h"
 #include "base/MessageWindow.h"
+#include "serial/VlComPort.h"
 #include "ui/ConfigurationInfo.h"
+#include "ui/FindModemForm.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
@@ -103,6 +107,19 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "receive mode did not start on %s\n", port.toLocal8Bit().constData());
             ok = false;
         }
+    }
+
+    {
+        vl::serial::VlComPort comPort(loop);
+        vl::app::UseProgramPorts(comPort);
+        vl::ui::FindModemForm form(comPort, "", &window);
+        form.show();
+        // A port that does not answer takes a few seconds.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!form.Finished() && std::chrono::steady_clock::now() < end)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        ok = form.Finished() && Save(form, output + "/find-modem.png") && ok;
+        form.hide();
     }
     window.close();
     return ok ? 0 : 1;
