@@ -419,7 +419,7 @@ void MainScreen::PreferencesClicked()
         return;
     const bool firstRun = firstRun_;
     firstRun_ = false;
-    Preferences::Edit(settings_, firstRun, this);
+    Preferences::Edit(loop_, settings_, firstRun, this);
 }
 
 void MainScreen::HintsClicked()

@@ -29,11 +29,12 @@ const std::string kSaveCaption = "Save Preferences";
 
 }  // namespace
 
-Preferences::Preferences(app::Settings& settings, bool firstRun, const std::vector<std::string>& printers,
-                         QWidget* parent)
-    : QDialog(parent), settings_(settings), firstRun_(firstRun)
+Preferences::Preferences(base::MessageLoop& loop, app::Settings& settings, bool firstRun,
+                         const std::vector<std::string>& printers, QWidget* parent)
+    : QDialog(parent), settings_(settings), firstRun_(firstRun), port_(loop), sendFax_(loop)
 {
     setWindowTitle(QStringLiteral("Preferences Wizard"));
+    LinkModemTools();
     pages_ = new QStackedWidget;
     for (QWidget* page : {BuildIntroductionPage(firstRun), BuildModemPage(), BuildSendingClassPage(),
                           BuildSendingUserPage(), BuildSendingDialPage(), BuildReceivingClassPage(),
@@ -181,12 +182,12 @@ void Preferences::NoSoundClicked()
     controls_.waveFile->clear();
 }
 
-bool Preferences::Edit(app::Settings& settings, bool firstRun, QWidget* mainWindow)
+bool Preferences::Edit(base::MessageLoop& loop, app::Settings& settings, bool firstRun, QWidget* mainWindow)
 {
     std::vector<std::string> printers;
     for (const QString& printer : QPrinterInfo::availablePrinterNames())
         printers.push_back(FromQt(printer));
-    Preferences wizard(settings, firstRun, printers, mainWindow);
+    Preferences wizard(loop, settings, firstRun, printers, mainWindow);
     return ExecCentred(wizard, mainWindow);
 }
 

@@ -9,15 +9,22 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "fax/VlSendFax.h"
+#include "serial/VlComPort.h"
 #include "ui/CommandGuard.h"
 #include "ui/PreferenceControls.h"
 
 class QComboBox;
 class QLabel;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QWidget;
+
+namespace vl::base {
+class MessageLoop;
+}
 
 namespace vl::ui {
 
@@ -28,13 +35,15 @@ public:
     // `printers` are the installed printers offered for printing received
     // faxes, after the system's default. `firstRun`: the settings file held
     // no port yet, so the user is asked to check port and class and is led
-    // to the last page before Finish.
-    Preferences(app::Settings& settings, bool firstRun, const std::vector<std::string>& printers,
-                QWidget* parent = nullptr);
+    // to the last page before Finish. The modem tools run on the wizard's
+    // own port, on `loop`.
+    Preferences(base::MessageLoop& loop, app::Settings& settings, bool firstRun,
+                const std::vector<std::string>& printers, QWidget* parent = nullptr);
+    ~Preferences() override;
 
-    // The installed printers, shows the wizard modally centred over the main
-    // window; true when the settings were changed and saved.
-    static bool Edit(app::Settings& settings, bool firstRun, QWidget* mainWindow);
+    // Shows the wizard with the installed printers modally, centred over
+    // the main window; true when the settings were changed and saved.
+    static bool Edit(base::MessageLoop& loop, app::Settings& settings, bool firstRun, QWidget* mainWindow);
 
     int Page() const;
     void GoTo(int page);
@@ -56,6 +65,12 @@ private:
 
     void UpdateButtons();
     void FinishClicked();
+    // The modem tools.
+    void LinkModemTools();
+    int SelectedComNumber() const;
+    void FindModemClicked();
+    void CheckClassClicked();
+    void InitHelpClicked(QLineEdit* initString, bool sending);
     void SameClassClicked();
     void SameInitClicked();
     void ChooseSoundClicked();
@@ -64,6 +79,8 @@ private:
 
     app::Settings& settings_;
     bool firstRun_;
+    serial::VlComPort port_;
+    fax::VlSendFax sendFax_;
     PreferenceControls controls_;
     CommandGuard guard_{*this, nullptr};
 

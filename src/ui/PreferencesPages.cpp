@@ -119,6 +119,8 @@ QWidget* Preferences::BuildModemPage()
     port->addWidget(RadioGroup("Communications port", "ComPort",
                                {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6"}, 3, controls_.comPort, this),
                     1);
+    port->addWidget(ToolButton("Find Modem Port", "FindModemPort", [this] { FindModemClicked(); }), 0,
+                    Qt::AlignVCenter);
     column->addLayout(port);
     column->addWidget(RadioGroup("Dialing", "ToneOrPulse", {"Tone", "Pulse"}, 2, controls_.toneOrPulse, this));
     auto* form = new QFormLayout;
@@ -147,6 +149,12 @@ QWidget* Preferences::BuildSendingClassPage()
     form->addRow("Maximum &transfer rate (bps):", controls_.transferRate);
     form->addRow("Modem &initialization string:", controls_.modemInit);
     column->addLayout(form);
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(ToolButton("Check Fax Class", "CheckFaxClass", [this] { CheckClassClicked(); }));
+    tools->addWidget(ToolButton("Help with Init Strings", "InitStringHelp",
+                                [this] { InitHelpClicked(controls_.modemInit, true); }));
+    tools->addStretch(1);
+    column->addLayout(tools);
     return PageOf(column);
 }
 
@@ -207,6 +215,12 @@ QWidget* Preferences::BuildReceivingClassPage()
     grid->addWidget(controls_.modemInitReceive, 1, 1);
     grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
     column->addLayout(grid);
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(ToolButton("Check Fax Class", "CheckFaxClassReceive", [this] { CheckClassClicked(); }));
+    tools->addWidget(ToolButton("Help With Init Strings", "InitStringHelpReceive",
+                                [this] { InitHelpClicked(controls_.modemInitReceive, false); }));
+    tools->addStretch(1);
+    column->addLayout(tools);
     return PageOf(column);
 }
 

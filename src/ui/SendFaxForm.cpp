@@ -32,7 +32,7 @@ QString Q(const std::string& text)
 }  // namespace
 
 SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings), session_(loop, settings, *this)
+    : QDialog(parent), loop_(loop), settings_(settings), session_(loop, settings, *this)
 {
     setWindowTitle("Send Fax");
     setModal(true);
@@ -174,7 +174,7 @@ void SendFaxForm::PreferencesClicked()
         Beep();
         return;
     }
-    if (!Preferences::Edit(settings_, false, this))
+    if (!Preferences::Edit(loop_, settings_, false, this))
         return;
     SetDialing(settings_.DialPrefix, settings_.PrefixDisable, settings_.DialSuffix, settings_.SuffixDisable);
     ShowSetup();

@@ -74,6 +74,7 @@ private:
     void ProcessMessages() override;
     void Beep() override;
 
+    base::MessageLoop& loop_;  // for the preferences wizard's modem tools
     app::Settings& settings_;
     // Before the session, which may still report while it goes.
     SessionFeedback feedback_{this};

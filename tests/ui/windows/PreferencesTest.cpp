@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,12 +13,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <algorithm>
 #include <filesystem>
 
+#include "ComPortFixture.h"
 #include "ModalDriver.h"
 #include "base/MessageWindow.h"
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
+#include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
 
 namespace vl::test {
@@ -29,7 +33,7 @@ protected:
 
     ui::Preferences& Open(bool firstRun = false, const std::vector<std::string>& printers = {})
     {
-        wizard = std::make_unique<ui::Preferences>(settings, firstRun, printers);
+        wizard = std::make_unique<ui::Preferences>(loop, settings, firstRun, printers);
         wizard->show();
         return *wizard;
     }
@@ -69,6 +73,7 @@ protected:
 
     TempDir dir;
     EnvVar home;
+    base::MessageLoop loop;
     app::Settings settings;
     std::unique_ptr<ui::Preferences> wizard;
 };
@@ -201,7 +206,6 @@ TEST_F(PreferencesTest, TheSm56BoxTakesEffectBeforeFinish)
 
 TEST_F(PreferencesTest, TheSendWindowShowsWhatTheWizardSaved)
 {
-    base::MessageLoop loop;
     settings.ComPort = 0;
     settings.DialPrefix = "9";
     ui::SendFaxForm form(loop, settings);
@@ -223,6 +227,58 @@ TEST_F(PreferencesTest, TheSendWindowShowsWhatTheWizardSaved)
     bool disablePrefix = true, disableSuffix = true;
     form.TakeDialing(prefix, disablePrefix, suffix, disableSuffix);
     EXPECT_EQ(prefix, "0");
+}
+
+FakeModemScript Class1And2Modem()
+{
+    FakeModemScript script = ComPortFixture::OkScript();
+    script.replies["AT&F"] = "\r\nOK\r\n";
+    script.replies["AT+FCLASS=?"] = "\r\n0,1,2\r\n\r\nOK\r\n";
+    return script;
+}
+
+// COM1 of the data folder is a modem with Class 1 and Class 2.
+class PreferencesModemTest : public ::testing::Test, public ComPortFixture {
+protected:
+    PreferencesModemTest() : ComPortFixture(Class1And2Modem()), home("VELLORA_HOME", dir.folder()), pump(loop)
+    {
+        MapCom(1, modem.SlavePath());
+        settings.ComPort = 0;
+    }
+
+    EnvVar home;
+    ui::QtMessagePump pump;
+    app::Settings settings;
+};
+
+TEST_F(PreferencesModemTest, TheClassCheckFromTheSendingPageSetsTheReceivingClassOnly)
+{
+    settings.FaxClass = 3;
+    settings.FaxClassReceive = 3;
+    ui::Preferences wizard(loop, settings, false, {});
+    wizard.show();
+    wizard.GoTo(2);
+    std::vector<std::string> questions;
+    ModalResponder answer([&](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+            questions.push_back(ModalText(*box));
+            box->button(QMessageBox::Yes)->click();
+        } else if (auto* ok = modal.findChild<QPushButton*>(QStringLiteral("ok")); ok && ok->isVisible()) {
+            ok->click();
+        }
+    });
+    Child<QPushButton>(wizard, "CheckFaxClass")->click();
+    EXPECT_EQ(questions, std::vector<std::string>{"Fax Class: Set fax class as Class 1 ?"});
+    EXPECT_EQ(Child<QButtonGroup>(wizard, "FaxClassReceive")->checkedId(), 1);
+    EXPECT_EQ(Child<QButtonGroup>(wizard, "FaxClass")->checkedId(), 3);
+    // The wizard's own port, closed again; the settings wait for Finish.
+    EXPECT_EQ(settings.FaxClassReceive, 3);
+    const std::vector<std::string> commands = modem.Commands();
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "AT+FCLASS=?"), commands.end());
+
+    // Asked again with the class already chosen, nothing is asked.
+    Child<QPushButton>(wizard, "CheckFaxClassReceive")->click();
+    EXPECT_EQ(questions.size(), 1u);
 }
 
 }  // namespace
