@@ -65,7 +65,9 @@ QLayout* Preferences::BuildHeader()
             [this](int page) { guard_.Run([this, page] { GoTo(page); }); });
     auto* row = new QHBoxLayout;
     row->addWidget(title_, 1);
-    row->addWidget(new QLabel(QStringLiteral("Go to:")));
+    auto* goTo = new QLabel(QStringLiteral("&Go to:"));
+    goTo->setBuddy(pageList_);
+    row->addWidget(goTo);
     row->addWidget(pageList_);
     return row;
 }

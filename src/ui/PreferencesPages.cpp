@@ -48,6 +48,13 @@ QLabel* Note(const char* text)
     return label;
 }
 
+QLabel* BuddyLabel(const char* text, QWidget* buddy)
+{
+    auto* label = new QLabel(QString::fromLatin1(text));
+    label->setBuddy(buddy);
+    return label;
+}
+
 // A group of radio buttons laid out in `columns`; the button group's ids are
 // the item indexes and it carries the name.
 QGroupBox* RadioGroup(const char* title, const char* name, const QStringList& items, int columns,
@@ -63,6 +70,8 @@ QGroupBox* RadioGroup(const char* title, const char* name, const QStringList& it
         group->addButton(radio, i);
         grid->addWidget(radio, i / columns, i % columns);
     }
+    // The items stay together at the left; spare width goes after them.
+    grid->setColumnStretch(columns, 1);
     return box;
 }
 
@@ -209,9 +218,9 @@ QWidget* Preferences::BuildReceivingClassPage()
     auto* grid = new QGridLayout;
     controls_.transferRateReceive = RateList("TransferRateReceive");
     controls_.modemInitReceive = LineEdit("ModemInitReceive");
-    grid->addWidget(new QLabel("Maximum &transfer rate (bps):"), 0, 0);
+    grid->addWidget(BuddyLabel("Maximum &transfer rate (bps):", controls_.transferRateReceive), 0, 0);
     grid->addWidget(controls_.transferRateReceive, 0, 1);
-    grid->addWidget(new QLabel("Modem &initialization string:"), 1, 0);
+    grid->addWidget(BuddyLabel("Modem &initialization string:", controls_.modemInitReceive), 1, 0);
     grid->addWidget(controls_.modemInitReceive, 1, 1);
     grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
     column->addLayout(grid);
