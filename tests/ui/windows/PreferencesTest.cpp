@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QStackedWidget>
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "ComPortFixture.h"
 #include "ModalDriver.h"
@@ -202,6 +204,28 @@ TEST_F(PreferencesTest, TheSm56BoxTakesEffectBeforeFinish)
     Control<QCheckBox>("chkSM56")->setChecked(true);
     EXPECT_TRUE(settings.UseMotorolaSM56Fix);
     EXPECT_FALSE(SettingsFileWritten());
+}
+
+TEST_F(PreferencesTest, OnlyAWaveFileIsTakenAsTheArrivalSound)
+{
+    Open();
+    auto* sound = Control<QLineEdit>("WaveFileEdit");
+    for (const auto& [file, taken] : {std::pair{"chime.wav", true}, {"CHIME.WAV", true}, {"chime.mp3", false}}) {
+        SCOPED_TRACE(file);
+        sound->setText("before.wav");
+        const std::string path = dir.folder() + file;
+        WriteFile(path, "RIFF");
+        WhenModal([&](QWidget& modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(&modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(QString::fromStdString(path));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Control<QPushButton>("ChooseSound")->click();
+        EXPECT_EQ(sound->text().toStdString(), taken ? path : "before.wav");
+    }
+    Control<QPushButton>("NoSound")->click();
+    EXPECT_EQ(sound->text(), "");
 }
 
 TEST_F(PreferencesTest, TheSendWindowShowsWhatTheWizardSaved)
