@@ -51,6 +51,7 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
     auto* dialing = new QGridLayout;
     dialPrefix_ = new QLineEdit(this);
     disablePrefix_ = new QCheckBox("Disable Prefix", this);
+    disablePrefix_->setObjectName(QStringLiteral("DisablePrefix"));
     dialSuffix_ = new QLineEdit(this);
     disableSuffix_ = new QCheckBox("Disable Suffix", this);
     auto* prefixLabel = new QLabel("Dial &prefix:", this);
@@ -176,7 +177,11 @@ void SendFaxForm::PreferencesClicked()
     }
     if (!Preferences::Edit(loop_, settings_, false, this))
         return;
-    SetDialing(settings_.DialPrefix, settings_.PrefixDisable, settings_.DialSuffix, settings_.SuffixDisable);
+    // The disable boxes belong to this fax and stay as the user left them.
+    std::string prefix, suffix;
+    bool disablePrefix = false, disableSuffix = false;
+    TakeDialing(prefix, disablePrefix, suffix, disableSuffix);
+    SetDialing(settings_.DialPrefix, disablePrefix, settings_.DialSuffix, disableSuffix);
     ShowSetup();
 }
 

@@ -218,6 +218,9 @@ TEST_F(PreferencesTest, OnlyAWaveFileIsTakenAsTheArrivalSound)
         WhenModal([&](QWidget& modal) {
             auto* dialog = qobject_cast<QFileDialog*>(&modal);
             ASSERT_NE(dialog, nullptr);
+            // The dialog ignores a selection while its name field has the focus.
+            if (QWidget* focus = dialog->focusWidget())
+                focus->clearFocus();
             dialog->selectFile(QString::fromStdString(path));
             static_cast<QDialog*>(dialog)->accept();
         });
@@ -235,6 +238,7 @@ TEST_F(PreferencesTest, TheSendWindowShowsWhatTheWizardSaved)
     ui::SendFaxForm form(loop, settings);
     form.SetDialing(settings.DialPrefix, false, "", false);
     form.show();
+    Child<QCheckBox>(form, "DisablePrefix")->setChecked(true);
     WhenModal([](QWidget& wizard) {
         Child<QLineEdit>(wizard, "DialAttempts")->setText("7");
         Child<QLineEdit>(wizard, "DialPrefix")->setText("0");
@@ -246,11 +250,13 @@ TEST_F(PreferencesTest, TheSendWindowShowsWhatTheWizardSaved)
     Child<QPushButton>(form, "Preferences")->click();
     EXPECT_TRUE(form.SetupText().contains("Dial Attempts: 7")) << form.SetupText().toStdString();
     EXPECT_EQ(Saved().DialAttempts, 7);
-    // Closing the send window hands back its dialing fields: the new prefix.
+    // Closing the send window hands back its dialing fields: the new prefix,
+    // and this fax's own choice to leave it out.
     std::string prefix, suffix;
     bool disablePrefix = true, disableSuffix = true;
     form.TakeDialing(prefix, disablePrefix, suffix, disableSuffix);
     EXPECT_EQ(prefix, "0");
+    EXPECT_TRUE(disablePrefix);
 }
 
 FakeModemScript Class1And2Modem()
