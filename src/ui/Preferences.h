@@ -71,6 +71,7 @@ private:
     void FindModemClicked();
     void CheckClassClicked();
     void InitHelpClicked(QLineEdit* initString, bool sending);
+    // "Same as SEND" and the arrival sound.
     void SameClassClicked();
     void SameInitClicked();
     void ChooseSoundClicked();
