@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the desktop program under Xvfb into docs/screenshots:
 # the main window with faxes in both lists, the Send Fax window, the
-# configuration report, the quick setup, the main window in receive mode on a
-# modem of the software telephone line, and the Find Modem window finding that
-# modem.
+# configuration report, the quick setup, the preferences wizard on its modem
+# page, the main window in receive mode on a modem of the software telephone
+# line, and the Find Modem window finding that modem.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

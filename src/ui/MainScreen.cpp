@@ -235,6 +235,8 @@ void MainScreen::AfterQuickSetup(int result)
         return;
     firstRun_ = false;
     app::SaveSettings(settings_);
+    if (result == QuickSetupForm::kPreferencesWizard)
+        PreferencesClicked();
 }
 
 void MainScreen::ApplicationActivated()

@@ -130,6 +130,7 @@ private:
     void RebuildClicked();
     void AboutClicked();
     void ConfigurationClicked();
+    void PreferencesClicked();
     void QuickStartClicked();
     void QuickAnalysisClicked();
     void HintsClicked();

@@ -14,6 +14,7 @@
 #include "ui/ConfigurationInfo.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Preferences.h"
 #include "ui/QuickStart.h"
 #include "ui/QuickSuggest.h"
 #include "ui/SendFaxForm.h"
@@ -73,7 +74,7 @@ void MainScreen::BuildCommands()
     AddCommand(Command::PhoneBook, "&Phone Book", {}, nullptr);
     AddCommand(Command::CoverDesigner, "Cover Sheet &Template Designer", {}, nullptr);
     AddCommand(Command::Rebuild, "Rebuild &Indexes", {}, &MainScreen::RebuildClicked);
-    AddCommand(Command::Preferences, "P&references", {}, nullptr);
+    AddCommand(Command::Preferences, "P&references", {}, &MainScreen::PreferencesClicked);
     AddCommand(Command::Exit, "E&xit", QKeySequence("Ctrl+X"), &MainScreen::ExitClicked)
         ->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence::Quit});
     AddCommand(Command::QuickStart, "Quick Start Instructions!", {}, &MainScreen::QuickStartClicked);
@@ -106,7 +107,6 @@ void MainScreen::BuildCommands()
     MarkLater(Command::LogCleanup, "Remove or archive old faxes from the lists");
     MarkLater(Command::PhoneBook, "Keep the names and fax numbers you send to");
     MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");
-    MarkLater(Command::Preferences, "Change your name, fax number, modem and dialling settings");
     MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
     MarkLater(Command::HelpContents, "The help pages");
     MarkLater(Command::Faq, "Answers to frequently asked questions");
@@ -181,7 +181,7 @@ QWidget* MainScreen::BuildButtonBar()
     AddButton(layout, Command::Print, "Print", "");
     AddButton(layout, Command::Sort, "Sor&t", "Change the order of the list");
     AddButton(layout, Command::PhoneBook, "&Phone Book", "");
-    AddButton(layout, Command::Preferences, "Preferences", "");
+    AddButton(layout, Command::Preferences, "Preferences", "Change your name, fax number, modem and dialling settings");
     AddButton(layout, Command::TechnicalHelp, "Technical Help", "");
     layout->addStretch(1);
     AddButton(layout, Command::Exit, "E&xit", "Close Vellora");
@@ -409,6 +409,17 @@ void MainScreen::AboutClicked()
 void MainScreen::ConfigurationClicked()
 {
     ConfigurationInfo::Show(this);
+}
+
+// The wizard saves the settings itself; its port tools need the modem, so
+// receive mode must not hold it.
+void MainScreen::PreferencesClicked()
+{
+    if (!Guard())
+        return;
+    const bool firstRun = firstRun_;
+    firstRun_ = false;
+    Preferences::Edit(loop_, settings_, firstRun, this);
 }
 
 void MainScreen::QuickStartClicked()

@@ -18,6 +18,7 @@
 #include "ui/ComSelectForm.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxStatusDisplay.h"
+#include "ui/Preferences.h"
 
 namespace vl::ui {
 
@@ -31,7 +32,7 @@ QString Q(const std::string& text)
 }  // namespace
 
 SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings), session_(loop, settings, *this)
+    : QDialog(parent), loop_(loop), settings_(settings), session_(loop, settings, *this)
 {
     setWindowTitle("Send Fax");
     setModal(true);
@@ -50,6 +51,7 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
     auto* dialing = new QGridLayout;
     dialPrefix_ = new QLineEdit(this);
     disablePrefix_ = new QCheckBox("Disable Prefix", this);
+    disablePrefix_->setObjectName(QStringLiteral("DisablePrefix"));
     dialSuffix_ = new QLineEdit(this);
     disableSuffix_ = new QCheckBox("Disable Suffix", this);
     auto* prefixLabel = new QLabel("Dial &prefix:", this);
@@ -77,17 +79,20 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
 
     auto* buttons = new QDialogButtonBox(this);
     sendButton_ = buttons->addButton("&Send Fax Now", QDialogButtonBox::AcceptRole);
-    buttons->addButton(LaterButton("Preferences", "Change the modem and dialling settings", this),
-                       QDialogButtonBox::ActionRole);
+    QPushButton* preferences = buttons->addButton("Preferences", QDialogButtonBox::ActionRole);
+    preferences->setObjectName(QStringLiteral("Preferences"));
+    preferences->setToolTip("Change the modem and dialling settings");
     buttons->addButton(LaterButton("Technical Help", "Help with modem and fax problems", this),
                        QDialogButtonBox::HelpRole);
     buttons->addButton(LaterButton("Help", "The help page of this window", this), QDialogButtonBox::HelpRole);
     QPushButton* close = buttons->addButton("Close", QDialogButtonBox::RejectRole);
     // The send button is pressed on purpose, never by Enter in a field.
     sendButton_->setAutoDefault(false);
+    preferences->setAutoDefault(false);
     close->setAutoDefault(false);
     disconnect(buttons, nullptr, this, nullptr);
     connect(sendButton_, &QPushButton::clicked, this, guard_.Slot([this] { SendClicked(); }));
+    connect(preferences, &QPushButton::clicked, this, guard_.Slot([this] { PreferencesClicked(); }));
     connect(close, &QPushButton::clicked, this, &SendFaxForm::reject);
     layout->addWidget(buttons);
 
@@ -159,6 +164,25 @@ void SendFaxForm::ShowSetup()
     for (const std::string& line : session::SetupSummary(settings_, app::SettingsFileName()))
         lines << Q(line);
     setupMemo_->setPlainText(lines.join('\n'));
+}
+
+// The wizard's port tools would fight a call in progress for the modem.
+// After a save the summary and the dialing fields show the new settings, so
+// closing the window does not put the old prefix and suffix back.
+void SendFaxForm::PreferencesClicked()
+{
+    if (session_.Busy()) {
+        Beep();
+        return;
+    }
+    if (!Preferences::Edit(loop_, settings_, false, this))
+        return;
+    // The disable boxes belong to this fax and stay as the user left them.
+    std::string prefix, suffix;
+    bool disablePrefix = false, disableSuffix = false;
+    TakeDialing(prefix, disablePrefix, suffix, disableSuffix);
+    SetDialing(settings_.DialPrefix, disablePrefix, settings_.DialSuffix, disableSuffix);
+    ShowSetup();
 }
 
 void SendFaxForm::CopyDialingToSession()

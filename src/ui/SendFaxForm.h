@@ -64,6 +64,7 @@ protected:
 private:
     void ShowSetup();
     void SendClicked();
+    void PreferencesClicked();
     void CopyDialingToSession();
 
     void ShowInformation(const std::string& text) override;
@@ -73,6 +74,7 @@ private:
     void ProcessMessages() override;
     void Beep() override;
 
+    base::MessageLoop& loop_;  // for the preferences wizard's modem tools
     app::Settings& settings_;
     // Before the session, which may still report while it goes.
     SessionFeedback feedback_{this};

@@ -1,6 +1,7 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
-// configuration report, the quick setup, the main window in receive mode, and
-// the Find Modem window after its search, and saves each as a PNG file.
+// configuration report, the quick setup, the main window in receive mode, the
+// preferences wizard on its modem page, and the Find Modem window after its
+// search, and saves each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -24,6 +25,7 @@
 #include "ui/ConfigurationInfo.h"
 #include "ui/FindModemForm.h"
 #include "ui/MainScreen.h"
+#include "ui/Preferences.h"
 #include "ui/QtMessagePump.h"
 #include "ui/QuickSetupForm.h"
 #include "ui/SendFaxForm.h"
@@ -104,6 +106,15 @@ int main(int argc, char** argv)
         form.show();
         ok = Save(form, output + "/quick-setup.png") && ok;
         form.hide();
+    }
+
+    {
+        vl::app::Settings settings = window.CurrentSettings();
+        vl::ui::Preferences wizard(loop, settings, false, {"Office Laser"}, &window);
+        wizard.GoTo(1);
+        wizard.show();
+        ok = Save(wizard, output + "/preferences-modem.png") && ok;
+        wizard.hide();
     }
 
     if (!port.isEmpty()) {

@@ -301,6 +301,7 @@ TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
     w.SetPage(FaxPage::Outgoing);
     EXPECT_EQ(MessageOf(Command::Send), Shown(app::kSendInReceiveMode));
     EXPECT_EQ(MessageOf(Command::Rebuild), Shown(app::kReceiveModeGuard));
+    EXPECT_EQ(MessageOf(Command::Preferences), Shown(app::kReceiveModeGuard));
 
     w.Action(Command::Receive)->trigger();
     EXPECT_FALSE(w.Receive().Active());
