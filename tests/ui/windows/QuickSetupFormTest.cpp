@@ -97,23 +97,33 @@ TEST_F(QuickSetupTest, StoresTheFourValuesOnOkAndOnTheWayToTheWizardOnly)
     }
 }
 
-TEST_F(QuickSetupTest, AFirstStartAsksAndSavesOnOkOnly)
+TEST_F(QuickSetupTest, AFirstStartAsksAndSavesOnOkOrOnTheWayToTheWizard)
 {
-    for (const char* button : {"cancel", "ok"}) {
+    struct Case {
+        const char* button;
+        bool saved;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"cancel", false, "Quick Setup Form;"}, Case{"ok", true, "Quick Setup Form;"},
+                          Case{"preferencesWizard", true, "Quick Setup Form;Preferences Wizard;"}}) {
+        SCOPED_TRACE(c.button);
         WriteFile(IniFile(), "[User]\nName=Ada Example\n");
         std::string shown;
         auto window = Start([&](QWidget& modal) {
             shown += modal.windowTitle().toStdString() + ";";
+            if (modal.windowTitle() == "Preferences Wizard") {
+                Child<QPushButton>(modal, "Cancel")->click();
+                return;
+            }
             Child<QRadioButton>(modal, "Com2")->setChecked(true);
             Child<QLineEdit>(modal, "FaxNumber")->setText("555 0100");
-            Child<QPushButton>(modal, button)->click();
+            Child<QPushButton>(modal, c.button)->click();
         });
-        EXPECT_EQ(shown, "Quick Setup Form;");
+        EXPECT_EQ(shown, c.shown);
         const base::IniFile ini = base::IniFile::Load(IniFile());
-        const bool ok = std::string(button) == "ok";
-        EXPECT_EQ(window->FirstRun(), !ok);
-        EXPECT_EQ(ini.ReadInteger("Modem", "ComPort", -1), ok ? 1 : -1);
-        EXPECT_EQ(ini.ReadString("User", "Fax", ""), ok ? "555 0100" : "");
+        EXPECT_EQ(window->FirstRun(), !c.saved);
+        EXPECT_EQ(ini.ReadInteger("Modem", "ComPort", -1), c.saved ? 1 : -1);
+        EXPECT_EQ(ini.ReadString("User", "Fax", ""), c.saved ? "555 0100" : "");
         EXPECT_EQ(ini.ReadString("User", "Name", ""), "Ada Example");
         window->EndWithoutQuestions();
     }
