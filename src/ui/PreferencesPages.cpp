@@ -13,7 +13,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/ComLabel.h"
 #include "app/SettingChoices.h"
+#include "serial/PortNames.h"
 #include "ui/Preferences.h"
 #include "ui/UiText.h"
 
@@ -124,10 +126,12 @@ QWidget* Preferences::BuildModemPage()
     auto* column = Column();
     column->addWidget(Note("Choose the port your fax modem is on. If you are not sure, let Find Modem Port "
                            "look for it."));
+    // Each number with its device, as the modem search names them.
+    QStringList ports;
+    for (int com = 1; com <= 6; ++com)
+        ports << ToQt(app::ComLabel(com, serial::DevicePathForCom(com, port_.IniFile())));
     auto* port = new QHBoxLayout;
-    port->addWidget(RadioGroup("Communications port", "ComPort",
-                               {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6"}, 3, controls_.comPort, this),
-                    1);
+    port->addWidget(RadioGroup("Communications port", "ComPort", ports, 2, controls_.comPort, this), 1);
     port->addWidget(ToolButton("Find Modem Port", "FindModemPort", [this] { FindModemClicked(); }), 0,
                     Qt::AlignVCenter);
     column->addLayout(port);
