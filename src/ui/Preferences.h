@@ -62,6 +62,9 @@ private:
     QLayout* BuildButtons();
     // A button whose clicks run `handler` through the guard.
     QPushButton* ToolButton(const char* text, const char* name, std::function<void()> handler);
+    // "Check Fax Class" and the init-string helper for `initString`; the
+    // receiving page's buttons are named with "Receive" appended.
+    QLayout* ModemToolRow(const char* initText, QLineEdit* initString, bool sending);
 
     void UpdateButtons();
     void FinishClicked();

@@ -121,6 +121,18 @@ QWidget* Preferences::BuildIntroductionPage(bool firstRun)
     return PageOf(column);
 }
 
+QLayout* Preferences::ModemToolRow(const char* initText, QLineEdit* initString, bool sending)
+{
+    const std::string suffix = sending ? "" : "Receive";
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(
+        ToolButton("Check Fax Class", ("CheckFaxClass" + suffix).c_str(), [this] { CheckClassClicked(); }));
+    tools->addWidget(ToolButton(initText, ("InitStringHelp" + suffix).c_str(),
+                                [this, initString, sending] { InitHelpClicked(initString, sending); }));
+    tools->addStretch(1);
+    return tools;
+}
+
 QWidget* Preferences::BuildModemPage()
 {
     auto* column = Column();
@@ -162,12 +174,7 @@ QWidget* Preferences::BuildSendingClassPage()
     form->addRow("Maximum &transfer rate (bps):", controls_.transferRate);
     form->addRow("Modem &initialization string:", controls_.modemInit);
     column->addLayout(form);
-    auto* tools = new QHBoxLayout;
-    tools->addWidget(ToolButton("Check Fax Class", "CheckFaxClass", [this] { CheckClassClicked(); }));
-    tools->addWidget(ToolButton("Help with Init Strings", "InitStringHelp",
-                                [this] { InitHelpClicked(controls_.modemInit, true); }));
-    tools->addStretch(1);
-    column->addLayout(tools);
+    column->addLayout(ModemToolRow("Help with Init Strings", controls_.modemInit, true));
     return PageOf(column);
 }
 
@@ -228,12 +235,7 @@ QWidget* Preferences::BuildReceivingClassPage()
     grid->addWidget(controls_.modemInitReceive, 1, 1);
     grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
     column->addLayout(grid);
-    auto* tools = new QHBoxLayout;
-    tools->addWidget(ToolButton("Check Fax Class", "CheckFaxClassReceive", [this] { CheckClassClicked(); }));
-    tools->addWidget(ToolButton("Help With Init Strings", "InitStringHelpReceive",
-                                [this] { InitHelpClicked(controls_.modemInitReceive, false); }));
-    tools->addStretch(1);
-    column->addLayout(tools);
+    column->addLayout(ModemToolRow("Help With Init Strings", controls_.modemInitReceive, false));
     return PageOf(column);
 }
 
