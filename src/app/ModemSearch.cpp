@@ -1,16 +1,29 @@
 #include "app/ModemSearch.h"
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "app/ComLabel.h"
 #include "app/ModemCommands.h"
+#include "app/OtherPrograms.h"
 #include "base/ErrorCodes.h"
 #include "base/Exceptions.h"
 #include "base/MessageTable.h"
+#include "serial/DeviceHolders.h"
 #include "serial/PortNames.h"
 #include "serial/VlComPort.h"
 
 namespace vl::app {
+
+namespace {
+
+constexpr std::string_view kNoSuchPort = "Port does not exist";
+
+}  // namespace
 
 ModemSearch::ModemSearch(serial::VlComPort& port, std::string resetString)
     : port_(port), resetString_(std::move(resetString))
@@ -28,7 +41,7 @@ int ModemSearch::Run()
             OnLine(n, LineStart(n) + "TESTING", false);
         bool stop = false;
         const std::string outcome = Outcome(n, stop);
-        lines_.push_back(LineStart(n) + outcome);
+        lines_.push_back(LineStart(n) + outcome + (outcome == kNoSuchPort ? "" : HolderNote(n)));
         if (OnLine)
             OnLine(n, lines_.back(), true);
         if (stop)
@@ -67,7 +80,7 @@ std::string ModemSearch::CommErrorOutcome(int code)
         return "Port is already open (could be modem)";
     }
     if (code == base::ecNoSuchPort)
-        return "Port does not exist";
+        return std::string(kNoSuchPort);
     // A refused permission explains itself: its text tells how to join the group.
     const std::string text = base::ErrorText(code);
     return text.empty() ? "Unknown Error" : text;
@@ -85,6 +98,27 @@ void ModemSearch::CloseQuietly()
 std::string ModemSearch::LineStart(int comNumber) const
 {
     return ComLabel(comNumber, serial::DevicePathForCom(comNumber, port_.IniFile())) + ": ";
+}
+
+// Another program with the port open stands in the way of faxing even when
+// the modem answered; ModemManager in particular keeps probing modems.
+std::string ModemSearch::HolderNote(int comNumber) const
+{
+    const std::string device = serial::DevicePathForCom(comNumber, port_.IniFile());
+    if (device.empty())
+        return {};
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(device, error);
+    for (const serial::DeviceHolder& holder : serial::DeviceHolders(procFolder_, {error ? device : real.string()})) {
+        if (holder.pid == getpid())
+            continue;
+        if (holder.program == kModemManager)
+            return " - ModemManager has it open: a udev rule setting ID_MM_DEVICE_IGNORE keeps it off a fax modem "
+                   "(Configuration Information shows the rule)";
+        return " - " + (holder.program.empty() ? std::string("another program") : holder.program) + " (process " +
+               std::to_string(holder.pid) + ") has it open";
+    }
+    return {};
 }
 
 std::string ModemSearch::Summary() const

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vl::serial {
@@ -27,6 +28,9 @@ public:
     ModemSearch(serial::VlComPort& port, std::string resetString);
 
     LineEvent OnLine;
+    // The /proc tree (ending in "/") where the programs holding a port are
+    // looked up.
+    void SetProcFolder(std::string folder) { procFolder_ = std::move(folder); }
 
     // Tests the ports in order and puts the port's COM number back as it
     // was. The first port with a modem, or -1. Raises nothing.
@@ -45,9 +49,11 @@ private:
     std::string CommErrorOutcome(int code);
     void CloseQuietly();
     std::string LineStart(int comNumber) const;
+    std::string HolderNote(int comNumber) const;
 
     serial::VlComPort& port_;
     std::string resetString_;
+    std::string procFolder_ = "/proc/";
     std::vector<std::string> lines_;
     int foundPort_ = -1;
     bool portBusy_ = false;

@@ -32,6 +32,8 @@ QWidget* FindModemForm::BuildLines()
     for (int n = app::ModemSearch::kFirstPort; n <= app::ModemSearch::kLastPort; ++n) {
         auto* line = new QLabel;
         line->setObjectName(QStringLiteral("line%1").arg(n));
+        // A port another program holds gets a note that may not fit one line.
+        line->setWordWrap(true);
         // Reserved from the start, so the window keeps its size as lines come.
         line->setMinimumHeight(line->fontMetrics().height());
         lines_[static_cast<std::size_t>(n - 1)] = line;

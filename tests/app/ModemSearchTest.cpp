@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,37 @@ TEST_F(ModemSearchTest, TheFirstModemIsSuggestedAndEveryPortTellsItsOutcome)
     EXPECT_EQ(second.Commands(), std::vector<std::string>{"AT"});
     EXPECT_EQ(port->ComNumber(), kModemCom);
     EXPECT_FALSE(port->Open());
+}
+
+// A modem that answers is still no good for faxing while another program
+// holds it; ModemManager gets the way to keep it off.
+TEST_F(ModemSearchTest, APortAnotherProgramHoldsSaysWhich)
+{
+    FakeModem other(OkScript());
+    MapCom(1, modem.SlavePath());
+    MapCom(2, other.SlavePath());
+    MapCom(3, dir.folder() + "no-such-tty");
+    const std::string proc = dir.folder() + "proc/";
+    const struct {
+        const char* pid;
+        const char* program;
+        std::string device;
+    } holders[] = {{"812", "ModemManager", modem.SlavePath()}, {"4711", "minicom", other.SlavePath()},
+                   {"4712", "cat", dir.folder() + "no-such-tty"}};
+    for (const auto& h : holders) {
+        std::filesystem::create_directories(proc + h.pid + "/fd");
+        WriteFile(proc + h.pid + "/comm", std::string(h.program) + "\n");
+        std::filesystem::create_symlink(h.device, proc + h.pid + "/fd/5");
+    }
+    app::ModemSearch search(*port, "");
+    search.SetProcFolder(proc);
+    EXPECT_EQ(search.Run(), 1);
+    EXPECT_EQ(search.Lines().at(0), "Com 1 (" + modem.SlavePath() +
+                                        "): MODEM - ModemManager has it open: a udev rule setting "
+                                        "ID_MM_DEVICE_IGNORE keeps it off a fax modem (Configuration Information "
+                                        "shows the rule)");
+    EXPECT_EQ(search.Lines().at(1), "Com 2 (" + other.SlavePath() + "): MODEM - minicom (process 4711) has it open");
+    EXPECT_EQ(search.Lines().at(2), "Com 3 (" + dir.folder() + "no-such-tty): Port does not exist");
 }
 
 struct NoModemCase {
