@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -18,12 +17,6 @@
 #include "serial/VlComPort.h"
 
 namespace vl::app {
-
-namespace {
-
-constexpr std::string_view kNoSuchPort = "Port does not exist";
-
-}  // namespace
 
 ModemSearch::ModemSearch(serial::VlComPort& port, std::string resetString)
     : port_(port), resetString_(std::move(resetString))
@@ -41,7 +34,7 @@ int ModemSearch::Run()
             OnLine(n, LineStart(n) + "TESTING", false);
         bool stop = false;
         const std::string outcome = Outcome(n, stop);
-        lines_.push_back(LineStart(n) + outcome + (outcome == kNoSuchPort ? "" : HolderNote(n)));
+        lines_.push_back(LineStart(n) + outcome + HolderNote(n));
         if (OnLine)
             OnLine(n, lines_.back(), true);
         if (stop)
@@ -80,7 +73,7 @@ std::string ModemSearch::CommErrorOutcome(int code)
         return "Port is already open (could be modem)";
     }
     if (code == base::ecNoSuchPort)
-        return std::string(kNoSuchPort);
+        return "Port does not exist";
     // A refused permission explains itself: its text tells how to join the group.
     const std::string text = base::ErrorText(code);
     return text.empty() ? "Unknown Error" : text;
@@ -105,10 +98,12 @@ std::string ModemSearch::LineStart(int comNumber) const
 std::string ModemSearch::HolderNote(int comNumber) const
 {
     const std::string device = serial::DevicePathForCom(comNumber, port_.IniFile());
-    if (device.empty())
-        return {};
     std::error_code error;
     const std::filesystem::path real = std::filesystem::canonical(device, error);
+    // The program at the other end of a pseudo terminal (a simulated modem)
+    // holds it by design.
+    if (device.empty() || (!error && real.string().rfind("/dev/pts/", 0) == 0))
+        return {};
     for (const serial::DeviceHolder& holder : serial::DeviceHolders(procFolder_, {error ? device : real.string()})) {
         if (holder.pid == getpid())
             continue;

@@ -60,6 +60,8 @@ void FindModemForm::Work()
 void FindModemForm::ShowLine(int comNumber, const std::string& line)
 {
     lines_[static_cast<std::size_t>(comNumber - 1)]->setText(ToQt(line));
+    // A line with a note may wrap: the window grows to show it whole.
+    adjustSize();
     // The port is opened next, which may take a moment: show the line first.
     SessionFeedback::ProcessMessages();
 }
