@@ -15,6 +15,7 @@
 #include "app/ModemCommands.h"
 #include "serial/PortNames.h"
 #include "ui/FindModemForm.h"
+#include "ui/LimitedField.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -30,18 +31,6 @@ QPushButton* Button(const char* text, const char* name)
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
     return button;
-}
-
-QLineEdit* Field(const char* name, const std::string& text, int maxLength)
-{
-    auto* field = new QLineEdit;
-    field->setObjectName(QLatin1String(name));
-    // Wide enough to show a full entry.
-    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * (maxLength + 2));
-    // Before the text, so that a longer value from the file is cut too.
-    field->setMaxLength(maxLength);
-    field->setText(ToQt(text));
-    return field;
 }
 
 }  // namespace
@@ -83,8 +72,8 @@ QGroupBox* QuickSetupForm::BuildPortGroup(int comPort)
 
 QLayout* QuickSetupForm::BuildFields(const app::Settings& settings)
 {
-    name_ = Field("Name", settings.Name, kNameLength);
-    faxNumber_ = Field("FaxNumber", settings.Fax, kFaxNumberLength);
+    name_ = LimitedField("Name", settings.Name, kNameLength);
+    faxNumber_ = LimitedField("FaxNumber", settings.Fax, kFaxNumberLength);
     sm56_ = new QCheckBox(QStringLiteral("My modem is a Motorola SM56"));
     sm56_->setObjectName(QStringLiteral("UseMotorolaSM56Fix"));
     sm56_->setChecked(settings.UseMotorolaSM56Fix);
