@@ -1,0 +1,18 @@
+// The cover templates of a folder: their render files ("*.fct" in any letter
+// case), each with the preview picture (".bmp") and the description (".des")
+// of the same base name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vl::app {
+
+// The render file names in the folder, sorted without regard to letter case.
+std::vector<std::string> CoverTemplateNames(const std::string& folder);
+// The template's preview picture, or empty when there is none.
+std::string CoverPreviewFile(const std::string& folder, const std::string& templateName);
+// The first line of the template's description file; empty when it has none.
+std::string CoverDescription(const std::string& folder, const std::string& templateName);
+
+}  // namespace vl::app

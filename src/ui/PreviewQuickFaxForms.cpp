@@ -1,0 +1,120 @@
+#include "ui/PreviewQuickFaxForms.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/CoverTemplates.h"
+#include "base/TextCase.h"
+#include "ui/DialogButtons.h"
+#include "ui/SessionFeedback.h"
+#include "ui/UiText.h"
+
+namespace vl::ui {
+
+namespace {
+
+// The preview pictures are 816 x 1056; shown at half size.
+constexpr int kPreviewWidth = 408;
+constexpr int kPreviewHeight = 528;
+
+}  // namespace
+
+PreviewQuickFaxForms::PreviewQuickFaxForms(std::string folder, const std::string& current, QWidget* parent)
+    : QDialog(parent), folder_(std::move(folder))
+{
+    setWindowTitle(QStringLiteral("Select  Fax Cover Template"));
+    preview_ = new QLabel;
+    preview_->setObjectName(QStringLiteral("preview"));
+    preview_->setFixedSize(kPreviewWidth, kPreviewHeight);
+    preview_->setAlignment(Qt::AlignCenter);
+    preview_->setFrameShape(QFrame::StyledPanel);
+    description_ = new QLabel;
+    description_->setObjectName(QStringLiteral("description"));
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(BuildList(current));
+    columns->addWidget(preview_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(description_);
+    layout->addLayout(BuildButtons());
+    SelectionChanged();
+    list_->setFocus();
+}
+
+QListWidget* PreviewQuickFaxForms::BuildList(const std::string& current)
+{
+    list_ = new QListWidget;
+    list_->setObjectName(QStringLiteral("templates"));
+    for (const std::string& name : app::CoverTemplateNames(folder_)) {
+        list_->addItem(ToQt(name));
+        if (base::EqualsNoCase(name, current))
+            list_->setCurrentRow(list_->count() - 1);
+    }
+    if (list_->currentRow() < 0 && list_->count() > 0)
+        list_->setCurrentRow(0);
+    connect(list_, &QListWidget::currentRowChanged, this, guard_.Slot([this] { SelectionChanged(); }));
+    connect(list_, &QListWidget::itemDoubleClicked, this, guard_.Slot([this] { OkClicked(); }));
+    return list_;
+}
+
+QLayout* PreviewQuickFaxForms::BuildButtons()
+{
+    auto* ok = new QPushButton(QStringLiteral("Ok"));
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(ok, &QPushButton::clicked, this, guard_.Slot([this] { OkClicked(); }));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+std::string PreviewQuickFaxForms::Selected() const
+{
+    const QListWidgetItem* item = list_->currentItem();
+    return item != nullptr ? FromQt(item->text()) : std::string();
+}
+
+// A missing or unreadable picture is said in the preview area itself: a
+// message box at every step through the list would stop the user each time.
+void PreviewQuickFaxForms::SelectionChanged()
+{
+    const std::string name = Selected();
+    const std::string picture = name.empty() ? std::string() : app::CoverPreviewFile(folder_, name);
+    const QPixmap pixmap(ToQt(picture));
+    if (pixmap.isNull()) {
+        preview_->setPixmap(QPixmap());
+        preview_->setText(QStringLiteral("Image not available"));
+    } else {
+        preview_->setPixmap(pixmap.scaled(preview_->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    description_->setText(name.empty() ? QString() : ToQt(app::CoverDescription(folder_, name)));
+}
+
+void PreviewQuickFaxForms::OkClicked()
+{
+    if (Selected().empty()) {
+        SessionFeedback::Beep();
+        return;
+    }
+    accept();
+}
+
+std::optional<std::string> PreviewQuickFaxForms::Choose(const std::string& folder, const std::string& current,
+                                                        QWidget* mainWindow)
+{
+    PreviewQuickFaxForms form(folder, current, mainWindow);
+    if (!ExecCentred(form, mainWindow))
+        return std::nullopt;
+    return form.Selected();
+}
+
+}  // namespace vl::ui
