@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/ErrorCodes.h"
+#include "cover/RenderFile.h"
 #include "gfx/ShapeDrawing.h"
 #include "gfx/TextDrawing.h"
 
@@ -102,7 +103,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 void DrawRecord(gfx::MonoBitmap& page, const RenderRecord& record, const CoverValues& values,
                 const std::string& message, int divisor) {
     const Placement placed = Place(record, divisor);
-    switch (static_cast<RecordKind>(record.kind)) {
+    switch (record.kind) {
         case RecordKind::Label:
         case RecordKind::Symbol:
             gfx::DrawText(page, placed.box.x0, placed.box.y0, record.text, placed.font);

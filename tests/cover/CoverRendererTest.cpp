@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/ErrorCodes.h"
+#include "cover/RenderFile.h"
 #include "gfx/TextDrawing.h"
+#include "support/TestSupport.h"
 
 namespace vl::cover {
 namespace {
@@ -19,7 +21,7 @@ int BlackOnPage(const gfx::MonoBitmap& page) { return BlackIn(page, 0, 0, page.W
 
 RenderRecord TextRecord(RecordKind kind, int left, int top, int width, int height) {
     RenderRecord record;
-    record.kind = static_cast<int>(kind);
+    record.kind = kind;
     record.left = left;
     record.top = top;
     record.width = width;
@@ -31,7 +33,7 @@ RenderRecord TextRecord(RecordKind kind, int left, int top, int width, int heigh
 
 RenderRecord ShapeRecord(int shape, int fill, int left, int top, int width, int height) {
     RenderRecord record;
-    record.kind = static_cast<int>(RecordKind::Shape);
+    record.kind = RecordKind::Shape;
     record.left = left;
     record.top = top;
     record.width = width;
@@ -144,7 +146,7 @@ TEST(CoverRendererTest, TheMessageIsWrappedInItsBoxAndCutAtItsBottom) {
 
 TEST(CoverRendererTest, ShapesAndLinesFollowTheirStyle) {
     RenderRecord diagonal = ShapeRecord(0, 0, 0, 0, 100, 100);
-    diagonal.kind = static_cast<int>(RecordKind::Line);
+    diagonal.kind = RecordKind::Line;
     diagonal.valueD = 2;  // bottom left to top right
     const gfx::MonoBitmap line = Rendered({diagonal}, {});
     EXPECT_TRUE(line.Black(98 + 50, 98 + 50));
@@ -169,6 +171,26 @@ TEST(CoverRendererTest, AYieldCodeStopsTheRendering) {
               base::ecGotQuitMsg);
     EXPECT_EQ(turns, 1);
     EXPECT_EQ(BlackOnPage(page), 100);
+}
+
+TEST(CoverRendererTest, ADamagedRenderFileDrawsTheObjectsBeforeTheDamage) {
+    const std::vector<RenderRecord> records = {ShapeRecord(0, 2, 0, 0, 10, 10), ShapeRecord(0, 2, 100, 0, 10, 10),
+                                               ShapeRecord(0, 2, 200, 0, 10, 10)};
+    const std::vector<std::uint8_t> whole = WriteRenderFile(records);
+    const std::vector<std::uint8_t> two = WriteRenderFile({records[0], records[1]});
+    test::TempDir dir;
+    // Cut inside the third record.
+    test::WriteFile(dir.path() / "cut.fct", std::string(whole.begin(), whole.begin() + (two.size() + whole.size()) / 2));
+    gfx::MonoBitmap page;
+    EXPECT_EQ(CoverRenderer().RenderFile((dir.path() / "cut.fct").string(), {}, {}, CoverSize::FaxPage, page),
+              base::ecOK);
+    EXPECT_EQ(page, Rendered({records[0], records[1]}, {}));
+    EXPECT_EQ(BlackOnPage(page), 200);
+
+    EXPECT_EQ(CoverRenderer().RenderFile((dir.path() / "missing.fct").string(), {}, {}, CoverSize::Preview, page),
+              base::ecOK);
+    EXPECT_EQ(page.Width(), 816);
+    EXPECT_EQ(BlackOnPage(page), 0);
 }
 
 }  // namespace
