@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/ErrorCodes.h"
+#include "base/WindowSystemPump.h"
 #include "cover/RenderFile.h"
 #include "gfx/ShapeDrawing.h"
 #include "gfx/TextDrawing.h"
@@ -131,8 +132,11 @@ int CoverRenderer::Render(const std::vector<RenderRecord>& records, const CoverV
     const std::string messageText = JoinLines(message);
     for (const RenderRecord& record : records) {
         DrawRecord(page, record, values, messageText, divisor);
-        if (!yield_) continue;
-        if (const int rc = yield_(); rc != base::ecOK) return rc;
+        if (!yield_) {
+            base::PumpWindowSystem();
+        } else if (const int rc = yield_(); rc != base::ecOK) {
+            return rc;
+        }
     }
     return base::ecOK;
 }

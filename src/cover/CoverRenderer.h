@@ -21,7 +21,8 @@ public:
     static constexpr int kPageOffset = 98;
 
     // The program's message loop, run after every object drawn: answers 0 or
-    // a code that ends the rendering. Empty: none.
+    // a code that ends the rendering. Without it only the window system's
+    // events run.
     void SetYield(std::function<int()> hook) { yield_ = std::move(hook); }
 
     // Makes `page` white at the size's dimensions and draws the records on it
