@@ -1,10 +1,10 @@
 #include "faxdoc/ImageSource.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 #include "base/ErrorCodes.h"
+#include "base/FileBytes.h"
 #include "faxdoc/IoErrors.h"
 
 namespace vl::faxdoc {
@@ -12,23 +12,6 @@ namespace {
 
 // Larger files are not images this program could fit on a fax page.
 constexpr long kMaxFileSize = 256L * 1024 * 1024;
-
-int ReadWholeFile(const std::string& name, std::vector<std::uint8_t>& data) {
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr) return LastIoError(IoOperation::Open);
-    int rc = base::ecOK;
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) != 0 || (size = std::ftell(f)) < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
-        rc = LastIoError(IoOperation::Seek);
-    } else if (size > kMaxFileSize) {
-        rc = base::ecBadGraphicsFormat;
-    } else {
-        data.resize(static_cast<std::size_t>(size));
-        if (std::fread(data.data(), 1, data.size(), f) != data.size()) rc = base::ecDeviceRead;
-    }
-    std::fclose(f);
-    return rc;
-}
 
 }  // namespace
 
@@ -45,7 +28,7 @@ int ImageSource::Open(const std::string& fileName) {
 int ImageSource::LoadInput(const std::string& fileName, std::vector<std::uint8_t>& file) {
     std::string name = fileName;
     if (!std::filesystem::path(name).has_extension()) name += std::string(".") + DefaultExtension();
-    return ReadWholeFile(name, file);
+    return base::ReadFileBytes(name, file, kMaxFileSize, base::ecBadGraphicsFormat);
 }
 
 int ImageSource::SplitPages(std::span<const std::uint8_t> file, std::vector<std::span<const std::uint8_t>>& pages) {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QString>
 
+#include "gfx/BitmapPainting.h"
 #include "gfx/GuiApplication.h"
 
 namespace vl::gfx {
@@ -76,6 +77,16 @@ void DrawText(MonoBitmap& bitmap, int x, int y, std::string_view utf8, const Fon
             if (grey[col] < 128) bitmap.SetBlack(static_cast<int>(left) + col, static_cast<int>(top) + row, true);
         }
     }
+}
+
+void DrawTextInBox(MonoBitmap& bitmap, const PixelBox& box, std::string_view utf8, const FontSpec& font) {
+    if (utf8.empty()) return;
+    PaintArea(bitmap, box.x0, box.y0, box.x1, box.y1, [&](QPainter& painter) {
+        painter.setFont(MakeFont(font));
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ToQString(utf8));
+    });
 }
 
 }  // namespace vl::gfx

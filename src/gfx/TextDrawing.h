@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "gfx/MonoBitmap.h"
+#include "gfx/PixelBox.h"
 
 namespace vl::gfx {
 
@@ -32,5 +33,10 @@ TextExtent MeasureText(const FontSpec& font, std::string_view utf8);
 // fall outside the bitmap are dropped. White pixels of the bitmap under the
 // text stay white (the background is not painted).
 void DrawText(MonoBitmap& bitmap, int x, int y, std::string_view utf8, const FontSpec& font);
+
+// Draws the text from the box's top-left corner, wrapped at word boundaries to
+// the box's width and at every "\n"; whatever falls outside the box, a word
+// too long for a line included, is cut off. "&" is an ordinary character.
+void DrawTextInBox(MonoBitmap& bitmap, const PixelBox& box, std::string_view utf8, const FontSpec& font);
 
 }  // namespace vl::gfx
