@@ -7,6 +7,8 @@
 
 namespace vl::app {
 
+struct CoverEntry;
+
 // What the "Delete Fax" window offers for a fax with a body and a cover.
 enum class DeleteChoice { Cover, Body, Both };
 
@@ -26,6 +28,8 @@ public:
     virtual bool EditFaxInfo(const std::string& caption, FaxInfo& info) = 0;
     // The received-notes editor naming the sender; true on OK.
     virtual bool EditNotes(const std::string& from, std::string& notes) = 0;
+    // The cover sheet editor; true on Save, with the entry as saved.
+    virtual bool EditCover(CoverEntry& entry) = 0;
     virtual void Beep() = 0;
     // Lets pending window events run.
     virtual void ProcessMessages() = 0;

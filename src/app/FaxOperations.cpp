@@ -32,15 +32,13 @@ void FaxOperations::Archive(FaxPage page, bool receivingNow) {
     const std::string about = table->Text(page == FaxPage::Outgoing ? "SUBJECT" : "FROM");
     const std::string question = ArchiveQuestion(table->Logical("ARCHIVED"), page, about);
     if (!prompts_.AskYesNoDefaultNo(question, std::string(kArchiveQuestionCaption))) return;
-    try {
-        table = Revisit(page, recno);
-        if (!table) return;
-        table->SetLogical("ARCHIVED", !table->Logical("ARCHIVED"));
-        table->Post();
-        lists_.KeepCurrentListed(page);
-    } catch (const store::EStoreError&) {
-        // The list shows the flag as it is stored.
-    }
+    // A flag that cannot be stored is told (the table's error reaches the
+    // window): the list alone would not say why the fax stayed.
+    table = Revisit(page, recno);
+    if (!table) return;
+    table->SetLogical("ARCHIVED", !table->Logical("ARCHIVED"));
+    table->Post();
+    lists_.KeepCurrentListed(page);
 }
 
 void FaxOperations::Delete(FaxPage page, bool receivingNow) {

@@ -3,17 +3,19 @@
 // around a send. Receive-mode guards and the choice of editor stay with the
 // window; these take the flags they need.
 //
-// Store errors while archiving or importing are swallowed (the lists show
-// what is there); elsewhere they throw store::EStoreError, and a delete that
-// fails leaves the fax files in place.
+// Store errors while importing are swallowed (the lists show what is
+// there); elsewhere they throw store::EStoreError, and a delete that fails
+// leaves the fax files in place.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "app/CommandState.h"
+#include "app/CoverEntry.h"
 #include "app/FaxLists.h"
 #include "app/FaxOperationPrompts.h"
+#include "app/Settings.h"
 #include "store/FaxRecordWriters.h"
 
 namespace vl::app {
@@ -39,6 +41,13 @@ public:
     void EditFaxInfo();
     // The notes editor on the current incoming fax; beeps while receiving.
     void EditNotes(bool receivingNow);
+    // The cover sheet editor for a new outgoing fax that holds only its
+    // cover (`newFax`), or for the current outgoing fax, whose cover is
+    // added or made again under its own name. The page is rendered from the
+    // chosen template and its cover data file written beside it. Throws
+    // base::EVlException when the page cannot be made; a new fax's files
+    // are then gone again.
+    void EditCover(bool newFax, Settings& settings);
     // Files the printer driver left in the send folder (a fax file with a
     // ".kqd" sidecar) as outgoing faxes; returns how many were added. A fax
     // file whose name FAXDOC cannot hold is renamed to the next free "FAX"
@@ -70,6 +79,10 @@ private:
     // new page's name, or "" when either could not be copied.
     std::string CopyCover(const std::string& cover);
     bool ImportOne(const std::string& sidecar);
+    // The editor's entry for the current outgoing fax, from its record and
+    // its cover data file; `coverFile` gets the cover page's path, or
+    // nothing when the fax has no cover yet.
+    CoverEntry CurrentCoverEntry(const Settings& settings, std::string& coverFile) const;
 
     FaxLists& lists_;
     FaxOperationPrompts& prompts_;

@@ -1,4 +1,5 @@
 // The fields of a Table's current record, and the changes to its records.
+#include <exception>
 #include <optional>
 #include <stdexcept>
 
@@ -44,6 +45,21 @@ void TableState::Store(uint32_t recno, std::string_view record) {
 
 void TableState::PostPending() {
     if (!editing) return;
+    // A change that could not be written is dropped, so that no later post
+    // (closing the table, say) writes what the caller was told had failed.
+    struct DropOnFailure {
+        TableState& s;
+        const int exceptions = std::uncaught_exceptions();
+        ~DropOnFailure() {
+            if (std::uncaught_exceptions() == exceptions) return;
+            if (s.pendingAppend) {
+                s.current = s.dbf->Count();
+                s.eof = s.current == 0;
+            }
+            s.editing = false;
+            s.pendingAppend = false;
+        }
+    } drop{*this};
     if (pendingAppend) {
         dbf->Append(edit);
         for (auto& tag : tags) tag->Update(current, edit);

@@ -117,6 +117,8 @@ private:
     bool Guard();
 
     // --- Command handlers.
+    void NewCoverClicked();
+    void AddCoverClicked();
     void EditClicked();
     void CloneClicked();
     void DeleteClicked();
@@ -154,6 +156,7 @@ private:
     std::optional<app::DeleteChoice> ChooseDelete() override;
     bool EditFaxInfo(const std::string& caption, app::FaxInfo& info) override;
     bool EditNotes(const std::string& from, std::string& notes) override;
+    bool EditCover(app::CoverEntry& entry) override;
 
     base::MessageLoop& loop_;
     std::string programFolder_;

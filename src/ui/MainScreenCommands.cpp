@@ -23,13 +23,6 @@
 
 namespace vl::ui {
 
-namespace {
-
-const std::string kCoverEditorLater =
-    "This fax has a cover sheet. The cover sheet editor is not available in this version yet;\r"
-    "the fax information editor opens instead.";
-
-}  // namespace
 
 QAction* MainScreen::AddCommand(Command command, const QString& menuText, const QKeySequence& shortcut,
                                 void (MainScreen::*handler)())
@@ -55,8 +48,8 @@ void MainScreen::MarkLater(Command command, const QString& hint)
 
 void MainScreen::BuildCommands()
 {
-    AddCommand(Command::NewCover, "&New Cover Sheet", QKeySequence("Ctrl+N"), nullptr);
-    AddCommand(Command::AddCover, "Add C&over Sheet", QKeySequence("Ctrl+O"), nullptr);
+    AddCommand(Command::NewCover, "&New Cover Sheet", QKeySequence("Ctrl+N"), &MainScreen::NewCoverClicked);
+    AddCommand(Command::AddCover, "Add C&over Sheet", QKeySequence("Ctrl+O"), &MainScreen::AddCoverClicked);
     AddCommand(Command::Edit, "&Edit", QKeySequence("Ctrl+E"), &MainScreen::EditClicked);
     AddCommand(Command::Clone, "&Clone", QKeySequence("Ctrl+C"), &MainScreen::CloneClicked);
     AddCommand(Command::Delete, "&Delete", QKeySequence("Ctrl+D"), &MainScreen::DeleteClicked);
@@ -99,8 +92,6 @@ void MainScreen::BuildCommands()
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
 
-    MarkLater(Command::NewCover, "Fill in a cover sheet for a new fax");
-    MarkLater(Command::AddCover, "Add a cover sheet to the selected fax");
     MarkLater(Command::View, "View the selected fax page by page and print it");
     MarkLater(Command::Print, "Print the selected fax");
     MarkLater(Command::PrintSetup, "Choose the printer for faxes");
@@ -264,12 +255,27 @@ void MainScreen::EditClicked()
     if (Page() == app::FaxPage::Incoming) {
         operations_.EditNotes(receive_->ReceivingNow());
     } else if (lists_.OutgoingCurrentHasCover()) {
-        // The cover sheet editor comes later; the fax's details can still be edited.
-        ShowInformation(kCoverEditorLater);
-        operations_.EditFaxInfo();
+        if (Guard())
+            operations_.EditCover(false, settings_);
     } else {
         operations_.EditFaxInfo();
     }
+    RefreshLists();
+}
+
+void MainScreen::NewCoverClicked()
+{
+    if (!Guard())
+        return;
+    operations_.EditCover(true, settings_);
+    RefreshLists();
+}
+
+void MainScreen::AddCoverClicked()
+{
+    if (!Guard())
+        return;
+    operations_.EditCover(false, settings_);
     RefreshLists();
 }
 

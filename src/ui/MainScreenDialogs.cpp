@@ -4,6 +4,8 @@
 
 #include "store/FaxRecordWriters.h"
 #include "store/Table.h"
+#include "app/ProgramFolders.h"
+#include "ui/CreateEditQuickFax.h"
 #include "ui/DeleteFaxForm.h"
 #include "ui/EditReceiveNotes.h"
 #include "ui/FaxEditor.h"
@@ -94,6 +96,11 @@ std::optional<app::DeleteChoice> MainScreen::ChooseDelete()
 bool MainScreen::EditFaxInfo(const std::string& caption, app::FaxInfo& info)
 {
     return FaxEditor::Edit(caption, info, this);
+}
+
+bool MainScreen::EditCover(app::CoverEntry& entry)
+{
+    return CreateEditQuickFax::Edit(entry, settings_, app::CoversFolder(), this);
 }
 
 bool MainScreen::EditNotes(const std::string& from, std::string& notes)

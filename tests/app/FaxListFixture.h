@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct ScriptedUser : FaxOperationPrompts {
     FaxInfo editorShown;
     std::string notesResult;
     std::string notesFrom;
+    CoverEntry coverShown;
+    // What the user makes of the shown entry in the cover sheet editor.
+    std::function<CoverEntry(const CoverEntry&)> coverResult = [](const CoverEntry& shown) { return shown; };
     int beeps = 0;
     int messageRuns = 0;
 
@@ -48,6 +52,11 @@ struct ScriptedUser : FaxOperationPrompts {
     bool EditNotes(const std::string& from, std::string& notes) override {
         notesFrom = from;
         if (editorOk) notes = notesResult;
+        return editorOk;
+    }
+    bool EditCover(CoverEntry& entry) override {
+        coverShown = entry;
+        if (editorOk) entry = coverResult(entry);
         return editorOk;
     }
     void Beep() override { ++beeps; }

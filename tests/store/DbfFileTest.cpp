@@ -201,6 +201,33 @@ TEST(DbfFileTest, AChangeWrittenOnlyPartWayLeavesTheOldRecordInTheFile) {
     EXPECT_EQ(after.substr(kHeader, 2 * kRecord), before.substr(kHeader, 2 * kRecord));
 }
 
+// The caller was told the post failed: closing the table later, with room
+// on the disk again, writes neither the change nor the new record.
+TEST(DbfFileTest, APostThatFailedIsNotWrittenAtClose) {
+    SampleTable files;
+    const std::string before = TwoRecords(files);
+    {
+        auto t = Table::Open(files.Path(), OpenMode::Exclusive);
+        t->Go(1);
+        t->SetText("SUBJECT", "changed");
+        {
+            test::FileSizeLimit limit(kHeader + 4);
+            EXPECT_THROW(t->Post(), EStoreError);
+        }
+        t->AppendBlank();
+        t->SetText("SUBJECT", "added");
+        {
+            test::FileSizeLimit limit(kHeader + 2 * kRecord);
+            EXPECT_THROW(t->Post(), EStoreError);
+        }
+        EXPECT_EQ(t->RecCount(), 2u);
+        t->Close();
+    }
+    const std::string after = test::ReadFile(files.Path());
+    EXPECT_EQ(CountInHeader(after), 2u);
+    EXPECT_EQ(after.substr(kHeader, 2 * kRecord), before.substr(kHeader, 2 * kRecord));
+}
+
 TEST(DbfFileTest, HeaderCountTooHighIsCutToTheRecordsPresent) {
     SampleTable files;
     std::string bytes = TwoRecords(files);
