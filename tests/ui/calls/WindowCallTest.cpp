@@ -14,6 +14,7 @@
 #include "ModalDriver.h"
 #include "base/IniFile.h"
 #include "base/MessageWindow.h"
+#include "cover/RenderFile.h"
 #include "store/Table.h"
 #include "support/EnvVar.h"
 #include "ui/MainScreen.h"
@@ -180,6 +181,80 @@ TEST_F(WindowCall, FirstStartFindsTheModemInTheQuickSetupThenSendsOnIt)
     const std::string log = ReadFile(Home() + "Lastsend.log");
     EXPECT_NE(log.find("Opening com port: COM3"), std::string::npos) << log;
     EXPECT_NE(log.find("StationID: +1 555 0102"), std::string::npos) << log;
+    window.close();
+}
+
+TEST_F(WindowCall, ACoverAddedInTheEditorGoesAheadOfTheBodyInOneCall)
+{
+    ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
+    // A template with a heading, the recipient's field and a frame.
+    std::filesystem::create_directories(Home() + "Covers");
+    cover::RenderRecord heading;
+    heading.kind = cover::RecordKind::Label;
+    heading.left = 100;
+    heading.top = 60;
+    heading.width = 600;
+    heading.height = 80;
+    heading.text = "FAX";
+    heading.fontName = "DejaVu Sans";
+    heading.fontSizeCode = 72;
+    heading.bold = true;
+    cover::RenderRecord recipient = heading;
+    recipient.kind = cover::RecordKind::Field;
+    recipient.top = 300;
+    recipient.text.clear();
+    recipient.fontSizeCode = 28;
+    recipient.valueF = 3;
+    cover::RenderRecord frame;
+    frame.kind = cover::RecordKind::Shape;
+    frame.left = 40;
+    frame.top = 20;
+    frame.width = 1400;
+    frame.height = 600;
+    frame.valueA = 0;
+    frame.valueB = 0;
+    frame.valueC = 4;
+    frame.valueE = 25;
+    const std::vector<std::uint8_t> bytes = cover::WriteRenderFile({heading, recipient, frame});
+    WriteFile(Home() + "Covers/vl0001.fct", std::string(bytes.begin(), bytes.end()));
+    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
+                                       "--faxterm-id", "+1 555 0199"}));
+
+    base::MessageLoop loop;
+    ui::QtMessagePump pump(loop);
+    ui::MainScreen window(loop);
+    window.show();
+    ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    {
+        ModalResponder responder([](QWidget& modal) {
+            if (modal.windowTitle() != "Fax Cover Sheet Editor")
+                return CloseModal(modal);
+            modal.findChild<QLineEdit*>("Recipient")->setText("Cover Test");
+            modal.findChild<QPushButton*>("Save")->click();
+        });
+        window.Action(ui::Command::AddCover)->trigger();
+    }
+    store::Table* outgoing = window.Lists().Outgoing();
+    const std::string cover = outgoing->Text("FAXCOVER");
+    ASSERT_EQ(cover, "COV00000.APF");
+    EXPECT_EQ(outgoing->Text("RECIPIENT"), "Cover Test");
+
+    const std::string outcome = SendCurrentFax(window);
+    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    EXPECT_EQ(JsonField(CallResult(), "pages_a_to_b"), "2");
+    const Bitmap coverPage = ApfPage(Home() + "SEND/" + cover);
+    EXPECT_GT(InkedRows(coverPage).height, 500);
+    // The decoder makes the cover page as wide as its ink, which ends where
+    // the template's design page ends; the machine's page has the full line.
+    Bitmap received = ReadFaxTiff(File("rx.tif"), 0);
+    const std::size_t rowBytes = static_cast<std::size_t>(coverPage.width + 7) / 8;
+    for (std::string& row : received.rows) {
+        EXPECT_EQ(row.find_first_not_of('\0', rowBytes), std::string::npos);
+        row.resize(rowBytes);
+    }
+    received.width = coverPage.width;
+    EXPECT_EQ(InkedRows(received), InkedRows(coverPage));
+    EXPECT_EQ(InkedRows(ReadFaxTiff(File("rx.tif"), 1)), InkedRows(ApfPage(Home() + "SEND/FAX00000.APF")));
     window.close();
 }
 
