@@ -5,7 +5,6 @@
 #include "base/ErrorCodes.h"
 #include "cover/FaxCoverField.h"
 #include "cover/FaxCoverLabel.h"
-#include "cover/FaxCoverMessage.h"
 #include "cover/FaxCoverSymbol.h"
 #include "cover/TextFitting.h"
 
@@ -49,13 +48,6 @@ TEST(TextFitting, ASymbolTakesATenthMoreThanItsCharacter) {
     EXPECT_EQ(symbol.Width(), static_cast<int>(std::trunc(1.1 * extent.width)));
     EXPECT_EQ(symbol.Height(), static_cast<int>(std::trunc(1.1 * extent.height)));
     EXPECT_LT(symbol.Width(), kTextObjectWidth);
-}
-
-TEST(TextFitting, AMessageKeepsItsSize) {
-    FaxCoverMessage message;
-    message.SetBounds(0, 0, 2, 2);
-    FitText(message);
-    EXPECT_EQ(message.Width(), 2);
 }
 
 }  // namespace
