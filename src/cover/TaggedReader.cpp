@@ -1,5 +1,7 @@
 #include "cover/TaggedReader.h"
 
+#include <algorithm>
+
 #include "base/ErrorCodes.h"
 
 namespace vl::cover {
@@ -109,6 +111,15 @@ int TaggedReader::ShortString(std::string& text) {
     if (int rc = Take(length[0], raw); rc != ecOK) return rc;
     text.assign(raw.begin(), raw.end());
     return ecOK;
+}
+
+int TaggedReader::Literal(std::string_view expected) {
+    std::span<const std::uint8_t> raw;
+    if (int rc = Take(expected.size(), raw); rc != ecOK) return rc;
+    return std::equal(raw.begin(), raw.end(), expected.begin(), expected.end(),
+                      [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); })
+               ? ecOK
+               : ecFaxBadFormat;
 }
 
 }  // namespace vl::cover

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cover/ValueTag.h"
@@ -32,6 +33,8 @@ public:
     int Set(std::vector<std::string>& members);
     // Untagged: a length byte, then the text.
     int ShortString(std::string& text);
+    // Untagged bytes that must be exactly these, such as a signature.
+    int Literal(std::string_view expected);
 
 private:
     int Expect(ValueTag tag);

@@ -23,6 +23,8 @@ public:
     void Set(const std::vector<std::string>& members);
     // Untagged: a length byte, then the text (cut at 255 bytes).
     void ShortString(std::string_view text);
+    // Untagged bytes, such as a signature.
+    void Literal(std::string_view bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
 
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
 

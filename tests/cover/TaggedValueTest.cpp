@@ -66,36 +66,6 @@ TEST(TaggedValue, StringsLongerThan255BytesUseTheLongTag) {
     }
 }
 
-TEST(TaggedValue, SetsIdentifiersAndBooleans) {
-    TaggedWriter out;
-    out.Set({"fsBold", "fsUnderline"});
-    out.Set({});
-    out.Identifier("clBlack");
-    out.Boolean(true);
-    out.Boolean(false);
-    const Bytes expected = {0x0B, 6, 'f', 's', 'B', 'o', 'l', 'd', 11, 'f', 's', 'U', 'n', 'd', 'e', 'r', 'l', 'i', 'n', 'e', 0,
-                            0x0B, 0,
-                            0x07, 7, 'c', 'l', 'B', 'l', 'a', 'c', 'k',
-                            0x09, 0x08};
-    EXPECT_EQ(out.Bytes(), expected);
-
-    TaggedReader in(out.Bytes());
-    std::vector<std::string> members{"stale"};
-    EXPECT_EQ(in.Set(members), base::ecOK);
-    EXPECT_EQ(members, (std::vector<std::string>{"fsBold", "fsUnderline"}));
-    EXPECT_EQ(in.Set(members), base::ecOK);
-    EXPECT_TRUE(members.empty());
-    std::string name;
-    EXPECT_EQ(in.Identifier(name), base::ecOK);
-    EXPECT_EQ(name, "clBlack");
-    bool flag = false;
-    EXPECT_EQ(in.Boolean(flag), base::ecOK);
-    EXPECT_TRUE(flag);
-    EXPECT_EQ(in.Boolean(flag), base::ecOK);
-    EXPECT_FALSE(flag);
-    EXPECT_TRUE(in.AtEnd());
-}
-
 TEST(TaggedValue, AValueOfAnotherKindIsRejected) {
     const Bytes integer = {0x02, 0x05};
     std::string text;

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "cover/FaxCoverField.h"
+#include "cover/FaxCoverLabel.h"
+#include "cover/FaxCoverLine.h"
+#include "cover/FaxCoverMessage.h"
+#include "cover/FaxCoverShapes.h"
+#include "cover/RenderRecords.h"
+
+namespace vl::cover {
+namespace {
+
+template <typename T>
+T& Add(CoverObjects& objects) {
+    objects.push_back(std::make_unique<T>());
+    return static_cast<T&>(*objects.back());
+}
+
+TEST(RenderRecords, LengthsAndPenWidthsAreDoubled) {
+    CoverObjects objects;
+    auto& shape = Add<FaxCoverShapes>(objects);
+    shape.SetBounds(10, 11, 12, 13);
+    shape.pen.width = 3;
+    shape.shape = ShapeType::Ellipse;
+    shape.fillType = ShapeFillType::FilledWhite;
+    shape.roundPercent = 40;
+    auto& line = Add<FaxCoverLine>(objects);
+    line.SetBounds(std::numeric_limits<std::int32_t>::max(), -4, 0, 5);
+    line.pen.width = 3;
+    line.lineStyle = LineStyle::AngleSlopingUp;
+
+    const std::vector<RenderRecord> records = RenderRecords(objects, 96);
+    ASSERT_EQ(records.size(), 2u);
+    RenderRecord expectedShape;
+    expectedShape.kind = RecordKind::Shape;
+    expectedShape.left = 20;
+    expectedShape.top = 22;
+    expectedShape.width = 24;
+    expectedShape.height = 26;
+    expectedShape.valueA = 4;
+    expectedShape.valueB = 1;
+    expectedShape.valueC = 6;
+    expectedShape.valueE = 40;
+    EXPECT_EQ(records[0], expectedShape);
+    RenderRecord expectedLine;
+    expectedLine.kind = RecordKind::Line;
+    expectedLine.left = std::numeric_limits<std::int32_t>::max();
+    expectedLine.top = -8;
+    expectedLine.width = 0;
+    expectedLine.height = 10;
+    expectedLine.valueC = 6;
+    expectedLine.valueD = 2;
+    EXPECT_EQ(records[1], expectedLine);
+}
+
+TEST(RenderRecords, TheSizeCodeFollowsTheScreenResolution) {
+    struct Case {
+        int points, dpi, code;
+    };
+    for (const Case& c : std::vector<Case>{{10, 96, 20}, {10, 120, 25}, {9, 120, 22}, {24, 72, 36}}) {
+        CoverObjects objects;
+        Add<FaxCoverLabel>(objects).font.SetPoints(c.points);
+        EXPECT_EQ(RenderRecords(objects, c.dpi)[0].fontSizeCode, c.code) << c.points << " pt at " << c.dpi;
+    }
+}
+
+TEST(RenderRecords, OnlyLabelsAndSymbolsCarryTheirTextOnlyFieldsTheirType) {
+    CoverObjects objects;
+    auto& label = Add<FaxCoverLabel>(objects);
+    label.caption = "To:";
+    label.font.italic = true;
+    Add<FaxCoverField>(objects).SetFieldType(CoverFieldType::SenderFax);
+    Add<FaxCoverMessage>(objects);
+    const std::vector<RenderRecord> records = RenderRecords(objects, 96);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].text, "To:");
+    EXPECT_TRUE(records[0].italic);
+    EXPECT_EQ(records[0].fontName, "Arial");
+    EXPECT_EQ(records[0].valueF, -1);
+    EXPECT_EQ(records[1].text, "");
+    EXPECT_EQ(records[1].kind, RecordKind::Field);
+    EXPECT_EQ(records[1].valueF, 7);
+    EXPECT_EQ(records[2].text, "");
+    EXPECT_EQ(records[2].valueF, -1);
+    EXPECT_EQ(records[2].valueC, -1);
+}
+
+}  // namespace
+}  // namespace vl::cover
