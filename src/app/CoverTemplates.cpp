@@ -2,19 +2,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "app/FieldText.h"
-#include "app/TextFiles.h"
 #include "base/PathNoCase.h"
 #include "base/TextCase.h"
+#include "cover/DescriptionFile.h"
 
 namespace vl::app {
 
 namespace {
-
-// A description is one line; more is never read.
-constexpr std::size_t kMaxDescriptionBytes = 4096;
 
 // The file of the template's base name with `extension`, in any letter case.
 std::string SiblingFile(const std::string& folder, const std::string& templateName, const char* extension)
@@ -53,10 +51,10 @@ std::string CoverPreviewFile(const std::string& folder, const std::string& templ
 std::string CoverDescription(const std::string& folder, const std::string& templateName)
 {
     const std::string file = SiblingFile(folder, templateName, ".des");
-    if (file.empty())
+    std::optional<std::string> line;
+    if (file.empty() || cover::ReadDescription(file, line) != 0 || !line)
         return {};
-    const std::vector<std::string> lines = SplitTextLines(ReadFileStart(file, kMaxDescriptionBytes), 1);
-    return lines.empty() ? std::string() : TextFromOutside(lines[0]);
+    return TextFromOutside(*line);
 }
 
 }  // namespace vl::app
