@@ -102,10 +102,5 @@ TEST_F(CoverCommand, BadArgumentsChangeNothing) {
     EXPECT_FALSE(std::filesystem::exists(Path("x.APF")));
 }
 
-TEST_F(CoverCommand, AnUnwritableOutputFails) {
-    const RunResult r = Cli({"cover", "render", Path("t.fct"), "-o", Path("no/such/C.APF")});
-    EXPECT_EQ(r.status, 1) << r.err;
-}
-
 }  // namespace
 }  // namespace vl::test
