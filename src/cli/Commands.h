@@ -29,5 +29,6 @@ int RunModemCommand(const Args& args);
 int RunSendCommand(const Args& args);
 int RunReceiveCommand(const Args& args);
 int RunReportCommand(const Args& args);
+int RunCoverCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -95,6 +95,17 @@ const char kUsage[] =
     "                                   programs holding a serial device or taking\n"
     "                                   modems (ModemManager), the last send and\n"
     "                                   receive logs; into FILE with --output\n"
+    "  cover render TEMPLATE -o OUT.APF [--to NAME] [--fax NUMBER] [--regarding TEXT]\n"
+    "        [--message FILE] [--flags XXXXX]\n"
+    "                                   a cover template (.fct) filled in as a one-\n"
+    "                                   page fine fax file; sender, company, fax and\n"
+    "                                   voice numbers from the settings; --flags sets\n"
+    "                                   Urgent, For Review, Please Comment, Please\n"
+    "                                   Reply, Please Recycle with X, clears with a\n"
+    "                                   blank\n"
+    "  cover preview TEMPLATE -o OUT.PNG\n"
+    "                                   the template's preview picture (816 x 1056)\n"
+    "                                   filled in with sample values\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -115,6 +126,7 @@ int RunCommand(const char* name, const vl::cli::Args& rest) {
     if (std::strcmp(name, "send") == 0) return RunSendCommand(rest);
     if (std::strcmp(name, "receive") == 0) return RunReceiveCommand(rest);
     if (std::strcmp(name, "report") == 0) return RunReportCommand(rest);
+    if (std::strcmp(name, "cover") == 0) return RunCoverCommand(rest);
     std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", name, kUsage);
     return kExitBadInput;
 }

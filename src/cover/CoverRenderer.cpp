@@ -25,15 +25,24 @@ struct Placement {
     gfx::FontSpec font;
 };
 
+// Templates are outside data: positions are kept far from overflow, pens and
+// fonts to what a page can show, before anything is drawn.
+constexpr long long kFarOff = 1 << 16;
+constexpr long long kMaxPenWidth = 2156;
+constexpr long long kMaxPoints = 1000;
+
+int Bounded(long long value, long long low, long long high) { return static_cast<int>(std::clamp(value, low, high)); }
+
 Placement Place(const RenderRecord& record, int divisor) {
     Placement placed;
-    placed.box.x0 = record.left / divisor + CoverRenderer::kPageOffset;
-    placed.box.y0 = record.top / divisor + CoverRenderer::kPageOffset;
-    placed.box.x1 = placed.box.x0 + record.width / divisor;
-    placed.box.y1 = placed.box.y0 + record.height / divisor;
-    placed.penWidth = record.valueC / divisor;
+    placed.box.x0 = Bounded(record.left / divisor + CoverRenderer::kPageOffset, -kFarOff, kFarOff);
+    placed.box.y0 = Bounded(record.top / divisor + CoverRenderer::kPageOffset, -kFarOff, kFarOff);
+    placed.box.x1 = Bounded(placed.box.x0 + static_cast<long long>(record.width / divisor), -kFarOff, kFarOff);
+    placed.box.y1 = Bounded(placed.box.y0 + static_cast<long long>(record.height / divisor), -kFarOff, kFarOff);
+    placed.penWidth = Bounded(record.valueC / divisor, 0, kMaxPenWidth);
     placed.font.family = record.fontName.empty() ? "Arial" : record.fontName;
-    placed.font.points = static_cast<long long>(record.fontSizeCode) * 96 / kScreenPixelsPerInch / divisor;
+    placed.font.points =
+        Bounded(static_cast<long long>(record.fontSizeCode) * 96 / kScreenPixelsPerInch / divisor, 0, kMaxPoints);
     placed.font.bold = record.bold;
     placed.font.italic = record.italic;
     placed.font.underline = record.underline;
@@ -51,8 +60,9 @@ void DrawShape(gfx::MonoBitmap& page, const RenderRecord& record, const Placemen
         case 1: gfx::DrawRectangle(page, placed.box, placed.penWidth, fill); break;
         case 2:
         case 3: {
-            const int diameter = static_cast<int>(std::max(width, height) * record.valueE * 0.01);
-            gfx::DrawRectangle(page, placed.box, placed.penWidth, fill, diameter);
+            const double diameter = std::max(width, height) * static_cast<double>(record.valueE) * 0.01;
+            gfx::DrawRectangle(page, placed.box, placed.penWidth, fill,
+                               static_cast<int>(std::clamp(diameter, 0.0, 2.0 * kFarOff)));
             break;
         }
         case 4:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "base/ErrorCodes.h"
 #include "cover/RenderFile.h"
 #include "gfx/TextDrawing.h"
@@ -171,6 +173,32 @@ TEST(CoverRendererTest, AYieldCodeStopsTheRendering) {
               base::ecGotQuitMsg);
     EXPECT_EQ(turns, 1);
     EXPECT_EQ(BlackOnPage(page), 100);
+}
+
+TEST(CoverRendererTest, ExtremeNumbersInATemplateDrawWithoutFault) {
+    const std::int32_t extremes[] = {INT32_MIN, -1, INT32_MAX};
+    const RecordKind kinds[] = {RecordKind::Label,      RecordKind::Shape, RecordKind::Line,
+                                RecordKind::Importance, RecordKind::Field, RecordKind::Message};
+    CoverValues values;
+    values.flags.fill(true);
+    for (const std::int32_t n : extremes) {
+        for (const RecordKind kind : kinds) {
+            // Extreme everywhere, and extreme sizes from the page's corner.
+            for (const std::int32_t at : {n, 0}) {
+                RenderRecord record = TextRecord(kind, at, at, n, n);
+                record.text = "x";
+                record.fontSizeCode = n;
+                record.valueA = 2;
+                record.valueB = 2;
+                record.valueC = n;
+                record.valueD = 3;
+                record.valueE = n;
+                record.valueF = n;
+                gfx::MonoBitmap page;
+                EXPECT_EQ(CoverRenderer().Render({record}, values, {"message"}, CoverSize::Preview, page), base::ecOK);
+            }
+        }
+    }
 }
 
 TEST(CoverRendererTest, ADamagedRenderFileDrawsTheObjectsBeforeTheDamage) {

@@ -75,19 +75,5 @@ TEST(ShapeDrawingTest, TextInABoxWrapsAndIsCutAtTheBox) {
     EXPECT_GT(BlackIn(bitmap, {10, 50, 110, 60}), 0);
 }
 
-TEST(ShapeDrawingTest, TextInABoxKeepsAmpersandsAndLineBreaks) {
-    const FontSpec font;
-    MonoBitmap plain(400, 100);
-    DrawText(plain, 0, 0, "A&B", font);
-    MonoBitmap boxed(400, 100);
-    DrawTextInBox(boxed, {0, 0, 400, 100}, "A&B", font);
-    EXPECT_EQ(plain, boxed);
-
-    MonoBitmap broken(400, 100);
-    DrawTextInBox(broken, {0, 0, 400, 100}, "A\nB", font);
-    const int lineHeight = MeasureText(font, "A").height;
-    EXPECT_GT(BlackIn(broken, {0, lineHeight, 400, 2 * lineHeight}), 0);
-}
-
 }  // namespace
 }  // namespace vl::gfx
