@@ -87,9 +87,8 @@ void FaxOperations::EditCover(bool newFax, Settings& settings)
     // is stored: a failure on the way leaves the fax as it was.
     const std::string pending = coverFile + ".new";
     const std::string renderFile = base::PathNoCase(programFolder_, "Covers/" + FileNameOf(entry.templateName));
-    std::string written;
-    base::CheckException(cover::MakeCoverFile(renderFile, ValuesFor(entry, settings), entry.messageLines, "",
-                                              pending, written, [this] {
+    base::CheckException(cover::MakeCoverFile(renderFile, ValuesFor(entry, settings), entry.messageLines, pending,
+                                              [this] {
                                                   prompts_.ProcessMessages();
                                                   return 0;
                                               }));

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/CoverData.h"
 #include "app/Settings.h"
 #include "base/AtomicFile.h"
 #include "base/ErrorCodes.h"
@@ -57,7 +58,7 @@ int TemplateAndOutput(const OptionScan& scan, std::string& renderFile, std::stri
 // "X" for a set flag, a blank for a clear one, five in all.
 bool ParseFlags(const std::string& text, std::array<bool, cover::kFlagCount>& flags) {
     if (text.size() != flags.size() || text.find_first_not_of("X ") != std::string::npos) return false;
-    flags = cover::FlagsFromText(text);
+    flags = app::ParseFlags(text);
     return true;
 }
 
@@ -103,11 +104,9 @@ int Render(const Args& args) {
             return BadInput(kGroup, file + ": " + base::ErrorText(rc));
     }
 
-    std::string written;
-    if (const int rc = cover::MakeCoverFile(renderFile, values, message, std::string(), output, written);
-        rc != base::ecOK)
+    if (const int rc = cover::MakeCoverFile(renderFile, values, message, output); rc != base::ecOK)
         return Failed(kGroup, output + ": " + base::ErrorText(rc));
-    std::printf("%s\n", written.c_str());
+    std::printf("%s\n", output.c_str());
     return kExitOk;
 }
 

@@ -1,10 +1,6 @@
 #include "cover/CoverFaxFile.h"
 
-#include <cstdio>
-#include <filesystem>
-
 #include "base/ErrorCodes.h"
-#include "base/FreeNumbers.h"
 #include "base/WindowSystemPump.h"
 #include "cover/CoverRenderer.h"
 #include "faxdoc/BitmapSource.h"
@@ -15,13 +11,6 @@ namespace vl::cover {
 namespace {
 
 constexpr int kCoverWidth = 1728;
-constexpr int kLastCoverNumber = 99999;
-
-std::string CoverFaxName(const std::string& sendFolder, int number) {
-    char name[16];
-    std::snprintf(name, sizeof name, "COV%05d.APF", number);
-    return sendFolder + name;
-}
 
 }  // namespace
 
@@ -46,24 +35,14 @@ int WriteCoverFax(const gfx::MonoBitmap& page, const std::string& apfFile, const
     return faxdoc::ConvertDocument(source, std::string(), apfFile, settings, hooks);
 }
 
-std::string NewCoverFaxName(const std::string& sendFolder) {
-    const std::optional<int> free = base::FirstFreeNumber(0, kLastCoverNumber, [&sendFolder](int number) {
-        std::error_code error;
-        return std::filesystem::exists(CoverFaxName(sendFolder, number), error);
-    });
-    return CoverFaxName(sendFolder, free.value_or(kLastCoverNumber));
-}
-
 int MakeCoverFile(const std::string& renderFile, const CoverValues& values, const std::vector<std::string>& message,
-                  const std::string& sendFolder, const std::string& target, std::string& written,
-                  const CoverYield& yield) {
+                  const std::string& target, const CoverYield& yield) {
     CoverRenderer renderer;
     renderer.SetYield(yield);
     gfx::MonoBitmap page;
     if (const int rc = renderer.RenderFile(renderFile, values, message, CoverSize::FaxPage, page); rc != base::ecOK)
         return rc;
-    written = target.empty() ? NewCoverFaxName(sendFolder) : target;
-    return WriteCoverFax(page, written, yield);
+    return WriteCoverFax(page, target, yield);
 }
 
 }  // namespace vl::cover

@@ -1,6 +1,5 @@
 // The cover as a fax file: the rendered fax page handed to the converter,
-// which makes a one-page APF file of it, and the numbered name a new cover
-// gets in the send folder.
+// which makes a one-page APF file of it.
 #pragma once
 
 #include <functional>
@@ -21,15 +20,9 @@ using CoverYield = std::function<int()>;
 // Answers 0 or the converter's negative code (no file is left then).
 int WriteCoverFax(const gfx::MonoBitmap& page, const std::string& apfFile, const CoverYield& yield = {});
 
-// sendFolder + "COV" + the first five-digit number whose file does not exist
-// + ".APF"; 99999 again when all do.
-std::string NewCoverFaxName(const std::string& sendFolder);
-
-// Renders the template at fax size and writes it into `target`, or into a
-// new cover file in `sendFolder` when `target` is empty; `written` gets the
-// file name used. Answers 0 or a negative code.
+// Renders the template at fax size and writes it into `target` (the caller
+// names new covers). Answers 0 or a negative code.
 int MakeCoverFile(const std::string& renderFile, const CoverValues& values, const std::vector<std::string>& message,
-                  const std::string& sendFolder, const std::string& target, std::string& written,
-                  const CoverYield& yield = {});
+                  const std::string& target, const CoverYield& yield = {});
 
 }  // namespace vl::cover

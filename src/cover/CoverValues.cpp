@@ -27,13 +27,6 @@ void StampTime(CoverValues& values, const std::tm& when) {
     values.time = Format("%X", when);
 }
 
-std::array<bool, kFlagCount> FlagsFromText(const std::string& text) {
-    std::array<bool, kFlagCount> flags{};
-    if (text.size() != flags.size()) return flags;
-    for (std::size_t i = 0; i < flags.size(); ++i) flags[i] = text[i] == 'X';
-    return flags;
-}
-
 CoverValues PreviewValues(const std::tm& when) {
     CoverValues values;
     values.regarding = "Regarding";

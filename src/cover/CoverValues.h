@@ -30,10 +30,6 @@ const std::string* FieldValue(const CoverValues& values, int fieldType);
 // Date and time in the user's long formats.
 void StampTime(CoverValues& values, const std::tm& when);
 
-// The flags from their five-character form, "X" for a set flag; any other
-// length sets none.
-std::array<bool, kFlagCount> FlagsFromText(const std::string& text);
-
 // What a template's preview shows, stamped with the given moment.
 CoverValues PreviewValues(const std::tm& when);
 

@@ -71,32 +71,11 @@ TEST(CoverFaxFileTest, TheFaxFileDecodesBackToTheRenderedPage) {
     EXPECT_TRUE(PageOf(image, page.Width()) == page);
 }
 
-TEST(CoverFaxFileTest, NewCoversTakeTheFirstFreeNumber) {
+TEST(CoverFaxFileTest, AMissingTemplateStillGivesABlankCover) {
     test::TempDir dir;
-    EXPECT_EQ(NewCoverFaxName(dir.folder()), dir.folder() + "COV00000.APF");
-    test::WriteFile(dir.path() / "COV00000.APF", "x");
-    test::WriteFile(dir.path() / "COV00002.APF", "x");
-    EXPECT_EQ(NewCoverFaxName(dir.folder()), dir.folder() + "COV00001.APF");
-}
-
-TEST(CoverFaxFileTest, MakeCoverFileNamesANewCoverOrKeepsTheGivenOne) {
-    test::TempDir dir;
-    const std::string renderFile = dir.folder() + "busy.fct";
-    const std::vector<std::uint8_t> bytes = WriteRenderFile(BusyTemplate());
-    test::WriteFile(renderFile, std::string(bytes.begin(), bytes.end()));
-
-    std::string written;
-    ASSERT_EQ(MakeCoverFile(renderFile, {}, {"Hello"}, dir.folder(), "", written), base::ecOK);
-    EXPECT_EQ(written, dir.folder() + "COV00000.APF");
-    ASSERT_EQ(MakeCoverFile(renderFile, {}, {}, dir.folder(), "", written), base::ecOK);
-    EXPECT_EQ(written, dir.folder() + "COV00001.APF");
-    ASSERT_EQ(MakeCoverFile(renderFile, {}, {}, dir.folder(), dir.folder() + "COV00000.APF", written), base::ecOK);
-    EXPECT_EQ(written, dir.folder() + "COV00000.APF");
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "COV00002.APF"));
-
-    // A missing template still gives a (blank) cover.
-    ASSERT_EQ(MakeCoverFile(dir.folder() + "none.fct", {}, {}, dir.folder(), "", written), base::ecOK);
-    EXPECT_TRUE(std::filesystem::exists(written));
+    const std::string target = dir.folder() + "COV00000.APF";
+    ASSERT_EQ(MakeCoverFile(dir.folder() + "none.fct", {}, {}, target), base::ecOK);
+    EXPECT_TRUE(std::filesystem::exists(target));
 }
 
 TEST(CoverFaxFileTest, AnUnwritableTargetAnswersACodeAndAYieldCodeStopsTheWork) {
@@ -107,8 +86,7 @@ TEST(CoverFaxFileTest, AnUnwritableTargetAnswersACodeAndAYieldCodeStopsTheWork) 
     const std::string renderFile = dir.folder() + "busy.fct";
     const std::vector<std::uint8_t> bytes = WriteRenderFile(BusyTemplate());
     test::WriteFile(renderFile, std::string(bytes.begin(), bytes.end()));
-    std::string written;
-    EXPECT_EQ(MakeCoverFile(renderFile, {}, {}, dir.folder(), "", written, [] { return base::ecGotQuitMsg; }),
+    EXPECT_EQ(MakeCoverFile(renderFile, {}, {}, dir.folder() + "COV00000.APF", [] { return base::ecGotQuitMsg; }),
               base::ecGotQuitMsg);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "COV00000.APF"));
 }
