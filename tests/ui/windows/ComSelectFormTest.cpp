@@ -50,7 +50,7 @@ TEST_F(ComSelectFormTest, TheChosenPortIsOpened)
         for (int i = 0; i < ports->count(); ++i)
             items.push_back(ports->itemText(i).toStdString());
         EXPECT_EQ(ports->currentIndex(), 0);
-        QTest::keyClick(&w, Qt::Key_Return);
+        static_cast<QDialog&>(w).accept();
     });
     EXPECT_EQ(OpenCode(), 0);
     EXPECT_EQ(items, (std::vector<std::string>{"COM7 (" + modem.SlavePath() + ")", "COM9 (/dev/null)"}));
@@ -63,7 +63,7 @@ TEST_F(ComSelectFormTest, TheChosenPortIsOpened)
 
 TEST_F(ComSelectFormTest, CancelLeavesThePortClosedWithNoPortSelected)
 {
-    WhenModal([](QWidget& w) { QTest::keyClick(&w, Qt::Key_Escape); });
+    WhenModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
     EXPECT_EQ(OpenCode(), base::ecNoPortSelected);
     EXPECT_FALSE(port->Open());
     EXPECT_EQ(port->ComNumber(), 0);

@@ -1,5 +1,6 @@
 // The Send Fax window on its own: what it refuses before dialling, its
 // logging key, a port that cannot be opened, and one never configured.
+#include "ui/ComSelectForm.h"
 #include "ui/SendFaxForm.h"
 
 #include <gtest/gtest.h>
@@ -106,18 +107,23 @@ TEST_F(SendFaxFormTest, APortThatCannotOpenEndsTheAttemptWithItsReason)
 TEST_F(SendFaxFormTest, WithoutAConfiguredPortTheUserIsAskedForOne)
 {
     settings.ComPort = -1;
-    std::string asked;
+    std::vector<std::string> titles;
     std::string shown;
-    WhenModal([&](QWidget& select) {
-        asked = select.windowTitle().toStdString();
-        WhenModal([&](QWidget& error) {
-            shown = ModalText(error);
-            CloseModal(error);
+    {
+        // Every port question is cancelled, whatever device the machine has.
+        ModalResponder responder([&](QWidget& modal) {
+            titles.push_back(modal.windowTitle().toStdString());
+            if (auto* select = qobject_cast<ui::ComSelectForm*>(&modal)) {
+                select->reject();
+                return;
+            }
+            shown = ModalText(modal);
+            CloseModal(modal);
         });
-        QTest::keyClick(&select, Qt::Key_Escape);
-    });
-    form.SendButton()->click();
-    EXPECT_EQ(asked, "Select Port");
+        form.SendButton()->click();
+    }
+    ASSERT_FALSE(titles.empty());
+    EXPECT_EQ(titles.front(), "Select Port");
     EXPECT_EQ(shown.rfind("Error Opening Communications Port", 0), 0u) << shown;
     EXPECT_FALSE(form.Session().Busy());
 }
