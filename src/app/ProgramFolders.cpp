@@ -59,6 +59,12 @@ std::string ExecutableFolder() {
     return WithSlash(exe.parent_path().string());
 }
 
+std::string SharedFolder() {
+    const std::string installed = ExecutableFolder() + "../share/vellora/";
+    if (IsFolder(installed)) return installed;
+    return VL_BUILD_SHARED_FOLDER;
+}
+
 bool ForceFolders(const std::string& path) {
     std::string folder = path;
     if (!folder.empty() && folder.back() == '/') folder.pop_back();

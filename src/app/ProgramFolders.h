@@ -23,6 +23,11 @@ std::string SettingsFileName();  // ProgramFile("VL.INI")
 // The folder of the running program file, ending in "/".
 std::string ExecutableFolder();
 
+// The read-only files shipped with the program (default cover templates):
+// share/vellora/ beside the installed program's bin/ folder, or, for a
+// program run from its build tree, the build tree's share/vellora/.
+std::string SharedFolder();
+
 // Creates the folder and any missing parents. One trailing "/" is ignored;
 // paths of two characters or fewer are taken as existing. True when the
 // folder exists afterwards.

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "app/CoverData.h"
+#include "app/ProgramFolders.h"
 #include "app/Settings.h"
 #include "base/AtomicFile.h"
 #include "base/ErrorCodes.h"
 #include "base/FileBytes.h"
 #include "base/MessageTable.h"
+#include "base/PathNoCase.h"
 #include "base/PlainText.h"
 #include "cli/Commands.h"
 #include "cli/FaxCommandOptions.h"
@@ -41,17 +43,30 @@ std::tm LocalNow() {
     return local;
 }
 
+// A bare template name ("vl0001.fct") that is no file here is looked up in
+// the covers folder, then among the templates shipped with the program.
+std::string TemplatePath(const std::string& given) {
+    std::error_code error;
+    if (given.find('/') != std::string::npos || std::filesystem::exists(given, error)) return given;
+    for (const std::string& folder : {app::CoversFolder(), app::SharedFolder() + "Covers/"}) {
+        const std::string path = base::PathNoCase(folder, given);
+        if (std::filesystem::is_regular_file(path, error)) return path;
+    }
+    return given;
+}
+
 int Usage(const std::string& problem) { return BadInput(kGroup, problem + "\n" + kCoverUsage); }
 
 // The template and the output file: the one word and -o.
 int TemplateAndOutput(const OptionScan& scan, std::string& renderFile, std::string& output) {
     if (scan.words.size() != 1) return Usage("one template file expected");
     if (!scan.values.count("-o")) return Usage("-o OUT is required");
-    renderFile = scan.words.front();
+    renderFile = TemplatePath(scan.words.front());
     output = scan.values.at("-o");
     // The renderer takes a missing template for a blank one; here it is a typing error.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(renderFile, error)) return BadInput(kGroup, renderFile + ": no such template");
+    if (!std::filesystem::is_regular_file(renderFile, error))
+        return BadInput(kGroup, scan.words.front() + ": no such template");
     return kExitOk;
 }
 

@@ -1,6 +1,5 @@
 #include "cover/CoverPreview.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "base/AtomicFile.h"
@@ -10,11 +9,8 @@
 
 namespace vl::cover {
 
-std::string PreviewPictureName(const std::string& renderFile) {
-    return std::filesystem::path(renderFile).replace_extension(".bmp").string();
-}
-
-int MakePreviewPicture(const std::string& renderFile, const std::tm& when, const CoverYield& yield) {
+int MakePreviewPicture(const std::string& renderFile, const std::string& picture, const std::tm& when,
+                       const CoverYield& yield) {
     CoverRenderer renderer;
     renderer.SetYield(yield);
     gfx::MonoBitmap page;
@@ -27,7 +23,7 @@ int MakePreviewPicture(const std::string& renderFile, const std::tm& when, const
     std::string bmp;
     if (const int rc = faxdoc::EncodeBmp(image, bmp); rc != base::ecOK) return rc;
     try {
-        base::ReplaceFileAtomically(PreviewPictureName(renderFile), bmp);
+        base::ReplaceFileAtomically(picture, bmp);
     } catch (const std::system_error&) {
         return base::ecCantWriteFile;
     }

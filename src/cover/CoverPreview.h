@@ -9,12 +9,10 @@
 
 namespace vl::cover {
 
-// The render file's name with the extension ".bmp".
-std::string PreviewPictureName(const std::string& renderFile);
-
-// Renders the template stamped with `when` and writes it as a monochrome BMP
-// file beside it. Answers 0 or a negative code (the yield's, an encoder's or
+// Renders the template stamped with `when` and writes it as the monochrome BMP
+// file `picture`. Answers 0 or a negative code (the yield's, an encoder's or
 // ecCantWriteFile when the file cannot be written).
-int MakePreviewPicture(const std::string& renderFile, const std::tm& when, const CoverYield& yield = {});
+int MakePreviewPicture(const std::string& renderFile, const std::string& picture, const std::tm& when,
+                       const CoverYield& yield = {});
 
 }  // namespace vl::cover

@@ -4,11 +4,18 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "base/AtomicFile.h"
 #include "base/ErrorCodes.h"
 #include "base/IoErrors.h"
 #include "base/PathNoCase.h"
 #include "base/TextCase.h"
+#include "cover/CoverPreview.h"
+#include "cover/DescriptionFile.h"
+#include "cover/DesignFile.h"
+#include "cover/RenderFile.h"
+#include "cover/RenderRecords.h"
 
 namespace vl::cover {
 
@@ -22,6 +29,15 @@ std::string Beside(const std::string& folder, const std::string& stem, bool lowe
     std::string name = stem;
     for (char c : extension) name += lowerCase ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
     return base::PathNoCase(folder, name);
+}
+
+int WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    try {
+        base::ReplaceFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } catch (const std::system_error& error) {
+        return base::IoErrorCode(error.code().value(), base::IoOperation::Write);
+    }
+    return base::ecOK;
 }
 
 }  // namespace
@@ -40,6 +56,15 @@ int TemplateFilesOf(const std::string& designPath, TemplateFiles& files) {
     files.description = Beside(folder, stem, lowerCase, ".DES");
     files.preview = Beside(folder, stem, lowerCase, ".BMP");
     return base::ecOK;
+}
+
+int SaveTemplate(const CoverObjects& objects, const TemplateFiles& files, std::string_view description,
+                 int screenDpi, const std::tm& when) {
+    if (const int rc = WriteWhole(files.design, WriteDesignFile(objects)); rc != base::ecOK) return rc;
+    if (const int rc = WriteWhole(files.render, WriteRenderFile(RenderRecords(objects, screenDpi))); rc != base::ecOK)
+        return rc;
+    if (const int rc = MakePreviewPicture(files.render, files.preview, when); rc != base::ecOK) return rc;
+    return WriteDescription(files.description, description);
 }
 
 int DeleteTemplate(const TemplateFiles& files) {

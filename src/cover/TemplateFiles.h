@@ -2,7 +2,11 @@
 // and the render file, description and preview picture beside it.
 #pragma once
 
+#include <ctime>
 #include <string>
+#include <string_view>
+
+#include "cover/CoverObjects.h"
 
 namespace vl::cover {
 
@@ -18,6 +22,14 @@ struct TemplateFiles {
 // replace that extension, in the design file's letter case; where a file of
 // the name already exists in another letter case, its spelling is used.
 int TemplateFilesOf(const std::string& designPath, TemplateFiles& files);
+
+// Writes the design file, the render file with font sizes for a screen of
+// screenDpi pixels per inch, the preview picture stamped with `when`, and the
+// one-line description, in that order, each replacing its file whole. Returns
+// 0 or the code of the first file that could not be written; the files
+// before it stay written.
+int SaveTemplate(const CoverObjects& objects, const TemplateFiles& files, std::string_view description,
+                 int screenDpi, const std::tm& when);
 
 // Deletes all four files; missing ones count as deleted. Returns 0 or the
 // negative I/O code of the first file that could not be deleted, after

@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "app/ColumnLayout.h"
+#include "app/DefaultTemplates.h"
 #include "app/FaxListTexts.h"
 #include "app/PrinterDriverLink.h"
 #include "app/ProgramFolders.h"
@@ -153,6 +154,7 @@ void MainScreen::FormCreate()
     }
     ReadSettings();
     app::EnsureFaxFolders();
+    app::InstallDefaultTemplates();
     Action(Command::Hints)->setChecked(settings_.On);
     ApplyHintTiming();
     RefreshLists();

@@ -78,6 +78,18 @@ TEST_F(CoverCommand, PreviewWritesAPngOfThePreviewSize) {
     EXPECT_EQ(size.out.find("\n816 1056\n"), 2u) << size.out.substr(0, 20);
 }
 
+TEST_F(CoverCommand, ABareTemplateNameIsLookedUpInTheCoversFolderThenAmongTheShippedOnes) {
+    std::filesystem::create_directory(home.path() / "Covers");
+    std::filesystem::copy_file(Path("t.fct"), home.path() / "Covers" / "Mine.FCT");
+    RunResult r = Cli({"cover", "render", "mine.fct", "-o", Path("M.APF"), "--to", "Jane Receiver"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = Cli({"cover", "render", "vl0001.fct", "-o", Path("V.APF")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = Cli({"cover", "render", "vl9999.fct", "-o", Path("N.APF")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("vl9999.fct: no such template"), std::string::npos) << r.err;
+}
+
 TEST_F(CoverCommand, BadArgumentsChangeNothing) {
     const std::string t = Path("t.fct");
     const std::vector<std::vector<std::string>> cases = {

@@ -31,9 +31,8 @@ TEST(CoverPreviewTest, ThePictureLiesBesideTheTemplateAndShowsTheSampleValues) {
     std::tm when{};
     when.tm_year = 126;
     when.tm_mday = 9;
-    ASSERT_EQ(MakePreviewPicture(dir.folder() + "mine.FCT", when), base::ecOK);
     const std::string picture = dir.folder() + "mine.bmp";
-    ASSERT_EQ(PreviewPictureName(dir.folder() + "mine.FCT"), picture);
+    ASSERT_EQ(MakePreviewPicture(dir.folder() + "mine.FCT", picture, when), base::ecOK);
 
     // netpbm reads it back: the preview size, with "Your Name" in the first
     // field's rows (98 + 0 .. 98 + 20) and the Urgent line below.
@@ -53,7 +52,7 @@ TEST(CoverPreviewTest, ThePictureLiesBesideTheTemplateAndShowsTheSampleValues) {
 
 TEST(CoverPreviewTest, AnUnwritableFolderAnswersACode) {
     test::TempDir dir;
-    EXPECT_EQ(MakePreviewPicture(dir.folder() + "no/such/t.fct", {}), base::ecCantWriteFile);
+    EXPECT_EQ(MakePreviewPicture(dir.folder() + "t.fct", dir.folder() + "no/such/t.bmp", {}), base::ecCantWriteFile);
 }
 
 }  // namespace

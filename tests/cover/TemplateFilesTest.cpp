@@ -63,6 +63,24 @@ TEST(TemplateFiles, ADeletionThatFailsIsReportedAfterTheRestAreGone) {
     EXPECT_FALSE(std::filesystem::exists(files.preview));
 }
 
+TEST(TemplateFiles, SavingStopsAtTheFirstFileThatCannotBeWritten) {
+    test::TempDir dir;
+    TemplateFiles files;
+    ASSERT_EQ(TemplateFilesOf(dir.folder() + "memo.fcs", files), base::ecOK);
+    CoverObjects objects;
+    objects.push_back(MakeCoverObject(RecordKind::Label));
+    std::filesystem::create_directories(files.render + "/inside");
+    EXPECT_LT(SaveTemplate(objects, files, "Memo", 96, {}), 0);
+    EXPECT_TRUE(std::filesystem::exists(files.design));
+    EXPECT_FALSE(std::filesystem::exists(files.preview));
+    EXPECT_FALSE(std::filesystem::exists(files.description));
+
+    std::filesystem::remove_all(files.render);
+    ASSERT_EQ(SaveTemplate(objects, files, "Memo\nsecond", 96, {}), base::ecOK);
+    EXPECT_EQ(test::ReadFile(files.description), "Memo\n");
+    EXPECT_EQ(test::ReadFile(files.preview).substr(0, 2), "BM");
+}
+
 TEST(DescriptionFile, TheFirstLineIsTheDescription) {
     test::TempDir dir;
     const std::string path = dir.folder() + "memo.des";

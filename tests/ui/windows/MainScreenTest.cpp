@@ -372,6 +372,45 @@ TEST_F(MainScreenTest, DeletingTheCoverOfAFaxKeepsItsBody)
     EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00001.APF"));
 }
 
+TEST_F(MainScreenTest, ACoverWrittenInTheEditorIsEditedAgainUnderItsOwnName)
+{
+    ui::MainScreen& w = Open();
+    std::filesystem::create_directories(Folder() + "SEND");
+    WriteFile(Folder() + "SEND/COV00000.APF", "another program's");
+    WhenModal([](QWidget& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Fax Cover Sheet Editor");
+        Child<QLineEdit>(editor, "Recipient")->setText("Ann Lee");
+        Child<QLineEdit>(editor, "RecipientFax")->setText("555 0199");
+        Child<QLineEdit>(editor, "Regarding")->setText("Order 5512");
+        Child<QCheckBox>(editor, "cUrgent")->setChecked(true);
+        Child<QPushButton>(editor, "Save")->click();
+    });
+    w.Action(Command::NewCover)->trigger();
+    ASSERT_EQ(Rows(FaxPage::Outgoing), 1);
+    EXPECT_EQ(w.Lists().Outgoing()->Text("FAXCOVER"), "COV00001.APF");
+    const auto pageSize = std::filesystem::file_size(Folder() + "SEND/COV00001.APF");
+    EXPECT_GT(pageSize, 1000u);
+
+    // Another program left a flags line of the wrong length: nothing is ticked.
+    const std::string data = Folder() + "SEND/COV00001.fcd";
+    std::string saved = ReadFile(data);
+    ASSERT_EQ(saved.substr(0, 19), "vl0001.fct\r\nX    \r\n");
+    WriteFile(data, saved.replace(12, 5, "XX"));
+    WhenModal([](QWidget& editor) {
+        EXPECT_EQ(Child<QLineEdit>(editor, "Recipient")->text(), "Ann Lee");
+        EXPECT_FALSE(Child<QCheckBox>(editor, "cUrgent")->isChecked());
+        Child<QLineEdit>(editor, "Recipient")->setText("Ann Lee-Smith");
+        Child<QPushButton>(editor, "Save")->click();
+    });
+    w.Action(Command::Edit)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 1);
+    EXPECT_EQ(w.Lists().Outgoing()->Text("FAXCOVER"), "COV00001.APF");
+    EXPECT_EQ(w.Lists().Outgoing()->Text("RECIPIENT"), "Ann Lee-Smith");
+    EXPECT_EQ(ReadFile(data).substr(0, 19), "vl0001.fct\r\n     \r\n");
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/COV00002.APF"));
+    EXPECT_EQ(ReadFile(Folder() + "SEND/COV00000.APF"), "another program's");
+}
+
 TEST_F(MainScreenTest, CloneAndForwardAddOutgoingFaxesWithTheirOwnFiles)
 {
     WriteOneFaxEach(Folder());

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -125,6 +127,8 @@ TEST_F(QuickSetupTest, AFirstStartAsksAndSavesOnOkOrOnTheWayToTheWizard)
         EXPECT_EQ(ini.ReadInteger("Modem", "ComPort", -1), c.saved ? 1 : -1);
         EXPECT_EQ(ini.ReadString("User", "Fax", ""), c.saved ? "555 0100" : "");
         EXPECT_EQ(ini.ReadString("User", "Name", ""), "Ada Example");
+        // The shipped cover templates are there to choose from.
+        EXPECT_TRUE(std::filesystem::exists(dir.folder() + "Covers/vl0001.fct"));
         window->EndWithoutQuestions();
     }
 }
