@@ -57,12 +57,12 @@ CoverPage LogoArea() {
     page.Label(kLeft, 166, "FACSIMILE", {28, true});
 
     page.Shape(ShapeType::Rectangle, ShapeFillType::Transparent, kLeft, 226, kWidth, 112, 1);
-    page.VerticalLine(420, 226, 112, 1);
-    page.Row(36, 238, 100, "To:", CoverFieldType::Recipient, 310, kBody);
-    page.Row(36, 272, 100, "Fax:", CoverFieldType::RecipientFax, 310, kBody);
-    page.Row(36, 306, 100, "Re:", CoverFieldType::Regarding, 310, kBody);
-    page.Row(432, 238, 486, "Date:", CoverFieldType::Date, 200, kBody);
-    page.Row(432, 272, 486, "Time:", CoverFieldType::Time, 200, kBody);
+    page.VerticalLine(400, 226, 112, 1);
+    page.Row(36, 238, 100, "To:", CoverFieldType::Recipient, 290, kBody);
+    page.Row(36, 272, 100, "Fax:", CoverFieldType::RecipientFax, 290, kBody);
+    page.Row(36, 306, 100, "Re:", CoverFieldType::Regarding, 290, kBody);
+    page.Row(412, 238, 464, "Date:", CoverFieldType::Date, 220, kBody);
+    page.Row(412, 272, 464, "Time:", CoverFieldType::Time, 220, kBody);
 
     page.Shape(ShapeType::Rectangle, ShapeFillType::Transparent, kLeft, 360, kWidth, 580, 1);
     page.Label(36, 372, "Message", {12, true});

@@ -1,7 +1,8 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
 // configuration report, the quick setup, the main window in receive mode, the
-// preferences wizard on its modem page, and the Find Modem window after its
-// search, and saves each as a PNG file.
+// preferences wizard on its modem page, the Find Modem window after its
+// search, the cover sheet editor and the cover template picker, and saves
+// each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -21,11 +22,14 @@
 #include "SampleFaxes.h"
 #include "app/ModemCommands.h"
 #include "base/MessageWindow.h"
+#include "app/ProgramFolders.h"
 #include "serial/VlComPort.h"
 #include "ui/ConfigurationInfo.h"
+#include "ui/CreateEditQuickFax.h"
 #include "ui/FindModemForm.h"
 #include "ui/MainScreen.h"
 #include "ui/Preferences.h"
+#include "ui/PreviewQuickFaxForms.h"
 #include "ui/QtMessagePump.h"
 #include "ui/QuickSetupForm.h"
 #include "ui/SendFaxForm.h"
@@ -115,6 +119,29 @@ int main(int argc, char** argv)
         wizard.show();
         ok = Save(wizard, output + "/preferences-modem.png") && ok;
         wizard.hide();
+    }
+
+    {
+        vl::app::Settings settings = window.CurrentSettings();
+        vl::ui::CreateEditQuickFax form(settings, vl::app::CoversFolder(), &window);
+        vl::app::CoverEntry entry;
+        entry.info = {"Alex Morgan", "+1 555 0199", "Contract renewal", "", ""};
+        entry.messageLines = {"Please find the signed contract attached.", "Call me when you have read it.", "",
+                              "Thanks,", "Jordan"};
+        entry.flags = {true, false, true, false, false};
+        entry.templateName = "vl0003.fct";
+        form.SetEntry(entry);
+        form.show();
+        ok = Save(form, output + "/cover-editor.png") && ok;
+        form.hide();
+    }
+
+    {
+        // The shipped templates were copied into the covers folder at start.
+        vl::ui::PreviewQuickFaxForms form(vl::app::CoversFolder(), "vl0002.fct", &window);
+        form.show();
+        ok = Save(form, output + "/cover-templates.png") && ok;
+        form.hide();
     }
 
     if (!port.isEmpty()) {
