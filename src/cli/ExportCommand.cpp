@@ -1,6 +1,5 @@
 // vellora-cli export: one page of an APF file as a PBM, PNG, BMP, PCX or DCX image.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <system_error>
 
@@ -8,6 +7,7 @@
 #include "base/MessageTable.h"
 #include "cli/ArgNumbers.h"
 #include "cli/Commands.h"
+#include "faxdoc/OutputFileName.h"
 #include "faxdoc/PageExport.h"
 #include "faxdoc/Unpacker.h"
 
@@ -28,14 +28,6 @@ struct ExportRequest {
     faxdoc::ExportFormat format = faxdoc::ExportFormat::Pbm;
     bool aspect = true;
 };
-
-// Without -o, the input name with the format's extension in place of its own;
-// an -o name without an extension gets the format's.
-std::string OutputName(const ExportRequest& r) {
-    std::filesystem::path out(r.output.empty() ? r.input : r.output);
-    if (r.output.empty() || !out.has_extension()) out.replace_extension(std::string(faxdoc::ExportExtension(r.format)));
-    return out.string();
-}
 
 int Parse(const Args& args, ExportRequest& r) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -77,7 +69,8 @@ int RunExportCommand(const Args& args) {
     if (int rc = faxdoc::EncodePage(page, request.format, file); rc != 0) {
         return Failed(kGroup, request.input + ": " + base::ErrorText(rc));
     }
-    const std::string output = OutputName(request);
+    const std::string output =
+        faxdoc::OutputFileName(request.input, request.output, faxdoc::ExportExtension(request.format));
     try {
         base::ReplaceFileAtomically(output, file);
     } catch (const std::system_error& e) {

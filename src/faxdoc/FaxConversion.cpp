@@ -1,11 +1,11 @@
 #include "faxdoc/FaxConversion.h"
 
-#include <filesystem>
 #include <optional>
 
 #include "base/ErrorCodes.h"
 #include "faxdoc/ApfWriter.h"
 #include "faxdoc/LineEncoder.h"
+#include "faxdoc/OutputFileName.h"
 
 namespace vl::faxdoc {
 namespace {
@@ -102,11 +102,7 @@ private:
 }  // namespace
 
 std::string ApfOutputName(const std::string& inputName, const std::string& outName) {
-    if (!outName.empty()) {
-        return std::filesystem::path(outName).has_extension() ? outName : outName + ".APF";
-    }
-    if (inputName.empty()) return std::string();
-    return std::filesystem::path(inputName).replace_extension(".APF").string();
+    return OutputFileName(inputName, outName, "APF");
 }
 
 int ConvertDocument(LineSource& source, const std::string& inputName, const std::string& outputFile,

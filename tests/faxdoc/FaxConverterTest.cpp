@@ -13,20 +13,14 @@
 #include "faxdoc/PixelYield.h"
 #include "faxdoc/VlFaxConverter.h"
 #include "support/TestSupport.h"
+#include "support/ThrownCode.h"
 
 namespace vl::faxdoc {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-int ThrownCode(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (...) {
-        return base::ExceptionCode(std::current_exception());
-    }
-    return 0;
-}
+using test::ThrownCode;
 
 // Every other column black, so doubling and shifting show plainly.
 gfx::MonoBitmap Stripes(int width, int height) {
