@@ -1,6 +1,6 @@
 #include "app/FieldText.h"
 
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 
 namespace vl::app {
 
@@ -21,14 +21,14 @@ std::string FitToField(const store::Table& table, std::string_view field, std::s
     std::string fitted;
     for (size_t at = 0, chars = 0; at < text.size() && chars < width; ++chars) {
         const std::string_view one = text.substr(at, SequenceLength(static_cast<unsigned char>(text[at])));
-        fitted += store::Utf8ToCp1252(one) ? one : std::string_view("?");
+        fitted += base::Utf8ToCp1252(one) ? one : std::string_view("?");
         at += one.size();
     }
     return fitted;
 }
 
 std::string TextFromOutside(std::string_view bytes) {
-    return store::Utf8ToCp1252(bytes) ? std::string(bytes) : store::Cp1252ToUtf8(bytes);
+    return base::Utf8ToCp1252(bytes) ? std::string(bytes) : base::Cp1252ToUtf8(bytes);
 }
 
 }  // namespace vl::app

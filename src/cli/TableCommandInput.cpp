@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "base/TextCase.h"
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "store/FieldCodec.h"
 #include "store/XbaseExpr.h"
 
@@ -80,7 +80,7 @@ std::optional<uint32_t> ParseRecordNumber(const std::string& text) {
 }
 
 bool CheckLogicalExpression(const store::FaxTableDef& def, const std::string& text, std::string& error) {
-    const auto bytes = store::Utf8ToCp1252(text);
+    const auto bytes = base::Utf8ToCp1252(text);
     if (!bytes) {
         error = "the expression \"" + text + "\" holds characters the table cannot store";
         return false;

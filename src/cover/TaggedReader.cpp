@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Cp1252.h"
 #include "base/ErrorCodes.h"
 
 namespace vl::cover {
@@ -70,13 +71,20 @@ int TaggedReader::Integer(std::int32_t& value) {
 int TaggedReader::String(std::string& text) {
     ValueTag tag{};
     if (int rc = Tag(tag); rc != ecOK) return rc;
-    if (tag == ValueTag::String) return ShortString(text);
-    if (tag != ValueTag::LongString) return ecFaxBadFormat;
-    std::uint32_t length = 0;
-    if (int rc = LittleEndian(4, length); rc != ecOK) return rc;
-    std::span<const std::uint8_t> raw;
-    if (int rc = Take(length, raw); rc != ecOK) return rc;
-    text.assign(raw.begin(), raw.end());
+    std::string bytes;
+    if (tag == ValueTag::String) {
+        if (int rc = ShortString(bytes); rc != ecOK) return rc;
+    } else if (tag == ValueTag::LongString) {
+        std::uint32_t length = 0;
+        if (int rc = LittleEndian(4, length); rc != ecOK) return rc;
+        std::span<const std::uint8_t> raw;
+        if (int rc = Take(length, raw); rc != ecOK) return rc;
+        bytes.assign(raw.begin(), raw.end());
+    } else {
+        return ecFaxBadFormat;
+    }
+    // Templates made by older programs hold their texts in Windows-1252.
+    text = base::Utf8OrCp1252(bytes);
     return ecOK;
 }
 

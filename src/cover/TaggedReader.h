@@ -26,7 +26,8 @@ public:
     int ListEnd() { return Expect(ValueTag::EndOfList); }
     // Any of the 8, 16 and 32-bit integer tags.
     int Integer(std::int32_t& value);
-    // A string or a long string.
+    // A string or a long string, as UTF-8: bytes that are not UTF-8 are read
+    // as Windows-1252.
     int String(std::string& text);
     int Boolean(bool& value);
     int Identifier(std::string& name);

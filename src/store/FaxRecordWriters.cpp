@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "base/TextCase.h"
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "store/FaxTableLayouts.h"
 #include "store/XbaseDate.h"
 
@@ -47,14 +47,14 @@ std::string StorableText(std::string_view text, size_t maxChars) {
             ++at;
             continue;
         }
-        out += Utf8ToCp1252(one) ? std::string(one) : std::string("?");
+        out += base::Utf8ToCp1252(one) ? std::string(one) : std::string("?");
         at += length;
     }
     return out;
 }
 
 bool Fits(const Table& table, std::string_view field, std::string_view text) {
-    const auto bytes = Utf8ToCp1252(text);
+    const auto bytes = base::Utf8ToCp1252(text);
     return bytes && bytes->size() <= static_cast<size_t>(FieldWidth(table, field));
 }
 
@@ -119,7 +119,7 @@ void RecordSendAttempt(Table& outgoing, std::string_view resultText, std::string
 bool PhoneFits(std::string_view phone) {
     const RecordLayout layout(OutgoingTableDef().fields);
     const int i = layout.FindField("PHONE");
-    const auto bytes = Utf8ToCp1252(phone);
+    const auto bytes = base::Utf8ToCp1252(phone);
     return i >= 0 && bytes && bytes->size() <= static_cast<size_t>(layout.Fields()[static_cast<size_t>(i)].width);
 }
 

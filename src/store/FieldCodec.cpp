@@ -8,7 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "store/XbaseDate.h"
 
 namespace vl::store {
@@ -79,7 +79,7 @@ std::string FieldText(const FieldDef& field, std::string_view record) {
     case FieldType::Logical:
         break;
     }
-    return Cp1252ToUtf8(TrimRight(bytes));
+    return base::Cp1252ToUtf8(TrimRight(bytes));
 }
 
 bool FieldLogical(const FieldDef& field, std::string_view record) {
@@ -97,8 +97,8 @@ void EncodeText(const FieldDef& field, std::string_view value, std::string& reco
     switch (field.type) {
     case FieldType::Character: {
         std::optional<std::string> converted;
-        if (!IsAscii(value)) {
-            converted = Utf8ToCp1252(value);
+        if (!base::IsAscii(value)) {
+            converted = base::Utf8ToCp1252(value);
             if (!converted) Refuse(field, "the text holds characters the table cannot store");
             value = *converted;
         }

@@ -4,7 +4,7 @@
 
 #include "base/TextCase.h"
 #include "store/DbfHeader.h"
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "store/TableAlias.h"
 #include "store/TableState.h"
 
@@ -87,7 +87,7 @@ void TableState::Sync() {
 }
 
 std::unique_ptr<XbaseExpr> TableState::ParseLogical(const std::string& text, const char* what) const {
-    const auto bytes = Utf8ToCp1252(text);
+    const auto bytes = base::Utf8ToCp1252(text);
     if (!bytes) Fail(std::string(what) + " \"" + text + "\" holds characters the table cannot store");
     std::string error;
     auto expr = XbaseExpr::Parse(*bytes, dbf->Layout(), error);

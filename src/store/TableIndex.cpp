@@ -10,7 +10,7 @@
 #include "base/AtomicFile.h"
 #include "base/PathNoCase.h"
 #include "base/TextCase.h"
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "store/IndexFile.h"
 #include "store/Table.h"
 #include "store/TableState.h"
@@ -38,7 +38,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 std::string ToTable(const std::string& text, const TableState& s, const char* what) {
-    const auto bytes = Utf8ToCp1252(text);
+    const auto bytes = base::Utf8ToCp1252(text);
     if (!bytes) s.Fail(std::string(what) + " \"" + text + "\" holds characters the table cannot store");
     return *bytes;
 }
@@ -182,7 +182,7 @@ std::vector<TagInfo> Table::Tags() const {
     std::vector<TagInfo> out;
     for (const auto& t : s_->tags) {
         const TagInfo& i = t->Info();
-        out.push_back({i.name, Cp1252ToUtf8(i.keyExpr), i.descending, Cp1252ToUtf8(i.condition)});
+        out.push_back({i.name, base::Cp1252ToUtf8(i.keyExpr), i.descending, base::Cp1252ToUtf8(i.condition)});
     }
     return out;
 }

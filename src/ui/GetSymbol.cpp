@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/SymbolSelection.h"
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
@@ -58,7 +58,7 @@ void GetSymbol::Fill(int selectedCode)
     grid_->setFont(font_);
     for (int i = 0; i < kSymbolCount; ++i) {
         const char byte = static_cast<char>(app::kFirstSymbolCode + i);
-        auto* item = new QTableWidgetItem(ToQt(store::Cp1252ToUtf8(std::string_view(&byte, 1))));
+        auto* item = new QTableWidgetItem(ToQt(base::Cp1252ToUtf8(std::string_view(&byte, 1))));
         item->setTextAlignment(Qt::AlignCenter);
         grid_->setItem(i / columns, i % columns, item);
     }

@@ -74,7 +74,7 @@ CoverObjects EveryClass() {
     label.font.italic = true;
     label.caption = std::string(400, 'c');
     auto& symbol = Add<FaxCoverSymbol>(objects);
-    symbol.caption = "\xF0";
+    symbol.caption = "\xC3\xB0";  // character 0xF0 of the symbol font
     symbol.font.color = kColorWhite;
     auto& shape = Add<FaxCoverShapes>(objects);
     shape.fillType = ShapeFillType::FilledBlack;

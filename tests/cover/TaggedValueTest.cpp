@@ -66,6 +66,25 @@ TEST(TaggedValue, StringsLongerThan255BytesUseTheLongTag) {
     }
 }
 
+TEST(TaggedValue, StringsAreReadAsUtf8AndOlderWindows1252TextIsConverted) {
+    struct Case {
+        Bytes bytes;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {{0x06, 0x05, 'G', 'r', 0xFC, 0xDF, 'e'}, "Gr\xC3\xBC\xC3\x9F" "e"},
+        {{0x06, 0x03, 0x80, ' ', '5'}, "\xE2\x82\xAC 5"},
+        {{0x06, 0x02, 0xCE, 0xA9}, "\xCE\xA9"},  // UTF-8 stays, even outside Windows-1252
+        {{0x0C, 0x01, 0x00, 0x00, 0x00, 0xE9}, "\xC3\xA9"},
+    };
+    for (const Case& c : cases) {
+        TaggedReader in(c.bytes);
+        std::string back;
+        EXPECT_EQ(in.String(back), base::ecOK);
+        EXPECT_EQ(back, c.text);
+    }
+}
+
 TEST(TaggedValue, AValueOfAnotherKindIsRejected) {
     const Bytes integer = {0x02, 0x05};
     std::string text;

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 #include "store/Table.h"
 #include "store/TableFixture.h"
 #include "support/FileSizeLimit.h"
@@ -80,12 +80,12 @@ TEST(DbfFileTest, TextIsStoredInWindows1252) {
     }
     const std::string b = test::ReadFile(files.Path());
     EXPECT_EQ(b.substr(kHeader + 1, 13), "Gr\xFC\xDF" "e \x80" "5 \x84ok\x93");
-    EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
-    EXPECT_EQ(Utf8ToCp1252("\xC2\x81\xC2\x9D"), std::string("\x81\x9D"));
-    EXPECT_FALSE(Utf8ToCp1252("\xE2\x82"));           // cut short
-    EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF"));           // overlong
-    EXPECT_FALSE(Utf8ToCp1252("\xED\xA0\x80"));       // surrogate
-    EXPECT_FALSE(Utf8ToCp1252("\xF0\x9F\x98\x80"));   // no such character in the code page
+    EXPECT_EQ(base::Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+    EXPECT_EQ(base::Utf8ToCp1252("\xC2\x81\xC2\x9D"), std::string("\x81\x9D"));
+    EXPECT_FALSE(base::Utf8ToCp1252("\xE2\x82"));           // cut short
+    EXPECT_FALSE(base::Utf8ToCp1252("\xC0\xAF"));           // overlong
+    EXPECT_FALSE(base::Utf8ToCp1252("\xED\xA0\x80"));       // surrogate
+    EXPECT_FALSE(base::Utf8ToCp1252("\xF0\x9F\x98\x80"));   // no such character in the code page
 }
 
 TEST(DbfFileTest, DamagedHeadersAreErrorsNamingTheFile) {

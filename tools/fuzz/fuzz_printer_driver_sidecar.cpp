@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/PrinterDriverSidecar.h"
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ void Check(bool ok) {
 
 void CheckField(const std::string& text) {
     Check(text.find_first_of("\r\n") == std::string::npos);
-    Check(vl::store::Utf8ToCp1252(text).has_value());
+    Check(vl::base::Utf8ToCp1252(text).has_value());
 }
 
 }  // namespace

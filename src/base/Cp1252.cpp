@@ -1,9 +1,9 @@
-#include "store/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <array>
 #include <cstdint>
 
-namespace vl::store {
+namespace vl::base {
 
 namespace {
 
@@ -77,6 +77,12 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::string Utf8OrCp1252(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();)
+        if (!NextCodePoint(bytes, i)) return Cp1252ToUtf8(bytes);
+    return std::string(bytes);
+}
+
 std::optional<std::string> Utf8ToCp1252(std::string_view text) {
     if (IsAscii(text)) return std::string(text);
     std::string out;
@@ -92,4 +98,4 @@ std::optional<std::string> Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
-}  // namespace vl::store
+}  // namespace vl::base
