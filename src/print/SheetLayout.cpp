@@ -60,9 +60,13 @@ PrintSize DestinationSize(PrintScale scale, const gfx::PixelBox& cell, int bitma
     const int cellWidth = std::max(0, cell.x1 - cell.x0);
     const int cellHeight = std::max(0, cell.y1 - cell.y0);
     if (scale == PrintScale::psFitToPage) {
+        // One factor for both sides: a page's ink keeps its shape and place.
         const int pageWidth = std::max(bitmapWidth, faxdoc::kNormalWidth);
-        const double width = kFitWidthShare * cellWidth * bitmapWidth / pageWidth;
-        return {static_cast<int>(width), cellHeight};
+        double factor = kFitWidthShare * cellWidth / pageWidth;
+        if (bitmapHeight > 0) factor = std::min(factor, static_cast<double>(cellHeight) / bitmapHeight);
+        // A hair over, so that products meant to be whole are not cut one short.
+        constexpr double kRounding = 1e-9;
+        return {static_cast<int>(bitmapWidth * factor + kRounding), static_cast<int>(bitmapHeight * factor + kRounding)};
     }
     const long long width = static_cast<long long>(bitmapWidth) * printerDpi / kFaxPixelsPerInch;
     const long long height = static_cast<long long>(bitmapHeight) * printerDpi / kFaxPixelsPerInch;

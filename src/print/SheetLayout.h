@@ -31,12 +31,12 @@ struct PrintSize {
     int height = 0;
 };
 
-// The size a decoded page is printed at in `cell`. Fit to page: a page of the
-// standard width fills 93 % of the cell's width and the cell's height; a
-// narrower bitmap (decoding trims the white right of the last ink) keeps its
-// share of that width, and a wide page's own width counts as the whole.
-// Unscaled: 200 fax pixels to the inch on a printer of `printerDpi`, the
-// height cut to the cell's.
+// The size a decoded page is printed at in `cell`. Fit to page: one factor
+// for both sides, so that a page of the standard width (or a wide page) spans
+// 93 % of the cell's width, made smaller when the page would be taller than
+// the cell; a bitmap that decoding trimmed at the right of its last ink
+// keeps its share of the width. Unscaled: 200 fax pixels to the inch on a
+// printer of `printerDpi`, the height cut to the cell's.
 PrintSize DestinationSize(PrintScale scale, const gfx::PixelBox& cell, int bitmapWidth, int bitmapHeight,
                           int printerDpi);
 

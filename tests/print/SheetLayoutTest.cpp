@@ -56,9 +56,11 @@ TEST(SheetLayout, PrintedSizes) {
     for (const Case& c : {
              Case{PrintScale::psNone, 1728, 2200, 600, {5184, 5000}},  // wider than the cell, cut in height only
              Case{PrintScale::psNone, 1728, 1000, 300, {2592, 1500}},
-             Case{PrintScale::psFitToPage, 1728, 2200, 600, {3720, 5000}},
-             Case{PrintScale::psFitToPage, 864, 2200, 600, {1860, 5000}},  // ink in the left half keeps its place
-             Case{PrintScale::psFitToPage, 2048, 2200, 600, {3720, 5000}},
+             Case{PrintScale::psFitToPage, 1728, 2200, 600, {3720, 4736}},
+             Case{PrintScale::psFitToPage, 864, 2200, 600, {1860, 4736}},  // ink in the left half keeps its place
+             Case{PrintScale::psFitToPage, 1728, 40, 600, {3720, 86}},     // one line of text stays one line
+             Case{PrintScale::psFitToPage, 1728, 4400, 600, {1963, 5000}}, // a long page fits the height
+             Case{PrintScale::psFitToPage, 2048, 2200, 600, {3720, 3996}},
          }) {
         const PrintSize size = DestinationSize(c.scale, cell, c.bitmapWidth, c.bitmapHeight, c.dpi);
         EXPECT_EQ(size.width, c.size.width) << c.bitmapWidth << " " << c.dpi;
