@@ -30,5 +30,6 @@ int RunSendCommand(const Args& args);
 int RunReceiveCommand(const Args& args);
 int RunReportCommand(const Args& args);
 int RunCoverCommand(const Args& args);
+int RunPrintCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -106,6 +106,15 @@ const char kUsage[] =
     "  cover preview TEMPLATE -o OUT.PNG\n"
     "                                   the template's preview picture (816 x 1056)\n"
     "                                   filled in with sample values\n"
+    "  print FILE.APF [--printer NAME | -o OUT.PDF] [--pages A-B] [--four-up]\n"
+    "        [--header TEXT] [--footer] [--no-fit]\n"
+    "                                   print the pages (all, or A to B) on the\n"
+    "                                   printer (default: the system's default\n"
+    "                                   printer) or into a PDF file; four to a\n"
+    "                                   sheet with --four-up; the header's $D $T $F\n"
+    "                                   $P $N give date, time, file, page and page\n"
+    "                                   count; --footer adds \"Page: $P of $N\";\n"
+    "                                   --no-fit prints at 200 dots to the inch\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -127,6 +136,7 @@ int RunCommand(const char* name, const vl::cli::Args& rest) {
     if (std::strcmp(name, "receive") == 0) return RunReceiveCommand(rest);
     if (std::strcmp(name, "report") == 0) return RunReportCommand(rest);
     if (std::strcmp(name, "cover") == 0) return RunCoverCommand(rest);
+    if (std::strcmp(name, "print") == 0) return RunPrintCommand(rest);
     std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", name, kUsage);
     return kExitBadInput;
 }

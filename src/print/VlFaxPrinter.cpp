@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QPen>
 #include <QPrinter>
 
 #include "base/ErrorCodes.h"
@@ -108,6 +109,8 @@ void VlFaxPrinter::DrawMargin(QPainter& painter, const FaxMargin& margin, int pa
     painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, ToQt(ExpandCaptionMacros(margin.Caption, values)));
     painter.restore();
     const int lineY = top ? band.bottom() + 2 : band.top() - 2;
+    // About a quarter point, whatever the printer's resolution.
+    painter.setPen(QPen(Qt::black, std::max(1, painter.device()->logicalDpiY() / 300)));
     painter.drawLine(cell.left(), lineY, cell.right(), lineY);
     if (top)
         cell.setTop(lineY + 1);
