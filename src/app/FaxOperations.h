@@ -62,6 +62,18 @@ public:
         std::string first, second;
     };
     SendFiles FilesToSend() const;
+    // The file of the page's current fax to view or print, and the header
+    // line printed above its pages. A received fax's file; an outgoing fax's
+    // cover and body joined, cover first, into a new "Temp" file of the
+    // program folder (`temporary`: the caller deletes it afterwards); or
+    // whichever of the two exists. Not ok when there is none.
+    struct ShownFax {
+        bool ok = false;
+        std::string file;
+        bool temporary = false;
+        std::string header;
+    };
+    ShownFax FaxToShow(FaxPage page) const;
     // The end of a send attempt on the outgoing record recno.
     void RecordSendResult(uint32_t recno, const std::string& resultText, const std::string& phone,
                           const store::TableTimestamp& when = store::LocalTimestamp());

@@ -10,7 +10,6 @@ namespace {
 // Field offsets of the file header.
 constexpr std::size_t kDateTimeAt = 6;
 constexpr std::size_t kStationIdAt = 10;
-constexpr std::size_t kPageCountAt = 32;
 constexpr std::size_t kFirstPageAt = 34;
 // Field offsets of the page header.
 constexpr std::size_t kImageLengthAt = 0;
@@ -40,7 +39,7 @@ ApfFileHeaderBytes EncodeFileHeader(const ApfFileHeader& header) {
     bytes[kStationIdAt] = static_cast<std::uint8_t>(length);
     std::memset(&bytes[kStationIdAt + 1], ' ', kApfStationIdLength);
     std::memcpy(&bytes[kStationIdAt + 1], header.stationId.data(), length);
-    Put16(&bytes[kPageCountAt], header.pageCount);
+    Put16(&bytes[kApfPageCountAt], header.pageCount);
     Put32(&bytes[kFirstPageAt], header.firstPageOffset);
     return bytes;
 }
@@ -61,7 +60,7 @@ ApfFileHeader DecodeFileHeader(const ApfFileHeaderBytes& bytes) {
     header.dateTime = Get32(&bytes[kDateTimeAt]);
     const std::size_t length = std::min<std::size_t>(bytes[kStationIdAt], kApfStationIdLength);
     header.stationId.assign(reinterpret_cast<const char*>(&bytes[kStationIdAt + 1]), length);
-    header.pageCount = Get16(&bytes[kPageCountAt]);
+    header.pageCount = Get16(&bytes[kApfPageCountAt]);
     header.firstPageOffset = Get32(&bytes[kFirstPageAt]);
     return header;
 }

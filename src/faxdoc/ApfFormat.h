@@ -14,6 +14,8 @@ inline constexpr std::size_t kApfHeaderSize = 64;
 inline constexpr std::size_t kApfPageHeaderSize = 16;
 inline constexpr std::uint32_t kApfFirstPageOffset = 64;
 inline constexpr std::size_t kApfStationIdLength = 20;
+// Where the 16-bit page count lies in the file header.
+inline constexpr std::size_t kApfPageCountAt = 32;
 // Longest line record a reader takes in; longer count words are cut to this.
 inline constexpr std::size_t kApfMaxRecordLength = 4096;
 
