@@ -151,8 +151,9 @@ void VlFaxPrinter::PrintFax(QPrinter& printer) {
         VlFaxPrinter& owner;
     } running(*this, printer);
 
-    Progress(PrintProgress::Idle);
+    // The job is logged first so that a status window knows the fax it shows.
     Log(PrintLogCode::lcStart);
+    Progress(PrintProgress::Idle);
     printer.setDocName(ToQt(Caption));
     QPainter painter;
     if (!painter.begin(&printer)) {
