@@ -121,18 +121,6 @@ QWidget* Preferences::BuildIntroductionPage(bool firstRun)
     return PageOf(column);
 }
 
-QLayout* Preferences::ModemToolRow(const char* initText, QLineEdit* initString, bool sending)
-{
-    const std::string suffix = sending ? "" : "Receive";
-    auto* tools = new QHBoxLayout;
-    tools->addWidget(
-        ToolButton("Check Fax Class", ("CheckFaxClass" + suffix).c_str(), [this] { CheckClassClicked(); }));
-    tools->addWidget(ToolButton(initText, ("InitStringHelp" + suffix).c_str(),
-                                [this, initString, sending] { InitHelpClicked(initString, sending); }));
-    tools->addStretch(1);
-    return tools;
-}
-
 QWidget* Preferences::BuildModemPage()
 {
     auto* column = Column();
@@ -162,19 +150,45 @@ QWidget* Preferences::BuildModemPage()
     return PageOf(column);
 }
 
-QWidget* Preferences::BuildSendingClassPage()
+// Fax class, rate and init string with the modem tools, for sending or for
+// receiving: the receiving page adds "Same as SEND" beside its class and its
+// init string, and its controls are named with "Receive" appended.
+QWidget* Preferences::BuildClassPage(bool sending)
 {
+    const std::string suffix = sending ? "" : "Receive";
+    QButtonGroup*& faxClass = sending ? controls_.faxClass : controls_.faxClassReceive;
+    QComboBox*& rate = sending ? controls_.transferRate : controls_.transferRateReceive;
+    QLineEdit*& init = sending ? controls_.modemInit : controls_.modemInitReceive;
     auto* column = Column();
-    column->addWidget(RadioGroup("Fax class for sending", "FaxClass",
-                                 {"auto detect", "class 1 (recommended)", "class 2", "class 2.0"}, 2,
-                                 controls_.faxClass, this));
-    auto* form = new QFormLayout;
-    controls_.transferRate = RateList("TransferRate");
-    controls_.modemInit = LineEdit("ModemInit");
-    form->addRow("Maximum &transfer rate (bps):", controls_.transferRate);
-    form->addRow("Modem &initialization string:", controls_.modemInit);
-    column->addLayout(form);
-    column->addLayout(ModemToolRow("Help with Init Strings", controls_.modemInit, true));
+    auto* classRow = new QHBoxLayout;
+    classRow->addWidget(RadioGroup(sending ? "Fax class for sending" : "Fax class for receiving",
+                                   ("FaxClass" + suffix).c_str(),
+                                   {"auto detect", sending ? "class 1 (recommended)" : "class 1", "class 2",
+                                    "class 2.0"},
+                                   2, faxClass, this),
+                        1);
+    column->addLayout(classRow);
+    auto* grid = new QGridLayout;
+    rate = RateList(("TransferRate" + suffix).c_str());
+    init = LineEdit(("ModemInit" + suffix).c_str());
+    grid->addWidget(BuddyLabel("Maximum &transfer rate (bps):", rate), 0, 0);
+    grid->addWidget(rate, 0, 1);
+    grid->addWidget(BuddyLabel("Modem &initialization string:", init), 1, 0);
+    grid->addWidget(init, 1, 1);
+    column->addLayout(grid);
+    if (!sending) {
+        classRow->addWidget(ToolButton("Same as SEND", "SameClassAsSend", [this] { SameClassClicked(); }), 0,
+                            Qt::AlignVCenter);
+        grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
+    }
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(
+        ToolButton("Check Fax Class", ("CheckFaxClass" + suffix).c_str(), [this] { CheckClassClicked(); }));
+    tools->addWidget(ToolButton(sending ? "Help with Init Strings" : "Help With Init Strings",
+                                ("InitStringHelp" + suffix).c_str(),
+                                [this, edit = init, sending] { InitHelpClicked(edit, sending); }));
+    tools->addStretch(1);
+    column->addLayout(tools);
     return PageOf(column);
 }
 
@@ -212,30 +226,6 @@ QWidget* Preferences::BuildSendingDialPage()
     controls_.renegotiate = Box("Renegotiate the connection between pages", "RenegotiateBetween");
     for (QCheckBox* box : {controls_.blindDial, controls_.ignoreBusy, controls_.renegotiate})
         column->addWidget(box);
-    return PageOf(column);
-}
-
-QWidget* Preferences::BuildReceivingClassPage()
-{
-    auto* column = Column();
-    auto* classRow = new QHBoxLayout;
-    classRow->addWidget(RadioGroup("Fax class for receiving", "FaxClassReceive",
-                                   {"auto detect", "class 1", "class 2", "class 2.0"}, 2,
-                                   controls_.faxClassReceive, this),
-                        1);
-    classRow->addWidget(ToolButton("Same as SEND", "SameClassAsSend", [this] { SameClassClicked(); }), 0,
-                        Qt::AlignVCenter);
-    column->addLayout(classRow);
-    auto* grid = new QGridLayout;
-    controls_.transferRateReceive = RateList("TransferRateReceive");
-    controls_.modemInitReceive = LineEdit("ModemInitReceive");
-    grid->addWidget(BuddyLabel("Maximum &transfer rate (bps):", controls_.transferRateReceive), 0, 0);
-    grid->addWidget(controls_.transferRateReceive, 0, 1);
-    grid->addWidget(BuddyLabel("Modem &initialization string:", controls_.modemInitReceive), 1, 0);
-    grid->addWidget(controls_.modemInitReceive, 1, 1);
-    grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
-    column->addLayout(grid);
-    column->addLayout(ModemToolRow("Help With Init Strings", controls_.modemInitReceive, false));
     return PageOf(column);
 }
 
