@@ -10,6 +10,7 @@
 #include "cover/FaxCoverMessage.h"
 #include "cover/FaxCoverShapes.h"
 #include "cover/RenderRecords.h"
+#include "support/RenderRecordSamples.h"
 
 namespace vl::cover {
 namespace {
@@ -35,26 +36,8 @@ TEST(RenderRecords, LengthsAndPenWidthsAreDoubled) {
 
     const std::vector<RenderRecord> records = RenderRecords(objects, 96);
     ASSERT_EQ(records.size(), 2u);
-    RenderRecord expectedShape;
-    expectedShape.kind = RecordKind::Shape;
-    expectedShape.left = 20;
-    expectedShape.top = 22;
-    expectedShape.width = 24;
-    expectedShape.height = 26;
-    expectedShape.valueA = 4;
-    expectedShape.valueB = 1;
-    expectedShape.valueC = 6;
-    expectedShape.valueE = 40;
-    EXPECT_EQ(records[0], expectedShape);
-    RenderRecord expectedLine;
-    expectedLine.kind = RecordKind::Line;
-    expectedLine.left = std::numeric_limits<std::int32_t>::max();
-    expectedLine.top = -8;
-    expectedLine.width = 0;
-    expectedLine.height = 10;
-    expectedLine.valueC = 6;
-    expectedLine.valueD = 2;
-    EXPECT_EQ(records[1], expectedLine);
+    EXPECT_EQ(records[0], test::ShapeRecord(4, 1, 20, 22, 24, 26, 6, 40));
+    EXPECT_EQ(records[1], test::LineRecord(2, std::numeric_limits<std::int32_t>::max(), -8, 0, 10, 6));
 }
 
 TEST(RenderRecords, TheSizeCodeFollowsTheScreenResolution) {

@@ -17,6 +17,7 @@
 #include "cover/RenderFile.h"
 #include "store/Table.h"
 #include "support/EnvVar.h"
+#include "support/RenderRecordSamples.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
@@ -189,15 +190,9 @@ TEST_F(WindowCall, ACoverAddedInTheEditorGoesAheadOfTheBodyInOneCall)
     ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
     // A template with a heading, the recipient's field and a frame.
     std::filesystem::create_directories(Home() + "Covers");
-    cover::RenderRecord heading;
-    heading.kind = cover::RecordKind::Label;
-    heading.left = 100;
-    heading.top = 60;
-    heading.width = 600;
-    heading.height = 80;
+    cover::RenderRecord heading = TextRecord(cover::RecordKind::Label, 100, 60, 600, 80, 72);
     heading.text = "FAX";
     heading.fontName = "DejaVu Sans";
-    heading.fontSizeCode = 72;
     heading.bold = true;
     cover::RenderRecord recipient = heading;
     recipient.kind = cover::RecordKind::Field;
@@ -205,16 +200,7 @@ TEST_F(WindowCall, ACoverAddedInTheEditorGoesAheadOfTheBodyInOneCall)
     recipient.text.clear();
     recipient.fontSizeCode = 28;
     recipient.valueF = 3;
-    cover::RenderRecord frame;
-    frame.kind = cover::RecordKind::Shape;
-    frame.left = 40;
-    frame.top = 20;
-    frame.width = 1400;
-    frame.height = 600;
-    frame.valueA = 0;
-    frame.valueB = 0;
-    frame.valueC = 4;
-    frame.valueE = 25;
+    const cover::RenderRecord frame = ShapeRecord(0, 0, 40, 20, 1400, 600, 4, 25);
     const std::vector<std::uint8_t> bytes = cover::WriteRenderFile({heading, recipient, frame});
     WriteFile(Home() + "Covers/vl0001.fct", std::string(bytes.begin(), bytes.end()));
     ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
