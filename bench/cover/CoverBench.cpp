@@ -86,19 +86,10 @@ int Main(int argc, char** argv) {
         else throw std::invalid_argument(std::string("unknown option ") + argv[i]);
     }
     const std::vector<cover::RenderRecord> records = BusyTemplate();
-    cover::CoverValues values;
     std::tm when{};
     when.tm_year = 126;
     when.tm_mday = 9;
-    cover::StampTime(values, when);
-    values.regarding = "Signed contract and the schedule of deliveries";
-    values.recipient = "Jane Receiver";
-    values.recipientFax = "+1 555 0100";
-    values.sender = "John Sender";
-    values.senderCompany = "Example Trading Company";
-    values.senderFax = "+1 555 0199";
-    values.senderPhone = "+1 555 0198";
-    values.flags = {true, false, true, false, true};
+    const cover::CoverValues values = cover::PreviewValues(when);
     const std::vector<std::string> message(
         80, "Please find attached the signed contract; the schedule of deliveries follows on the next pages.");
 
