@@ -7,11 +7,9 @@
 // Every converted page must decode back to the rendered one. Exit status 0
 // when the run completed, 2 on a fault; timings alone never fail it.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,12 +22,6 @@
 namespace vl::bench {
 
 namespace {
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 cover::RenderRecord Text(cover::RecordKind kind, int left, int top, int width, int height, int sizeCode) {
     cover::RenderRecord record;
