@@ -36,6 +36,14 @@ QLineEdit* LineEdit(const char* name)
     return edit;
 }
 
+// A named line edit added to `form` under `label`.
+QLineEdit* FieldRow(QFormLayout* form, const char* label, const char* name)
+{
+    QLineEdit* edit = LineEdit(name);
+    form->addRow(QString::fromLatin1(label), edit);
+    return edit;
+}
+
 QCheckBox* Box(const char* text, const char* name)
 {
     auto* box = new QCheckBox(QString::fromLatin1(text));
@@ -137,10 +145,8 @@ QWidget* Preferences::BuildModemPage()
     column->addLayout(port);
     column->addWidget(RadioGroup("Dialing", "ToneOrPulse", {"Tone", "Pulse"}, 2, controls_.toneOrPulse, this));
     auto* form = new QFormLayout;
-    controls_.resetString = LineEdit("ResetString");
-    controls_.resetAfterString = LineEdit("ResetAfterString");
-    form->addRow("Modem &reset string:", controls_.resetString);
-    form->addRow("Reset string &after a call:", controls_.resetAfterString);
+    controls_.resetString = FieldRow(form, "Modem &reset string:", "ResetString");
+    controls_.resetAfterString = FieldRow(form, "Reset string &after a call:", "ResetAfterString");
     column->addLayout(form);
     controls_.sm56 = Box("My modem is a Motorola SM56", "chkSM56");
     connect(controls_.sm56, &QCheckBox::toggled, this, [this](bool on) {
@@ -195,20 +201,14 @@ QWidget* Preferences::BuildClassPage(bool sending)
 QWidget* Preferences::BuildSendingUserPage()
 {
     auto* form = new QFormLayout;
-    controls_.faxNumber = LineEdit("FaxNumber");
-    controls_.name = LineEdit("Name");
-    controls_.company = LineEdit("Company");
-    controls_.voiceNumber = LineEdit("Voicenumber");
+    controls_.faxNumber = FieldRow(form, "Your &fax number (Station ID):", "FaxNumber");
+    controls_.name = FieldRow(form, "Your &name:", "Name");
+    controls_.company = FieldRow(form, "&Company:", "Company");
+    controls_.voiceNumber = FieldRow(form, "&Voice number:", "Voicenumber");
     controls_.useEcm = Box("Use error correction (ECM) when sending", "UseECM");
-    controls_.dialPrefix = LineEdit("DialPrefix");
-    controls_.dialSuffix = LineEdit("DialSuffix");
-    form->addRow("Your &fax number (Station ID):", controls_.faxNumber);
-    form->addRow("Your &name:", controls_.name);
-    form->addRow("&Company:", controls_.company);
-    form->addRow("&Voice number:", controls_.voiceNumber);
     form->addRow(controls_.useEcm);
-    form->addRow("Dial &prefix:", controls_.dialPrefix);
-    form->addRow("Dial &suffix:", controls_.dialSuffix);
+    controls_.dialPrefix = FieldRow(form, "Dial &prefix:", "DialPrefix");
+    controls_.dialSuffix = FieldRow(form, "Dial &suffix:", "DialSuffix");
     return PageOf(form);
 }
 
@@ -216,10 +216,8 @@ QWidget* Preferences::BuildSendingDialPage()
 {
     auto* column = Column();
     auto* form = new QFormLayout;
-    controls_.dialAttempts = LineEdit("DialAttempts");
-    controls_.retryWait = LineEdit("RetryWait");
-    form->addRow("&Dial attempts per fax:", controls_.dialAttempts);
-    form->addRow("Seconds to &wait between attempts:", controls_.retryWait);
+    controls_.dialAttempts = FieldRow(form, "&Dial attempts per fax:", "DialAttempts");
+    controls_.retryWait = FieldRow(form, "Seconds to &wait between attempts:", "RetryWait");
     column->addLayout(form);
     controls_.blindDial = Box("Dial without waiting for a dial tone (blind dialing)", "CheckBlindDial");
     controls_.ignoreBusy = Box("Ignore a busy signal", "CheckIgnoreBusy");
