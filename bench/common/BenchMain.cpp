@@ -2,6 +2,7 @@
 
 #include <malloc.h>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <limits>
@@ -17,6 +18,12 @@ int RunBenchmark(const char* program, int (*main)(int, char**), int argc, char**
         std::fprintf(stderr, "%s: %s\n", program, e.what());
         return 2;
     }
+}
+
+double Seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace vl::bench

@@ -1,6 +1,8 @@
 // The shared frame of the benchmark programs.
 #pragma once
 
+#include <functional>
+
 namespace vl::bench {
 
 // Runs a benchmark's main function. Memory comes from a heap that keeps what
@@ -9,5 +11,8 @@ namespace vl::bench {
 // faults (and which side happens to pay them) rather than the code. An
 // exception is reported under the program's name and gives exit status 2.
 int RunBenchmark(const char* program, int (*main)(int, char**), int argc, char** argv);
+
+// How long `work` takes, in seconds of the steady clock.
+double Seconds(const std::function<void()>& work);
 
 }  // namespace vl::bench

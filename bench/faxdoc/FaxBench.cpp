@@ -11,10 +11,8 @@
 // timings alone never fail it, since a debug build or a busy machine says
 // nothing about the code.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,12 +25,6 @@
 namespace vl::bench {
 
 namespace {
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // The decoder may hand back a narrower image (it drops white on the right);
 // the pixels it left out must be white in the original.

@@ -20,13 +20,6 @@ namespace {
 
 const std::string kCaption = "Configuration Information";
 
-QPushButton* Button(const char* text, const char* name)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text));
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 }  // namespace
 
 ConfigurationInfo::ConfigurationInfo(app::ConfigurationReport report, std::string saveFolder, QWidget* parent)
@@ -53,9 +46,9 @@ QPlainTextEdit* ConfigurationInfo::BuildMemo()
 
 QLayout* ConfigurationInfo::BuildButtons()
 {
-    auto* copy = Button("Copy to Clipboard", "copy");
-    auto* save = Button("Save As...", "save");
-    auto* ok = Button("OK", "ok");
+    auto* copy = NamedButton("Copy to Clipboard", "copy");
+    auto* save = NamedButton("Save As...", "save");
+    auto* ok = NamedButton("OK", "ok");
     ok->setDefault(true);
     connect(copy, &QPushButton::clicked, this, guard_.Slot([this] { CopyClicked(); }));
     connect(save, &QPushButton::clicked, this, guard_.Slot([this] { SaveClicked(); }));

@@ -18,6 +18,22 @@ bool ExecCentred(QDialog& dialog, QWidget* mainWindow)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QPushButton* NamedButton(const char* caption, const char* name)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption));
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QHBoxLayout* RightAlignedRow(std::initializer_list<QWidget*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
 QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);

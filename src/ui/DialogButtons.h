@@ -4,7 +4,10 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QPushButton>
+
+#include <initializer_list>
 
 namespace vl::ui {
 
@@ -14,6 +17,12 @@ QDialogButtonBox* DialogButtons(QDialog& dialog, QDialogButtonBox::StandardButto
 
 // Centres the dialog (CenterDialog) and runs it modally; true when accepted.
 bool ExecCentred(QDialog& dialog, QWidget* mainWindow);
+
+// A button with its caption and the object name it is found by.
+QPushButton* NamedButton(const char* caption, const char* name);
+
+// A dialog's own buttons at the right end of a row, the spare width before them.
+QHBoxLayout* RightAlignedRow(std::initializer_list<QWidget*> buttons);
 
 // A button for a command a later version brings (the help pages): shown
 // where it belongs, disabled, its hint saying so.

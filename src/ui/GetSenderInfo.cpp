@@ -36,18 +36,12 @@ QLayout* GetSenderInfo::BuildFields()
 
 QLayout* GetSenderInfo::BuildButtons()
 {
-    auto* accept = new QPushButton(QStringLiteral("&Accept"));
-    accept->setObjectName(QStringLiteral("accept"));
+    auto* accept = NamedButton("&Accept", "accept");
     accept->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cance&l"));
-    cancel->setObjectName(QStringLiteral("cancel"));
+    auto* cancel = NamedButton("Cance&l", "cancel");
     connect(accept, &QPushButton::clicked, this, guard_.Slot([this] { AcceptClicked(); }));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(accept);
-    row->addWidget(cancel);
-    return row;
+    return RightAlignedRow({accept, cancel});
 }
 
 // The settings in memory change only once the file holds the values, so a

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/InitStringHelper.h"
+#include "ui/DialogButtons.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -20,13 +21,6 @@ namespace {
 const char kHangUpText[] =
     "The Faxmodem frequently hangs up before the faxmodem/fax machine on the other end answers\n"
     "and/or I have problems with international calls";
-
-QPushButton* Button(const char* text, const char* name)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text));
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
 
 }  // namespace
 
@@ -67,19 +61,14 @@ QCheckBox* ModemInitStringHelperForm::BuildHangUpBox(bool ticked)
 
 QLayout* ModemInitStringHelperForm::BuildButtons()
 {
-    auto* ok = Button("Ok", "ok");
-    auto* cancel = Button("Cancel", "cancel");
-    auto* blank = Button("Leave it Blank", "blank");
+    auto* ok = NamedButton("Ok", "ok");
+    auto* cancel = NamedButton("Cancel", "cancel");
+    auto* blank = NamedButton("Leave it Blank", "blank");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, guard_.Slot([this] { done(app::kInitHelperOk); }));
     connect(cancel, &QPushButton::clicked, this, &ModemInitStringHelperForm::reject);
     connect(blank, &QPushButton::clicked, this, guard_.Slot([this] { done(app::kInitHelperBlank); }));
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(blank);
-    return row;
+    return RightAlignedRow({ok, cancel, blank});
 }
 
 int ModemInitStringHelperForm::ModemType() const

@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "ui/DialogButtons.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -18,15 +19,11 @@ ModemToolForm::ModemToolForm(std::string workingCaption, std::string doneCaption
 
 QLayout* ModemToolForm::BuildButtons()
 {
-    ok_ = new QPushButton(QStringLiteral("Ok"));
-    ok_->setObjectName(QStringLiteral("ok"));
+    ok_ = NamedButton("Ok", "ok");
     ok_->setDefault(true);
     ok_->hide();
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok_);
-    return row;
+    return RightAlignedRow({ok_});
 }
 
 void ModemToolForm::showEvent(QShowEvent* event)

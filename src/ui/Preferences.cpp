@@ -36,8 +36,8 @@ Preferences::Preferences(base::MessageLoop& loop, app::Settings& settings, bool 
     setWindowTitle(QStringLiteral("Preferences Wizard"));
     LinkModemTools();
     pages_ = new QStackedWidget;
-    for (QWidget* page : {BuildIntroductionPage(firstRun), BuildModemPage(), BuildSendingClassPage(),
-                          BuildSendingUserPage(), BuildSendingDialPage(), BuildReceivingClassPage(),
+    for (QWidget* page : {BuildIntroductionPage(firstRun), BuildModemPage(), BuildClassPage(true),
+                          BuildSendingUserPage(), BuildSendingDialPage(), BuildClassPage(false),
                           BuildReceivingAnswerPage(), BuildReceivingNoticePage(printers), BuildAdvancedPage()})
         pages_->addWidget(page);
     auto* layout = new QVBoxLayout(this);

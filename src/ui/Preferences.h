@@ -51,10 +51,10 @@ public:
 private:
     QWidget* BuildIntroductionPage(bool firstRun);
     QWidget* BuildModemPage();
-    QWidget* BuildSendingClassPage();
+    // Fax class, rate and init string for sending (true) or receiving.
+    QWidget* BuildClassPage(bool sending);
     QWidget* BuildSendingUserPage();
     QWidget* BuildSendingDialPage();
-    QWidget* BuildReceivingClassPage();
     QWidget* BuildReceivingAnswerPage();
     QWidget* BuildReceivingNoticePage(const std::vector<std::string>& printers);
     QWidget* BuildAdvancedPage();
@@ -62,9 +62,6 @@ private:
     QLayout* BuildButtons();
     // A button whose clicks run `handler` through the guard.
     QPushButton* ToolButton(const char* text, const char* name, std::function<void()> handler);
-    // "Check Fax Class" and the init-string helper for `initString`; the
-    // receiving page's buttons are named with "Receive" appended.
-    QLayout* ModemToolRow(const char* initText, QLineEdit* initString, bool sending);
 
     void UpdateButtons();
     void FinishClicked();

@@ -36,6 +36,14 @@ QLineEdit* LineEdit(const char* name)
     return edit;
 }
 
+// A named line edit added to `form` under `label`.
+QLineEdit* FieldRow(QFormLayout* form, const char* label, const char* name)
+{
+    QLineEdit* edit = LineEdit(name);
+    form->addRow(QString::fromLatin1(label), edit);
+    return edit;
+}
+
 QCheckBox* Box(const char* text, const char* name)
 {
     auto* box = new QCheckBox(QString::fromLatin1(text));
@@ -121,18 +129,6 @@ QWidget* Preferences::BuildIntroductionPage(bool firstRun)
     return PageOf(column);
 }
 
-QLayout* Preferences::ModemToolRow(const char* initText, QLineEdit* initString, bool sending)
-{
-    const std::string suffix = sending ? "" : "Receive";
-    auto* tools = new QHBoxLayout;
-    tools->addWidget(
-        ToolButton("Check Fax Class", ("CheckFaxClass" + suffix).c_str(), [this] { CheckClassClicked(); }));
-    tools->addWidget(ToolButton(initText, ("InitStringHelp" + suffix).c_str(),
-                                [this, initString, sending] { InitHelpClicked(initString, sending); }));
-    tools->addStretch(1);
-    return tools;
-}
-
 QWidget* Preferences::BuildModemPage()
 {
     auto* column = Column();
@@ -149,10 +145,8 @@ QWidget* Preferences::BuildModemPage()
     column->addLayout(port);
     column->addWidget(RadioGroup("Dialing", "ToneOrPulse", {"Tone", "Pulse"}, 2, controls_.toneOrPulse, this));
     auto* form = new QFormLayout;
-    controls_.resetString = LineEdit("ResetString");
-    controls_.resetAfterString = LineEdit("ResetAfterString");
-    form->addRow("Modem &reset string:", controls_.resetString);
-    form->addRow("Reset string &after a call:", controls_.resetAfterString);
+    controls_.resetString = FieldRow(form, "Modem &reset string:", "ResetString");
+    controls_.resetAfterString = FieldRow(form, "Reset string &after a call:", "ResetAfterString");
     column->addLayout(form);
     controls_.sm56 = Box("My modem is a Motorola SM56", "chkSM56");
     connect(controls_.sm56, &QCheckBox::toggled, this, [this](bool on) {
@@ -162,39 +156,59 @@ QWidget* Preferences::BuildModemPage()
     return PageOf(column);
 }
 
-QWidget* Preferences::BuildSendingClassPage()
+// Fax class, rate and init string with the modem tools, for sending or for
+// receiving: the receiving page adds "Same as SEND" beside its class and its
+// init string, and its controls are named with "Receive" appended.
+QWidget* Preferences::BuildClassPage(bool sending)
 {
+    const std::string suffix = sending ? "" : "Receive";
+    QButtonGroup*& faxClass = sending ? controls_.faxClass : controls_.faxClassReceive;
+    QComboBox*& rate = sending ? controls_.transferRate : controls_.transferRateReceive;
+    QLineEdit*& init = sending ? controls_.modemInit : controls_.modemInitReceive;
     auto* column = Column();
-    column->addWidget(RadioGroup("Fax class for sending", "FaxClass",
-                                 {"auto detect", "class 1 (recommended)", "class 2", "class 2.0"}, 2,
-                                 controls_.faxClass, this));
-    auto* form = new QFormLayout;
-    controls_.transferRate = RateList("TransferRate");
-    controls_.modemInit = LineEdit("ModemInit");
-    form->addRow("Maximum &transfer rate (bps):", controls_.transferRate);
-    form->addRow("Modem &initialization string:", controls_.modemInit);
-    column->addLayout(form);
-    column->addLayout(ModemToolRow("Help with Init Strings", controls_.modemInit, true));
+    auto* classRow = new QHBoxLayout;
+    classRow->addWidget(RadioGroup(sending ? "Fax class for sending" : "Fax class for receiving",
+                                   ("FaxClass" + suffix).c_str(),
+                                   {"auto detect", sending ? "class 1 (recommended)" : "class 1", "class 2",
+                                    "class 2.0"},
+                                   2, faxClass, this),
+                        1);
+    column->addLayout(classRow);
+    auto* grid = new QGridLayout;
+    rate = RateList(("TransferRate" + suffix).c_str());
+    init = LineEdit(("ModemInit" + suffix).c_str());
+    grid->addWidget(BuddyLabel("Maximum &transfer rate (bps):", rate), 0, 0);
+    grid->addWidget(rate, 0, 1);
+    grid->addWidget(BuddyLabel("Modem &initialization string:", init), 1, 0);
+    grid->addWidget(init, 1, 1);
+    column->addLayout(grid);
+    if (!sending) {
+        classRow->addWidget(ToolButton("Same as SEND", "SameClassAsSend", [this] { SameClassClicked(); }), 0,
+                            Qt::AlignVCenter);
+        grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
+    }
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(
+        ToolButton("Check Fax Class", ("CheckFaxClass" + suffix).c_str(), [this] { CheckClassClicked(); }));
+    tools->addWidget(ToolButton(sending ? "Help with Init Strings" : "Help With Init Strings",
+                                ("InitStringHelp" + suffix).c_str(),
+                                [this, edit = init, sending] { InitHelpClicked(edit, sending); }));
+    tools->addStretch(1);
+    column->addLayout(tools);
     return PageOf(column);
 }
 
 QWidget* Preferences::BuildSendingUserPage()
 {
     auto* form = new QFormLayout;
-    controls_.faxNumber = LineEdit("FaxNumber");
-    controls_.name = LineEdit("Name");
-    controls_.company = LineEdit("Company");
-    controls_.voiceNumber = LineEdit("Voicenumber");
+    controls_.faxNumber = FieldRow(form, "Your &fax number (Station ID):", "FaxNumber");
+    controls_.name = FieldRow(form, "Your &name:", "Name");
+    controls_.company = FieldRow(form, "&Company:", "Company");
+    controls_.voiceNumber = FieldRow(form, "&Voice number:", "Voicenumber");
     controls_.useEcm = Box("Use error correction (ECM) when sending", "UseECM");
-    controls_.dialPrefix = LineEdit("DialPrefix");
-    controls_.dialSuffix = LineEdit("DialSuffix");
-    form->addRow("Your &fax number (Station ID):", controls_.faxNumber);
-    form->addRow("Your &name:", controls_.name);
-    form->addRow("&Company:", controls_.company);
-    form->addRow("&Voice number:", controls_.voiceNumber);
     form->addRow(controls_.useEcm);
-    form->addRow("Dial &prefix:", controls_.dialPrefix);
-    form->addRow("Dial &suffix:", controls_.dialSuffix);
+    controls_.dialPrefix = FieldRow(form, "Dial &prefix:", "DialPrefix");
+    controls_.dialSuffix = FieldRow(form, "Dial &suffix:", "DialSuffix");
     return PageOf(form);
 }
 
@@ -202,40 +216,14 @@ QWidget* Preferences::BuildSendingDialPage()
 {
     auto* column = Column();
     auto* form = new QFormLayout;
-    controls_.dialAttempts = LineEdit("DialAttempts");
-    controls_.retryWait = LineEdit("RetryWait");
-    form->addRow("&Dial attempts per fax:", controls_.dialAttempts);
-    form->addRow("Seconds to &wait between attempts:", controls_.retryWait);
+    controls_.dialAttempts = FieldRow(form, "&Dial attempts per fax:", "DialAttempts");
+    controls_.retryWait = FieldRow(form, "Seconds to &wait between attempts:", "RetryWait");
     column->addLayout(form);
     controls_.blindDial = Box("Dial without waiting for a dial tone (blind dialing)", "CheckBlindDial");
     controls_.ignoreBusy = Box("Ignore a busy signal", "CheckIgnoreBusy");
     controls_.renegotiate = Box("Renegotiate the connection between pages", "RenegotiateBetween");
     for (QCheckBox* box : {controls_.blindDial, controls_.ignoreBusy, controls_.renegotiate})
         column->addWidget(box);
-    return PageOf(column);
-}
-
-QWidget* Preferences::BuildReceivingClassPage()
-{
-    auto* column = Column();
-    auto* classRow = new QHBoxLayout;
-    classRow->addWidget(RadioGroup("Fax class for receiving", "FaxClassReceive",
-                                   {"auto detect", "class 1", "class 2", "class 2.0"}, 2,
-                                   controls_.faxClassReceive, this),
-                        1);
-    classRow->addWidget(ToolButton("Same as SEND", "SameClassAsSend", [this] { SameClassClicked(); }), 0,
-                        Qt::AlignVCenter);
-    column->addLayout(classRow);
-    auto* grid = new QGridLayout;
-    controls_.transferRateReceive = RateList("TransferRateReceive");
-    controls_.modemInitReceive = LineEdit("ModemInitReceive");
-    grid->addWidget(BuddyLabel("Maximum &transfer rate (bps):", controls_.transferRateReceive), 0, 0);
-    grid->addWidget(controls_.transferRateReceive, 0, 1);
-    grid->addWidget(BuddyLabel("Modem &initialization string:", controls_.modemInitReceive), 1, 0);
-    grid->addWidget(controls_.modemInitReceive, 1, 1);
-    grid->addWidget(ToolButton("Same as SEND", "SameInitAsSend", [this] { SameInitClicked(); }), 1, 2);
-    column->addLayout(grid);
-    column->addLayout(ModemToolRow("Help With Init Strings", controls_.modemInitReceive, false));
     return PageOf(column);
 }
 

@@ -63,18 +63,12 @@ QListWidget* PreviewQuickFaxForms::BuildList(const std::string& current)
 
 QLayout* PreviewQuickFaxForms::BuildButtons()
 {
-    auto* ok = new QPushButton(QStringLiteral("Ok"));
-    ok->setObjectName(QStringLiteral("ok"));
+    auto* ok = NamedButton("Ok", "ok");
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
+    auto* cancel = NamedButton("Cancel", "cancel");
     connect(ok, &QPushButton::clicked, this, guard_.Slot([this] { OkClicked(); }));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
+    return RightAlignedRow({ok, cancel});
 }
 
 std::string PreviewQuickFaxForms::Selected() const

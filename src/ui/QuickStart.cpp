@@ -32,13 +32,6 @@ const std::string kCaption = "Quick Start Instructions";
 constexpr const char* kInstructionsResource = ":/vellora/QuickStart.txt";
 constexpr double kPrintPointSize = 10.0;
 
-QPushButton* Button(const char* text, const char* name)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text));
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 // Courier, or the system's fixed-pitch font where Courier is missing.
 QFont PrintFont()
 {
@@ -85,8 +78,8 @@ QPlainTextEdit* QuickStart::BuildText()
 
 QLayout* QuickStart::BuildButtons()
 {
-    auto* print = Button("Print", "print");
-    auto* copy = Button("Copy to Clipboard", "copy");
+    auto* print = NamedButton("Print", "print");
+    auto* copy = NamedButton("Copy to Clipboard", "copy");
     auto* close = DialogButtons(*this, QDialogButtonBox::Close);
     connect(print, &QPushButton::clicked, this, guard_.Slot([this] { PrintClicked(); }));
     connect(copy, &QPushButton::clicked, this, guard_.Slot([this] { CopyClicked(); }));

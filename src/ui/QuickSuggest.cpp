@@ -9,6 +9,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "ui/DialogButtons.h"
+
 namespace vl::ui {
 
 namespace {
@@ -38,13 +40,6 @@ QVBoxLayout* PageLayout(QWidget& page, const char* title, const char* text)
     layout->addWidget(heading);
     layout->addWidget(found);
     return layout;
-}
-
-QPushButton* Button(const char* text, const char* name)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text));
-    button->setObjectName(QLatin1String(name));
-    return button;
 }
 
 }  // namespace
@@ -186,7 +181,7 @@ QWidget* QuickSuggest::BuildEndPage()
         "Problem Solver, or go through your settings in the Preferences Wizard."));
     noProblems_->setObjectName(QStringLiteral("noProblems"));
     noProblems_->setWordWrap(true);
-    problemSolver_ = Button("Problem Solver", "problemSolver");
+    problemSolver_ = NamedButton("Problem Solver", "problemSolver");
     connect(problemSolver_, &QPushButton::clicked, this, guard_.Slot([this] { done(kProblemSolver); }));
     layout->addWidget(conclusion_);
     layout->addWidget(noProblems_);
@@ -197,22 +192,16 @@ QWidget* QuickSuggest::BuildEndPage()
 
 QLayout* QuickSuggest::BuildButtons()
 {
-    auto* cancel = Button("Cance&l", "cancel");
-    back_ = Button("< Back", "back");
-    next_ = Button("Next >", "next");
-    finish_ = Button("&Finish", "finish");
+    auto* cancel = NamedButton("Cance&l", "cancel");
+    back_ = NamedButton("< Back", "back");
+    next_ = NamedButton("Next >", "next");
+    finish_ = NamedButton("&Finish", "finish");
     next_->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(back_, &QPushButton::clicked, this, guard_.Slot([this] { Move(&app::ConfigurationAnalysis::Back); }));
     connect(next_, &QPushButton::clicked, this, guard_.Slot([this] { Move(&app::ConfigurationAnalysis::Next); }));
     connect(finish_, &QPushButton::clicked, this, guard_.Slot([this] { FinishClicked(); }));
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(cancel);
-    row->addWidget(back_);
-    row->addWidget(next_);
-    row->addWidget(finish_);
-    return row;
+    return RightAlignedRow({cancel, back_, next_, finish_});
 }
 
 void QuickSuggest::Chosen(int page, int choice)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cover/RenderFile.h"
+#include "support/RenderRecordSamples.h"
 #include "support/TestSupport.h"
 
 namespace vl::test {
@@ -14,21 +15,9 @@ namespace {
 class CoverCommand : public ::testing::Test {
 protected:
     CoverCommand() {
-        cover::RenderRecord field;
-        field.kind = cover::RecordKind::Field;
-        field.left = 100;
-        field.top = 100;
-        field.width = 800;
-        field.height = 60;
-        field.fontName = "Arial";
-        field.fontSizeCode = 24;
-        field.valueF = 3;  // the recipient
-        cover::RenderRecord message = field;
-        message.kind = cover::RecordKind::Message;
-        message.top = 400;
-        message.height = 400;
-        message.valueF = -1;
-        const std::vector<std::uint8_t> bytes = cover::WriteRenderFile({field, message});
+        const cover::RenderRecord recipient = FieldRecord(3, 100, 100, 800, 60, 24);
+        const cover::RenderRecord message = TextRecord(cover::RecordKind::Message, 100, 400, 800, 400, 24);
+        const std::vector<std::uint8_t> bytes = cover::WriteRenderFile({recipient, message});
         WriteFile(home.path() / "t.fct", std::string(bytes.begin(), bytes.end()));
         WriteFile(home.path() / "message.txt", "Three pages follow.\r\nPlease call back.\r\n");
     }

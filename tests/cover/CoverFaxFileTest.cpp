@@ -9,37 +9,18 @@
 #include "cover/RenderFile.h"
 #include "faxdoc/ApfReader.h"
 #include "faxdoc/Unpacker.h"
+#include "support/RenderRecordSamples.h"
 #include "support/TestSupport.h"
 
 namespace vl::cover {
 namespace {
 
-RenderRecord Object(RecordKind kind, int left, int top, int width, int height) {
-    RenderRecord record;
-    record.kind = kind;
-    record.left = left;
-    record.top = top;
-    record.width = width;
-    record.height = height;
-    record.fontName = "Arial";
-    record.fontSizeCode = 28;
-    record.valueC = 4;
-    return record;
-}
-
 // A cover with ink near every edge of the design page: text, a field, a frame and a diagonal.
 std::vector<RenderRecord> BusyTemplate() {
-    RenderRecord label = Object(RecordKind::Label, 0, 0, 600, 60);
+    RenderRecord label = test::TextRecord(RecordKind::Label, 0, 0, 600, 60, 28);
     label.text = "FAX COVER";
-    RenderRecord field = Object(RecordKind::Field, 100, 200, 600, 60);
-    field.valueF = 3;
-    RenderRecord frame = Object(RecordKind::Shape, 0, 0, 1536, 1920);
-    frame.valueA = 2;
-    frame.valueB = 0;
-    frame.valueE = 5;
-    RenderRecord diagonal = Object(RecordKind::Line, 0, 400, 1536, 1000);
-    diagonal.valueD = 3;
-    return {frame, label, field, diagonal};
+    return {test::ShapeRecord(2, 0, 0, 0, 1536, 1920, 4, 5), label, test::FieldRecord(3, 100, 200, 600, 60, 28),
+            test::LineRecord(3, 0, 400, 1536, 1000, 4)};
 }
 
 // The decoder keeps a page only as wide as its longest coded line; the rest is white.

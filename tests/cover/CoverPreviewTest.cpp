@@ -6,21 +6,14 @@
 
 #include "base/ErrorCodes.h"
 #include "cover/RenderFile.h"
+#include "support/RenderRecordSamples.h"
 #include "support/TestSupport.h"
 
 namespace vl::cover {
 namespace {
 
 TEST(CoverPreviewTest, ThePictureLiesBesideTheTemplateAndShowsTheSampleValues) {
-    RenderRecord sender;
-    sender.kind = RecordKind::Field;
-    sender.left = 0;
-    sender.top = 0;
-    sender.width = 400;
-    sender.height = 40;
-    sender.fontName = "Arial";
-    sender.fontSizeCode = 24;
-    sender.valueF = 5;
+    const RenderRecord sender = test::FieldRecord(5, 0, 0, 400, 40, 24);
     RenderRecord flags = sender;
     flags.kind = RecordKind::Importance;
     flags.top = 100;

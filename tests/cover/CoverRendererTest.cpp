@@ -7,6 +7,7 @@
 #include "base/ErrorCodes.h"
 #include "cover/RenderFile.h"
 #include "gfx/TextDrawing.h"
+#include "support/RenderRecordSamples.h"
 #include "support/TestSupport.h"
 
 namespace vl::cover {
@@ -21,31 +22,7 @@ int BlackIn(const gfx::MonoBitmap& page, int x0, int y0, int x1, int y1) {
 
 int BlackOnPage(const gfx::MonoBitmap& page) { return BlackIn(page, 0, 0, page.Width(), page.Height()); }
 
-RenderRecord TextRecord(RecordKind kind, int left, int top, int width, int height) {
-    RenderRecord record;
-    record.kind = kind;
-    record.left = left;
-    record.top = top;
-    record.width = width;
-    record.height = height;
-    record.fontName = "Arial";
-    record.fontSizeCode = 24;
-    return record;
-}
-
-RenderRecord ShapeRecord(int shape, int fill, int left, int top, int width, int height) {
-    RenderRecord record;
-    record.kind = RecordKind::Shape;
-    record.left = left;
-    record.top = top;
-    record.width = width;
-    record.height = height;
-    record.valueA = shape;
-    record.valueB = fill;
-    record.valueC = 0;  // one-pixel pen, so a box covers exactly its pixels
-    record.valueE = 0;
-    return record;
-}
+using test::ShapeRecord;
 
 gfx::MonoBitmap Rendered(const std::vector<RenderRecord>& records, const CoverValues& values,
                          const std::vector<std::string>& message = {}, CoverSize size = CoverSize::FaxPage) {
@@ -87,8 +64,7 @@ TEST(CoverRendererTest, FieldsShowTheirValueAtTheRecordsPlaceAndSize) {
         const char* shown;
     } cases[] = {{3, "Jane Receiver"}, {8, "555 0100"}, {9, ""}, {-1, ""}};
     for (const auto& c : cases) {
-        RenderRecord field = TextRecord(RecordKind::Field, 200, 300, 400, 60);
-        field.valueF = c.fieldType;
+        const RenderRecord field = test::FieldRecord(c.fieldType, 200, 300, 400, 60, 24);
         gfx::MonoBitmap expected(1728, 2156);
         gfx::FontSpec font;
         font.points = 24;
@@ -100,8 +76,7 @@ TEST(CoverRendererTest, FieldsShowTheirValueAtTheRecordsPlaceAndSize) {
 TEST(CoverRendererTest, ThePreviewHalvesPositionsAndFontSizes) {
     CoverValues values;
     values.regarding = "Quarterly figures";
-    RenderRecord field = TextRecord(RecordKind::Field, 200, 300, 400, 60);
-    field.valueF = 2;
+    const RenderRecord field = test::FieldRecord(2, 200, 300, 400, 60, 24);
     gfx::MonoBitmap expected(816, 1056);
     gfx::FontSpec font;
     font.points = 12;
@@ -110,7 +85,7 @@ TEST(CoverRendererTest, ThePreviewHalvesPositionsAndFontSizes) {
 }
 
 TEST(CoverRendererTest, TheImportanceLineShowsOnlyWithAFlagAndMarksTheSetOnes) {
-    const RenderRecord line = TextRecord(RecordKind::Importance, 0, 0, 1400, 40);
+    const RenderRecord line = test::TextRecord(RecordKind::Importance, 0, 0, 1400, 40, 24);
     EXPECT_EQ(BlackOnPage(Rendered({line}, {})), 0);
 
     gfx::FontSpec font;
@@ -139,7 +114,7 @@ TEST(CoverRendererTest, TheImportanceLineShowsOnlyWithAFlagAndMarksTheSetOnes) {
 
 TEST(CoverRendererTest, TheMessageIsWrappedInItsBoxAndCutAtItsBottom) {
     const std::vector<std::string> message(40, "Please find the signed contract attached to this fax.");
-    const RenderRecord box = TextRecord(RecordKind::Message, 100, 200, 600, 300);
+    const RenderRecord box = test::TextRecord(RecordKind::Message, 100, 200, 600, 300, 24);
     const gfx::MonoBitmap page = Rendered({box}, {}, message);
     const int x0 = 198, y0 = 298, x1 = 798, y1 = 598;
     EXPECT_EQ(BlackOnPage(page), BlackIn(page, x0, y0, x1, y1));
@@ -147,9 +122,7 @@ TEST(CoverRendererTest, TheMessageIsWrappedInItsBoxAndCutAtItsBottom) {
 }
 
 TEST(CoverRendererTest, ShapesAndLinesFollowTheirStyle) {
-    RenderRecord diagonal = ShapeRecord(0, 0, 0, 0, 100, 100);
-    diagonal.kind = RecordKind::Line;
-    diagonal.valueD = 2;  // bottom left to top right
+    const RenderRecord diagonal = test::LineRecord(2, 0, 0, 100, 100);  // bottom left to top right
     const gfx::MonoBitmap line = Rendered({diagonal}, {});
     EXPECT_TRUE(line.Black(98 + 50, 98 + 50));
     EXPECT_FALSE(line.Black(98 + 2, 98 + 2));
@@ -185,9 +158,8 @@ TEST(CoverRendererTest, ExtremeNumbersInATemplateDrawWithoutFault) {
         for (const RecordKind kind : kinds) {
             // Extreme everywhere, and extreme sizes from the page's corner.
             for (const std::int32_t at : {n, 0}) {
-                RenderRecord record = TextRecord(kind, at, at, n, n);
+                RenderRecord record = test::TextRecord(kind, at, at, n, n, n);
                 record.text = "x";
-                record.fontSizeCode = n;
                 record.valueA = 2;
                 record.valueB = 2;
                 record.valueC = n;

@@ -13,6 +13,7 @@
 #include "cover/FaxCoverMessage.h"
 #include "cover/FaxCoverShapes.h"
 #include "cover/FaxCoverSymbol.h"
+#include "support/CoverObjectSamples.h"
 
 namespace vl::cover {
 namespace {
@@ -21,15 +22,11 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-template <typename T>
-T& Add(CoverObjects& objects) {
-    objects.push_back(std::make_unique<T>());
-    return static_cast<T&>(*objects.back());
-}
+using test::AddObject;
 
 TEST(DesignFile, ALineIsWrittenPropertyByProperty) {
     CoverObjects objects;
-    auto& line = Add<FaxCoverLine>(objects);
+    auto& line = AddObject<FaxCoverLine>(objects);
     line.name = "Component0";
     line.SetBounds(10, 20, 300, 10);
     line.locked = true;
@@ -44,7 +41,7 @@ TEST(DesignFile, ALineIsWrittenPropertyByProperty) {
 
 TEST(DesignFile, ALabelIsWrittenPropertyByProperty) {
     CoverObjects objects;
-    auto& label = Add<FaxCoverLabel>(objects);
+    auto& label = AddObject<FaxCoverLabel>(objects);
     label.tag = 5;
     label.hint = "h";
     label.SetBounds(1, 2, 142, 33);
@@ -64,7 +61,7 @@ TEST(DesignFile, ALabelIsWrittenPropertyByProperty) {
 // One object of every class, each property away from its default.
 CoverObjects EveryClass() {
     CoverObjects objects;
-    auto& label = Add<FaxCoverLabel>(objects);
+    auto& label = AddObject<FaxCoverLabel>(objects);
     label.SetBounds(-5, 70000, 1, 2);
     label.cursor = -21;
     label.unselectable = true;
@@ -73,20 +70,20 @@ CoverObjects EveryClass() {
     label.font.strikeOut = true;
     label.font.italic = true;
     label.caption = std::string(400, 'c');
-    auto& symbol = Add<FaxCoverSymbol>(objects);
+    auto& symbol = AddObject<FaxCoverSymbol>(objects);
     symbol.caption = "\xC3\xB0";  // character 0xF0 of the symbol font
     symbol.font.color = kColorWhite;
-    auto& shape = Add<FaxCoverShapes>(objects);
+    auto& shape = AddObject<FaxCoverShapes>(objects);
     shape.fillType = ShapeFillType::FilledBlack;
     shape.shape = ShapeType::RoundSquare;
     shape.roundPercent = 60;
     shape.pen = {kColorWhite, "pmNot", "psDot", 10};
-    auto& line = Add<FaxCoverLine>(objects);
+    auto& line = AddObject<FaxCoverLine>(objects);
     line.lineStyle = LineStyle::AngleSlopingDown;
     line.pen.color = 0x00FF00;
-    Add<FaxCoverImportance>(objects).font.SetPoints(14);
-    Add<FaxCoverField>(objects).SetFieldType(CoverFieldType::SenderVoice);
-    Add<FaxCoverMessage>(objects).locked = true;
+    AddObject<FaxCoverImportance>(objects).font.SetPoints(14);
+    AddObject<FaxCoverField>(objects).SetFieldType(CoverFieldType::SenderVoice);
+    AddObject<FaxCoverMessage>(objects).locked = true;
     for (std::size_t i = 0; i < objects.size(); ++i) objects[i]->name = "Component" + std::to_string(i);
     return objects;
 }
@@ -105,9 +102,9 @@ TEST(DesignFile, EveryClassReadsBackAsWritten) {
 
 TEST(DesignFile, LeftOutPropertiesReadBackAsCreationDefaults) {
     CoverObjects objects;
-    Add<FaxCoverLabel>(objects).caption.clear();
-    Add<FaxCoverMessage>(objects).caption.clear();
-    Add<FaxCoverShapes>(objects);
+    AddObject<FaxCoverLabel>(objects).caption.clear();
+    AddObject<FaxCoverMessage>(objects).caption.clear();
+    AddObject<FaxCoverShapes>(objects);
     const Bytes written = WriteDesignFile(objects);
     const std::string text(written.begin(), written.end());
     EXPECT_EQ(text.find("Caption"), std::string::npos);
@@ -156,11 +153,11 @@ TEST(DesignFile, EveryCutIsAnError) {
 
 TEST(DesignFile, ObjectsReadGetNamesNoOtherObjectUses) {
     CoverObjects page;
-    Add<FaxCoverLine>(page).name = "Component0";
-    Add<FaxCoverLine>(page).name = "Component2";
+    AddObject<FaxCoverLine>(page).name = "Component0";
+    AddObject<FaxCoverLine>(page).name = "Component2";
     CoverObjects two;
-    Add<FaxCoverLabel>(two).name = "Component0";
-    Add<FaxCoverLabel>(two).name = "Component0";
+    AddObject<FaxCoverLabel>(two).name = "Component0";
+    AddObject<FaxCoverLabel>(two).name = "Component0";
     ASSERT_EQ(ReadDesignFile(WriteDesignFile(two), page), base::ecOK);
     ASSERT_EQ(page.size(), 4u);
     EXPECT_EQ(page[2]->name, "Component1");
@@ -169,7 +166,7 @@ TEST(DesignFile, ObjectsReadGetNamesNoOtherObjectUses) {
 
 TEST(DesignFile, EventHandlersAreIgnored) {
     CoverObjects one;
-    Add<FaxCoverLabel>(one);
+    AddObject<FaxCoverLabel>(one);
     Bytes bytes = WriteDesignFile(one);
     const std::string handler = "\x07OnClick\x07\x0ALabelClick";
     bytes.insert(bytes.end() - 3, handler.begin(), handler.end());

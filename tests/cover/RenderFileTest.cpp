@@ -6,6 +6,7 @@
 
 #include "base/ErrorCodes.h"
 #include "cover/RenderFile.h"
+#include "support/RenderRecordSamples.h"
 #include "support/TestSupport.h"
 
 namespace vl::cover {
@@ -13,32 +14,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-RenderRecord RoundShape() {
-    RenderRecord r;
-    r.kind = RecordKind::Shape;
-    r.left = 20;
-    r.top = 300;
-    r.width = 50;
-    r.height = 50;
-    r.valueA = 2;
-    r.valueB = 1;
-    r.valueC = 6;
-    r.valueE = 25;
-    return r;
-}
+RenderRecord RoundShape() { return test::ShapeRecord(2, 1, 20, 300, 50, 50, 6, 25); }
 
 RenderRecord SenderFaxField() {
-    RenderRecord r;
-    r.kind = RecordKind::Field;
-    r.left = 100;
-    r.top = 40;
-    r.width = 284;
-    r.height = 66;
-    r.fontName = "Arial";
-    r.fontSizeCode = 20;
+    RenderRecord r = test::FieldRecord(7, 100, 40, 284, 66, 20);
     r.bold = true;
     r.underline = true;
-    r.valueF = 7;
     return r;
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 #include <vector>
 
 #include "cover/FaxCoverField.h"
@@ -10,51 +9,31 @@
 #include "cover/FaxCoverMessage.h"
 #include "cover/FaxCoverShapes.h"
 #include "cover/RenderRecords.h"
+#include "support/CoverObjectSamples.h"
+#include "support/RenderRecordSamples.h"
 
 namespace vl::cover {
 namespace {
 
-template <typename T>
-T& Add(CoverObjects& objects) {
-    objects.push_back(std::make_unique<T>());
-    return static_cast<T&>(*objects.back());
-}
+using test::AddObject;
 
 TEST(RenderRecords, LengthsAndPenWidthsAreDoubled) {
     CoverObjects objects;
-    auto& shape = Add<FaxCoverShapes>(objects);
+    auto& shape = AddObject<FaxCoverShapes>(objects);
     shape.SetBounds(10, 11, 12, 13);
     shape.pen.width = 3;
     shape.shape = ShapeType::Ellipse;
     shape.fillType = ShapeFillType::FilledWhite;
     shape.roundPercent = 40;
-    auto& line = Add<FaxCoverLine>(objects);
+    auto& line = AddObject<FaxCoverLine>(objects);
     line.SetBounds(std::numeric_limits<std::int32_t>::max(), -4, 0, 5);
     line.pen.width = 3;
     line.lineStyle = LineStyle::AngleSlopingUp;
 
     const std::vector<RenderRecord> records = RenderRecords(objects, 96);
     ASSERT_EQ(records.size(), 2u);
-    RenderRecord expectedShape;
-    expectedShape.kind = RecordKind::Shape;
-    expectedShape.left = 20;
-    expectedShape.top = 22;
-    expectedShape.width = 24;
-    expectedShape.height = 26;
-    expectedShape.valueA = 4;
-    expectedShape.valueB = 1;
-    expectedShape.valueC = 6;
-    expectedShape.valueE = 40;
-    EXPECT_EQ(records[0], expectedShape);
-    RenderRecord expectedLine;
-    expectedLine.kind = RecordKind::Line;
-    expectedLine.left = std::numeric_limits<std::int32_t>::max();
-    expectedLine.top = -8;
-    expectedLine.width = 0;
-    expectedLine.height = 10;
-    expectedLine.valueC = 6;
-    expectedLine.valueD = 2;
-    EXPECT_EQ(records[1], expectedLine);
+    EXPECT_EQ(records[0], test::ShapeRecord(4, 1, 20, 22, 24, 26, 6, 40));
+    EXPECT_EQ(records[1], test::LineRecord(2, std::numeric_limits<std::int32_t>::max(), -8, 0, 10, 6));
 }
 
 TEST(RenderRecords, TheSizeCodeFollowsTheScreenResolution) {
@@ -63,18 +42,18 @@ TEST(RenderRecords, TheSizeCodeFollowsTheScreenResolution) {
     };
     for (const Case& c : std::vector<Case>{{10, 96, 20}, {10, 120, 25}, {9, 120, 22}, {24, 72, 36}}) {
         CoverObjects objects;
-        Add<FaxCoverLabel>(objects).font.SetPoints(c.points);
+        AddObject<FaxCoverLabel>(objects).font.SetPoints(c.points);
         EXPECT_EQ(RenderRecords(objects, c.dpi)[0].fontSizeCode, c.code) << c.points << " pt at " << c.dpi;
     }
 }
 
 TEST(RenderRecords, OnlyLabelsAndSymbolsCarryTheirTextOnlyFieldsTheirType) {
     CoverObjects objects;
-    auto& label = Add<FaxCoverLabel>(objects);
+    auto& label = AddObject<FaxCoverLabel>(objects);
     label.caption = "To:";
     label.font.italic = true;
-    Add<FaxCoverField>(objects).SetFieldType(CoverFieldType::SenderFax);
-    Add<FaxCoverMessage>(objects);
+    AddObject<FaxCoverField>(objects).SetFieldType(CoverFieldType::SenderFax);
+    AddObject<FaxCoverMessage>(objects);
     const std::vector<RenderRecord> records = RenderRecords(objects, 96);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].text, "To:");

@@ -40,6 +40,20 @@ std::string TwoRecords(const SampleTable& files) {
     return test::ReadFile(files.Path());
 }
 
+// Changes the first record and posts it with room on the disk for only its
+// first few bytes: the write stops inside the record.
+void PostChangeCutPartWay(Table& t) {
+    t.Go(1);
+    t.SetText("SUBJECT", "changed");
+    test::FileSizeLimit limit(kHeader + 4);
+    EXPECT_THROW(t.Post(), EStoreError);
+}
+
+// Both records of `before` stand unchanged in the table file.
+void ExpectRecordsUnchanged(const SampleTable& files, const std::string& before) {
+    EXPECT_EQ(test::ReadFile(files.Path()).substr(kHeader, 2 * kRecord), before.substr(kHeader, 2 * kRecord));
+}
+
 TEST(DbfFileTest, NewTableHasTheDbaseThreeLayout) {
     SampleTable files;
     const std::string b = test::ReadFile(files.Path());
@@ -190,15 +204,8 @@ TEST(DbfFileTest, AChangeWrittenOnlyPartWayLeavesTheOldRecordInTheFile) {
     SampleTable files;
     const std::string before = TwoRecords(files);
     auto t = Table::Open(files.Path(), OpenMode::Exclusive);
-    t->Go(1);
-    t->SetText("SUBJECT", "changed");
-    {
-        // The write stops inside the record, after its first few bytes.
-        test::FileSizeLimit limit(kHeader + 4);
-        EXPECT_THROW(t->Post(), EStoreError);
-    }
-    const std::string after = test::ReadFile(files.Path());
-    EXPECT_EQ(after.substr(kHeader, 2 * kRecord), before.substr(kHeader, 2 * kRecord));
+    PostChangeCutPartWay(*t);
+    ExpectRecordsUnchanged(files, before);
 }
 
 // The caller was told the post failed: closing the table later, with room
@@ -208,12 +215,7 @@ TEST(DbfFileTest, APostThatFailedIsNotWrittenAtClose) {
     const std::string before = TwoRecords(files);
     {
         auto t = Table::Open(files.Path(), OpenMode::Exclusive);
-        t->Go(1);
-        t->SetText("SUBJECT", "changed");
-        {
-            test::FileSizeLimit limit(kHeader + 4);
-            EXPECT_THROW(t->Post(), EStoreError);
-        }
+        PostChangeCutPartWay(*t);
         t->AppendBlank();
         t->SetText("SUBJECT", "added");
         {
@@ -223,9 +225,8 @@ TEST(DbfFileTest, APostThatFailedIsNotWrittenAtClose) {
         EXPECT_EQ(t->RecCount(), 2u);
         t->Close();
     }
-    const std::string after = test::ReadFile(files.Path());
-    EXPECT_EQ(CountInHeader(after), 2u);
-    EXPECT_EQ(after.substr(kHeader, 2 * kRecord), before.substr(kHeader, 2 * kRecord));
+    EXPECT_EQ(CountInHeader(test::ReadFile(files.Path())), 2u);
+    ExpectRecordsUnchanged(files, before);
 }
 
 TEST(DbfFileTest, HeaderCountTooHighIsCutToTheRecordsPresent) {

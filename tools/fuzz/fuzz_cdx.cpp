@@ -8,13 +8,13 @@
 //   tag that holds each record once and in order, whatever keys they claim,
 //   and that comes right once every record has been updated.
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "ScratchFolder.h"
 #include "store/DbfFile.h"
 #include "store/DbfHeader.h"
@@ -26,9 +26,7 @@ namespace {
 
 using namespace vl::store;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+using vl::fuzz::Check;
 
 const RecordLayout& Layout() {
     static const RecordLayout layout({{"NAME", FieldType::Character, 6, 0, 0},

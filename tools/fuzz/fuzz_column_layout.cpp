@@ -3,19 +3,13 @@
 // and widths that are sizes or the keep-width mark.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "app/ColumnLayout.h"
 #include "store/FaxTableLayouts.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using vl::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vl;

@@ -1,23 +1,17 @@
 // Arbitrary bytes as a cover template's description file: the line read has
 // no line end and starts the file, and writing it reads back the same.
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "ScratchFolder.h"
 #include "base/ErrorCodes.h"
 #include "cover/DescriptionFile.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using vl::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vl;

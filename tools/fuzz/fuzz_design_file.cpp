@@ -2,20 +2,14 @@
 // is written reads back. An empty caption is left out and so reads back as
 // the class's own, so writing settles only from the second round on.
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "base/ErrorCodes.h"
 #include "cover/DesignFile.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using vl::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vl;

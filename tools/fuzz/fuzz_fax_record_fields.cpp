@@ -2,20 +2,18 @@
 // elsewhere, and the station identification a remote fax machine sends.
 // Input: date, time and station text separated by '\n'.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "ScratchFolder.h"
 #include "store/FaxRecordColumns.h"
 #include "store/FaxRecordWriters.h"
 #include "store/FaxTables.h"
 
-namespace {
+using vl::fuzz::Check;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+namespace {
 
 std::string_view NextPart(std::string_view& rest) {
     const size_t end = rest.find('\n');

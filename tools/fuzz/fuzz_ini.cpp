@@ -1,22 +1,16 @@
 // Arbitrary bytes as VL.INI: parsing, reading every setting and a placement,
 // rewriting, and the promise that what is written reads back as written.
 #include <cstdint>
-#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "app/Placement.h"
 #include "app/Settings.h"
 #include "base/IniFile.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using vl::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vl;

@@ -2,17 +2,15 @@
 // into pieces at every NUL byte: never more activations than "activate" lines,
 // and once refused, nothing more.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "app/InstanceRequests.h"
 
-namespace {
+using vl::fuzz::Check;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+namespace {
 
 int CountActivateLines(std::string_view bytes) {
     int count = 0;

@@ -2,18 +2,16 @@
 // out, each a single line of text the outgoing table can store once cut to
 // its field.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "app/PrinterDriverSidecar.h"
 #include "base/Cp1252.h"
 
-namespace {
+using vl::fuzz::Check;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+namespace {
 
 void CheckField(const std::string& text) {
     Check(text.find_first_of("\r\n") == std::string::npos);

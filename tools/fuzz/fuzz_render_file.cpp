@@ -1,20 +1,14 @@
 // Arbitrary bytes as a cover render file: reading never fails hard, and the
 // records read write back to bytes that read as the same records.
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "base/ErrorCodes.h"
 #include "cover/RenderFile.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+using vl::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vl;

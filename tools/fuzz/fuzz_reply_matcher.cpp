@@ -7,13 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "serial/ReplyMatcher.h"
 
-namespace {
+using vl::fuzz::Check;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+namespace {
 
 char Fold(char c, bool ignoreCase) { return ignoreCase && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "fax/Class2Parameters.h"
 #include "fax/Class2Vocabulary.h"
 #include "fax/FaxClassList.h"
@@ -16,11 +17,9 @@
 #include "fax/ResponseCollector.h"
 #include "fax/SyncReplyReader.h"
 
-namespace {
+using vl::fuzz::Check;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+namespace {
 
 bool Trimmed(const std::string& line) {
     auto edge = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7F; };

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "serial/DispatchLog.h"
 #include "serial/LogText.h"
 #include "serial/TraceBuffer.h"
@@ -15,9 +16,7 @@ namespace {
 
 using vl::serial::kReportWidth;
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+using vl::fuzz::Check;
 
 const std::string kLongStateName = "a state name longer than its column of twelve";
 

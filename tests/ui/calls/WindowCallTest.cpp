@@ -17,6 +17,7 @@
 #include "cover/RenderFile.h"
 #include "store/Table.h"
 #include "support/EnvVar.h"
+#include "support/RenderRecordSamples.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
@@ -77,9 +78,23 @@ protected:
         WriteFile(Home() + "SEND/FAX00000.KQD", "199\nThe Machine\nA test page\n");
     }
 
+    // The machine on end B answers and keeps what it receives in rx.tif.
+    void StartAnsweringMachine()
+    {
+        StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"), "--faxterm-id",
+                   "+1 555 0199"});
+    }
+
+    // Shows the window and runs until its first activation is done.
+    bool Activate(ui::MainScreen& window)
+    {
+        window.show();
+        return RunUntil([&] { return window.FirstActivationDone(); });
+    }
+
     // The send window: press "Send Fax Now" once, take the outcome message,
-    // then close it. Returns the messages shown.
-    std::string SendCurrentFax(ui::MainScreen& window)
+    // then close it; the outcome must be a sent fax.
+    void SendCurrentFax(ui::MainScreen& window)
     {
         std::string outcome;
         ModalResponder responder([&](QWidget& modal) {
@@ -95,7 +110,15 @@ protected:
             CloseModal(modal);
         });
         window.Action(ui::Command::Send)->trigger();
-        return outcome;
+        EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    }
+
+    // Each of `lines` stands in the log file `name` of the home folder.
+    void ExpectLogLines(const char* name, std::initializer_list<const char*> lines)
+    {
+        const std::string log = ReadFile(Home() + name);
+        for (const char* line : lines)
+            EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
     }
 
     std::unique_ptr<EnvVar> home_;
@@ -105,29 +128,24 @@ protected:
 TEST_F(WindowCall, SendsTheCurrentOutgoingFaxAndRecordsSent)
 {
     ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
-    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
-                                       "--faxterm-id", "+1 555 0199"}));
+    ASSERT_NO_FATAL_FAILURE(StartAnsweringMachine());
 
     base::MessageLoop loop;
     ui::QtMessagePump pump(loop);
     ui::MainScreen window(loop);
-    window.show();
-    ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    ASSERT_TRUE(Activate(window));
     ASSERT_TRUE(window.Lists().HasCurrent(app::FaxPage::Outgoing));
 
-    const std::string outcome = SendCurrentFax(window);
+    SendCurrentFax(window);
 
-    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
     store::Table* outgoing = window.Lists().Outgoing();
     EXPECT_EQ(outgoing->Text("LASTRESULT"), "Sent");
     EXPECT_FALSE(outgoing->Date("DATESENT").empty());
     const std::string result = CallResult();
     EXPECT_EQ(JsonField(result, "result"), "completed") << result;
     EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
-    const std::string log = ReadFile(Home() + "Lastsend.log");
-    for (const char* line : {"Opening com port: COM1", "Opened com port OK", "Checking for modem", "Fax#: 199",
-                             "StationID: +1 555 0101", "StartTransmit", "Result: OK", "Finish: "})
-        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    ExpectLogLines("Lastsend.log", {"Opening com port: COM1", "Opened com port OK", "Checking for modem",
+                                    "Fax#: 199", "StationID: +1 555 0101", "StartTransmit", "Result: OK", "Finish: "});
     window.close();
 }
 
@@ -139,8 +157,7 @@ TEST_F(WindowCall, FirstStartFindsTheModemInTheQuickSetupThenSendsOnIt)
         ports += "COM" + std::to_string(com) + "=" + (com == 3 ? File("ttyA") : File("nothing")) + "\n";
     WriteFile(Home() + "VL.INI", ports);
     ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
-    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
-                                       "--faxterm-id", "+1 555 0199"}));
+    ASSERT_NO_FATAL_FAILURE(StartAnsweringMachine());
 
     base::MessageLoop loop;
     ui::QtMessagePump pump(loop);
@@ -166,8 +183,7 @@ TEST_F(WindowCall, FirstStartFindsTheModemInTheQuickSetupThenSendsOnIt)
                 CloseModal(modal);
             }
         });
-        window.show();
-        ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+        ASSERT_TRUE(Activate(window));
     }
     EXPECT_NE(shown.find("Com 3 (" + File("ttyA") + "): MODEM"), std::string::npos) << shown;
     EXPECT_NE(shown.find("Com Port: Set Com Port to Com 3"), std::string::npos) << shown;
@@ -175,12 +191,9 @@ TEST_F(WindowCall, FirstStartFindsTheModemInTheQuickSetupThenSendsOnIt)
     EXPECT_EQ(ini.ReadInteger("Modem", "ComPort", -1), 2);
     EXPECT_EQ(ini.ReadString("User", "Name", ""), "First Start");
 
-    const std::string outcome = SendCurrentFax(window);
-    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    SendCurrentFax(window);
     EXPECT_EQ(window.Lists().Outgoing()->Text("LASTRESULT"), "Sent");
-    const std::string log = ReadFile(Home() + "Lastsend.log");
-    EXPECT_NE(log.find("Opening com port: COM3"), std::string::npos) << log;
-    EXPECT_NE(log.find("StationID: +1 555 0102"), std::string::npos) << log;
+    ExpectLogLines("Lastsend.log", {"Opening com port: COM3", "StationID: +1 555 0102"});
     window.close();
 }
 
@@ -189,15 +202,9 @@ TEST_F(WindowCall, ACoverAddedInTheEditorGoesAheadOfTheBodyInOneCall)
     ASSERT_NO_FATAL_FAILURE(PrinterDriverFax());
     // A template with a heading, the recipient's field and a frame.
     std::filesystem::create_directories(Home() + "Covers");
-    cover::RenderRecord heading;
-    heading.kind = cover::RecordKind::Label;
-    heading.left = 100;
-    heading.top = 60;
-    heading.width = 600;
-    heading.height = 80;
+    cover::RenderRecord heading = TextRecord(cover::RecordKind::Label, 100, 60, 600, 80, 72);
     heading.text = "FAX";
     heading.fontName = "DejaVu Sans";
-    heading.fontSizeCode = 72;
     heading.bold = true;
     cover::RenderRecord recipient = heading;
     recipient.kind = cover::RecordKind::Field;
@@ -205,26 +212,15 @@ TEST_F(WindowCall, ACoverAddedInTheEditorGoesAheadOfTheBodyInOneCall)
     recipient.text.clear();
     recipient.fontSizeCode = 28;
     recipient.valueF = 3;
-    cover::RenderRecord frame;
-    frame.kind = cover::RecordKind::Shape;
-    frame.left = 40;
-    frame.top = 20;
-    frame.width = 1400;
-    frame.height = 600;
-    frame.valueA = 0;
-    frame.valueB = 0;
-    frame.valueC = 4;
-    frame.valueE = 25;
+    const cover::RenderRecord frame = ShapeRecord(0, 0, 40, 20, 1400, 600, 4, 25);
     const std::vector<std::uint8_t> bytes = cover::WriteRenderFile({heading, recipient, frame});
     WriteFile(Home() + "Covers/vl0001.fct", std::string(bytes.begin(), bytes.end()));
-    ASSERT_NO_FATAL_FAILURE(StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif"),
-                                       "--faxterm-id", "+1 555 0199"}));
+    ASSERT_NO_FATAL_FAILURE(StartAnsweringMachine());
 
     base::MessageLoop loop;
     ui::QtMessagePump pump(loop);
     ui::MainScreen window(loop);
-    window.show();
-    ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    ASSERT_TRUE(Activate(window));
     {
         ModalResponder responder([](QWidget& modal) {
             if (modal.windowTitle() != "Fax Cover Sheet Editor")
@@ -239,8 +235,7 @@ TEST_F(WindowCall, ACoverAddedInTheEditorGoesAheadOfTheBodyInOneCall)
     ASSERT_EQ(cover, "COV00000.APF");
     EXPECT_EQ(outgoing->Text("RECIPIENT"), "Cover Test");
 
-    const std::string outcome = SendCurrentFax(window);
-    EXPECT_NE(outcome.find("The fax was sent successfully"), std::string::npos) << outcome << Logs();
+    SendCurrentFax(window);
     EXPECT_EQ(JsonField(CallResult(), "pages_a_to_b"), "2");
     const Bitmap coverPage = ApfPage(Home() + "SEND/" + cover);
     EXPECT_GT(InkedRows(coverPage).height, 500);
@@ -265,8 +260,7 @@ TEST_F(WindowCall, ReceiveModeFilesAFaxFromTheMachine)
     base::MessageLoop loop;
     ui::QtMessagePump pump(loop);
     ui::MainScreen window(loop);
-    window.show();
-    ASSERT_TRUE(RunUntil([&] { return window.FirstActivationDone(); }));
+    ASSERT_TRUE(Activate(window));
 
     std::string messages;
     ModalResponder responder([&](QWidget& modal) {
@@ -287,11 +281,9 @@ TEST_F(WindowCall, ReceiveModeFilesAFaxFromTheMachine)
     EXPECT_EQ(incoming->Number("PAGES"), 1);
     const std::string stored = Home() + "RECEIVE/" + incoming->Text("FAXFILE");
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(page_));
-    const std::string log = ReadFile(Home() + "Lastrec.log");
-    for (const char* line : {"Start: ", "Opening com port: COM1", "Opened com port OK", "Checking for modem",
-                             "Start Receive Mode ", "Receiving a fax ", "1 pages received from +1 555 0199",
-                             "Stopped receive mode ", "Finish: "})
-        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    ExpectLogLines("Lastrec.log", {"Start: ", "Opening com port: COM1", "Opened com port OK", "Checking for modem",
+                                   "Start Receive Mode ", "Receiving a fax ", "1 pages received from +1 555 0199",
+                                   "Stopped receive mode ", "Finish: "});
     EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
     window.close();
 }
