@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "base/Exceptions.h"
 #include "gfx/QtImages.h"
@@ -92,7 +93,7 @@ void VlFaxViewer::LoadPage() {
         Unload();
         emit ViewerError(code);
     } else {
-        ShowPage(page);
+        ShowPage(std::move(page));
         if (reshowPending_) Reshow(false);
     }
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/ErrorCodes.h"
+#include "base/WindowSystemPump.h"
 #include "faxdoc/VlFaxConverter.h"
 #include "support/TestSupport.h"
 
@@ -227,18 +228,15 @@ TEST_F(VlFaxViewerTest, PaintsInItsColoursWithTheMarkInvertedAndBackgroundBeyond
 
 TEST_F(VlFaxViewerTest, AFileThatCannotBeReadReportsItsCodeAndUnloads) {
     const QString good = Fax("GOOD.APF", {1000, 600});
-    const std::string bytes = test::ReadFile(good.toStdString());
-    test::WriteFile(dir.folder() + "TEXT.APF", "not a fax at all");
     // The header promises two pages; the first one's data ends early.
-    test::WriteFile(dir.folder() + "CUT.APF", bytes.substr(0, 100));
+    test::WriteFile(dir.folder() + "CUT.APF", test::ReadFile(good.toStdString()).substr(0, 100));
 
     const struct {
         std::string name;
         int code;
     } cases[] = {
-        {"NONE.APF", base::ecFileNotFound},
-        {"TEXT.APF", base::ecFaxBadFormat},
-        {"CUT.APF", base::ecFaxBadFormat},
+        {"NONE.APF", base::ecFileNotFound},  // fails to open
+        {"CUT.APF", base::ecFaxBadFormat},   // fails to decode
     };
     for (const auto& c : cases) {
         viewer.SetFileName(good);
@@ -267,6 +265,26 @@ TEST_F(VlFaxViewerTest, LoadWholeFaxKeepsEveryPageDecodedAndOnlyThen) {
         EXPECT_EQ(viewer.CurrentPage(), whole ? 2 : 0) << whole;
         EXPECT_EQ(viewer.PageWidth(), whole ? 600 : 0);
     }
+}
+
+TEST_F(VlFaxViewerTest, WhileAPageDecodesPagingIsIgnoredAndANewFileWaitsItsTurn) {
+    const QString first = Fax("FIRST.APF", {1000, 600});
+    const QString second = Fax("SECOND.APF", {500});
+    int yields = 0;
+    const auto previous = base::SetWindowSystemPump([&] {
+        if (++yields != 1) return;
+        viewer.NextPage();
+        viewer.SetFileName(second);
+    });
+    QSignalSpy changes(&viewer, &VlFaxViewer::PageChange);
+    viewer.SetFileName(first);
+    base::SetWindowSystemPump(previous);
+
+    EXPECT_GT(yields, 1);
+    EXPECT_EQ(viewer.FileName(), second);
+    EXPECT_EQ(viewer.PageCount(), 1);
+    EXPECT_EQ(viewer.PageHeight(), 500);
+    EXPECT_EQ(changes.count(), 1);
 }
 
 }  // namespace
