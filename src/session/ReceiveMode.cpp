@@ -1,7 +1,9 @@
 #include "session/ReceiveMode.h"
 
+#include <cctype>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <thread>
@@ -321,7 +323,29 @@ void ReceiveMode::FaxReceived(std::string faxFile, const fax::FaxProgressValues&
         ui_.PlaySound(settings_.Wav);
     ui_.ModeChanged();
     if (settings_.PrintOnReceipt)
-        Add("Printing on receipt is not available yet; the fax is kept in " + faxFile);
+        PrintOnReceipt(station, faxFile);
+}
+
+void ReceiveMode::PrintOnReceipt(const std::string& station, const std::string& faxFile)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    try {
+        ui_.PrintReceivedFax(faxFile, ReceiptHeader(station, local, faxFile));
+    } catch (const std::exception& e) {
+        // Receive mode goes on; the fax stays in its file and in the list.
+        Add(std::string("Error printing the received fax: ") + e.what());
+    }
+}
+
+std::string ReceiptHeader(const std::string& station, const std::tm& received, const std::string& faxFile)
+{
+    std::string name = std::filesystem::path(faxFile).filename().string();
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return "From: " + station + "             Received: " + ShortDate(received) + " " + ShortTime(received) +
+           "             Fax File:        " + name;
 }
 
 void ReceiveMode::FaxFailed()

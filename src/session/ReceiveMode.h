@@ -9,6 +9,7 @@
 // Main thread only.
 #pragma once
 
+#include <ctime>
 #include <string>
 
 #include "app/Settings.h"
@@ -38,7 +39,14 @@ public:
     virtual void FileReceivedFax(const store::ReceivedFax& fax) = 0;
     // Plays a sound file without waiting for it.
     virtual void PlaySound(const std::string& file) = 0;
+    // Prints a received fax on the receipt printer, one page to a sheet, with
+    // the header text over each page when the print options ask for one.
+    // Throws what printing throws.
+    virtual void PrintReceivedFax(const std::string& faxFile, const std::string& header) = 0;
 };
+
+// The header line over a received fax printed on receipt.
+std::string ReceiptHeader(const std::string& station, const std::tm& received, const std::string& faxFile);
 
 class ReceiveMode {
 public:
@@ -86,6 +94,7 @@ private:
     // By value: the name may be the current file, which this clears.
     void FaxReceived(std::string faxFile, const fax::FaxProgressValues& values);
     void FaxFailed();
+    void PrintOnReceipt(const std::string& station, const std::string& faxFile);
     void WaitForCancel();
 
     base::MessageLoop& loop_;

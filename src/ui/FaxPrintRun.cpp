@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <stdexcept>
 #include <utility>
 
 #include "app/ReceiptPrinterChoice.h"
@@ -45,10 +46,33 @@ PrinterTarget SetPrinterTarget(PrinterTarget target)
     return std::exchange(Target(), target ? std::move(target) : PrinterTarget(DefaultTarget));
 }
 
-bool AskAndPrint(print::VlFaxPrinter& printer, const PrintRequest& request, QWidget* parent)
+bool PrinterAvailable()
+{
+    QPrinter probe;
+    return Target()(probe);
+}
+
+void PrintWithOptions(print::VlFaxPrinter& printer, const app::PrintOptions& options, const PrintRequest& request,
+                      QWidget* parent)
 {
     QPrinter target(QPrinter::HighResolution);
-    if (!Target()(target)) {
+    if (!Target()(target))
+        throw std::runtime_error(std::string(app::kNoPrintersText));
+    printer.Scale = options.Stretch ? print::PrintScale::psFitToPage : print::PrintScale::psNone;
+    printer.MultiPage = !request.currentPageOnly && options.MultiPage;
+    printer.FaxHeader.Enabled = options.Header;
+    printer.FaxHeader.Caption = options.Header ? request.header : std::string();
+    printer.FaxFooter.Enabled = options.Footer;
+    printer.FaxFooter.Caption = options.Footer ? "Page: $P of $N" : "";
+    printer.Caption = request.title;
+    VlFaxPrinterStatus status(parent);
+    status.Attach(printer);
+    printer.PrintFax(target);
+}
+
+bool AskAndPrint(print::VlFaxPrinter& printer, const PrintRequest& request, QWidget* parent)
+{
+    if (!PrinterAvailable()) {
         ShowInformation(std::string(app::kNoPrintersText), parent);
         return false;
     }
@@ -68,34 +92,24 @@ bool AskAndPrint(print::VlFaxPrinter& printer, const PrintRequest& request, QWid
     if (!ok)
         return false;
 
+    // A page printed alone leaves the range as it was.
     const std::uint16_t keptFirst = printer.FirstPage;
     const std::uint16_t keptLast = printer.LastPage;
     printer.FirstPage = static_cast<std::uint16_t>(form.FromPage());
     printer.LastPage = static_cast<std::uint16_t>(form.ToPage());
-    printer.Scale = options.Stretch ? print::PrintScale::psFitToPage : print::PrintScale::psNone;
-    printer.MultiPage = !request.currentPageOnly && options.MultiPage;
-    printer.FaxHeader.Enabled = options.Header;
-    printer.FaxHeader.Caption = options.Header ? request.header : std::string();
-    printer.FaxFooter.Enabled = options.Footer;
-    printer.FaxFooter.Caption = options.Footer ? "Page: $P of $N" : "";
-    printer.Caption = request.title;
-    VlFaxPrinterStatus status(parent);
-    status.Attach(printer);
-    struct RangeBack {
-        // A page printed alone leaves the range as it was.
-        ~RangeBack()
-        {
-            if (!restore)
-                return;
-            p.FirstPage = first;
-            p.LastPage = last;
-        }
-        print::VlFaxPrinter& p;
-        bool restore;
-        std::uint16_t first;
-        std::uint16_t last;
-    } rangeBack{printer, request.currentPageOnly, keptFirst, keptLast};
-    printer.PrintFax(target);
+    const auto restoreRange = [&] {
+        if (!request.currentPageOnly)
+            return;
+        printer.FirstPage = keptFirst;
+        printer.LastPage = keptLast;
+    };
+    try {
+        PrintWithOptions(printer, options, request, parent);
+    } catch (...) {
+        restoreRange();
+        throw;
+    }
+    restoreRange();
     return true;
 }
 

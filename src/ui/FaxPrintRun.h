@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/Settings.h"
 #include "print/VlFaxPrinter.h"
 
 class QPrinter;
@@ -31,6 +32,15 @@ struct PrintRequest {
     bool currentPageOnly = false;
     int currentPage = 1;
 };
+
+// Whether there is a printer to print on.
+bool PrinterAvailable();
+
+// Prints `printer`'s range with the options (one page to a sheet when
+// `request` asks for the current page alone) and the "Print Status" window.
+// Throws when there is no printer, and what printing throws.
+void PrintWithOptions(print::VlFaxPrinter& printer, const app::PrintOptions& options, const PrintRequest& request,
+                      QWidget* parent);
 
 // Asks for the range and options in "Print" (the options are saved whatever
 // the answer) and, on Ok, prints `printer`'s file with the "Print Status"

@@ -232,13 +232,20 @@ TEST_F(ReceiveModeTest, AReceivedFaxIsFiledAndAnnounced)
     const std::vector<std::string> lines = Unstamped(mode->Log().Lines());
     EXPECT_EQ(lines[0], "Receiving a fax ");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "2 pages received from ACME"), lines.end());
-    EXPECT_EQ(lines.back(), "Printing on receipt is not available yet; the fax is kept in " + file);
+    ASSERT_EQ(fx->ui.printed.size(), 1u);
+    EXPECT_EQ(fx->ui.printed[0].file, file);
+    const std::string& header = fx->ui.printed[0].header;
+    EXPECT_EQ(header.rfind("From: ACME             Received: ", 0), 0u) << header;
+    EXPECT_NE(header.find("             Fax File:        fax00001.apf"), std::string::npos) << header;
 
-    // A sound file that has gone is not played.
+    // A sound file that has gone is not played; a printer that fails is told
+    // in the log and receive mode goes on.
     fx->settings.Wav = fx->dir.folder() + "gone.wav";
+    fx->ui.printFails = true;
     mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, ""));
     EXPECT_EQ(fx->ui.sounds.size(), 1u);
     EXPECT_EQ(fx->ui.filed.size(), 2u);
+    EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), "Error printing the received fax: printer out of paper");
 }
 
 TEST_F(ReceiveModeTest, AFailedFaxIsReportedAndItsFileRemoved)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,12 @@ public:
     bool switchedToIncoming = false;
     std::vector<store::ReceivedFax> filed;
     std::vector<std::string> sounds;
+    struct Printed {
+        std::string file;
+        std::string header;
+    };
+    std::vector<Printed> printed;
+    bool printFails = false;
 
     void ShowInformation(const std::string& text) override { infos.push_back(text); }
     bool ShowError(const std::string& title, const std::string& text, bool withContinue) override
@@ -55,6 +62,12 @@ public:
     void ModeChanged() override { ++modeChanges; }
     void FileReceivedFax(const store::ReceivedFax& fax) override { filed.push_back(fax); }
     void PlaySound(const std::string& file) override { sounds.push_back(file); }
+    void PrintReceivedFax(const std::string& faxFile, const std::string& header) override
+    {
+        if (printFails)
+            throw std::runtime_error("printer out of paper");
+        printed.push_back({faxFile, header});
+    }
 };
 
 }  // namespace vl::test
