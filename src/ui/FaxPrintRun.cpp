@@ -11,6 +11,7 @@
 #include "ui/DialogButtons.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PrePrintForm.h"
+#include "ui/ReceiptPrinterSelection.h"
 #include "ui/UiText.h"
 #include "ui/VlFaxPrinterStatus.h"
 
@@ -33,6 +34,12 @@ PrinterTarget& Target()
     return target;
 }
 
+bool& TargetReplaced()
+{
+    static bool replaced = false;
+    return replaced;
+}
+
 }  // namespace
 
 QString& CurrentPrinterName()
@@ -43,7 +50,19 @@ QString& CurrentPrinterName()
 
 PrinterTarget SetPrinterTarget(PrinterTarget target)
 {
+    TargetReplaced() = static_cast<bool>(target);
     return std::exchange(Target(), target ? std::move(target) : PrinterTarget(DefaultTarget));
+}
+
+bool ChoosePrinter(const std::string& storedReceiptPrinter, QWidget* mainWindow)
+{
+    if (TargetReplaced())
+        return true;
+    std::string current = FromQt(CurrentPrinterName());
+    if (!SelectReceiptPrinter(true, storedReceiptPrinter, current, mainWindow))
+        return false;
+    CurrentPrinterName() = ToQt(current);
+    return true;
 }
 
 bool PrinterAvailable()
@@ -68,6 +87,20 @@ void PrintWithOptions(print::VlFaxPrinter& printer, const app::PrintOptions& opt
     VlFaxPrinterStatus status(parent);
     status.Attach(printer);
     printer.PrintFax(target);
+}
+
+void PrintOnReceipt(const std::string& faxFile, const std::string& header, const std::string& storedReceiptPrinter,
+                    QWidget* parent)
+{
+    const QString stored = ToQt(storedReceiptPrinter);
+    if (storedReceiptPrinter != app::kDefaultPrinterName && !QPrinterInfo::printerInfo(stored).isNull())
+        CurrentPrinterName() = stored;
+    app::PrintOptions options;
+    app::LoadPrintOptions(options);
+    options.MultiPage = false;
+    print::VlFaxPrinter printer;
+    printer.SetFileName(faxFile);
+    PrintWithOptions(printer, options, {header, faxFile, false, 1}, parent);
 }
 
 bool AskAndPrint(print::VlFaxPrinter& printer, const PrintRequest& request, QWidget* parent)

@@ -36,11 +36,22 @@ struct PrintRequest {
 // Whether there is a printer to print on.
 bool PrinterAvailable();
 
+// Makes sure faxes go to a usable printer, asking the user when needed (the
+// receipt printer choice over the installed printers; a replaced target needs
+// none). False when there is none, which has then been said.
+bool ChoosePrinter(const std::string& storedReceiptPrinter, QWidget* mainWindow);
+
 // Prints `printer`'s range with the options (one page to a sheet when
 // `request` asks for the current page alone) and the "Print Status" window.
 // Throws when there is no printer, and what printing throws.
 void PrintWithOptions(print::VlFaxPrinter& printer, const app::PrintOptions& options, const PrintRequest& request,
                       QWidget* parent);
+
+// A received fax, every page on a sheet of its own, with the header and
+// footer the print options ask for, on the receipt printer when one is
+// named and installed.
+void PrintOnReceipt(const std::string& faxFile, const std::string& header, const std::string& storedReceiptPrinter,
+                    QWidget* parent);
 
 // Asks for the range and options in "Print" (the options are saved whatever
 // the answer) and, on Ok, prints `printer`'s file with the "Print Status"

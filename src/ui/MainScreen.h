@@ -137,6 +137,8 @@ private:
     void QuickAnalysisClicked();
     void HintsClicked();
     void ExitClicked();
+    void PrintClicked();
+    void PrintSetupClicked();
 
     // --- Receive mode's window side.
     void ShowInformation(const std::string& text) override;
@@ -150,6 +152,7 @@ private:
     void ModeChanged() override;
     void FileReceivedFax(const store::ReceivedFax& fax) override;
     void PlaySound(const std::string& file) override;
+    void PrintReceivedFax(const std::string& faxFile, const std::string& header) override;
 
     // --- The questions of the fax operations.
     bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;

@@ -55,8 +55,8 @@ void MainScreen::BuildCommands()
     AddCommand(Command::Delete, "&Delete", QKeySequence("Ctrl+D"), &MainScreen::DeleteClicked);
     AddCommand(Command::Archive, "&Archive", QKeySequence("Ctrl+A"), &MainScreen::ArchiveClicked);
     AddCommand(Command::Forward, "For&ward Received Fax", {}, &MainScreen::ForwardClicked);
-    AddCommand(Command::Print, "Print", QKeySequence::Print, nullptr);
-    AddCommand(Command::PrintSetup, "Print Setup", {}, nullptr);
+    AddCommand(Command::Print, "Print", QKeySequence::Print, &MainScreen::PrintClicked);
+    AddCommand(Command::PrintSetup, "Print Setup", {}, &MainScreen::PrintSetupClicked);
     AddCommand(Command::ShowArchived, ToQt(app::kShowArchived), {}, &MainScreen::ShowArchivedClicked)->setCheckable(true);
     AddCommand(Command::LogCleanup, "Fax Log Cleanup ", {}, nullptr);
     AddCommand(Command::Send, "&Send Fax", QKeySequence("Ctrl+S"), &MainScreen::SendClicked);
@@ -93,8 +93,6 @@ void MainScreen::BuildCommands()
     }
 
     MarkLater(Command::View, "View the selected fax page by page and print it");
-    MarkLater(Command::Print, "Print the selected fax");
-    MarkLater(Command::PrintSetup, "Choose the printer for faxes");
     MarkLater(Command::LogCleanup, "Remove or archive old faxes from the lists");
     MarkLater(Command::PhoneBook, "Keep the names and fax numbers you send to");
     MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");

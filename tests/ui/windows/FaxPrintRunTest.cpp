@@ -1,0 +1,127 @@
+// Printing from the main window into a PDF printer: the fax of the list
+// through the Print window, and a received fax printed on receipt.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ModalDriver.h"
+#include "app/Settings.h"
+#include "base/IniFile.h"
+#include "faxdoc/VlFaxConverter.h"
+#include "store/FaxTables.h"
+#include "support/EnvVar.h"
+#include "support/TestSupport.h"
+#include "ui/FaxPrintRun.h"
+#include "ui/MainScreen.h"
+#include "ui/QtMessagePump.h"
+
+namespace vl::test {
+namespace {
+
+class FaxPrintRunTest : public ::testing::Test {
+protected:
+    FaxPrintRunTest() : home("VELLORA_HOME", dir.folder()), pump(loop)
+    {
+        std::filesystem::create_directories(dir.path() / "SEND");
+        WriteFile(dir.path() / "VL.INI", "[Modem]\nComPort=0\n[Printing]\nMultiPage=1\nHeader=1\n");
+        ui::SetPrinterTarget([this](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(Pdf()));
+            return true;
+        });
+    }
+    ~FaxPrintRunTest() override { ui::SetPrinterTarget({}); }
+
+    std::string Pdf() const { return dir.folder() + "printed.pdf"; }
+
+    // A text fax of the given pages, one word each.
+    std::string TextFax(const std::string& name, int pages)
+    {
+        const std::string text = dir.folder() + name + ".txt";
+        {
+            std::ofstream out(text);
+            for (int page = 1; page <= pages; ++page)
+                out << name << " page " << page << "\f";
+        }
+        faxdoc::VlFaxConverter converter;
+        converter.SetInputDocumentType(faxdoc::FaxInputDocumentType::idText);
+        converter.SetDocumentFile(text);
+        converter.SetOutFileName(dir.folder() + "SEND/" + name + ".APF");
+        converter.ConvertToFile();
+        return dir.folder() + "SEND/" + name + ".APF";
+    }
+
+    int Sheets()
+    {
+        const RunResult info = test::Run("/usr/bin/pdfinfo", {Pdf()});
+        const std::size_t at = info.out.find("Pages:");
+        return at == std::string::npos ? -1 : std::stoi(info.out.substr(at + 6));
+    }
+    std::string PrintedText() { return test::Run("/usr/bin/pdftotext", {"-layout", Pdf(), "-"}).out; }
+
+    TempDir dir;
+    EnvVar home;
+    base::MessageLoop loop;
+    ui::QtMessagePump pump;
+};
+
+TEST_F(FaxPrintRunTest, TheListsFaxPrintsCoverFirstWithTheOptionsAsked)
+{
+    TextFax("COV00001", 1);
+    TextFax("FAX00001", 3);
+    {
+        auto out = store::OpenOrCreateOutgoing(dir.folder(), "").table;
+        out->AppendBlank();
+        out->SetText("RECIPIENT", "Northwind Supply");
+        out->SetText("FAXDOC", "FAX00001.APF");
+        out->SetText("FAXCOVER", "COV00001.APF");
+        out->Post();
+        out->Close();
+    }
+    ui::MainScreen window(loop);
+    window.show();
+    for (int i = 0; i < 500 && !window.FirstActivationDone(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    WhenModal([](QWidget& form) {
+        EXPECT_EQ(form.windowTitle(), "Print");
+        EXPECT_EQ(Child<QSpinBox>(form, "ToPage")->value(), 4);
+        EXPECT_TRUE(Child<QCheckBox>(form, "PrintMultiPage")->isChecked());
+        Child<QCheckBox>(form, "PrintMultiPage")->setChecked(false);
+        Child<QCheckBox>(form, "PrintFooter")->setChecked(true);
+        Child<QSpinBox>(form, "FromPage")->setValue(1);
+        Child<QSpinBox>(form, "ToPage")->setValue(2);
+        Child<QPushButton>(form, "Ok")->click();
+    });
+    window.Action(ui::Command::Print)->trigger();
+    EXPECT_EQ(Sheets(), 2);
+    const std::string text = PrintedText();
+    EXPECT_NE(text.find("To: Northwind Supply"), std::string::npos) << text;
+    EXPECT_NE(text.find("Sent: not sent"), std::string::npos) << text;
+    EXPECT_NE(text.find("Page: 2 of 4"), std::string::npos) << text;
+    // The joined file is gone; the options asked are kept.
+    EXPECT_FALSE(std::filesystem::exists(dir.folder() + "Temp00000.APF"));
+    const base::IniFile ini = base::IniFile::Load(dir.folder() + "VL.INI");
+    EXPECT_EQ(ini.ReadInteger("Printing", "MultiPage", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("Printing", "Footer", -1), 1);
+    window.EndWithoutQuestions();
+}
+
+TEST_F(FaxPrintRunTest, AReceivedFaxPrintsAPageASheetWithItsHeader)
+{
+    const std::string fax = TextFax("FAX00002", 3);
+    ui::PrintOnReceipt(fax, "From: ACME             Received: today", "Default Windows Printer", nullptr);
+    EXPECT_EQ(Sheets(), 3);  // four to a sheet is not for received faxes
+    EXPECT_NE(PrintedText().find("From: ACME"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vl::test
