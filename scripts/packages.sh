@@ -6,7 +6,7 @@ VL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
   python3 python3-dbfread
-  netpbm libtiff-tools libtiff-dev poppler-utils
+  netpbm libtiff-tools libtiff-dev poppler-utils cups printer-driver-cups-pdf
   libspandsp-dev efax
   qt6-base-dev libqt6gui6 fonts-liberation fonts-dejavu-core fontconfig
 )
