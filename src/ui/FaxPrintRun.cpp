@@ -45,6 +45,12 @@ PrinterTarget SetPrinterTarget(PrinterTarget target)
     return std::exchange(Target(), target ? std::move(target) : PrinterTarget(DefaultTarget));
 }
 
+bool PrinterAvailable()
+{
+    QPrinter probe;
+    return Target()(probe);
+}
+
 bool AskAndPrint(print::VlFaxPrinter& printer, const PrintRequest& request, QWidget* parent)
 {
     QPrinter target(QPrinter::HighResolution);

@@ -24,6 +24,8 @@ using PrinterTarget = std::function<bool(QPrinter&)>;
 // Replaces the target (tests print into a PDF file); an empty one restores
 // the default. Answers the one replaced.
 PrinterTarget SetPrinterTarget(PrinterTarget target);
+// Whether the target has a printer to print on now.
+bool PrinterAvailable();
 
 struct PrintRequest {
     std::string header;        // the header line's text, when the options ask for one
