@@ -129,9 +129,14 @@ QLayout* FaxViewer::BuildButtons()
     row->addStretch(1);
     row->addWidget(close);
     row->addWidget(LaterButton(QStringLiteral("&Help"), QStringLiteral("The help page of this window"), this));
-    // Keys belong to the page, not to the buttons.
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
+    // Keys belong to the page: Enter presses no button, and a click leaves
+    // the focus on the page.
+    for (int i = 0; i < row->count(); ++i) {
+        if (auto* button = qobject_cast<QPushButton*>(row->itemAt(i)->widget())) {
+            button->setAutoDefault(false);
+            button->setFocusPolicy(Qt::NoFocus);
+        }
+    }
     return row;
 }
 
@@ -169,8 +174,9 @@ void FaxViewer::FirstActivation()
         return;
     firstActivationPending_ = false;
     RestorePlacement(*this, app::SettingsFileName(), parentWidget());
-    viewer_->setFocus();
     LoadFile();
+    // The keys page and scroll, once the buttons shown for the file are up.
+    viewer_->setFocus();
 }
 
 void FaxViewer::done(int result)
