@@ -9,12 +9,15 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
 
 #include "ModalDriver.h"
+#include "base/ErrorCodes.h"
 #include "faxdoc/VlFaxConverter.h"
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
@@ -64,6 +67,9 @@ TEST_F(FaxViewerTest, AOnePageFileHidesTheNavigationButtons)
     for (const char* button : {"FirstPage", "PreviousPage", "NextPage", "LastPage"})
         EXPECT_FALSE(Child<QPushButton>(window, button)->isVisible()) << button;
     EXPECT_EQ(Status(window), "Invoice: Page 1 of 1");
+    // Closing remembers where the window was.
+    window.reject();
+    EXPECT_NE(ReadFile(dir.folder() + "VL.INI").find("[FaxViewer_Placement"), std::string::npos);
 }
 
 TEST_F(FaxViewerTest, TheButtonsPageThroughTheFileAndTheStatusLineFollows)
@@ -158,8 +164,6 @@ TEST_F(FaxViewerTest, EachExportWritesTheCurrentPageInItsFormat)
         const std::string written = test::ReadFile(file + "." + std::string(c.action).substr(6));
         EXPECT_EQ(written.substr(0, c.magic.size()), c.magic) << c.action;
     }
-    window.SetExportNameAsker([](const QString&, const QString&) { return QString(); });
-    Trigger(window, "ExportBMP");
 }
 
 // The number of pages of a PDF file, by pdfinfo.
@@ -170,7 +174,7 @@ int PdfPages(const std::string& file)
     return info.status != 0 || at == std::string::npos ? -1 : std::stoi(info.out.substr(at + 6));
 }
 
-TEST_F(FaxViewerTest, PrintsTheRangeOrTheCurrentPageAndThenOffersTheWholeFileAgain)
+TEST_F(FaxViewerTest, PrintsTheRangeOrTheCurrentPageAndKeepsTheRangeSetUp)
 {
     int printed = 0;
     const std::string pdf = dir.folder() + "out.pdf";
@@ -209,6 +213,19 @@ TEST_F(FaxViewerTest, PrintsTheRangeOrTheCurrentPageAndThenOffersTheWholeFileAga
         Click(window, "Print");
         EXPECT_EQ(from, 1);
         EXPECT_EQ(to, 3);
+
+        // The range chosen in the print dialog is the one offered next.
+        WhenModal([](QWidget& setup) {
+            Child<QRadioButton>(setup, "printRange")->setChecked(true);
+            Child<QSpinBox>(setup, "from")->setValue(2);
+            Child<QSpinBox>(setup, "to")->setValue(3);
+            static_cast<QDialog&>(setup).accept();
+        });
+        Click(window, "PrinterSetup");
+        answer(false);
+        Click(window, "Print");
+        EXPECT_EQ(from, 2);
+        EXPECT_EQ(to, 3);
     }
     ui::SetPrinterTarget({});
 }
@@ -227,6 +244,22 @@ TEST_F(FaxViewerTest, AFileThatCannotBeOpenedIsToldAndLeavesNoFileLoaded)
     EXPECT_NE(told.find("Error opening fax file"), std::string::npos) << told;
     EXPECT_EQ(Status(window), "No file loaded");
     EXPECT_TRUE(Viewer(window).FileName().isEmpty());
+}
+
+TEST_F(FaxViewerTest, APageThatCannotBeReadIsToldWithItsCode)
+{
+    FaxViewer window;
+    const QString file = Fax("three", "one\ftwo\fthree");
+    Open(window, file);
+    std::filesystem::remove(file.toStdString());
+    std::string told;
+    WhenModal([&](QWidget& error) {
+        told = ModalText(error);
+        CloseModal(error);
+    });
+    Click(window, "NextPage");
+    EXPECT_NE(told.find("Viewer error " + std::to_string(base::ecFileNotFound)), std::string::npos) << told;
+    EXPECT_EQ(Status(window), "No file loaded");
 }
 
 }  // namespace
