@@ -44,7 +44,8 @@ FaxViewer::FaxViewer(QWidget* parent) : QDialog(parent)
     layout->addWidget(viewer_, 1);
     layout->addWidget(BuildStatusLine());
     connect(viewer_, &VlFaxViewer::PageChange, this, guard_.Slot([this] { PageChanged(); }));
-    connect(viewer_, &VlFaxViewer::ViewerError, this, [this](int code) { guard_.Run([=, this] { ViewerFailed(code); }); });
+    connect(viewer_, &VlFaxViewer::ViewerError, this,
+            [this](int code) { guard_.Run([this, code] { ViewerFailed(code); }); });
     resize(760, 560);
     PageChanged();
 }
@@ -61,11 +62,12 @@ QMenuBar* FaxViewer::BuildMenus()
     }
 
     QMenu* rotation = bar->addMenu(QStringLiteral("&Rotation"));
-    rotationGroup_ = new QActionGroup(this);
+    auto* rotationGroup = new QActionGroup(this);
     const std::array<QString, 4> turns{QStringLiteral("No rotation"), QStringLiteral("Rotate 90 degrees"),
                                        QStringLiteral("Rotate 180 degrees"), QStringLiteral("Rotate 270 degrees")};
     for (int turn = 0; turn < 4; ++turn) {
-        QAction* action = AddChoice(*rotation, *rotationGroup_, turns[turn], qPrintable(QStringLiteral("Rotate%1").arg(turn * 90)));
+        const QString name = QStringLiteral("Rotate%1").arg(turn * 90);
+        QAction* action = AddChoice(*rotation, *rotationGroup, turns[turn], qPrintable(name));
         connect(action, &QAction::triggered, this, guard_.Slot([this, turn] { viewer_->SetRotation(turn); }));
     }
 

@@ -92,7 +92,6 @@ private:
 
     VlFaxViewer* viewer_ = nullptr;
     QActionGroup* zoomGroup_ = nullptr;
-    QActionGroup* rotationGroup_ = nullptr;
     QPushButton* navigation_[4] = {};
     QPushButton* print_ = nullptr;
     QPushButton* printerSetup_ = nullptr;
