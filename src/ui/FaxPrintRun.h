@@ -25,6 +25,8 @@ using PrinterTarget = std::function<bool(QPrinter&)>;
 // Replaces the target (tests print into a PDF file); an empty one restores
 // the default. Answers the one replaced.
 PrinterTarget SetPrinterTarget(PrinterTarget target);
+// Whether the target has a printer to print on now.
+bool PrinterAvailable();
 
 struct PrintRequest {
     std::string header;        // the header line's text, when the options ask for one
@@ -32,9 +34,6 @@ struct PrintRequest {
     bool currentPageOnly = false;
     int currentPage = 1;
 };
-
-// Whether there is a printer to print on.
-bool PrinterAvailable();
 
 // Makes sure faxes go to a usable printer, asking the user when needed (the
 // receipt printer choice over the installed printers; a replaced target needs

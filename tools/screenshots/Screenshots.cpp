@@ -1,8 +1,9 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
 // configuration report, the quick setup, the main window in receive mode, the
 // preferences wizard on its modem page, the Find Modem window after its
-// search, the cover sheet editor and the cover template picker, and saves
-// each as a PNG file.
+// search, the cover sheet editor, the cover template picker, the fax viewer
+// at two zooms and turned, and the Print options window, and saves each as a
+// PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -23,16 +24,21 @@
 #include "app/ModemCommands.h"
 #include "base/MessageWindow.h"
 #include "app/ProgramFolders.h"
+#include "cover/CoverFaxFile.h"
+#include "faxdoc/VlFaxConverter.h"
 #include "serial/VlComPort.h"
 #include "ui/ConfigurationInfo.h"
 #include "ui/CreateEditQuickFax.h"
+#include "ui/FaxViewer.h"
 #include "ui/FindModemForm.h"
 #include "ui/MainScreen.h"
 #include "ui/Preferences.h"
+#include "ui/PrePrintForm.h"
 #include "ui/PreviewQuickFaxForms.h"
 #include "ui/QtMessagePump.h"
 #include "ui/QuickSetupForm.h"
 #include "ui/SendFaxForm.h"
+#include "ui/VlFaxViewer.h"
 
 namespace {
 
@@ -48,6 +54,44 @@ bool Save(QWidget& window, const QString& file)
     Settle(300);
     const bool ok = window.grab().save(file, "PNG");
     std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+    return ok;
+}
+
+// A three-page letter as a fax file; answers its name.
+std::string LetterFax(const std::string& folder)
+{
+    std::ofstream(folder + "letter.txt")
+        << "Ellis & Partners Ltd\n\nDear Alex,\n\nPlease find the signed contract attached.\n"
+        << "The renewal runs for two years from the first of next month.\n\nJordan Ellis\f"
+        << "Contract, page 1\f"
+        << "Contract, page 2\n";
+    vl::faxdoc::VlFaxConverter converter;
+    converter.SetInputDocumentType(vl::faxdoc::FaxInputDocumentType::idText);
+    converter.SetDocumentFile(folder + "letter.txt");
+    converter.ConvertToFile();
+    return folder + "letter.APF";
+}
+
+// Shows the viewer on the file, with the zoom and turn named by their menu
+// entries' object names, and saves it.
+bool SaveViewer(const std::string& file, const char* zoom, const char* turn, const QString& output, QWidget* owner)
+{
+    vl::ui::FaxViewer viewer(owner);
+    viewer.SetFileName(QString::fromStdString(file));
+    viewer.SetTitle(QStringLiteral("Contract renewal"));
+    viewer.resize(900, 680);
+    viewer.show();
+    const auto* page = viewer.findChild<vl::ui::VlFaxViewer*>(QStringLiteral("Viewer"));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (page->PageCount() == 0 && std::chrono::steady_clock::now() < end)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (const char* name : {zoom, turn}) {
+        auto* action = *name != '\0' ? viewer.findChild<QAction*>(QLatin1String(name)) : nullptr;
+        if (action != nullptr)
+            action->trigger();
+    }
+    const bool ok = page->PageCount() > 0 && Save(viewer, output);
+    viewer.hide();
     return ok;
 }
 
@@ -141,6 +185,36 @@ int main(int argc, char** argv)
         vl::ui::PreviewQuickFaxForms form(vl::app::CoversFolder(), "vl0002.fct", &window);
         form.show();
         ok = Save(form, output + "/cover-templates.png") && ok;
+        form.hide();
+    }
+
+    {
+        const std::string letter = LetterFax(folder);
+        const std::string cover = folder + "cover.APF";
+        vl::cover::CoverValues values;
+        values.recipient = "Alex Morgan";
+        values.recipientFax = "+1 555 0199";
+        values.regarding = "Contract renewal";
+        values.sender = "Jordan Ellis";
+        values.senderCompany = "Ellis & Partners Ltd";
+        values.senderFax = "+1 555 0101";
+        values.senderPhone = "+1 555 0100";
+        values.date = "Wednesday, December 9, 2026";
+        values.time = "10:15:00";
+        values.flags[vl::cover::kUrgent] = true;
+        values.flags[vl::cover::kPleaseReply] = true;
+        const int rc = vl::cover::MakeCoverFile(vl::app::CoversFolder() + "vl0003.fct", values,
+                                                {"Please find the signed contract attached.",
+                                                 "Call me when you have read it.", "", "Thanks,", "Jordan"},
+                                                cover);
+        ok = rc == 0 && ok;
+        ok = SaveViewer(letter, "Zoom50", "", output + "/viewer-50.png", &window) && ok;
+        ok = SaveViewer(cover, "Zoom100", "", output + "/viewer-100.png", &window) && ok;
+        ok = SaveViewer(cover, "Zoom100", "Rotate90", output + "/viewer-rotated.png", &window) && ok;
+
+        vl::ui::PrePrintForm form(3, 1, 3, {false, true, true, true}, false, &window);
+        form.show();
+        ok = Save(form, output + "/print-options.png") && ok;
         form.hide();
     }
 
