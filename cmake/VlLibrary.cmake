@@ -14,10 +14,11 @@ function(vl_library name)
   endif()
 endfunction()
 
-# vl_test_suite(NAME DEPS ... LABELS ...): one GoogleTest program from every
-# .cpp file in the folder.
+# vl_test_suite(NAME DEPS ... LABELS ... [LOCK RESOURCE]): one GoogleTest
+# program from every .cpp file in the folder. Tests that share LOCK never run
+# at the same time.
 function(vl_test_suite name)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -31,7 +32,11 @@ function(vl_test_suite name)
   # compiles the headers the suites share once per suite.
   target_compile_options(${name} PRIVATE $<$<CONFIG:RelWithDebInfo,Release,MinSizeRel>:-O0>)
   target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/TestPch.h)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+  if(ARG_LOCK)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}" RESOURCE_LOCK ${ARG_LOCK})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
 endfunction()
 
 # vl_qt_widgets_pch(TARGET): the shared Qt Widgets headers compiled once for

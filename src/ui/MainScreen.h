@@ -138,6 +138,7 @@ private:
     void HintsClicked();
     void ExitClicked();
     void PrintClicked();
+    void ViewClicked();
     void PrintSetupClicked();
 
     // --- Receive mode's window side.

@@ -62,7 +62,7 @@ void MainScreen::BuildCommands()
     AddCommand(Command::Send, "&Send Fax", QKeySequence("Ctrl+S"), &MainScreen::SendClicked);
     AddCommand(Command::Receive, "&Receive Faxes", QKeySequence("Ctrl+R"), &MainScreen::ReceiveClicked);
     AddCommand(Command::ReceiveWithLog, "Receive Faxes with Logging ON", {}, &MainScreen::ReceiveWithLogClicked);
-    AddCommand(Command::View, "&View/Print Fax", QKeySequence("Ctrl+V"), nullptr);
+    AddCommand(Command::View, "&View/Print Fax", QKeySequence("Ctrl+V"), &MainScreen::ViewClicked);
     AddCommand(Command::Sort, "Sor&t", {}, &MainScreen::SortClicked);
     AddCommand(Command::PhoneBook, "&Phone Book", {}, nullptr);
     AddCommand(Command::CoverDesigner, "Cover Sheet &Template Designer", {}, nullptr);
@@ -92,7 +92,6 @@ void MainScreen::BuildCommands()
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
 
-    MarkLater(Command::View, "View the selected fax page by page and print it");
     MarkLater(Command::LogCleanup, "Remove or archive old faxes from the lists");
     MarkLater(Command::PhoneBook, "Keep the names and fax numbers you send to");
     MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");

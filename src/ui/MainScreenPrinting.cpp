@@ -1,5 +1,6 @@
-// The main window's printing: a fax of either list on the current printer,
-// the printer setup, and received faxes printed on receipt.
+// The main window's viewing and printing: a fax of either list in the viewer
+// or on the current printer, the printer setup, and received faxes printed
+// on receipt.
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
@@ -8,6 +9,7 @@
 
 #include "app/FaxListTexts.h"
 #include "ui/FaxPrintRun.h"
+#include "ui/FaxViewer.h"
 #include "ui/MainScreen.h"
 #include "ui/UiText.h"
 
@@ -61,6 +63,22 @@ void MainScreen::PrintClicked()
     printer.SetFileName(shown.file);
     feedback_.SetBusyCursor(false);
     AskAndPrint(printer, {shown.header, std::string(app::kFaxPrintout), false, 1}, this);
+}
+
+void MainScreen::ViewClicked()
+{
+    if (!isVisible())
+        return;
+    app::FaxOperations::ShownFax shown;
+    ShownFaxScope scope(*this, app::kPreparingViewing, shown, feedback_);
+    shown = operations_.FaxToShow(Page());
+    if (!shown.ok) {
+        ShowInformation(std::string(app::kFaxFileMissing));
+        return;
+    }
+    statusBar()->showMessage(ToQt(std::string(app::kLoadingViewer)));
+    feedback_.SetBusyCursor(false);
+    FaxViewer::View(ToQt(shown.file), QString(), shown.header, std::string(app::kFaxPrintout), this);
 }
 
 void MainScreen::PrintSetupClicked()

@@ -1,5 +1,6 @@
-// Printing from the main window into a PDF printer: the fax of the list
-// through the Print window, and a received fax printed on receipt.
+// Viewing and printing from the main window: the fax of the list in the
+// viewer, cover first, and through the Print window into a PDF printer, and a
+// received fax printed on receipt.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "ModalDriver.h"
 #include "app/Settings.h"
@@ -20,15 +22,16 @@
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
 #include "ui/FaxPrintRun.h"
+#include "ui/VlFaxViewer.h"
 #include "ui/MainScreen.h"
 #include "ui/QtMessagePump.h"
 
 namespace vl::test {
 namespace {
 
-class FaxPrintRunTest : public ::testing::Test {
+class MainScreenPrintingTest : public ::testing::Test {
 protected:
-    FaxPrintRunTest() : home("VELLORA_HOME", dir.folder()), pump(loop)
+    MainScreenPrintingTest() : home("VELLORA_HOME", dir.folder()), pump(loop)
     {
         std::filesystem::create_directories(dir.path() / "SEND");
         WriteFile(dir.path() / "VL.INI", "[Modem]\nComPort=0\n[Printing]\nMultiPage=1\nHeader=1\n");
@@ -38,7 +41,12 @@ protected:
             return true;
         });
     }
-    ~FaxPrintRunTest() override { ui::SetPrinterTarget({}); }
+    ~MainScreenPrintingTest() override
+    {
+        if (window)
+            window->EndWithoutQuestions();
+        ui::SetPrinterTarget({});
+    }
 
     std::string Pdf() const { return dir.folder() + "printed.pdf"; }
 
@@ -67,29 +75,38 @@ protected:
     }
     std::string PrintedText() { return test::Run("/usr/bin/pdftotext", {"-layout", Pdf(), "-"}).out; }
 
+    // The main window over one outgoing fax of a one-page cover and a
+    // three-page body.
+    ui::MainScreen& OpenWithCoverAndBody()
+    {
+        TextFax("COV00001", 1);
+        TextFax("FAX00001", 3);
+        {
+            auto out = store::OpenOrCreateOutgoing(dir.folder(), "").table;
+            out->AppendBlank();
+            out->SetText("RECIPIENT", "Northwind Supply");
+            out->SetText("FAXDOC", "FAX00001.APF");
+            out->SetText("FAXCOVER", "COV00001.APF");
+            out->Post();
+            out->Close();
+        }
+        window = std::make_unique<ui::MainScreen>(loop);
+        window->show();
+        for (int i = 0; i < 500 && !window->FirstActivationDone(); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return *window;
+    }
+
     TempDir dir;
     EnvVar home;
     base::MessageLoop loop;
     ui::QtMessagePump pump;
+    std::unique_ptr<ui::MainScreen> window;
 };
 
-TEST_F(FaxPrintRunTest, TheListsFaxPrintsCoverFirstWithTheOptionsAsked)
+TEST_F(MainScreenPrintingTest, TheListsFaxPrintsCoverFirstWithTheOptionsAsked)
 {
-    TextFax("COV00001", 1);
-    TextFax("FAX00001", 3);
-    {
-        auto out = store::OpenOrCreateOutgoing(dir.folder(), "").table;
-        out->AppendBlank();
-        out->SetText("RECIPIENT", "Northwind Supply");
-        out->SetText("FAXDOC", "FAX00001.APF");
-        out->SetText("FAXCOVER", "COV00001.APF");
-        out->Post();
-        out->Close();
-    }
-    ui::MainScreen window(loop);
-    window.show();
-    for (int i = 0; i < 500 && !window.FirstActivationDone(); ++i)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ui::MainScreen& window = OpenWithCoverAndBody();
 
     WhenModal([](QWidget& form) {
         EXPECT_EQ(form.windowTitle(), "Print");
@@ -112,10 +129,35 @@ TEST_F(FaxPrintRunTest, TheListsFaxPrintsCoverFirstWithTheOptionsAsked)
     const base::IniFile ini = base::IniFile::Load(dir.folder() + "VL.INI");
     EXPECT_EQ(ini.ReadInteger("Printing", "MultiPage", -1), 0);
     EXPECT_EQ(ini.ReadInteger("Printing", "Footer", -1), 1);
-    window.EndWithoutQuestions();
 }
 
-TEST_F(FaxPrintRunTest, AReceivedFaxPrintsAPageASheetWithItsHeader)
+TEST_F(MainScreenPrintingTest, TheViewerShowsTheCoverFirstAndTheJoinedFileGoesAfterwards)
+{
+    ui::MainScreen& window = OpenWithCoverAndBody();
+    WhenModal([this](QWidget& viewer) {
+        EXPECT_EQ(viewer.windowTitle(), "Fax Viewer ");
+        EXPECT_TRUE(std::filesystem::exists(dir.folder() + "Temp00000.APF"));
+        const auto* pages = viewer.findChild<ui::VlFaxViewer*>();
+        ASSERT_NE(pages, nullptr);
+        EXPECT_EQ(pages->PageCount(), 4);
+        static_cast<QDialog&>(viewer).reject();
+    });
+    window.Action(ui::Command::View)->trigger();
+    EXPECT_FALSE(std::filesystem::exists(dir.folder() + "Temp00000.APF"));
+
+    // Files gone: nothing to show, and the user is told.
+    std::filesystem::remove(dir.folder() + "SEND/COV00001.APF");
+    std::filesystem::remove(dir.folder() + "SEND/FAX00001.APF");
+    std::string shown;
+    WhenModal([&shown](QWidget& message) {
+        shown = ModalText(message);
+        CloseModal(message);
+    });
+    window.Action(ui::Command::View)->trigger();
+    EXPECT_NE(shown.find("Error - fax file missing"), std::string::npos) << shown;
+}
+
+TEST_F(MainScreenPrintingTest, AReceivedFaxPrintsAPageASheetWithItsHeader)
 {
     const std::string fax = TextFax("FAX00002", 3);
     ui::PrintOnReceipt(fax, "From: ACME             Received: today", "Default Windows Printer", nullptr);
