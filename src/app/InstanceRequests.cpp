@@ -2,6 +2,15 @@
 
 namespace vl::app {
 
+std::string ViewRequestLine(const std::string& absolutePath)
+{
+    std::string line = std::string(kViewRequest) + absolutePath + "\n";
+    if (absolutePath.empty() || absolutePath.front() != '/' || absolutePath.find('\n') != std::string::npos ||
+        line.size() > kMaxRequestLine)
+        return {};
+    return line;
+}
+
 InstanceRequestReader::Result InstanceRequestReader::Feed(std::string_view bytes)
 {
     Result result;
@@ -19,6 +28,8 @@ InstanceRequestReader::Result InstanceRequestReader::Feed(std::string_view bytes
         }
         if (line == kActivateRequest)
             ++result.activations;
+        else if (line.substr(0, kViewRequest.size() + 1) == std::string(kViewRequest) + "/")
+            result.views.emplace_back(line.substr(kViewRequest.size(), line.size() - kViewRequest.size() - 1));
     }
     pending_.erase(0, start);
     if (pending_.size() > kMaxRequestLine)

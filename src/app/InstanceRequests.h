@@ -1,22 +1,31 @@
 // What a later copy of the program sends to the first over the local socket:
-// one line per request, of which there is only "activate".
+// one line per request, "activate" (come to the front) or "view PATH" (show
+// that fax file in the viewer).
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vl::app {
 
 inline constexpr std::string_view kActivateRequest = "activate\n";
-// A line this long (line feed included) is not from a copy of this program.
-inline constexpr std::size_t kMaxRequestLine = 64;
+inline constexpr std::string_view kViewRequest = "view ";
+// A line this long (line feed included) is not from a copy of this program:
+// the longest path there is, and the word before it.
+inline constexpr std::size_t kMaxRequestLine = 4096 + kViewRequest.size() + 1;
+
+// The line asking to view the file; empty for a path that no line can carry
+// (not absolute, too long, or holding a line feed).
+std::string ViewRequestLine(const std::string& absolutePath);
 
 // Collects the bytes of one connection as they arrive.
 class InstanceRequestReader {
 public:
     struct Result {
         int activations = 0;  // "activate" lines completed by these bytes
+        std::vector<std::string> views;  // the paths of the "view" lines completed
         bool refused = false;  // a line grew too long: drop the connection
     };
 

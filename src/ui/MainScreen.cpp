@@ -208,6 +208,8 @@ void MainScreen::FirstActivation()
     }
     firstActivationPending_ = false;
     UpdateCommands();
+    if (!viewAfterStart_.empty())
+        ViewFile(std::exchange(viewAfterStart_, std::string()));
 }
 
 void MainScreen::ReadSettings()

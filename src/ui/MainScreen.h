@@ -59,6 +59,9 @@ public:
     const app::Settings& CurrentSettings() const { return settings_; }
     QString StatusText() const;
     bool FirstActivationDone() const { return !firstActivationPending_; }
+    // Shows the fax file in the viewer over this window: at once, or at the
+    // end of the first activation when that is still to come.
+    void ViewFile(const std::string& faxFile);
     // The settings file held no port yet: the quick setup is due, and the
     // preferences wizard asks the user to check port and class.
     bool FirstRun() const { return firstRun_; }
@@ -170,6 +173,7 @@ private:
     std::unique_ptr<session::ReceiveMode> receive_;
     bool firstActivationPending_ = true;
     bool firstRun_ = false;
+    std::string viewAfterStart_;
     bool tablesFailed_ = false;
     SessionFeedback feedback_{this};
     CommandGuard guard_{*this, [this] { PutBackAfterFailure(); }};

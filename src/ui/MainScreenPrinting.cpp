@@ -11,6 +11,7 @@
 #include "ui/FaxPrintRun.h"
 #include "ui/FaxViewer.h"
 #include "ui/MainScreen.h"
+#include "ui/SingleInstance.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -79,6 +80,18 @@ void MainScreen::ViewClicked()
     statusBar()->showMessage(ToQt(std::string(app::kLoadingViewer)));
     feedback_.SetBusyCursor(false);
     FaxViewer::View(ToQt(shown.file), QString(), shown.header, std::string(app::kFaxPrintout), this);
+}
+
+void MainScreen::ViewFile(const std::string& faxFile)
+{
+    if (firstActivationPending_) {
+        viewAfterStart_ = faxFile;
+        return;
+    }
+    BringToFront(*this);
+    guard_.Run([this, faxFile] {
+        FaxViewer::View(ToQt(faxFile), QString(), std::string(), std::string(app::kFaxPrintout), this);
+    });
 }
 
 void MainScreen::PrintSetupClicked()

@@ -19,13 +19,13 @@ constexpr int kWaitMs = 100;
 
 // The first copy takes the lock a moment before it listens; a copy started
 // in that moment tries again for a while.
-void SendActivate(const QString& serverName)
+void SendRequest(const QString& serverName, const std::string& request)
 {
     for (int i = 0; i < kConnectTries; ++i) {
         QLocalSocket socket;
         socket.connectToServer(serverName);
         if (socket.waitForConnected(kWaitMs * 5)) {
-            socket.write(app::kActivateRequest.data(), static_cast<qint64>(app::kActivateRequest.size()));
+            socket.write(request.data(), static_cast<qint64>(request.size()));
             socket.waitForBytesWritten(kWaitMs * 10);
             socket.disconnectFromServer();
             return;
@@ -43,7 +43,7 @@ QString SingleInstance::ServerName(const std::string& programFolder)
     return QStringLiteral("vellora-") + QString::fromLatin1(hash.left(24));
 }
 
-SingleInstance::SingleInstance(const std::string& programFolder, QObject* parent)
+SingleInstance::SingleInstance(const std::string& programFolder, const std::string& request, QObject* parent)
     : QObject(parent)
     , lock_(QString::fromStdString(programFolder) + QStringLiteral("vellora.lock"))
 {
@@ -58,7 +58,7 @@ SingleInstance::SingleInstance(const std::string& programFolder, QObject* parent
         // starting.
         first_ = lock_.error() != QLockFile::LockFailedError;
         if (!first_)
-            SendActivate(name);
+            SendRequest(name, request);
         return;
     }
     first_ = true;
@@ -82,6 +82,10 @@ void SingleInstance::Accept()
             for (int i = 0; i < result.activations; ++i) {
                 if (OnActivate)
                     OnActivate();
+            }
+            for (const std::string& file : result.views) {
+                if (OnView)
+                    OnView(file);
             }
             if (result.refused)
                 socket->abort();

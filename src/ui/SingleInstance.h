@@ -1,6 +1,7 @@
 // One running copy per data folder. The first copy holds a lock file in the
 // folder and listens on a local socket named after it; a later copy finds the
-// lock, asks the first to come to the front, and should then end.
+// lock, hands its request to the first (come to the front, or show a fax in
+// the viewer), and should then end.
 #pragma once
 
 #include <QLocalServer>
@@ -11,6 +12,8 @@
 #include <functional>
 #include <string>
 
+#include "app/InstanceRequests.h"
+
 namespace vl::ui {
 
 class SingleInstance : public QObject {
@@ -18,14 +21,19 @@ class SingleInstance : public QObject {
 
 public:
     // `programFolder` ends in "/". Decides at once whether this copy is the
-    // first; a later copy has already sent its request when this returns.
-    explicit SingleInstance(const std::string& programFolder, QObject* parent = nullptr);
+    // first; a later copy has already sent `request` (one line of
+    // app/InstanceRequests.h) when this returns.
+    explicit SingleInstance(const std::string& programFolder,
+                            const std::string& request = std::string(app::kActivateRequest),
+                            QObject* parent = nullptr);
     ~SingleInstance() override;
 
     bool IsFirst() const { return first_; }
 
-    // Called in the first copy (on its thread) whenever another copy starts.
+    // Called in the first copy (on its thread) whenever another copy starts,
+    // and with the file another copy was started to view.
     std::function<void()> OnActivate;
+    std::function<void(const std::string& faxFile)> OnView;
 
     // The local socket name for a data folder.
     static QString ServerName(const std::string& programFolder);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace vl::app {
 namespace {
@@ -17,6 +18,20 @@ TEST(InstanceRequests, ActivateLinesCountHoweverTheBytesArrive)
     const auto other = reader.Feed("raise\nACTIVATE\nactivate\r\n\n");
     EXPECT_EQ(other.activations, 0);
     EXPECT_FALSE(other.refused);
+}
+
+TEST(InstanceRequests, ViewLinesCarryAnAbsolutePath)
+{
+    InstanceRequestReader reader;
+    const auto r = reader.Feed(ViewRequestLine("/home/ann/FAX 0001.APF") + "view relative.APF\nview \nview /x");
+    EXPECT_EQ(r.views, std::vector<std::string>{"/home/ann/FAX 0001.APF"});
+    EXPECT_EQ(r.activations, 0);
+    EXPECT_EQ(reader.Feed(".APF\n").views, std::vector<std::string>{"/x.APF"});
+
+    EXPECT_EQ(ViewRequestLine("/a/b.apf"), "view /a/b.apf\n");
+    for (const std::string& bad : {std::string("b.apf"), std::string(""), std::string("/a\nb.apf"),
+                                   "/" + std::string(kMaxRequestLine, 'x')})
+        EXPECT_EQ(ViewRequestLine(bad), "") << bad.size();
 }
 
 TEST(InstanceRequests, ALineOverTheLimitIsRefusedForGood)

@@ -1,9 +1,10 @@
 // Arbitrary bytes as what a stranger sends to the program's local socket, cut
 // into pieces at every NUL byte: never more activations than "activate" lines,
-// and once refused, nothing more.
+// only absolute paths from "view" lines, and once refused, nothing more.
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "app/InstanceRequests.h"
@@ -25,19 +26,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     app::InstanceRequestReader reader;
     int activations = 0;
+    std::vector<std::string> views;
     bool refused = false;
     size_t start = 0;
     while (start <= bytes.size()) {
         size_t end = bytes.find('\0', start);
         if (end == std::string_view::npos) end = bytes.size();
         const auto result = reader.Feed(bytes.substr(start, end - start));
-        if (refused) Check(result.refused && result.activations == 0);
+        if (refused) Check(result.refused && result.activations == 0 && result.views.empty());
         refused = result.refused;
         activations += result.activations;
+        views.insert(views.end(), result.views.begin(), result.views.end());
         start = end + 1;
     }
     std::string joined(bytes);
     std::erase(joined, '\0');
     Check(activations <= CountActivateLines(joined));
+    // Every path handed over was an absolute path on a "view" line of its own.
+    for (const std::string& path : views)
+        Check(!path.empty() && path.front() == '/' && path.find('\n') == std::string::npos &&
+              joined.find("view " + path + "\n") != std::string::npos);
     return 0;
 }

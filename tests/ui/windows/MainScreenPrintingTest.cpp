@@ -157,6 +157,23 @@ TEST_F(MainScreenPrintingTest, TheViewerShowsTheCoverFirstAndTheJoinedFileGoesAf
     EXPECT_NE(shown.find("Error - fax file missing"), std::string::npos) << shown;
 }
 
+TEST_F(MainScreenPrintingTest, AFaxNamedAtStartOpensInTheViewerOnceTheWindowIsUp)
+{
+    const std::string fax = TextFax("FAX00003", 2);
+    window = std::make_unique<ui::MainScreen>(loop);
+    window->ViewFile(fax);
+    std::string title;
+    WhenModal([&title](QWidget& viewer) {
+        title = viewer.windowTitle().toStdString();
+        static_cast<QDialog&>(viewer).reject();
+    });
+    window->show();
+    for (int i = 0; i < 500 && title.empty(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(title, "Fax Viewer ");
+    EXPECT_TRUE(window->FirstActivationDone());
+}
+
 TEST_F(MainScreenPrintingTest, AReceivedFaxPrintsAPageASheetWithItsHeader)
 {
     const std::string fax = TextFax("FAX00002", 3);

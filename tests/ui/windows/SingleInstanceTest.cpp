@@ -5,6 +5,9 @@
 #include <QLocalSocket>
 #include <QTest>
 
+#include <string>
+#include <vector>
+
 #include "support/TestSupport.h"
 
 namespace vl::ui {
@@ -32,6 +35,21 @@ TEST(SingleInstance, ALaterCopyActivatesTheFirstAndTheLockGoesWithIt)
     EXPECT_TRUE(next.IsFirst());
 }
 
+TEST(SingleInstance, ALaterCopyStartedOnAFaxHandsTheFileOver)
+{
+    test::TempDir dir;
+    SingleInstance first(dir.folder());
+    std::vector<std::string> viewed;
+    int activations = 0;
+    first.OnView = [&](const std::string& file) { viewed.push_back(file); };
+    first.OnActivate = [&] { ++activations; };
+    SingleInstance second(dir.folder(), app::ViewRequestLine("/faxes/FAX00001.APF"));
+    EXPECT_FALSE(second.IsFirst());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !viewed.empty(); }, 5000));
+    EXPECT_EQ(viewed, std::vector<std::string>{"/faxes/FAX00001.APF"});
+    EXPECT_EQ(activations, 0);
+}
+
 TEST(SingleInstance, EachDataFolderHasItsOwnFirstCopy)
 {
     test::TempDir dir;
@@ -51,7 +69,7 @@ TEST(SingleInstance, AStrangersLongLineIsDroppedWithoutActivating)
     QLocalSocket socket;
     socket.connectToServer(SingleInstance::ServerName(dir.folder()));
     ASSERT_TRUE(socket.waitForConnected(2000));
-    socket.write(QByteArray(1000, 'a'));
+    socket.write(QByteArray(static_cast<qsizetype>(app::kMaxRequestLine) + 10, 'a'));
     socket.write("activate\n");
     socket.flush();
     EXPECT_TRUE(QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }, 5000));
