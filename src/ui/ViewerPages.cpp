@@ -33,4 +33,12 @@ const gfx::MonoBitmap& ViewerPages::Hold(int page) {
     return held_.emplace(page, std::move(bitmap)).first->second;
 }
 
+std::size_t ViewerPages::HeldBytes() const
+{
+    std::size_t bytes = 0;
+    for (const auto& [page, bitmap] : held_)
+        bytes += bitmap.Bits().size();
+    return bytes;
+}
+
 }  // namespace vl::ui

@@ -4,6 +4,7 @@
 // holds them until the decoding changes.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 
@@ -37,6 +38,8 @@ public:
     // Drops every held page, for new decoding settings.
     void Forget() { held_.clear(); }
     int Held() const { return static_cast<int>(held_.size()); }
+    // The bytes of the held pages' pictures.
+    std::size_t HeldBytes() const;
 
 private:
     const gfx::MonoBitmap& Hold(int page);

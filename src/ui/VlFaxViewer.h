@@ -88,6 +88,12 @@ public:
     int PageHeight() const { return page_.height(); }
     // Pages decoded and held.
     int DecodedPages() const { return pages_.Held(); }
+    // The bytes of the page pictures held: the decoded pages and the one
+    // shown.
+    std::size_t HeldBytes() const
+    {
+        return pages_.HeldBytes() + bitmap_.Bits().size() + static_cast<std::size_t>(page_.sizeInBytes());
+    }
 
     // Clockwise quarter turns, 0 to 3; other values are ignored.
     int Rotation() const { return pages_.Rotation(); }
