@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace vl::app {
 
@@ -14,6 +15,14 @@ bool Usable(const std::vector<std::string>& printers, int position)
 }
 
 }  // namespace
+
+std::vector<std::string> ReceiptPrinterCandidates(const std::vector<std::string>& printers)
+{
+    std::vector<std::string> candidates;
+    std::copy_if(printers.begin(), printers.end(), std::back_inserter(candidates),
+                 [](const std::string& name) { return !IsOwnFaxPrinter(name); });
+    return candidates;
+}
 
 int PrinterPosition(const std::vector<std::string>& printers, std::string_view name)
 {

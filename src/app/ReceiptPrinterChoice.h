@@ -17,6 +17,9 @@ inline constexpr std::string_view kNoPrintersText = "Vellora cannot find any ins
 // "VELLORA". Printing a received fax there would only make another fax.
 bool IsOwnFaxPrinter(std::string_view printerName);
 
+// The printers received faxes may print on: all but the program's own.
+std::vector<std::string> ReceiptPrinterCandidates(const std::vector<std::string>& printers);
+
 // The position of the printer of that name, -1 when it is not in the list.
 int PrinterPosition(const std::vector<std::string>& printers, std::string_view name);
 

@@ -93,8 +93,13 @@ void PrintOnReceipt(const std::string& faxFile, const std::string& header, const
                     QWidget* parent)
 {
     const QString stored = ToQt(storedReceiptPrinter);
-    if (storedReceiptPrinter != app::kDefaultPrinterName && !QPrinterInfo::printerInfo(stored).isNull())
+    if (storedReceiptPrinter != app::kDefaultPrinterName && !QPrinterInfo::printerInfo(stored).isNull() &&
+        !app::IsOwnFaxPrinter(storedReceiptPrinter))
         CurrentPrinterName() = stored;
+    // A received fax printed on the program's own fax printer would only make another fax.
+    const QString inUse = CurrentPrinterName().isEmpty() ? QPrinterInfo::defaultPrinterName() : CurrentPrinterName();
+    if (!TargetReplaced() && app::IsOwnFaxPrinter(FromQt(inUse)))
+        throw std::runtime_error(FromQt(inUse) + " makes faxes, not printouts");
     app::PrintOptions options;
     app::LoadPrintOptions(options);
     options.MultiPage = false;

@@ -14,6 +14,7 @@
 
 #include "app/PreferencePages.h"
 #include "app/ProgramFolders.h"
+#include "app/ReceiptPrinterChoice.h"
 #include "base/TextCase.h"
 #include "ui/DialogButtons.h"
 #include "ui/MessageBoxes.h"
@@ -189,7 +190,7 @@ bool Preferences::Edit(base::MessageLoop& loop, app::Settings& settings, bool fi
     std::vector<std::string> printers;
     for (const QString& printer : QPrinterInfo::availablePrinterNames())
         printers.push_back(FromQt(printer));
-    Preferences wizard(loop, settings, firstRun, printers, mainWindow);
+    Preferences wizard(loop, settings, firstRun, app::ReceiptPrinterCandidates(printers), mainWindow);
     return ExecCentred(wizard, mainWindow);
 }
 

@@ -31,6 +31,12 @@ TEST(ReceiptPrinterChoice, InitialSelectionSkipsOurOwnFaxPrinterWhenThereAreOthe
     EXPECT_EQ(InitialPrinterSelection({"My VeLLoRa", "Office", "Lab"}), 2);
 }
 
+TEST(ReceiptPrinterChoice, OurOwnFaxPrinterIsNoReceiptPrinter)
+{
+    EXPECT_EQ(ReceiptPrinterCandidates({"Vellora Fax", "Office Laser", "my-vellora-pdf", "Lab"}),
+              (std::vector<std::string>{"Office Laser", "Lab"}));
+}
+
 TEST(ReceiptPrinterChoice, NoPrintersFailsAndOnlyTellsAPerson)
 {
     Chooser c;
