@@ -16,7 +16,7 @@ namespace vl::test {
 
 class CupsPdfServer {
 public:
-    static constexpr const char* kPrinter = "VelloraTestPdf";
+    static constexpr const char* kPrinter = "TestPdfPrinter";
 
     CupsPdfServer();
     ~CupsPdfServer();
