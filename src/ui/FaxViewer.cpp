@@ -77,7 +77,9 @@ QMenuBar* FaxViewer::BuildMenus()
          {faxdoc::ExportFormat::Pcx, QStringLiteral("PCX")},
          {faxdoc::ExportFormat::Dcx, QStringLiteral("DCX")},
          {faxdoc::ExportFormat::Png, QStringLiteral("PNG")}}};
-    for (const auto& [format, extension] : formats) {
+    for (const auto& entry : formats) {
+        const faxdoc::ExportFormat format = entry.first;
+        const QString extension = entry.second;
         QAction* action = exportMenu->addAction(QStringLiteral("Export this page as %1 File").arg(extension));
         action->setObjectName(QStringLiteral("Export") + extension);
         connect(action, &QAction::triggered, this,
