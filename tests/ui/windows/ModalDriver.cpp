@@ -6,20 +6,35 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 
 namespace vl::test {
 
+namespace {
+
+// Long enough for a window that first opens a port or starts a process on a
+// loaded machine under the sanitizers.
+constexpr qint64 kModalWaitMs = 30000;
+
+}  // namespace
+
 void WhenModal(std::function<void(QWidget&)> act)
 {
+    // A window under test may itself be modal; only one that comes up after
+    // this is armed is the one to act on.
+    const QPointer<QWidget> before = QApplication::activeModalWidget();
     auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act = std::move(act)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(timer, &QTimer::timeout, [timer, before, waited, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal != before) {
             timer->stop();
             timer->deleteLater();
             act(*modal);
-        } else if (++*tries > 500) {
+        } else if (waited.hasExpired(kModalWaitMs)) {
             timer->stop();
             timer->deleteLater();
             ADD_FAILURE() << "no modal window came up";
@@ -28,7 +43,8 @@ void WhenModal(std::function<void(QWidget&)> act)
     timer->start(10);
 }
 
-ModalResponder::ModalResponder(std::function<void(QWidget&)> answer) : answer_(std::move(answer))
+ModalResponder::ModalResponder(std::function<void(QWidget&)> answer)
+    : answer_(std::move(answer)), before_(QApplication::activeModalWidget())
 {
     connect(&timer_, &QTimer::timeout, this, &ModalResponder::Poll);
     timer_.start(100);
@@ -39,7 +55,7 @@ void ModalResponder::Poll()
     QWidget* modal = QApplication::activeModalWidget();
     // An answer that opens another modal window runs that window's loop from
     // here, so this runs again inside it; only the window on top is answered.
-    if (!modal || !modal->isVisible() || answering_.contains(modal))
+    if (!modal || modal == before_ || !modal->isVisible() || answering_.contains(modal))
         return;
     answering_.insert(modal);
     answer_(*modal);

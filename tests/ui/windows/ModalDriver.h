@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
@@ -13,8 +14,8 @@
 
 namespace vl::test {
 
-// Once a modal window is up, calls `act` with it (which should close it).
-// Fails the test when none comes up within a few seconds.
+// Once a modal window other than the one active now is up, calls `act` with
+// it (which should close it). Fails the test when none comes up in time.
 void WhenModal(std::function<void(QWidget&)> act);
 
 // The child of that name and type; fails the test when there is none.
@@ -29,7 +30,8 @@ T* Child(const QWidget& parent, const char* name)
 
 // Answers every modal window a long command opens (a whole fax call): every
 // tenth of a second the window on top, if any, goes to `answer`, which
-// presses its buttons. Stops when destroyed.
+// presses its buttons. The window active when it starts is left alone.
+// Stops when destroyed.
 class ModalResponder : public QObject {
 public:
     explicit ModalResponder(std::function<void(QWidget& modal)> answer);
@@ -38,6 +40,7 @@ private:
     void Poll();
 
     std::function<void(QWidget&)> answer_;
+    QPointer<QWidget> before_;
     QTimer timer_;
     QSet<QWidget*> answering_;
 };
