@@ -32,10 +32,13 @@ function(vl_test_suite name)
   # compiles the headers the suites share once per suite.
   target_compile_options(${name} PRIVATE $<$<CONFIG:RelWithDebInfo,Release,MinSizeRel>:-O0>)
   target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/TestPch.h)
+  # A test that hangs fails with its name instead of holding up the run;
+  # the slowest, a whole call on a loaded machine, takes a few minutes at most.
   if(ARG_LOCK)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}" RESOURCE_LOCK ${ARG_LOCK})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300 RESOURCE_LOCK ${ARG_LOCK})
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300)
   endif()
 endfunction()
 
