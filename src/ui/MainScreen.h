@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/CommandState.h"
 #include "app/FaxLists.h"
@@ -143,6 +145,9 @@ private:
     void PrintClicked();
     void ViewClicked();
     void PrintSetupClicked();
+    // Prepares the current list's fax under the status text, hands it to
+    // show, and removes a joined file afterwards.
+    void WithCurrentFax(std::string_view status, const std::function<void(const app::FaxOperations::ShownFax&)>& show);
 
     // --- Receive mode's window side.
     void ShowInformation(const std::string& text) override;

@@ -49,37 +49,39 @@ private:
 
 }  // namespace
 
-void MainScreen::PrintClicked()
+void MainScreen::WithCurrentFax(std::string_view status,
+                                const std::function<void(const app::FaxOperations::ShownFax&)>& show)
 {
-    if (!ChoosePrinter(settings_.PrintOnReceiptPrinter, this))
-        return;
     app::FaxOperations::ShownFax shown;
-    ShownFaxScope scope(*this, app::kPreparingPrinting, shown, feedback_);
+    ShownFaxScope scope(*this, status, shown, feedback_);
     shown = operations_.FaxToShow(Page());
     if (!shown.ok) {
         ShowInformation(std::string(app::kFaxFileMissing));
         return;
     }
-    print::VlFaxPrinter printer;
-    printer.SetFileName(shown.file);
     feedback_.SetBusyCursor(false);
-    AskAndPrint(printer, {shown.header, std::string(app::kFaxPrintout), false, 1}, this);
+    show(shown);
+}
+
+void MainScreen::PrintClicked()
+{
+    if (!ChoosePrinter(settings_.PrintOnReceiptPrinter, this))
+        return;
+    WithCurrentFax(app::kPreparingPrinting, [this](const app::FaxOperations::ShownFax& shown) {
+        print::VlFaxPrinter printer;
+        printer.SetFileName(shown.file);
+        AskAndPrint(printer, {shown.header, std::string(app::kFaxPrintout), false, 1}, this);
+    });
 }
 
 void MainScreen::ViewClicked()
 {
     if (!isVisible())
         return;
-    app::FaxOperations::ShownFax shown;
-    ShownFaxScope scope(*this, app::kPreparingViewing, shown, feedback_);
-    shown = operations_.FaxToShow(Page());
-    if (!shown.ok) {
-        ShowInformation(std::string(app::kFaxFileMissing));
-        return;
-    }
-    statusBar()->showMessage(ToQt(std::string(app::kLoadingViewer)));
-    feedback_.SetBusyCursor(false);
-    FaxViewer::View(ToQt(shown.file), QString(), shown.header, std::string(app::kFaxPrintout), this);
+    WithCurrentFax(app::kPreparingViewing, [this](const app::FaxOperations::ShownFax& shown) {
+        statusBar()->showMessage(ToQt(std::string(app::kLoadingViewer)));
+        FaxViewer::View(ToQt(shown.file), QString(), shown.header, std::string(app::kFaxPrintout), this);
+    });
 }
 
 void MainScreen::ViewFile(const std::string& faxFile)
