@@ -84,15 +84,21 @@ protected:
         return path;
     }
 
-    // The black block of the printed page, found on its raster: the tallest
-    // run of rows that are dark over a quarter of the page's width (the
-    // header's rule is one such row on its own).
-    static QRect InkedBlock(const std::string& pdf)
+    // The first printed page at 100 dpi in grey.
+    static QImage FirstPage(const std::string& pdf)
     {
         const std::string stem = pdf + "-page";
         test::Run("/usr/bin/pdftoppm", {"-r", "100", "-f", "1", "-l", "1", "-gray", "-png", "-singlefile", pdf, stem});
-        const QImage image(QString::fromStdString(stem + ".png"));
+        QImage image(QString::fromStdString(stem + ".png"));
         fs::remove(stem + ".png");
+        return image;
+    }
+
+    // The black block of the printed page: the tallest run of rows that are
+    // dark over a quarter of the page's width (the header's rule is one such
+    // row on its own).
+    static QRect InkedBlock(const QImage& image)
+    {
         QRect block;
         QRect run;
         for (int y = 0; y < image.height(); ++y) {
@@ -117,13 +123,9 @@ protected:
         return block;
     }
 
-    // Whether anything is printed above the block: the header line.
-    static bool InkAbove(const std::string& pdf, int rows)
+    // Whether anything is printed in the top rows: the header line.
+    static bool InkAbove(const QImage& image, int rows)
     {
-        const std::string stem = pdf + "-top";
-        test::Run("/usr/bin/pdftoppm", {"-r", "100", "-f", "1", "-l", "1", "-gray", "-png", "-singlefile", pdf, stem});
-        const QImage image(QString::fromStdString(stem + ".png"));
-        fs::remove(stem + ".png");
         for (int y = 0; y < rows && y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (qGray(image.pixel(x, y)) < 100)
@@ -133,9 +135,10 @@ protected:
 
     static void ExpectTheBlock(const std::string& pdf)
     {
-        const QRect block = InkedBlock(pdf);
+        const QImage page = FirstPage(pdf);
+        const QRect block = InkedBlock(page);
         ASSERT_FALSE(block.isNull());
-        EXPECT_TRUE(InkAbove(pdf, block.top() / 4)) << "no header above the page";
+        EXPECT_TRUE(InkAbove(page, block.top() / 4)) << "no header above the page";
         // Scaled alike on both sides: its shape is the fax's.
         const double printed = static_cast<double>(block.width()) / block.height();
         EXPECT_NEAR(printed, static_cast<double>(kBlockWidth) / kBlockHeight, 0.25) << block.width() << "x" << block.height();
