@@ -1,10 +1,8 @@
 #include "ui/FaxPrintRun.h"
 
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <stdexcept>
-#include <utility>
 
 #include "app/ReceiptPrinterChoice.h"
 #include "app/Settings.h"
@@ -12,6 +10,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/PrePrintForm.h"
 #include "ui/ReceiptPrinterSelection.h"
+#include "ui/SystemPrinters.h"
 #include "ui/UiText.h"
 #include "ui/VlFaxPrinterStatus.h"
 
@@ -19,25 +18,12 @@ namespace vl::ui {
 
 namespace {
 
-bool DefaultTarget(QPrinter& printer)
+// The current printer, else the system's default; empty when that is not
+// an installed printer.
+std::string PrinterInUse()
 {
-    const QString name = CurrentPrinterName().isEmpty() ? QPrinterInfo::defaultPrinterName() : CurrentPrinterName();
-    if (name.isEmpty() || QPrinterInfo::printerInfo(name).isNull())
-        return false;
-    printer.setPrinterName(name);
-    return true;
-}
-
-PrinterTarget& Target()
-{
-    static PrinterTarget target = DefaultTarget;
-    return target;
-}
-
-bool& TargetReplaced()
-{
-    static bool replaced = false;
-    return replaced;
+    const std::string name = CurrentPrinterName().isEmpty() ? Printers().defaultName() : FromQt(CurrentPrinterName());
+    return IsInstalledPrinter(name) ? name : std::string();
 }
 
 }  // namespace
@@ -48,16 +34,8 @@ QString& CurrentPrinterName()
     return name;
 }
 
-PrinterTarget SetPrinterTarget(PrinterTarget target)
-{
-    TargetReplaced() = static_cast<bool>(target);
-    return std::exchange(Target(), target ? std::move(target) : PrinterTarget(DefaultTarget));
-}
-
 bool ChoosePrinter(const std::string& storedReceiptPrinter, QWidget* mainWindow)
 {
-    if (TargetReplaced())
-        return true;
     std::string current = FromQt(CurrentPrinterName());
     if (!SelectReceiptPrinter(true, storedReceiptPrinter, current, mainWindow))
         return false;
@@ -67,16 +45,17 @@ bool ChoosePrinter(const std::string& storedReceiptPrinter, QWidget* mainWindow)
 
 bool PrinterAvailable()
 {
-    QPrinter probe;
-    return Target()(probe);
+    return !PrinterInUse().empty();
 }
 
 void PrintWithOptions(print::VlFaxPrinter& printer, const app::PrintOptions& options, const PrintRequest& request,
                       QWidget* parent)
 {
-    QPrinter target(QPrinter::HighResolution);
-    if (!Target()(target))
+    const std::string name = PrinterInUse();
+    if (name.empty())
         throw std::runtime_error(std::string(app::kNoPrintersText));
+    QPrinter target(QPrinter::HighResolution);
+    Printers().select(target, name);
     printer.Scale = options.Stretch ? print::PrintScale::psFitToPage : print::PrintScale::psNone;
     printer.MultiPage = !request.currentPageOnly && options.MultiPage;
     printer.FaxHeader.Enabled = options.Header;
@@ -92,14 +71,13 @@ void PrintWithOptions(print::VlFaxPrinter& printer, const app::PrintOptions& opt
 void PrintOnReceipt(const std::string& faxFile, const std::string& header, const std::string& storedReceiptPrinter,
                     QWidget* parent)
 {
-    const QString stored = ToQt(storedReceiptPrinter);
-    if (storedReceiptPrinter != app::kDefaultPrinterName && !QPrinterInfo::printerInfo(stored).isNull() &&
+    if (storedReceiptPrinter != app::kDefaultPrinterName && IsInstalledPrinter(storedReceiptPrinter) &&
         !app::IsOwnFaxPrinter(storedReceiptPrinter))
-        CurrentPrinterName() = stored;
+        CurrentPrinterName() = ToQt(storedReceiptPrinter);
     // A received fax printed on the program's own fax printer would only make another fax.
-    const QString inUse = CurrentPrinterName().isEmpty() ? QPrinterInfo::defaultPrinterName() : CurrentPrinterName();
-    if (!TargetReplaced() && app::IsOwnFaxPrinter(FromQt(inUse)))
-        throw std::runtime_error(FromQt(inUse) + " makes faxes, not printouts");
+    const std::string inUse = CurrentPrinterName().isEmpty() ? Printers().defaultName() : FromQt(CurrentPrinterName());
+    if (app::IsOwnFaxPrinter(inUse))
+        throw std::runtime_error(inUse + " makes faxes, not printouts");
     app::PrintOptions options;
     app::LoadPrintOptions(options);
     options.MultiPage = false;

@@ -4,13 +4,11 @@
 
 #include <QString>
 
-#include <functional>
 #include <string>
 
 #include "app/Settings.h"
 #include "print/VlFaxPrinter.h"
 
-class QPrinter;
 class QWidget;
 
 namespace vl::ui {
@@ -19,13 +17,8 @@ namespace vl::ui {
 // system's default printer.
 QString& CurrentPrinterName();
 
-// Points a printer at where faxes print; false when there is no printer to
-// print on. By default the current printer, else the system's default.
-using PrinterTarget = std::function<bool(QPrinter&)>;
-// Replaces the target (tests print into a PDF file); an empty one restores
-// the default. Answers the one replaced.
-PrinterTarget SetPrinterTarget(PrinterTarget target);
-// Whether the target has a printer to print on now.
+// Whether there is a printer to print on now: the current one, else the
+// system's default.
 bool PrinterAvailable();
 
 struct PrintRequest {
@@ -36,8 +29,7 @@ struct PrintRequest {
 };
 
 // Makes sure faxes go to a usable printer, asking the user when needed (the
-// receipt printer choice over the installed printers; a replaced target needs
-// none). False when there is none, which has then been said.
+// receipt printer choice over the installed printers). False when there is none, which has then been said.
 bool ChoosePrinter(const std::string& storedReceiptPrinter, QWidget* mainWindow);
 
 // Prints `printer`'s range with the options (one page to a sheet when

@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -20,6 +19,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/ShowErrorForm.h"
 #include "ui/SoundPlayer.h"
+#include "ui/SystemPrinters.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -187,10 +187,7 @@ void Preferences::NoSoundClicked()
 
 bool Preferences::Edit(base::MessageLoop& loop, app::Settings& settings, bool firstRun, QWidget* mainWindow)
 {
-    std::vector<std::string> printers;
-    for (const QString& printer : QPrinterInfo::availablePrinterNames())
-        printers.push_back(FromQt(printer));
-    Preferences wizard(loop, settings, firstRun, app::ReceiptPrinterCandidates(printers), mainWindow);
+    Preferences wizard(loop, settings, firstRun, app::ReceiptPrinterCandidates(Printers().names()), mainWindow);
     return ExecCentred(wizard, mainWindow);
 }
 

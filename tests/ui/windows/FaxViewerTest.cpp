@@ -17,6 +17,7 @@
 #include <fstream>
 
 #include "ModalDriver.h"
+#include "PdfPrinters.h"
 #include "base/ErrorCodes.h"
 #include "faxdoc/VlFaxConverter.h"
 #include "support/EnvVar.h"
@@ -178,11 +179,7 @@ TEST_F(FaxViewerTest, PrintsTheRangeOrTheCurrentPageAndKeepsTheRangeSetUp)
 {
     int printed = 0;
     const std::string pdf = dir.folder() + "out.pdf";
-    ui::SetPrinterTarget([&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdf + std::to_string(++printed)));
-        return true;
-    });
+    const PdfPrinters printers({"Office"}, [&] { return pdf + std::to_string(++printed); });
     {
         FaxViewer window;
         Open(window, Fax("three", "one\ftwo\fthree"));
@@ -227,7 +224,6 @@ TEST_F(FaxViewerTest, PrintsTheRangeOrTheCurrentPageAndKeepsTheRangeSetUp)
         EXPECT_EQ(from, 2);
         EXPECT_EQ(to, 3);
     }
-    ui::SetPrinterTarget({});
 }
 
 TEST_F(FaxViewerTest, AFileThatCannotBeOpenedIsToldAndLeavesNoFileLoaded)

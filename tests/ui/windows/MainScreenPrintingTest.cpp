@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "ModalDriver.h"
+#include "PdfPrinters.h"
 #include "app/Settings.h"
 #include "base/IniFile.h"
 #include "faxdoc/VlFaxConverter.h"
@@ -35,17 +36,11 @@ protected:
     {
         std::filesystem::create_directories(dir.path() / "SEND");
         WriteFile(dir.path() / "VL.INI", "[Modem]\nComPort=0\n[Printing]\nMultiPage=1\nHeader=1\n");
-        ui::SetPrinterTarget([this](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(Pdf()));
-            return true;
-        });
     }
     ~MainScreenPrintingTest() override
     {
         if (window)
             window->EndWithoutQuestions();
-        ui::SetPrinterTarget({});
     }
 
     std::string Pdf() const { return dir.folder() + "printed.pdf"; }
@@ -98,6 +93,7 @@ protected:
     }
 
     TempDir dir;
+    PdfPrinters printers{{"Office"}, [this] { return Pdf(); }};
     EnvVar home;
     base::MessageLoop loop;
     ui::QtMessagePump pump;
@@ -180,6 +176,17 @@ TEST_F(MainScreenPrintingTest, AReceivedFaxPrintsAPageASheetWithItsHeader)
     ui::PrintOnReceipt(fax, "From: ACME             Received: today", "Default Windows Printer", nullptr);
     EXPECT_EQ(Sheets(), 3);  // four to a sheet is not for received faxes
     EXPECT_NE(PrintedText().find("From: ACME"), std::string::npos);
+}
+
+TEST_F(MainScreenPrintingTest, AReceivedFaxIsNeverPrintedOnTheProgramsOwnFaxPrinter)
+{
+    const PdfPrinters withOwn({"Vellora Fax", "Office"}, [this] { return Pdf(); });
+    const std::string fax = TextFax("FAX00003", 1);
+    for (const char* stored : {"Default Windows Printer", "Vellora Fax"})
+        EXPECT_THROW(ui::PrintOnReceipt(fax, "", stored, nullptr), std::runtime_error) << stored;
+    EXPECT_FALSE(std::filesystem::exists(Pdf()));
+    ui::PrintOnReceipt(fax, "", "Office", nullptr);
+    EXPECT_EQ(Sheets(), 1);
 }
 
 }  // namespace
