@@ -80,7 +80,7 @@ stage "build under AddressSanitizer and UndefinedBehaviorSanitizer, with the fuz
 cmake -S . -B build-asan -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVL_BUILD_BENCH=OFF \
       -DVL_LINE_TESTS=OFF -DVL_SANITIZE=address,undefined -DVL_FUZZ=ON \
-      -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-10}" >/dev/null
+      -DVL_FUZZ_SECONDS="${VL_FUZZ_SECONDS:-5}" >/dev/null
 nice -n 19 cmake --build build-asan -j "$jobs"
 
 stage ""
