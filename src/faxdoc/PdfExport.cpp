@@ -9,11 +9,14 @@ namespace vl::faxdoc {
 
 namespace {
 
-// A length in points, cut (not rounded) to four decimals: rendered at the
-// fax's own resolution the page is then exactly its pixels, never one more.
+// A length in points, to four decimals and always a hair under the exact
+// length: a renderer at the fax's own resolution that takes the image's far
+// edge as the pixel after it (the usual way to cover a partial pixel) then
+// still gives the page's own pixel count, where an exact edge would make it
+// one more and stretch the image.
 std::string Points(int pixels, int perInch) {
-    const long long tenThousandths = static_cast<long long>(pixels) * 72 * 10000 / perInch;
-    char text[32];
+    const long long tenThousandths = (static_cast<long long>(pixels) * 72 * 10000 - 1) / perInch;
+    char text[48];
     std::snprintf(text, sizeof text, "%lld.%04lld", tenThousandths / 10000, tenThousandths % 10000);
     return text;
 }
@@ -39,7 +42,7 @@ public:
         const std::size_t xref = out_.size();
         out_ += "xref\n0 " + std::to_string(offsets_.size()) + "\n0000000000 65535 f \n";
         for (std::size_t i = 1; i < offsets_.size(); ++i) {
-            char entry[24];
+            char entry[32];
             std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offsets_[i]);
             out_ += entry;
         }

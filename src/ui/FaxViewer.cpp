@@ -94,7 +94,7 @@ QMenuBar* FaxViewer::BuildMenus()
     for (const auto& entry : documents) {
         const faxdoc::DocumentFormat format = entry.first;
         QAction* action = exportMenu->addAction(entry.second);
-        action->setObjectName(QStringLiteral("ExportAll") + DocumentExtension(format));
+        action->setObjectName(QStringLiteral("ExportAll") + ExtensionText(format));
         connect(action, &QAction::triggered, this, guard_.Slot([this, format] { ExportDocument(format); }));
     }
     return bar;

@@ -33,7 +33,7 @@ void FaxViewer::ExportDocument(faxdoc::DocumentFormat format)
 {
     if (viewer_->PageCount() == 0)
         return;
-    const QString chosen = AskExportName(askExportName_, this, DocumentExtension(format));
+    const QString chosen = AskExportName(askExportName_, this, ExtensionText(format));
     if (!chosen.isEmpty())
         ExportWholeFax(FromQt(viewer_->FileName()), format, chosen);
 }

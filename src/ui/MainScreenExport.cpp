@@ -23,7 +23,7 @@ void MainScreen::BuildListMenu()
     for (const auto& entry : entries) {
         const faxdoc::DocumentFormat format = entry.first;
         QAction* action = listMenu_->addAction(entry.second);
-        action->setObjectName(QStringLiteral("Export") + DocumentExtension(format));
+        action->setObjectName(QStringLiteral("Export") + ExtensionText(format));
         connect(action, &QAction::triggered, this, guard_.Slot([this, format] { ExportClicked(format); }));
     }
 }
@@ -43,7 +43,7 @@ void MainScreen::ListMenuRequested(app::FaxPage page, const QPoint& position)
 
 void MainScreen::ExportClicked(faxdoc::DocumentFormat format)
 {
-    const QString chosen = AskExportName(askExportName_, this, DocumentExtension(format));
+    const QString chosen = AskExportName(askExportName_, this, ExtensionText(format));
     if (chosen.isEmpty())
         return;
     WithCurrentFax(app::kPreparingExport, [this, format, &chosen](const app::FaxOperations::ShownFax& shown) {

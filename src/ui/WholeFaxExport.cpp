@@ -8,7 +8,7 @@
 
 namespace vl::ui {
 
-QString DocumentExtension(faxdoc::DocumentFormat format)
+QString ExtensionText(faxdoc::DocumentFormat format)
 {
     return ToQt(faxdoc::DocumentExtension(format));
 }

@@ -13,7 +13,7 @@ enum class DocumentFormat;
 namespace vl::ui {
 
 // The format's name and extension as the menus and the save dialog show it.
-QString DocumentExtension(faxdoc::DocumentFormat format);
+QString ExtensionText(faxdoc::DocumentFormat format);
 
 // Writes the document at the chosen name (the format's extension added when
 // it has none), the windows painted meanwhile. Throws the EVlException family
