@@ -190,7 +190,7 @@ TEST_F(FaxViewerTest, TheDocumentExportsHoldEveryPage)
     EXPECT_EQ(PdfPages(chosen + ".PDF"), 3);
     Trigger(window, "ExportAllTIF");
     EXPECT_EQ(filter, "TIF File (*.TIF *.tif)");
-    const RunResult info = Run("/usr/bin/tiffinfo", {chosen + ".TIF"});
+    const RunResult info = test::Run("/usr/bin/tiffinfo", {chosen + ".TIF"});
     ASSERT_EQ(info.status, 0) << info.err;
     EXPECT_NE(info.out.find("Page Number: 2-3"), std::string::npos) << info.out;
 }
