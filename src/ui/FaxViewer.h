@@ -1,12 +1,11 @@
 // "Fax Viewer ": one fax file on screen with page navigation, zoom, rotation,
 // export of the page shown as a picture file or of every page as a document,
-// and printing. The file loads
-// when the window is first shown, so the start zoom fits the window's width.
+// and printing. The file loads when the window is first shown, so the start
+// zoom fits the window's width.
 #pragma once
 
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
 #include "print/VlFaxPrinter.h"
