@@ -44,6 +44,7 @@ inline constexpr std::string_view kPreparingFaxFiles = "Preparing fax files...";
 inline constexpr std::string_view kPreparingSendForm = "Preparing Send Fax form...";
 inline constexpr std::string_view kPreparingPrinting = "Preparing files for printing...";
 inline constexpr std::string_view kPreparingViewing = "Preparing files for viewing...";
+inline constexpr std::string_view kPreparingExport = "Preparing files for export...";
 inline constexpr std::string_view kLoadingViewer = "Loading viewer...";
 inline constexpr std::string_view kFaxFileMissing = "Error - fax file missing";
 // The print job's title for a fax printed from the lists or the viewer.

@@ -1,26 +1,11 @@
 #include "fax/PageDataReceiver.h"
 
 #include <algorithm>
-#include <array>
 
 #include "fax/ControlBytes.h"
+#include "faxdoc/BitOrder.h"
 
 namespace vl::fax {
-
-namespace {
-
-constexpr std::array<std::uint8_t, 256> kReversedBits = [] {
-    std::array<std::uint8_t, 256> table{};
-    for (unsigned value = 0; value < 256; ++value) {
-        unsigned reversed = 0;
-        for (unsigned bit = 0; bit < 8; ++bit)
-            if (value & 1u << bit) reversed |= 0x80u >> bit;
-        table[value] = static_cast<std::uint8_t>(reversed);
-    }
-    return table;
-}();
-
-}  // namespace
 
 PageDataReceiver::PageDataReceiver(ByteSink sink, bool reverseBits) : sink_(std::move(sink)), reverseBits_(reverseBits) {
     chunk_.reserve(kMaxPerCall);
@@ -47,7 +32,7 @@ PageDataResult PageDataReceiver::Take(std::span<const std::uint8_t> input) {
             result.pageEnded = true;
             break;
         }
-        chunk_.push_back(reverseBits_ ? kReversedBits[byte] : byte);
+        chunk_.push_back(reverseBits_ ? faxdoc::kReversedBits[byte] : byte);
     }
     if (!chunk_.empty()) {
         result.error = sink_(chunk_);

@@ -6,6 +6,7 @@
 #include "base/ErrorCodes.h"
 #include "base/TextCase.h"
 #include "faxdoc/DcxDirectory.h"
+#include "faxdoc/LittleEndian.h"
 #include "faxdoc/PcxDecoder.h"
 #include "gfx/MonoBitmap.h"
 #include "gfx/PngFile.h"
@@ -16,20 +17,6 @@ namespace {
 
 constexpr int kBmpMaxHeight = 32767;
 constexpr std::uint32_t kBmpDataOffset = 14 + 40 + 8;
-
-void Put16(std::string& s, unsigned v) {
-    s.push_back(static_cast<char>(v & 0xFF));
-    s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void Put32(std::string& s, std::uint32_t v) {
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
-}
-
-void Set32(std::string& s, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 bool Empty(const PageImage& page) { return page.width <= 0 || page.height <= 0; }
 

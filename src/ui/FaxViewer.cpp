@@ -13,12 +13,14 @@
 #include <array>
 
 #include "app/ProgramFolders.h"
+#include "faxdoc/DocumentExport.h"
 #include "faxdoc/PageExport.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxPrintRun.h"
 #include "ui/SessionFeedback.h"
 #include "ui/ShowErrorForm.h"
 #include "ui/VlFaxViewer.h"
+#include "ui/WholeFaxExport.h"
 #include "ui/WindowPlacement.h"
 
 namespace vl::ui {
@@ -84,6 +86,16 @@ QMenuBar* FaxViewer::BuildMenus()
         action->setObjectName(QStringLiteral("Export") + extension);
         connect(action, &QAction::triggered, this,
                 guard_.Slot([this, format, extension] { ExportPage(format, extension); }));
+    }
+    exportMenu->addSeparator();
+    const std::array<std::pair<faxdoc::DocumentFormat, QString>, 2> documents{
+        {{faxdoc::DocumentFormat::Pdf, QStringLiteral("Export all pages as PDF Document")},
+         {faxdoc::DocumentFormat::Tiff, QStringLiteral("Export all pages as TIFF Fax File")}}};
+    for (const auto& entry : documents) {
+        const faxdoc::DocumentFormat format = entry.first;
+        QAction* action = exportMenu->addAction(entry.second);
+        action->setObjectName(QStringLiteral("ExportAll") + ExtensionText(format));
+        connect(action, &QAction::triggered, this, guard_.Slot([this, format] { ExportDocument(format); }));
     }
     return bar;
 }

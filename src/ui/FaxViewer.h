@@ -1,15 +1,16 @@
 // "Fax Viewer ": one fax file on screen with page navigation, zoom, rotation,
-// export of the page shown as a picture file, and printing. The file loads
-// when the window is first shown, so the start zoom fits the window's width.
+// export of the page shown as a picture file or of every page as a document,
+// and printing. The file loads when the window is first shown, so the start
+// zoom fits the window's width.
 #pragma once
 
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
 #include "print/VlFaxPrinter.h"
 #include "ui/CommandGuard.h"
+#include "ui/ExportNameAsker.h"
 
 class QAction;
 class QActionGroup;
@@ -21,6 +22,7 @@ class QPushButton;
 
 namespace vl::faxdoc {
 enum class ExportFormat;
+enum class DocumentFormat;
 }
 
 namespace vl::ui {
@@ -41,10 +43,7 @@ public:
     void SetPrintHeader(const std::string& header) { printHeader_ = header; }
     void SetPrintTitle(const std::string& title) { printTitle_ = title; }
 
-    // Asks where the page goes: given the filter and the proposed name,
-    // answers the chosen file, or an empty name for cancel. By default the
-    // save dialog.
-    using ExportNameAsker = std::function<QString(const QString& filter, const QString& proposed)>;
+    // Asks where an export goes; by default the save dialog.
     void SetExportNameAsker(ExportNameAsker asker) { askExportName_ = std::move(asker); }
 
     // The zoom step, 25 to 100 (shown as twice that in per cent).
@@ -78,6 +77,7 @@ private:
 
     // Export and printing (FaxViewerCommands.cpp).
     void ExportPage(faxdoc::ExportFormat format, const QString& extension);
+    void ExportDocument(faxdoc::DocumentFormat format);
     void Print(bool currentPageOnly);
     void PrinterSetup();
     // Gives the printer this window's file; its range is 1..page count the

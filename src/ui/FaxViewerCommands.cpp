@@ -1,17 +1,18 @@
 // The viewer window's export and print commands.
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
 
 #include "app/ReceiptPrinterChoice.h"
+#include "faxdoc/DocumentExport.h"
 #include "faxdoc/VlFaxUnpacker.h"
 #include "ui/FaxPrintRun.h"
 #include "ui/FaxViewer.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 #include "ui/VlFaxViewer.h"
+#include "ui/WholeFaxExport.h"
 
 namespace vl::ui {
 
@@ -19,25 +20,22 @@ void FaxViewer::ExportPage(faxdoc::ExportFormat format, const QString& extension
 {
     if (viewer_->PageCount() == 0)
         return;
-    // The names on disk may be in either case.
-    const QString filter = QStringLiteral("%1 File (*.%1 *.%2)").arg(extension, extension.toLower());
-    const QString proposed = QStringLiteral("*.") + extension;
-    QString chosen;
-    if (askExportName_) {
-        chosen = askExportName_(filter, proposed);
-    } else {
-        QFileDialog dialog(this, QStringLiteral("Save As"), QString(), filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.selectFile(proposed);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            chosen = dialog.selectedFiles().first();
-    }
+    const QString chosen = AskExportName(askExportName_, this, extension);
     if (chosen.isEmpty())
         return;
     faxdoc::VlFaxUnpacker unpacker;
     unpacker.SetInFileName(FromQt(viewer_->FileName()));
     unpacker.SetOutFileName(FromQt(chosen));
     unpacker.ExportPage(static_cast<unsigned>(viewer_->CurrentPage()), format);
+}
+
+void FaxViewer::ExportDocument(faxdoc::DocumentFormat format)
+{
+    if (viewer_->PageCount() == 0)
+        return;
+    const QString chosen = AskExportName(askExportName_, this, ExtensionText(format));
+    if (!chosen.isEmpty())
+        ExportWholeFax(FromQt(viewer_->FileName()), format, chosen);
 }
 
 void FaxViewer::PreparePrinter()

@@ -65,6 +65,7 @@ MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     setWindowTitle("Vellora");
     BuildCommands();
     BuildMenus();
+    BuildListMenu();
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -128,6 +129,10 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
         view->setColumnWidth(static_cast<int>(i), DefaultColumnWidth(*view, model->Columns()[i]));
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             guard_.Slot([this, page] { CurrentRowChanged(page); }));
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this, page](const QPoint& position) {
+        guard_.Run([this, page, position] { ListMenuRequested(page, position); });
+    });
     if (outgoing) {
         connect(view, &QTableView::doubleClicked, this, guard_.Slot([this] { EditClicked(); }));
         outgoingView_ = view;

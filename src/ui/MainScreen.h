@@ -16,6 +16,7 @@
 #include "app/Settings.h"
 #include "session/ReceiveMode.h"
 #include "ui/CommandGuard.h"
+#include "ui/ExportNameAsker.h"
 #include "ui/SessionFeedback.h"
 
 class QAction;
@@ -28,6 +29,10 @@ class QTableView;
 
 namespace vl::base {
 class MessageLoop;
+}
+
+namespace vl::faxdoc {
+enum class DocumentFormat;
 }
 
 namespace vl::ui {
@@ -67,6 +72,9 @@ public:
     // The settings file held no port yet: the quick setup is due, and the
     // preferences wizard asks the user to check port and class.
     bool FirstRun() const { return firstRun_; }
+    // Asks where a fax exported from a list's context menu goes; by default
+    // the save dialog.
+    void SetExportNameAsker(ExportNameAsker asker) { askExportName_ = std::move(asker); }
 
     // The command-state rules, after every change of page, record or table.
     void UpdateCommands();
@@ -88,6 +96,7 @@ private:
     void BuildMenus();
     QWidget* BuildButtonBar();
     QWidget* BuildPage(app::FaxPage page, const QString& title, const QString& colour);
+    void BuildListMenu();
     QAction* AddCommand(Command command, const QString& menuText, const QKeySequence& shortcut,
                         void (MainScreen::*handler)());
     void AddButton(QLayout* bar, Command command, const QString& caption, const QString& hint);
@@ -148,6 +157,10 @@ private:
     // Prepares the current list's fax under the status text, hands it to
     // show, and removes a joined file afterwards.
     void WithCurrentFax(std::string_view status, const std::function<void(const app::FaxOperations::ShownFax&)>& show);
+    // The lists' context menu (MainScreenExport.cpp): the row under the
+    // cursor becomes the current fax, which the menu exports.
+    void ListMenuRequested(app::FaxPage page, const QPoint& position);
+    void ExportClicked(faxdoc::DocumentFormat format);
 
     // --- Receive mode's window side.
     void ShowInformation(const std::string& text) override;
@@ -180,6 +193,7 @@ private:
     bool firstRun_ = false;
     std::string viewAfterStart_;
     bool tablesFailed_ = false;
+    ExportNameAsker askExportName_;
     SessionFeedback feedback_{this};
     CommandGuard guard_{*this, [this] { PutBackAfterFailure(); }};
 
@@ -188,6 +202,7 @@ private:
     std::map<Command, QString> laterHints_;
     QMenu* outgoingSortMenu_ = nullptr;
     QMenu* incomingSortMenu_ = nullptr;
+    QMenu* listMenu_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QTableView* outgoingView_ = nullptr;

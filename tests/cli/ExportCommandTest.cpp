@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "support/TestSupport.h"
@@ -101,6 +102,46 @@ TEST(ExportCommand, FailuresAreReportedWithTheirText) {
     EXPECT_EQ(RunCli(home.folder(), {"export", fax}).status, 2);
     EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--format", "pbm", "--page", "0"}).status, 2);
     EXPECT_EQ(RunCli(home.folder(), {"export", "--format", "pbm"}).status, 2);
+}
+
+TEST(ExportCommand, EveryPageIntoOnePdfOrTiff) {
+    TempDir home;
+    const std::string fax = home.folder() + "F.APF";
+    WriteFile(fax, TwoPageFile());
+    RunResult r = RunCli(home.folder(), {"export", fax, "--format", "pdf"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, home.folder() + "F.PDF\n");
+    const RunResult pdf = test::Run("/usr/bin/pdfinfo", {"-f", "1", "-l", "2", home.folder() + "F.PDF"});
+    EXPECT_TRUE(std::regex_search(pdf.out, std::regex("Pages:\\s+2\\n"))) << pdf.out << pdf.err;
+    // Three normal lines, then one fine line: no page is doubled.
+    EXPECT_TRUE(std::regex_search(pdf.out, std::regex("Page\\s+1 size:\\s+609\\.88[0-9]* x 2\\.20"))) << pdf.out;
+    EXPECT_TRUE(std::regex_search(pdf.out, std::regex("Page\\s+2 size:\\s+609\\.88[0-9]* x 0\\.36"))) << pdf.out;
+
+    r = RunCli(home.folder(), {"export", fax, "--format", "TIFF", "-o", home.folder() + "both"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, home.folder() + "both.TIF\n");
+    const RunResult pnm = test::Run("/usr/bin/tifftopnm", {home.folder() + "both.TIF"});
+    ASSERT_EQ(pnm.status, 0) << pnm.err;
+    EXPECT_EQ(pnm.out, "P4\n1728 3\n" + PbmRows("010") + "P4\n1728 1\n" + PbmRows("1"));
+}
+
+TEST(ExportCommand, PdfAndTiffRefuseAPageOrAspectChoiceAndDamage) {
+    TempDir home;
+    const std::string fax = home.folder() + "F.APF";
+    WriteFile(fax, TwoPageFile());
+    for (const char* format : {"pdf", "tiff"}) {
+        RunResult r = RunCli(home.folder(), {"export", fax, "--format", format, "--page", "2"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("every page"), std::string::npos) << r.err;
+        EXPECT_EQ(RunCli(home.folder(), {"export", fax, "--no-aspect", "--format", format}).status, 2);
+    }
+    const std::string whole = TwoPageFile();
+    WriteFile(fax, whole.substr(0, whole.size() - 5));
+    const RunResult cut = RunCli(home.folder(), {"export", fax, "--format", "pdf"});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("File is not an APF file"), std::string::npos) << cut.err;
+    EXPECT_FALSE(std::filesystem::exists(home.folder() + "F.PDF"));
+    EXPECT_FALSE(std::filesystem::exists(home.folder() + "F.TIF"));
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Exported pages read back by netpbm's readers, and the format details those
 // readers would forgive.
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "FaxTestPages.h"
+#include "PnmPixels.h"
 #include "base/ErrorCodes.h"
 #include "faxdoc/PageExport.h"
 #include "support/TestSupport.h"
@@ -13,48 +12,6 @@ namespace vl::faxtest {
 namespace {
 
 using faxdoc::PageImage;
-
-// A netpbm image (P4, P5 or P6) as black/white pixels; black is value 0 for
-// the grey and colour forms.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<bool> black;
-};
-
-Pixels ReadPnm(const std::string& data) {
-    std::istringstream in(data);
-    std::string magic;
-    Pixels p;
-    int maxval = 1;
-    in >> magic >> p.width >> p.height;
-    if (magic != "P4") in >> maxval;
-    in.get();
-    const std::size_t offset = static_cast<std::size_t>(in.tellg());
-    const int channels = magic == "P6" ? 3 : 1;
-    const int rowBytes = magic == "P4" ? (p.width + 7) / 8 : p.width * channels;
-    for (int y = 0; y < p.height; ++y) {
-        for (int x = 0; x < p.width; ++x) {
-            const std::size_t row = offset + static_cast<std::size_t>(y) * rowBytes;
-            if (magic == "P4") {
-                p.black.push_back((static_cast<std::uint8_t>(data.at(row + x / 8)) >> (7 - x % 8)) & 1);
-            } else {
-                p.black.push_back(data.at(row + static_cast<std::size_t>(x) * channels) == 0);
-            }
-        }
-    }
-    return p;
-}
-
-void ExpectPixels(const Pixels& got, const PageImage& page) {
-    ASSERT_EQ(got.width, page.width);
-    ASSERT_EQ(got.height, page.height);
-    for (int y = 0; y < page.height; ++y) {
-        for (int x = 0; x < page.width; ++x) {
-            ASSERT_EQ(got.black[static_cast<std::size_t>(y) * page.width + x], page.Black(x, y)) << x << "," << y;
-        }
-    }
-}
 
 std::string ExportAndConvert(const PageImage& page, faxdoc::ExportFormat format, const std::string& tool) {
     test::TempDir dir;

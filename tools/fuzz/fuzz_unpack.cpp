@@ -1,6 +1,7 @@
 // Arbitrary bytes as an APF file through the unpacker component (every option
 // path): its page count and first-page flags, each page as a bitmap and as a
-// picture file. Damage must throw the component's exception family, never
+// picture file; then the whole file as a PDF or TIFF document. Damage must
+// throw the component's exception family or answer an error code, never
 // crash.
 #include <cstdint>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "ScratchFolder.h"
 #include "base/Exceptions.h"
+#include "faxdoc/DocumentExport.h"
 #include "faxdoc/VlFaxUnpacker.h"
 
 namespace {
@@ -52,5 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!Survives([&] { (void)unpacker.DecodePageToBitmap(static_cast<unsigned>(page)); })) break;
         (void)Survives([&] { (void)unpacker.ExportPage(static_cast<unsigned>(page), format); });
     }
+    const DocumentFormat document = (knobs & 0x04) != 0 ? DocumentFormat::Pdf : DocumentFormat::Tiff;
+    (void)ExportFaxDocument(path, document, vl::fuzz::ScratchFolder() + "FUZZ.DOC");
     return 0;
 }

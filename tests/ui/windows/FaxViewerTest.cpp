@@ -175,6 +175,26 @@ int PdfPages(const std::string& file)
     return info.status != 0 || at == std::string::npos ? -1 : std::stoi(info.out.substr(at + 6));
 }
 
+TEST_F(FaxViewerTest, TheDocumentExportsHoldEveryPage)
+{
+    FaxViewer window;
+    Open(window, Fax("three", "one\ftwo\fthree"));
+    const std::string chosen = dir.folder() + "whole";
+    QString filter;
+    window.SetExportNameAsker([&](const QString& f, const QString&) {
+        filter = f;
+        return QString::fromStdString(chosen);
+    });
+    Trigger(window, "ExportAllPDF");
+    EXPECT_EQ(filter, "PDF File (*.PDF *.pdf)");
+    EXPECT_EQ(PdfPages(chosen + ".PDF"), 3);
+    Trigger(window, "ExportAllTIF");
+    EXPECT_EQ(filter, "TIF File (*.TIF *.tif)");
+    const RunResult info = test::Run("/usr/bin/tiffinfo", {chosen + ".TIF"});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("Page Number: 2-3"), std::string::npos) << info.out;
+}
+
 TEST_F(FaxViewerTest, PrintsTheRangeOrTheCurrentPageAndKeepsTheRangeSetUp)
 {
     int printed = 0;

@@ -1,14 +1,18 @@
-// Viewing and printing from the main window: the fax of the list in the
-// viewer, cover first, and through the Print window into a PDF printer, and a
-// received fax printed on receipt.
+// Viewing, printing and exporting from the main window: the fax of the list
+// in the viewer, cover first, through the Print window into a PDF printer and
+// through the list's context menu into a document, and a received fax
+// printed on receipt.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 
 #include <filesystem>
 #include <fstream>
@@ -62,9 +66,10 @@ protected:
         return dir.folder() + "SEND/" + name + ".APF";
     }
 
-    int Sheets()
+    int Sheets() { return Sheets(Pdf()); }
+    static int Sheets(const std::string& pdf)
     {
-        const RunResult info = test::Run("/usr/bin/pdfinfo", {Pdf()});
+        const RunResult info = test::Run("/usr/bin/pdfinfo", {pdf});
         const std::size_t at = info.out.find("Pages:");
         return at == std::string::npos ? -1 : std::stoi(info.out.substr(at + 6));
     }
@@ -151,6 +156,33 @@ TEST_F(MainScreenPrintingTest, TheViewerShowsTheCoverFirstAndTheJoinedFileGoesAf
     });
     window.Action(ui::Command::View)->trigger();
     EXPECT_NE(shown.find("Error - fax file missing"), std::string::npos) << shown;
+}
+
+TEST_F(MainScreenPrintingTest, TheListsContextMenuExportsCoverAndBodyAsOneDocument)
+{
+    ui::MainScreen& window = OpenWithCoverAndBody();
+    const std::string chosen = dir.folder() + "exported";
+    window.SetExportNameAsker([&chosen](const QString&, const QString&) { return QString::fromStdString(chosen); });
+    QTableView* list = window.List(app::FaxPage::Outgoing);
+    const QPoint row = list->visualRect(list->model()->index(0, 1)).center();
+    for (const char* action : {"ExportPDF", "ExportTIF"}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
+        QApplication::sendEvent(list->viewport(), &click);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << action;
+        Child<QAction>(*menu, action)->trigger();
+        menu->hide();
+    }
+    EXPECT_EQ(Sheets(chosen + ".PDF"), 4);
+    const RunResult info = test::Run("/usr/bin/tiffinfo", {chosen + ".TIF"});
+    EXPECT_NE(info.out.find("Page Number: 3-4"), std::string::npos) << info.out << info.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.folder() + "Temp00000.APF"));
+
+    // Below the last row there is no fax to export.
+    const QPoint below(row.x(), list->viewport()->height() - 2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, below, list->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(list->viewport(), &click);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(MainScreenPrintingTest, AFaxNamedAtStartOpensInTheViewerOnceTheWindowIsUp)
