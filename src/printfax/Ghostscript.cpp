@@ -42,18 +42,20 @@ std::vector<std::string> PageFiles(const std::string& folder) {
     return files;
 }
 
-// The first line Ghostscript said that reads like an error, for the message.
-std::string FirstComplaint(const std::string& logFile) {
+// What Ghostscript said against the document: it marks its complaints
+// with "****" and may still end with status 0. A word about a password
+// says the most; else the first complaint. Empty when it had none.
+std::string Complaint(const std::string& logFile) {
     std::ifstream in(logFile);
     std::string line;
     std::string first;
     while (std::getline(in, line)) {
-        line = base::TrimBlanks(line);
-        if (line.empty()) continue;
+        if (!base::TrimBlanks(line).starts_with("****")) continue;
+        line = base::TrimBlanks(line.substr(line.find("****") + 4)).substr(0, kMaxReasonChars);
+        if (line.find("password") != std::string::npos) return line;
         if (first.empty()) first = line;
-        if (line.find("rror") != std::string::npos || line.find("assword") != std::string::npos) return line.substr(0, kMaxReasonChars);
     }
-    return first.substr(0, kMaxReasonChars);
+    return first;
 }
 
 }  // namespace
@@ -81,13 +83,16 @@ std::string RenderWithGhostscript(const std::string& document, const std::string
     if (outcome.timedOut)
         return "the document took longer than " + std::to_string(kRenderSeconds / 60) + " minutes to render";
     if (outcome.exitCode < 0) return "Ghostscript stopped on the document (a page far too large, or a crash)";
-    if (outcome.exitCode != 0) {
-        const std::string reason = FirstComplaint(log);
-        return "the document could not be rendered (damaged, or locked by a password)" +
-               (reason.empty() ? std::string() : ": " + reason);
-    }
     pages = PageFiles(folder);
-    if (pages.empty()) return "the document has no pages";
+    if (outcome.exitCode != 0 || pages.empty()) {
+        pages.clear();
+        if (const std::string reason = Complaint(log); !reason.empty())
+            return "the document could not be rendered: " + reason;
+        if (outcome.exitCode != 0)
+            return "the document could not be rendered (Ghostscript ended with status " +
+                   std::to_string(outcome.exitCode) + ")";
+        return "the document has no pages";
+    }
     if (pages.size() > static_cast<std::size_t>(kMaxPages)) {
         pages.clear();
         return "the document has more than " + std::to_string(kMaxPages) + " pages";

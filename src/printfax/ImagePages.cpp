@@ -1,5 +1,8 @@
 #include "printfax/ImagePages.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "printfax/FaxDither.h"
@@ -8,6 +11,28 @@
 namespace vl::printfax {
 
 namespace {
+
+// The image libraries under Qt's plugins print their own complaints about a
+// damaged file to standard error; the tool reports the failure in one line
+// of its own, so standard error is closed to them while they decode.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(dup(STDERR_FILENO)) {
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+        if (null >= 0) close(null);
+    }
+    ~QuietStandardError() {
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
 
 QByteArray FormatOf(InputKind kind) {
     switch (kind) {
@@ -36,12 +61,14 @@ std::string ImagePages::Open() {
     reader_.setFormat(FormatOf(kind_));
     // A photograph taken sideways comes out the way it is meant to be seen.
     reader_.setAutoTransform(true);
+    const QuietStandardError quiet;
     if (!reader_.canRead()) return Unreadable();
     count_ = std::max(1, reader_.imageCount());
     return {};
 }
 
 std::string ImagePages::Make(int index, gfx::MonoBitmap& page) {
+    const QuietStandardError quiet;
     if (index > 0 && !reader_.jumpToNextImage()) return Unreadable();
     QImage image;
     if (!reader_.read(&image)) return Unreadable();

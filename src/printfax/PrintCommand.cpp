@@ -1,5 +1,7 @@
 #include "printfax/PrintCommand.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
 #include <ctime>
 
@@ -48,6 +50,9 @@ std::string SendFolderOfLink() {
 }  // namespace
 
 int RunPrintCommand(const std::vector<std::string>& args) {
+    // Qt's image plugins complain on standard error about damaged images;
+    // the one line saying why the job failed is ours.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     JobOptions options;
     if (const std::string wrong = ParseArguments(args, options); !wrong.empty()) {
         const int code = Fail(wrong, kExitUsage);

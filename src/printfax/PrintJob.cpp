@@ -1,6 +1,7 @@
 #include "printfax/PrintJob.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -38,6 +39,11 @@ public:
         std::string pattern = sendFolder + ".vellora-print-XXXXXX" + kPendingExtension;
         const int fd = mkstemps(pattern.data(), static_cast<int>(sizeof kPendingExtension - 1));
         if (fd < 0) return;
+        // The fax file gets the permissions any new file of the user gets,
+        // not the temporary file's private ones.
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
         close(fd);
         path_ = pattern;
     }
