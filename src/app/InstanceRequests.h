@@ -1,7 +1,7 @@
-// What a later copy of the program sends to the first over the local socket:
-// one line per request, "activate" (come to the front), "view PATH" (show
-// that fax file in the viewer) or "import" (take in the faxes the print-to-fax
-// tool left in the send folder). The print-to-fax tool sends "import" too.
+// What a later copy of the program, or the print-to-fax tool, sends to the
+// first over the local socket: one line per request, "activate" (come to the
+// front), "view PATH" (show that fax file in the viewer) or "import" (the
+// tool left a fax in the send folder: take it in).
 #pragma once
 
 #include <cstddef>
