@@ -98,6 +98,15 @@ std::string NextProgramFileName(const std::string& prefix) {
     return NextFreeFaxFileName(ProgramFolder(), prefix);
 }
 
+bool MoveToFreeName(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    // File systems that cannot refuse to replace: check, then move.
+    std::error_code ec;
+    if (errno != EINVAL || std::filesystem::exists(to, ec)) return false;
+    std::filesystem::rename(from, to, ec);
+    return !ec;
+}
+
 bool CopyFaxFile(const std::string& source, const std::string& target) {
     if (source == target || IsSameFile(source, target)) return false;
     int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);

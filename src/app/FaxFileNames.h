@@ -18,6 +18,10 @@ int FirstFreeFaxNumber(const std::function<bool(int)>& taken);
 std::string NextSendFileName(const std::string& prefix);
 std::string NextProgramFileName(const std::string& prefix);
 
+// Moves the file to a name that no file has; false, with nothing moved, when
+// one took that name meanwhile or the move failed.
+bool MoveToFreeName(const std::string& from, const std::string& to);
+
 // Copies source to target in blocks of 2048 bytes. False, and nothing done,
 // when both name the same file (copying a file onto itself would empty it).
 // False when either file cannot be opened, and false when reading or writing

@@ -28,6 +28,8 @@ InstanceRequestReader::Result InstanceRequestReader::Feed(std::string_view bytes
         }
         if (line == kActivateRequest)
             ++result.activations;
+        else if (line == kImportRequest)
+            ++result.imports;
         else if (line.substr(0, kViewRequest.size() + 1) == std::string(kViewRequest) + "/")
             result.views.emplace_back(line.substr(kViewRequest.size(), line.size() - kViewRequest.size() - 1));
     }

@@ -1,6 +1,7 @@
-// What a later copy of the program sends to the first over the local socket:
-// one line per request, "activate" (come to the front) or "view PATH" (show
-// that fax file in the viewer).
+// What a later copy of the program, or the print-to-fax tool, sends to the
+// first over the local socket: one line per request, "activate" (come to the
+// front), "view PATH" (show that fax file in the viewer) or "import" (the
+// tool left a fax in the send folder: take it in).
 #pragma once
 
 #include <cstddef>
@@ -12,9 +13,14 @@ namespace vl::app {
 
 inline constexpr std::string_view kActivateRequest = "activate\n";
 inline constexpr std::string_view kViewRequest = "view ";
+inline constexpr std::string_view kImportRequest = "import\n";
 // A line this long (line feed included) is not from a copy of this program:
 // the longest path there is, and the word before it.
 inline constexpr std::size_t kMaxRequestLine = 4096 + kViewRequest.size() + 1;
+
+// The local socket name the first copy listens on for a data folder
+// (`programFolder` ends in "/").
+std::string InstanceServerName(const std::string& programFolder);
 
 // The line asking to view the file; empty for a path that no line can carry
 // (not absolute, too long, or holding a line feed).
@@ -25,6 +31,7 @@ class InstanceRequestReader {
 public:
     struct Result {
         int activations = 0;  // "activate" lines completed by these bytes
+        int imports = 0;      // "import" lines completed
         std::vector<std::string> views;  // the paths of the "view" lines completed
         bool refused = false;  // a line grew too long: drop the connection
     };

@@ -1,10 +1,6 @@
 // Faxes the printer driver leaves in the send folder: a fax file and a
 // sidecar of the same name with ".kqd", both matched without regard to case.
-#include <fcntl.h>
-#include <stdio.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -39,17 +35,6 @@ std::vector<std::string> SidecarsIn(const std::string& folder) {
     // is the order the driver numbered them in.
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// Moves the file to a name that no file has; false, with nothing moved, when
-// one took that name meanwhile.
-bool MoveToFreeName(const std::string& from, const std::string& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    // File systems that cannot refuse to replace: check, then move.
-    std::error_code ec;
-    if (errno != EINVAL || std::filesystem::exists(to, ec)) return false;
-    std::filesystem::rename(from, to, ec);
-    return !ec;
 }
 
 }  // namespace

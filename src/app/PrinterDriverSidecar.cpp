@@ -1,7 +1,10 @@
 #include "app/PrinterDriverSidecar.h"
 
+#include <algorithm>
+
 #include "app/FieldText.h"
 #include "app/TextFiles.h"
+#include "base/AtomicFile.h"
 
 namespace vl::app {
 
@@ -9,6 +12,11 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr size_t kMaxSidecarBytes = 64 * 1024;
+
+std::string SidecarLine(std::string field) {
+    std::replace_if(field.begin(), field.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return StorableText(field) + "\n";
+}
 
 }  // namespace
 
@@ -21,6 +29,14 @@ PrinterDriverSidecar ParseSidecar(std::string_view bytes) {
 
 PrinterDriverSidecar ReadSidecar(const std::string& path) {
     return ParseSidecar(ReadFileStart(path, kMaxSidecarBytes));
+}
+
+std::string SidecarText(const PrinterDriverSidecar& fields) {
+    return SidecarLine(fields.phone) + SidecarLine(fields.recipient) + SidecarLine(fields.subject);
+}
+
+void WriteSidecar(const std::string& path, const PrinterDriverSidecar& fields) {
+    base::ReplaceFileAtomically(path, SidecarText(fields));
 }
 
 }  // namespace vl::app

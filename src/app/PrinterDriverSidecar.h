@@ -19,4 +19,14 @@ PrinterDriverSidecar ParseSidecar(std::string_view bytes);
 // The sidecar file, at most its first 64 KiB; empty fields when it cannot be read.
 PrinterDriverSidecar ReadSidecar(const std::string& path);
 
+// The bytes of a sidecar for UTF-8 fields: three LF-ended lines. A line end
+// inside a field becomes a blank, so that no field spills into the next
+// line, and a character the outgoing table cannot store becomes "?";
+// ParseSidecar gives the fields back as written.
+std::string SidecarText(const PrinterDriverSidecar& fields);
+
+// Writes SidecarText to the path through a temporary file, so that a reader
+// finds the whole sidecar or none; throws std::system_error.
+void WriteSidecar(const std::string& path, const PrinterDriverSidecar& fields);
+
 }  // namespace vl::app

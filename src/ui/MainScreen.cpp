@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -256,10 +257,27 @@ void MainScreen::ApplicationActivated()
     UpdateCommands();
 }
 
+void MainScreen::ImportPrinted()
+{
+    guard_.Run([this] { ApplicationActivated(); });
+}
+
 void MainScreen::ImportPrinterDriverFaxes()
 {
-    if (operations_.ImportPrinterDriverFaxes() > 0)
-        RefreshLists();
+    // An import lets messages run between faxes, and an activation or the
+    // print-to-fax tool's request may arrive then. Importing from inside
+    // would take in the faxes the outer round is still working through a
+    // second time; the outer round goes round again instead.
+    if (importing_) {
+        importAgain_ = true;
+        return;
+    }
+    const QScopedValueRollback<bool> busy(importing_, true);
+    do {
+        importAgain_ = false;
+        if (operations_.ImportPrinterDriverFaxes() > 0)
+            RefreshLists();
+    } while (importAgain_);
 }
 
 void MainScreen::RebuildIndexes()

@@ -69,6 +69,9 @@ public:
     // Shows the fax file in the viewer over this window: at once, or at the
     // end of the first activation when that is still to come.
     void ViewFile(const std::string& faxFile);
+    // The print-to-fax tool left a fax in the send folder: imports it as an
+    // activation does.
+    void ImportPrinted();
     // The settings file held no port yet: the quick setup is due, and the
     // preferences wizard asks the user to check port and class.
     bool FirstRun() const { return firstRun_; }
@@ -190,6 +193,8 @@ private:
     app::FaxOperations operations_;
     std::unique_ptr<session::ReceiveMode> receive_;
     bool firstActivationPending_ = true;
+    bool importing_ = false;
+    bool importAgain_ = false;
     bool firstRun_ = false;
     std::string viewAfterStart_;
     bool tablesFailed_ = false;

@@ -1,6 +1,5 @@
 #include "ui/SingleInstance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
 #include <QThread>
@@ -36,13 +35,6 @@ void SendRequest(const QString& serverName, const std::string& request)
 
 }  // namespace
 
-QString SingleInstance::ServerName(const std::string& programFolder)
-{
-    const QString folder = QDir(QString::fromStdString(programFolder)).absolutePath();
-    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("vellora-") + QString::fromLatin1(hash.left(24));
-}
-
 SingleInstance::SingleInstance(const std::string& programFolder, const std::string& request, QObject* parent)
     : QObject(parent)
     , lock_(QString::fromStdString(programFolder) + QStringLiteral("vellora.lock"))
@@ -50,7 +42,7 @@ SingleInstance::SingleInstance(const std::string& programFolder, const std::stri
     // A copy that runs for days is not stale; a lock left by a copy that
     // died is, and QLockFile sees that from the process id it holds.
     lock_.setStaleLockTime(0);
-    const QString name = ServerName(programFolder);
+    const QString name = QString::fromStdString(app::InstanceServerName(programFolder));
     QDir().mkpath(QString::fromStdString(programFolder));
     if (!lock_.tryLock(0)) {
         // Only a lock held by another copy makes this one a later copy; a
@@ -86,6 +78,10 @@ void SingleInstance::Accept()
             for (const std::string& file : result.views) {
                 if (OnView)
                     OnView(file);
+            }
+            for (int i = 0; i < result.imports; ++i) {
+                if (OnImport)
+                    OnImport();
             }
             if (result.refused)
                 socket->abort();

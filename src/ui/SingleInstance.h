@@ -31,12 +31,11 @@ public:
     bool IsFirst() const { return first_; }
 
     // Called in the first copy (on its thread) whenever another copy starts,
-    // and with the file another copy was started to view.
+    // with the file another copy was started to view, and when the
+    // print-to-fax tool has left a fax in the send folder.
     std::function<void()> OnActivate;
     std::function<void(const std::string& faxFile)> OnView;
-
-    // The local socket name for a data folder.
-    static QString ServerName(const std::string& programFolder);
+    std::function<void()> OnImport;
 
 private:
     void Accept();

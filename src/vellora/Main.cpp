@@ -59,6 +59,10 @@ int main(int argc, char** argv)
     instance.OnView = [&mainScreen](const std::string& file) {
         QTimer::singleShot(0, &mainScreen, [&mainScreen, file] { mainScreen.ViewFile(file); });
     };
+    // The import lets messages run, so it too waits for the socket's slot to end.
+    instance.OnImport = [&mainScreen] {
+        QTimer::singleShot(0, &mainScreen, [&mainScreen] { mainScreen.ImportPrinted(); });
+    };
     // Failures of a port's threads and of event handlers reach the user.
     vl::base::SetExceptionDisplay([&mainScreen](std::exception_ptr error) {
         vl::ui::ShowErrorForm::Show("Error", vl::base::ExceptionText(error), false, &mainScreen);

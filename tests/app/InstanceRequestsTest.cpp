@@ -20,6 +20,15 @@ TEST(InstanceRequests, ActivateLinesCountHoweverTheBytesArrive)
     EXPECT_FALSE(other.refused);
 }
 
+TEST(InstanceRequests, ImportLinesAreCountedApartFromActivations)
+{
+    InstanceRequestReader reader;
+    const auto r = reader.Feed("import\nactivate\nimport now\nimp");
+    EXPECT_EQ(r.imports, 1);
+    EXPECT_EQ(r.activations, 1);
+    EXPECT_EQ(reader.Feed("ort\n").imports, 1);
+}
+
 TEST(InstanceRequests, ViewLinesCarryAnAbsolutePath)
 {
     InstanceRequestReader reader;

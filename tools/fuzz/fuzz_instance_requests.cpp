@@ -1,6 +1,7 @@
 // Arbitrary bytes as what a stranger sends to the program's local socket, cut
-// into pieces at every NUL byte: never more activations than "activate" lines,
-// only absolute paths from "view" lines, and once refused, nothing more.
+// into pieces at every NUL byte: never more activations or imports than
+// "activate" or "import" lines, only absolute paths from "view" lines, and
+// once refused, nothing more.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,9 +14,9 @@ using vl::fuzz::Check;
 
 namespace {
 
-int CountActivateLines(std::string_view bytes) {
+int CountLines(std::string_view bytes, std::string_view line) {
     int count = 0;
-    for (size_t at = 0; (at = bytes.find(vl::app::kActivateRequest, at)) != std::string_view::npos; ++at) ++count;
+    for (size_t at = 0; (at = bytes.find(line, at)) != std::string_view::npos; ++at) ++count;
     return count;
 }
 
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     app::InstanceRequestReader reader;
     int activations = 0;
+    int imports = 0;
     std::vector<std::string> views;
     bool refused = false;
     size_t start = 0;
@@ -33,15 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t end = bytes.find('\0', start);
         if (end == std::string_view::npos) end = bytes.size();
         const auto result = reader.Feed(bytes.substr(start, end - start));
-        if (refused) Check(result.refused && result.activations == 0 && result.views.empty());
+        if (refused) Check(result.refused && result.activations == 0 && result.imports == 0 && result.views.empty());
         refused = result.refused;
         activations += result.activations;
+        imports += result.imports;
         views.insert(views.end(), result.views.begin(), result.views.end());
         start = end + 1;
     }
     std::string joined(bytes);
     std::erase(joined, '\0');
-    Check(activations <= CountActivateLines(joined));
+    Check(activations <= CountLines(joined, app::kActivateRequest));
+    Check(imports <= CountLines(joined, app::kImportRequest));
     // Every path handed over was an absolute path on a "view" line of its own.
     for (const std::string& path : views)
         Check(!path.empty() && path.front() == '/' && path.find('\n') == std::string::npos &&

@@ -354,6 +354,18 @@ TEST_F(MainScreenTest, PrinterDriverFaxesArriveAtActivationAndAnOrphanSidecarWai
     EXPECT_TRUE(On(Command::Send));
 }
 
+TEST_F(MainScreenTest, AFaxPrintedWhileTheWindowIsOpenArrivesOnTheToolsRequest)
+{
+    ui::MainScreen& w = Open();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 0);
+    WriteFile(Folder() + "SEND/FAX00004.APF", "x");
+    WriteFile(Folder() + "SEND/FAX00004.KQD", "5550104\nPrinted Later\nFrom the tool\n");
+    w.ImportPrinted();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 1);
+    EXPECT_EQ(w.Lists().Outgoing()->Text("RECIPIENT"), "Printed Later");
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/FAX00004.KQD"));
+}
+
 TEST_F(MainScreenTest, DeletingTheCoverOfAFaxKeepsItsBody)
 {
     WriteOneFaxEach(Folder());

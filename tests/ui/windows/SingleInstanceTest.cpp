@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "printfax/ImportRequest.h"
 #include "support/TestSupport.h"
 
 namespace vl::ui {
@@ -50,6 +51,20 @@ TEST(SingleInstance, ALaterCopyStartedOnAFaxHandsTheFileOver)
     EXPECT_EQ(activations, 0);
 }
 
+TEST(SingleInstance, ThePrintToFaxToolAsksTheFirstCopyToImport)
+{
+    test::TempDir dir;
+    EXPECT_FALSE(printfax::AskVelloraToImport(dir.folder())) << "no copy runs yet";
+    SingleInstance first(dir.folder());
+    int imports = 0;
+    int activations = 0;
+    first.OnImport = [&] { ++imports; };
+    first.OnActivate = [&] { ++activations; };
+    EXPECT_TRUE(printfax::AskVelloraToImport(dir.folder()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return imports == 1; }, 5000));
+    EXPECT_EQ(activations, 0);
+}
+
 TEST(SingleInstance, EachDataFolderHasItsOwnFirstCopy)
 {
     test::TempDir dir;
@@ -57,7 +72,7 @@ TEST(SingleInstance, EachDataFolderHasItsOwnFirstCopy)
     SingleInstance b(dir.folder() + "b/");
     EXPECT_TRUE(a.IsFirst());
     EXPECT_TRUE(b.IsFirst());
-    EXPECT_NE(SingleInstance::ServerName(dir.folder() + "a/"), SingleInstance::ServerName(dir.folder() + "b/"));
+    EXPECT_NE(app::InstanceServerName(dir.folder() + "a/"), app::InstanceServerName(dir.folder() + "b/"));
 }
 
 TEST(SingleInstance, AStrangersLongLineIsDroppedWithoutActivating)
@@ -67,7 +82,7 @@ TEST(SingleInstance, AStrangersLongLineIsDroppedWithoutActivating)
     int activations = 0;
     first.OnActivate = [&] { ++activations; };
     QLocalSocket socket;
-    socket.connectToServer(SingleInstance::ServerName(dir.folder()));
+    socket.connectToServer(QString::fromStdString(app::InstanceServerName(dir.folder())));
     ASSERT_TRUE(socket.waitForConnected(2000));
     socket.write(QByteArray(static_cast<qsizetype>(app::kMaxRequestLine) + 10, 'a'));
     socket.write("activate\n");
