@@ -7,6 +7,7 @@ VL_PACKAGES=(
   libsqlite3-dev
   python3 python3-dbfread
   netpbm libtiff-tools libtiff-dev poppler-utils cups printer-driver-cups-pdf
+  ghostscript qt6-image-formats-plugins
   libspandsp-dev efax
   qt6-base-dev libqt6gui6 fonts-liberation fonts-dejavu-core fontconfig
 )
