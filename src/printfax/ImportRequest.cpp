@@ -1,8 +1,6 @@
 #include "printfax/ImportRequest.h"
 
-#include <QLocalSocket>
-#include <QString>
-
+#include "app/InstanceRequestSender.h"
 #include "app/InstanceRequests.h"
 
 namespace vl::printfax {
@@ -10,20 +8,12 @@ namespace vl::printfax {
 namespace {
 
 // A copy that listens answers at once; the tool does not wait for one to start.
-constexpr int kConnectMs = 1000;
-constexpr int kWriteMs = 2000;
+constexpr int kConnectTries = 2;
 
 }  // namespace
 
 bool AskVelloraToImport(const std::string& programFolder) {
-    QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(app::InstanceServerName(programFolder)));
-    if (!socket.waitForConnected(kConnectMs)) return false;
-    socket.write(app::kImportRequest.data(), static_cast<qint64>(app::kImportRequest.size()));
-    socket.waitForBytesWritten(kWriteMs);
-    const bool sent = socket.bytesToWrite() == 0;
-    socket.disconnectFromServer();
-    return sent;
+    return app::SendInstanceRequest(programFolder, app::kImportRequest, kConnectTries);
 }
 
 }  // namespace vl::printfax
