@@ -1,6 +1,8 @@
 #include "printfax/ImportRequest.h"
 
-#include "app/InstanceRequestSender.h"
+#include <QLocalSocket>
+#include <QString>
+
 #include "app/InstanceRequests.h"
 
 namespace vl::printfax {
@@ -8,12 +10,20 @@ namespace vl::printfax {
 namespace {
 
 // A copy that listens answers at once; the tool does not wait for one to start.
-constexpr int kConnectTries = 2;
+constexpr int kConnectMs = 1000;
+constexpr int kWriteMs = 2000;
 
 }  // namespace
 
 bool AskVelloraToImport(const std::string& programFolder) {
-    return app::SendInstanceRequest(programFolder, app::kImportRequest, kConnectTries);
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(app::InstanceServerName(programFolder)));
+    if (!socket.waitForConnected(kConnectMs)) return false;
+    socket.write(app::kImportRequest.data(), static_cast<qint64>(app::kImportRequest.size()));
+    socket.waitForBytesWritten(kWriteMs);
+    const bool sent = socket.bytesToWrite() == 0;
+    socket.disconnectFromServer();
+    return sent;
 }
 
 }  // namespace vl::printfax
