@@ -18,6 +18,7 @@
 #include "app/PrinterDriverLink.h"
 #include "faxdoc/ApfReader.h"
 #include "faxdoc/Unpacker.h"
+#include "support/SampleReport.h"
 #include "support/TestSupport.h"
 
 namespace vl::test {
@@ -34,13 +35,6 @@ std::string PostScript(int pages, int widthPt = 595, int heightPt = 842)
     for (int i = 1; i <= pages; ++i)
         ps += "72 700 moveto (Page " + std::to_string(i) + ") show 72 600 moveto (The quick brown fox) show showpage\n";
     return ps;
-}
-
-RunResult Gs(const std::vector<std::string>& args)
-{
-    std::vector<std::string> shell = {"-c", "exec gs -q -dSAFER -dBATCH -dNOPAUSE \"$@\"", "gs"};
-    shell.insert(shell.end(), args.begin(), args.end());
-    return Run("/bin/sh", shell);
 }
 
 int PageCount(const std::string& apf)
@@ -79,7 +73,7 @@ protected:
     }
     std::string Pdf(const std::string& name, const std::string& postScript) const
     {
-        const RunResult made = Gs({"-sDEVICE=pdfwrite", "-sOutputFile=" + Doc(name), Written(name + ".ps", postScript)});
+        const RunResult made = RunGhostscript({"-sDEVICE=pdfwrite", "-sOutputFile=" + Doc(name), Written(name + ".ps", postScript)});
         EXPECT_EQ(made.status, 0) << made.err;
         return Doc(name);
     }
@@ -118,7 +112,7 @@ TEST_F(PrintTool, APdfBecomesAFaxWithItsSidecarAndThePixelsGhostscriptDraws)
 
     // Ghostscript's own rendering of page 1, centred on the line as the
     // tool places an A4 page, thresholded.
-    ASSERT_EQ(Gs({"-sDEVICE=pgmraw", "-r204x196", "-dFirstPage=1", "-dLastPage=1",
+    ASSERT_EQ(RunGhostscript({"-sDEVICE=pgmraw", "-r204x196", "-dFirstPage=1", "-dLastPage=1",
                   "-sOutputFile=" + Doc("page1.pgm"), pdf})
                   .status,
               0);
@@ -192,7 +186,7 @@ TEST_F(PrintTool, AMultiPageTiffGivesAPageForEachImageItHolds)
     // Fax-coded pages at 204 x 98 dots per inch: at fine resolution each
     // takes twice its rows.
     const RunResult made =
-        Gs({"-sDEVICE=tiffg4", "-r204x98", "-sOutputFile=" + Doc("fax.tif"), Written("fax.ps", PostScript(3))});
+        RunGhostscript({"-sDEVICE=tiffg4", "-r204x98", "-sOutputFile=" + Doc("fax.tif"), Written("fax.ps", PostScript(3))});
     ASSERT_EQ(made.status, 0) << made.err;
     const RunResult run = Print({Doc("fax.tif")});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -230,7 +224,7 @@ TEST_F(PrintTool, ANewFaxTakesTheFirstFreeNumberAndFieldsStayOnTheirLines)
 TEST_F(PrintTool, BadJobsSayWhyInOneLineAndLeaveTheSendFolderAsItWas)
 {
     const std::string encrypted = Doc("locked.pdf");
-    const bool locked = Gs({"-sDEVICE=pdfwrite", "-sOwnerPassword=owner", "-sUserPassword=user",
+    const bool locked = RunGhostscript({"-sDEVICE=pdfwrite", "-sOwnerPassword=owner", "-sUserPassword=user",
                             "-dEncryptionR=3", "-dKeyLength=128", "-sOutputFile=" + encrypted,
                             Written("locked.ps", PostScript(1))})
                             .status == 0;
