@@ -18,8 +18,9 @@ inline constexpr std::string_view kImportRequest = "import\n";
 // the longest path there is, and the word before it.
 inline constexpr std::size_t kMaxRequestLine = 4096 + kViewRequest.size() + 1;
 
-// The local socket name the first copy listens on for a data folder
-// (`programFolder` ends in "/").
+// The local socket the first copy listens on for a data folder
+// (`programFolder` ends in "/"): a full path, the same for every process
+// of the user whatever temporary folder each was started with.
 std::string InstanceServerName(const std::string& programFolder);
 
 // The line asking to view the file; empty for a path that no line can carry

@@ -31,5 +31,6 @@ int RunReceiveCommand(const Args& args);
 int RunReportCommand(const Args& args);
 int RunCoverCommand(const Args& args);
 int RunPrintCommand(const Args& args);
+int RunPrinterCommand(const Args& args);
 
 }  // namespace vl::cli

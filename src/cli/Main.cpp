@@ -119,6 +119,11 @@ const char kUsage[] =
     "                                   $P $N give date, time, file, page and page\n"
     "                                   count; --footer adds \"Page: $P of $N\";\n"
     "                                   --no-fit prints at 200 dots to the inch\n"
+    "  printer install | uninstall      add the printer \"Vellora Fax\" to the print\n"
+    "                                   system (as root: it puts the backend into\n"
+    "                                   CUPS_SERVERBIN, default /usr/lib/cups), or\n"
+    "                                   remove it; its jobs become outgoing faxes of\n"
+    "                                   the user who printed them\n"
     "\n"
     "Exit status: 0 done, 1 failed (for example a table in use), 2 bad input\n"
     "(nothing changed).\n";
@@ -141,6 +146,7 @@ int RunCommand(const char* name, const vl::cli::Args& rest) {
     if (std::strcmp(name, "report") == 0) return RunReportCommand(rest);
     if (std::strcmp(name, "cover") == 0) return RunCoverCommand(rest);
     if (std::strcmp(name, "print") == 0) return RunPrintCommand(rest);
+    if (std::strcmp(name, "printer") == 0) return RunPrinterCommand(rest);
     std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", name, kUsage);
     return kExitBadInput;
 }

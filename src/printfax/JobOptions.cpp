@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/TextCase.h"
+
 namespace vl::printfax {
 
 namespace {
@@ -43,7 +45,11 @@ void Apply(const std::string& name, std::string value, JobOptions& options) {
     else if (name == "recipient") options.recipient = std::move(value);
     else if (name == "subject") options.subject = std::move(value);
     else if (name == "title") options.title = std::move(value);
-    else if (name == "resolution" && (value == "normal" || value == "fine")) options.normal = value == "normal";
+    else if (name == "resolution" || name == "FaxResolution") {
+        // The printer's own option spells its choices with capitals.
+        const std::string choice = base::UpperAscii(value);
+        if (choice == "NORMAL" || choice == "FINE") options.normal = choice == "NORMAL";
+    }
 }
 
 }  // namespace

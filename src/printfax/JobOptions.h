@@ -30,7 +30,8 @@ std::string ParseArguments(const std::vector<std::string>& args, JobOptions& opt
 
 // A print system's option string, "name=value" words apart by blanks, each
 // value bare, quoted with ' or ", or with blanks escaped by a backslash:
-// number (or phone), recipient, subject, title, and resolution=normal|fine.
+// number (or phone), recipient, subject, title, and resolution=normal|fine
+// (or the printer's FaxResolution=Normal|Fine).
 // A bare "normal" counts as resolution=normal. Other names belong to the
 // print system and are skipped; an unclosed quote ends at the end of the text.
 void ParseOptionString(std::string_view text, JobOptions& options);

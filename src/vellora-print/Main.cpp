@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "printfax/PrintCommand.h"
+#include "printjob/PrintCommand.h"
 
 int main(int argc, char** argv)
 {
@@ -12,5 +12,5 @@ int main(int argc, char** argv)
     // Qt's image plugins and local sockets want an application object; no
     // window system is needed.
     QCoreApplication application(argc, argv);
-    return vl::printfax::RunPrintCommand(args);
+    return vl::printjob::RunPrintCommand(args);
 }

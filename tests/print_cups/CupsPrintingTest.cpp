@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "CupsPdfServer.h"
+#include "TestCupsServer.h"
 #include "ModalDriver.h"
 #include "base/IniFile.h"
 #include "faxdoc/ApfJoin.h"
@@ -31,25 +31,6 @@ namespace fs = std::filesystem;
 // printed page must show it in the same proportions.
 constexpr int kBlockWidth = 864;
 constexpr int kBlockHeight = 200;
-
-// One server for the whole program, stopped with the test environment: the
-// CUPS library keeps to the first server it talked to.
-class CupsEnvironment : public ::testing::Environment {
-public:
-    void TearDown() override { server.reset(); }
-    static CupsPdfServer& Server()
-    {
-        if (!server)
-            server = std::make_unique<CupsPdfServer>();
-        return *server;
-    }
-
-private:
-    static inline std::unique_ptr<CupsPdfServer> server;
-};
-
-[[maybe_unused]] ::testing::Environment* const cupsEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CupsEnvironment);
 
 class CupsPrintingTest : public ::testing::Test {
 protected:
@@ -144,7 +125,7 @@ protected:
         EXPECT_NEAR(printed, static_cast<double>(kBlockWidth) / kBlockHeight, 0.25) << block.width() << "x" << block.height();
     }
 
-    CupsPdfServer& server = CupsEnvironment::Server();
+    TestCupsServer& server = TestCupsServer::Shared();
     TempDir dir;
     EnvVar home;
     base::MessageLoop loop;
@@ -182,8 +163,8 @@ TEST_F(CupsPrintingTest, TheMainWindowsPrintReachesThePrinter)
 TEST_F(CupsPrintingTest, AFaxPrintedOnReceiptReachesTheReceiptPrinter)
 {
     const std::string fax = BlockFax(dir.folder() + "RECEIVE/FAX0001.APF", 3);
-    ui::PrintOnReceipt(fax, "From: ACME             Received: now", CupsPdfServer::kPrinter, nullptr);
-    EXPECT_EQ(ui::CurrentPrinterName(), CupsPdfServer::kPrinter);
+    ui::PrintOnReceipt(fax, "From: ACME             Received: now", TestCupsServer::kPrinter, nullptr);
+    EXPECT_EQ(ui::CurrentPrinterName(), TestCupsServer::kPrinter);
     const std::string pdf = server.NextPdf();
     ASSERT_FALSE(pdf.empty());
     EXPECT_EQ(PdfPages(pdf), 3);

@@ -48,6 +48,7 @@ TEST(JobOptions, OptionStringsQuoteAndEscapeAsPrintSystemsDo)
              {"subject='a=b c' recipient=x=y", "", "x=y", "a=b c", false},
              {"subject='never closed", "", "", "never closed", false},
              {"'number=9' resolution=coarse", "", "", "", false},
+             {"FaxResolution=Normal job-uuid=urn:uuid:1", "", "", "", true},
          }) {
         JobOptions o;
         ParseOptionString(c.text, o);

@@ -18,6 +18,7 @@
 #include "app/PrinterDriverLink.h"
 #include "faxdoc/ApfReader.h"
 #include "faxdoc/Unpacker.h"
+#include "support/RenderedPageMatch.h"
 #include "support/SampleReport.h"
 #include "support/TestSupport.h"
 
@@ -43,18 +44,6 @@ int PageCount(const std::string& apf)
     EXPECT_EQ(faxdoc::ApfReadHeader(apf, header), 0) << apf;
     return header.pageCount;
 }
-
-faxdoc::PageImage Page(const std::string& apf, unsigned number)
-{
-    faxdoc::UnpackOptions options;
-    options.aspect = faxdoc::AspectMode::None;
-    faxdoc::PageImage page;
-    EXPECT_EQ(faxdoc::UnpackApfPage(apf, number, options, page), 0);
-    return page;
-}
-
-// The unpacked page ends at its last inked byte; beyond it is white.
-bool Ink(const faxdoc::PageImage& page, int x, int y) { return x < page.width && y < page.height && page.Black(x, y); }
 
 class PrintTool : public ::testing::Test {
 protected:
@@ -110,29 +99,14 @@ TEST_F(PrintTool, APdfBecomesAFaxWithItsSidecarAndThePixelsGhostscriptDraws)
     ASSERT_EQ(PageCount(apf), 3);
     EXPECT_NE(Log().find("Printed 3 page(s) to FAX00000.APF"), std::string::npos) << Log();
 
-    // Ghostscript's own rendering of page 1, centred on the line as the
-    // tool places an A4 page, thresholded.
-    ASSERT_EQ(RunGhostscript({"-sDEVICE=pgmraw", "-r204x196", "-dFirstPage=1", "-dLastPage=1",
-                  "-sOutputFile=" + Doc("page1.pgm"), pdf})
-                  .status,
-              0);
-    const QImage expected(QString::fromStdString(Doc("page1.pgm")), "PGM");
+    // Ghostscript's own rendering of page 1, thresholded.
+    const QImage expected = RenderedPage(pdf, 1, true, docs.folder());
     ASSERT_FALSE(expected.isNull());
-    const faxdoc::PageImage page = Page(apf, 1);
+    const faxdoc::PageImage page = ApfPageImage(apf, 1);
     EXPECT_EQ(page.height, expected.height());
-    const int offset = (kFaxWidth - expected.width()) / 2;
-    long black = 0;
-    long differ = 0;
-    for (int y = 0; y < expected.height(); ++y) {
-        const uchar* row = expected.constScanLine(y);
-        for (int x = 0; x < expected.width(); ++x) {
-            const bool want = row[x] < 128;
-            black += want;
-            differ += want != Ink(page, offset + x, y);
-        }
-    }
-    EXPECT_GT(black, 10000) << "the text was drawn";
-    EXPECT_LE(differ, 20);
+    const PageMatch match = MatchRenderedPage(page, expected);
+    EXPECT_GT(match.black, 10000) << "the text was drawn";
+    EXPECT_LE(match.differ, 20);
 }
 
 TEST_F(PrintTool, PostScriptFromStandardInputAtNormalResolution)
@@ -148,7 +122,7 @@ TEST_F(PrintTool, PostScriptFromStandardInputAtNormalResolution)
     ASSERT_EQ(faxdoc::ApfFindPage(apf, 1, header, pageHeader), 0);
     EXPECT_FALSE(pageHeader.HighResolution());
     // An A4 page is 297 mm long: 1146 lines at 98 per inch.
-    EXPECT_NEAR(Page(apf, 2).height, 1146, 2);
+    EXPECT_NEAR(ApfPageImage(apf, 2).height, 1146, 2);
     EXPECT_EQ(ReadFile(Send() + "FAX00000.KQD"), "\n\nMemo\n");
 }
 
@@ -161,14 +135,14 @@ TEST_F(PrintTool, AGreyGradientIsDitheredWhileItsEndsStaySolid)
     ASSERT_TRUE(gradient.save(QString::fromStdString(Doc("photo.png")), "PNG"));
     const RunResult run = Print({Doc("photo.png")});
     ASSERT_EQ(run.status, 0) << run.err;
-    const faxdoc::PageImage page = Page(Send() + "FAX00000.APF", 1);
+    const faxdoc::PageImage page = ApfPageImage(Send() + "FAX00000.APF", 1);
     // Scaled to the line: 400 rows become 400 * 1728 / 800 * 196 / 204.
     EXPECT_NEAR(page.height, 830, 1);
     const auto blackBetween = [&](int x0, int x1) {
         int black = 0;
         for (int y = 100; y < 700; ++y)
             for (int x = x0; x < x1; ++x)
-                black += Ink(page, x, y);
+                black += InkAt(page, x, y);
         return black;
     };
     const int band = 600 * 100;
@@ -195,7 +169,7 @@ TEST_F(PrintTool, AMultiPageTiffGivesAPageForEachImageItHolds)
     const QSize size = QImageReader(QString::fromStdString(Doc("fax.tif"))).size();
     const int expected = size.height() * kFaxWidth * 2 / size.width();
     for (unsigned p = 1; p <= 3; ++p)
-        EXPECT_NEAR(Page(apf, p).height, expected, 4) << p;
+        EXPECT_NEAR(ApfPageImage(apf, p).height, expected, 4) << p;
 }
 
 TEST_F(PrintTool, TextInEitherEncodingGoesToTheSendFolderEvenBeforeVelloraRan)
@@ -205,7 +179,7 @@ TEST_F(PrintTool, TextInEitherEncodingGoesToTheSendFolderEvenBeforeVelloraRan)
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string apf = home.folder() + "SEND/FAX00000.APF";
     ASSERT_EQ(PageCount(apf), 1);
-    const faxdoc::PageImage page = Page(apf, 1);
+    const faxdoc::PageImage page = ApfPageImage(apf, 1);
     EXPECT_GT(page.width, 0) << "the text was drawn";
 }
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "printfax/ImportRequest.h"
+#include "printjob/ImportRequest.h"
+#include "support/EnvVar.h"
 #include "support/TestSupport.h"
 
 namespace vl::ui {
@@ -54,14 +55,21 @@ TEST(SingleInstance, ALaterCopyStartedOnAFaxHandsTheFileOver)
 TEST(SingleInstance, ThePrintToFaxToolAsksTheFirstCopyToImport)
 {
     test::TempDir dir;
-    EXPECT_FALSE(printfax::AskVelloraToImport(dir.folder())) << "no copy runs yet";
+    EXPECT_FALSE(printjob::AskVelloraToImport(dir.folder())) << "no copy runs yet";
     SingleInstance first(dir.folder());
     int imports = 0;
     int activations = 0;
     first.OnImport = [&] { ++imports; };
     first.OnActivate = [&] { ++activations; };
-    EXPECT_TRUE(printfax::AskVelloraToImport(dir.folder()));
+    EXPECT_TRUE(printjob::AskVelloraToImport(dir.folder()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return imports == 1; }, 5000));
+    {
+        // As the print system runs it: with a temporary folder of its own.
+        const test::TempDir spool;
+        const test::EnvVar tmp("TMPDIR", spool.folder());
+        EXPECT_TRUE(printjob::AskVelloraToImport(dir.folder()));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return imports == 2; }, 5000));
     EXPECT_EQ(activations, 0);
 }
 

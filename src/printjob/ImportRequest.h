@@ -3,10 +3,10 @@
 
 #include <string>
 
-namespace vl::printfax {
+namespace vl::printjob {
 
 // Sends the "import" request to the first copy running on `programFolder`;
 // false when none listens (it then imports at its next activation).
 bool AskVelloraToImport(const std::string& programFolder);
 
-}  // namespace vl::printfax
+}  // namespace vl::printjob

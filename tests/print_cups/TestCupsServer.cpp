@@ -1,4 +1,6 @@
-#include "CupsPdfServer.h"
+#include "TestCupsServer.h"
+
+#include <gtest/gtest.h>
 
 #include <pwd.h>
 #include <signal.h>
@@ -39,9 +41,28 @@ std::vector<fs::path> PdfFiles(const std::string& folder)
     return files;
 }
 
+constexpr char kSystemServerBin[] = "/usr/lib/cups";
+
+// Stops the shared server when the test program ends.
+class ServerEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { server.reset(); }
+    static inline std::unique_ptr<TestCupsServer> server;
+};
+
+ServerEnvironment* const environment =
+    static_cast<ServerEnvironment*>(::testing::AddGlobalTestEnvironment(new ServerEnvironment));
+
 }  // namespace
 
-CupsPdfServer::CupsPdfServer() : outFolder_(RootPdfFolder())
+TestCupsServer& TestCupsServer::Shared()
+{
+    if (!environment->server)
+        environment->server = std::make_unique<TestCupsServer>();
+    return *environment->server;
+}
+
+TestCupsServer::TestCupsServer() : outFolder_(RootPdfFolder())
 {
     if (geteuid() != 0)
         missing_ = "the test CUPS server needs root";
@@ -51,7 +72,7 @@ CupsPdfServer::CupsPdfServer() : outFolder_(RootPdfFolder())
         missing_ = "the test CUPS server did not start";
 }
 
-CupsPdfServer::~CupsPdfServer()
+TestCupsServer::~TestCupsServer()
 {
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
@@ -63,27 +84,55 @@ CupsPdfServer::~CupsPdfServer()
     unsetenv("CUPS_SERVER");
 }
 
-bool CupsPdfServer::Start()
+std::map<std::string, std::string> TestCupsServer::Env() const
+{
+    return {{"CUPS_SERVER", dir_.folder() + "cups.sock"}, {"CUPS_SERVERBIN", serverBin_.path().string()}};
+}
+
+// The system's programs, linked, and a backend folder of the server's own
+// with the system's backends and the program's.
+bool TestCupsServer::MakeServerBin()
+{
+    const fs::path bin = serverBin_.path();
+    // The filters run as the lp user and reach their programs through it.
+    chmod(bin.c_str(), 0755);
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(kSystemServerBin, error)) {
+        if (entry.path().filename() != "backend")
+            fs::create_directory_symlink(entry.path(), bin / entry.path().filename(), error);
+    }
+    fs::create_directory(bin / "backend", error);
+    chmod((bin / "backend").c_str(), 0755);
+    for (const auto& entry : fs::directory_iterator(std::string(kSystemServerBin) + "/backend", error))
+        fs::create_symlink(entry.path(), bin / "backend" / entry.path().filename(), error);
+    return !error;
+}
+
+bool TestCupsServer::Start()
 {
     const std::string root = dir_.folder();
+    if (!MakeServerBin())
+        return false;
     for (const char* sub : {"spool", "tmp", "cache", "state", "log", "ppd"})
         fs::create_directories(root + sub);
     // The filters run as the lp user and must reach the spool.
     for (const auto& entry : fs::recursive_directory_iterator(root))
         chmod(entry.path().c_str(), 0777);
     chmod(root.c_str(), 0777);
+    // The fax home is root's alone: a job of another user cannot write there.
+    fs::create_directories(FaxHome());
+    chmod(FaxHome().c_str(), 0700);
     const std::string socket = root + "cups.sock";
-    std::ofstream(root + "cupsd.conf") << "Listen " << socket
-                                       << "\nLogLevel warn\nWebInterface No\nBrowsing No\n"
+    std::ofstream(root + "cupsd.conf") << "Listen " << socket << "\nLogLevel warn\nWebInterface No\nBrowsing No\n"
                                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                           "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
                                           "<Policy default>\n  <Limit All>\n    Order allow,deny\n    Allow all\n"
                                           "  </Limit>\n</Policy>\n";
-    std::ofstream(root + "cups-files.conf") << "ServerRoot " << root << "\nRequestRoot " << root << "spool\nTempDir "
+    std::ofstream(root + "cups-files.conf") << "SetEnv VELLORA_HOME " << FaxHome() << "\nServerRoot " << root << "\nRequestRoot " << root << "spool\nTempDir "
                                             << root << "tmp\nCacheDir " << root << "cache\nStateDir " << root
                                             << "state\nErrorLog " << root << "log/error_log\nAccessLog " << root
                                             << "log/access_log\nPageLog " << root
-                                            << "log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
+                                            << "log/page_log\nServerBin " << serverBin_.path().string() << "\nDataDir /usr/share/cups\n"
                                                "Sandboxing Relaxed\nSystemGroup root\n";
     pid_ = fork();
     if (pid_ == 0) {
@@ -108,7 +157,7 @@ bool CupsPdfServer::Start()
     return true;
 }
 
-std::string CupsPdfServer::NextPdf(std::chrono::seconds wait)
+std::string TestCupsServer::NextPdf(std::chrono::seconds wait)
 {
     const auto end = std::chrono::steady_clock::now() + wait;
     while (std::chrono::steady_clock::now() < end) {

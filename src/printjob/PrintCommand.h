@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace vl::printfax {
+namespace vl::printjob {
 
 // The whole run for the arguments after the program's name: the job read,
 // faxed into the send folder VLPD.INI names, logged in the data folder's
@@ -13,4 +13,4 @@ namespace vl::printfax {
 // exit code: 0 done, 1 the job failed, 2 the arguments were wrong.
 int RunPrintCommand(const std::vector<std::string>& args);
 
-}  // namespace vl::printfax
+}  // namespace vl::printjob

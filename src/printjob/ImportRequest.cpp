@@ -1,11 +1,11 @@
-#include "printfax/ImportRequest.h"
+#include "printjob/ImportRequest.h"
 
 #include <QLocalSocket>
 #include <QString>
 
 #include "app/InstanceRequests.h"
 
-namespace vl::printfax {
+namespace vl::printjob {
 
 namespace {
 
@@ -26,4 +26,4 @@ bool AskVelloraToImport(const std::string& programFolder) {
     return sent;
 }
 
-}  // namespace vl::printfax
+}  // namespace vl::printjob
