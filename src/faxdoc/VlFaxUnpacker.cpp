@@ -12,6 +12,7 @@
 #include "base/WindowSystemPump.h"
 #include "faxdoc/ApfReader.h"
 #include "faxdoc/OutputFileName.h"
+#include "faxdoc/UnpackTurns.h"
 #include "faxdoc/Unpacker.h"
 
 namespace vl::faxdoc {
@@ -76,12 +77,8 @@ UnpackOptions VlFaxUnpacker::Prepare(unsigned page) {
         options.vertDiv = vertDiv_;
     }
     const bool yield = (options_ & uoYield) != 0;
-    // The loop gets its turn once each time another 16 lines are out.
-    options.onProgress = [this, page, yield, yieldedAt = -1](const UnpackProgress& progress) mutable {
-        if (yield && progress.linesOut % 16 == 0 && progress.linesOut != yieldedAt) {
-            yieldedAt = progress.linesOut;
-            if (Yield(ProcessMessages) == base::ecGotQuitMsg) return UnpackControl::Quit;
-        }
+    options.onProgress = [this, page, yield, turns = UnpackTurns()](const UnpackProgress& progress) mutable {
+        if (yield && turns.Due(progress) && Yield(ProcessMessages) == base::ecGotQuitMsg) return UnpackControl::Quit;
         if (OnStatus) OnStatus(*this, inFileName_, static_cast<int>(page), progress.bytesDone, progress.bytesTotal);
         return abortRequested_ ? UnpackControl::Abort : UnpackControl::Continue;
     };

@@ -3,10 +3,11 @@
 #include <ctime>
 
 #include "app/FaxFolderFiles.h"
+#include "app/InstanceRequests.h"
 #include "app/PrinterDriverLink.h"
 #include "app/ProgramFolders.h"
 #include "base/AppendFile.h"
-#include "printjob/ImportRequest.h"
+#include "instance/InstanceRequestSender.h"
 
 namespace vl::printjob {
 
@@ -40,7 +41,8 @@ printfax::JobOutcome DeliverJob(std::string_view document, const printfax::JobOp
         return outcome;
     }
     LogJob("Printed " + std::to_string(outcome.pages) + " page(s) to " + app::FileNameOf(outcome.faxFile));
-    AskVelloraToImport(app::ProgramFolder());
+    // No copy running is no failure: Vellora imports at its next activation.
+    instance::SendInstanceRequest(app::ProgramFolder(), app::kImportRequest);
     return outcome;
 }
 

@@ -2,36 +2,20 @@
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QThread>
 
 #include <memory>
 #include <string_view>
 
 #include "app/InstanceRequests.h"
+#include "instance/InstanceRequestSender.h"
 
 namespace vl::ui {
 
 namespace {
 
-constexpr int kConnectTries = 20;
-constexpr int kWaitMs = 100;
-
 // The first copy takes the lock a moment before it listens; a copy started
 // in that moment tries again for a while.
-void SendRequest(const QString& serverName, const std::string& request)
-{
-    for (int i = 0; i < kConnectTries; ++i) {
-        QLocalSocket socket;
-        socket.connectToServer(serverName);
-        if (socket.waitForConnected(kWaitMs * 5)) {
-            socket.write(request.data(), static_cast<qint64>(request.size()));
-            socket.waitForBytesWritten(kWaitMs * 10);
-            socket.disconnectFromServer();
-            return;
-        }
-        QThread::msleep(kWaitMs);
-    }
-}
+constexpr int kConnectTries = 20;
 
 }  // namespace
 
@@ -50,7 +34,7 @@ SingleInstance::SingleInstance(const std::string& programFolder, const std::stri
         // starting.
         first_ = lock_.error() != QLockFile::LockFailedError;
         if (!first_)
-            SendRequest(name, request);
+            instance::SendInstanceRequest(programFolder, request, kConnectTries);
         return;
     }
     first_ = true;

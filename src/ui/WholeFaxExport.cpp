@@ -4,6 +4,7 @@
 #include "base/WindowSystemPump.h"
 #include "faxdoc/DocumentExport.h"
 #include "faxdoc/OutputFileName.h"
+#include "faxdoc/UnpackTurns.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -16,13 +17,9 @@ QString ExtensionText(faxdoc::DocumentFormat format)
 void ExportWholeFax(const std::string& faxFile, faxdoc::DocumentFormat format, const QString& chosen)
 {
     const std::string name = faxdoc::OutputFileName(faxFile, FromQt(chosen), faxdoc::DocumentExtension(format));
-    // The windows get their turn each time another 16 lines are decoded.
-    int pumpedAt = -1;
-    const auto pump = [&pumpedAt](const faxdoc::UnpackProgress& progress) {
-        if (progress.linesOut % 16 == 0 && progress.linesOut != pumpedAt) {
-            pumpedAt = progress.linesOut;
-            base::PumpWindowSystem();
-        }
+    faxdoc::UnpackTurns turns;
+    const auto pump = [&turns](const faxdoc::UnpackProgress& progress) {
+        if (turns.Due(progress)) base::PumpWindowSystem();
         return faxdoc::UnpackControl::Continue;
     };
     base::CheckException(faxdoc::ExportFaxDocument(faxFile, format, name, pump));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "printjob/ImportRequest.h"
+#include "instance/InstanceRequestSender.h"
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
 
@@ -55,19 +55,19 @@ TEST(SingleInstance, ALaterCopyStartedOnAFaxHandsTheFileOver)
 TEST(SingleInstance, ThePrintToFaxToolAsksTheFirstCopyToImport)
 {
     test::TempDir dir;
-    EXPECT_FALSE(printjob::AskVelloraToImport(dir.folder())) << "no copy runs yet";
+    EXPECT_FALSE(instance::SendInstanceRequest(dir.folder(), app::kImportRequest)) << "no copy runs yet";
     SingleInstance first(dir.folder());
     int imports = 0;
     int activations = 0;
     first.OnImport = [&] { ++imports; };
     first.OnActivate = [&] { ++activations; };
-    EXPECT_TRUE(printjob::AskVelloraToImport(dir.folder()));
+    EXPECT_TRUE(instance::SendInstanceRequest(dir.folder(), app::kImportRequest));
     EXPECT_TRUE(QTest::qWaitFor([&] { return imports == 1; }, 5000));
     {
         // As the print system runs it: with a temporary folder of its own.
         const test::TempDir spool;
         const test::EnvVar tmp("TMPDIR", spool.folder());
-        EXPECT_TRUE(printjob::AskVelloraToImport(dir.folder()));
+        EXPECT_TRUE(instance::SendInstanceRequest(dir.folder(), app::kImportRequest));
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return imports == 2; }, 5000));
     EXPECT_EQ(activations, 0);
