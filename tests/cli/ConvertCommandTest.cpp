@@ -90,11 +90,12 @@ TEST_F(ConvertCommand, APdfIsRenderedPageByPageAtEitherResolution) {
 }
 
 TEST_F(ConvertCommand, ADocumentThatCannotBeRenderedSaysWhyAndLeavesNoFile) {
-    const std::string page = "%!PS\n<< /PageSize [1701 2551] >> setpagedevice 72 72 moveto 500 500 lineto stroke showpage\n";
+    const std::string line = "72 72 moveto 99 99 lineto stroke showpage\n";
+    const std::string poster = "%!PS\n<< /PageSize [1701 2551] >> setpagedevice " + line;
     const std::string locked = home.folder() + "locked.pdf";
     const bool haveLocked = RunGhostscript({"-sDEVICE=pdfwrite", "-sOwnerPassword=owner", "-sUserPassword=user",
                                             "-dEncryptionR=3", "-dKeyLength=128", "-sOutputFile=" + locked,
-                                            Write("locked.ps", "%!PS\n72 72 moveto (x) show showpage\n")})
+                                            Write("locked.ps", "%!PS\n" + line)})
                                 .status == 0;
     struct Case {
         std::string file;
@@ -103,7 +104,7 @@ TEST_F(ConvertCommand, ADocumentThatCannotBeRenderedSaysWhyAndLeavesNoFile) {
     std::vector<Case> cases = {
         {Write("cut.pdf", "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R"), "the document"},
         {Write("blank.ps", "%!PS\n"), "the document has no pages"},
-        {Write("poster.eps", page), "page 1 is 600 x 900 mm, larger than A3"},
+        {Write("poster.eps", poster), "page 1 is 600 x 900 mm, larger than A3"},
         {home.folder() + "absent.pdf", "absent.pdf: No such file"},
     };
     if (haveLocked) cases.push_back({locked, "password"});
