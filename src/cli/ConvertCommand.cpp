@@ -1,4 +1,5 @@
-// vellora-cli convert: a text or image file into an APF fax file.
+// vellora-cli convert: a text, image, PDF or PostScript file into an APF fax
+// file.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -7,7 +8,9 @@
 #include "base/TextCase.h"
 #include "cli/ArgNumbers.h"
 #include "cli/Commands.h"
+#include "faxdoc/FaxConversion.h"
 #include "faxdoc/VlFaxConverter.h"
+#include "printfax/PageConversion.h"
 
 namespace vl::cli {
 
@@ -19,12 +22,23 @@ const char kConvertUsage[] =
     "usage: vellora-cli convert INPUT [-o OUT.APF] [--fine] [--wide]\n"
     "         [--font small|standard|FAMILY:POINTS] [--lines-per-page N] [--tab N]\n"
     "         [--left-margin N] [--top-margin N] [--station-id ID]\n"
-    "         [--no-double-width] [--no-center]\n";
+    "         [--no-double-width] [--no-center]\n"
+    "       vellora-cli convert INPUT.pdf|.ps|.eps [-o OUT.APF] [--fine]\n";
+
+struct ConvertArgs {
+    std::string input;
+    bool enhanced = false;  // text in a system font
+    bool layout = false;    // an option that only text and images take
+};
+
+std::string Extension(const std::string& input) {
+    return base::UpperAscii(std::filesystem::path(input).extension().string());
+}
 
 // The source follows the input's extension.
 bool TypeOfInput(const std::string& input, faxdoc::FaxInputDocumentType& type) {
     using enum faxdoc::FaxInputDocumentType;
-    const std::string ext = base::UpperAscii(std::filesystem::path(input).extension().string());
+    const std::string ext = Extension(input);
     if (ext == ".TXT" || ext == ".TEXT") type = idText;
     else if (ext == ".TIF" || ext == ".TIFF") type = idTiff;
     else if (ext == ".PCX") type = idPcx;
@@ -32,6 +46,12 @@ bool TypeOfInput(const std::string& input, faxdoc::FaxInputDocumentType& type) {
     else if (ext == ".BMP") type = idBmp;
     else return false;
     return true;
+}
+
+// Rendered page by page as the print tool renders them.
+bool IsPrintedDocument(const std::string& input) {
+    const std::string ext = Extension(input);
+    return ext == ".PDF" || ext == ".PS" || ext == ".EPS";
 }
 
 // "small", "standard", or a family and a size in points, "FAMILY:POINTS".
@@ -52,7 +72,8 @@ bool ParseFont(const std::string& text, faxdoc::VlFaxConverter& converter, bool&
     return true;
 }
 
-int Parse(const Args& args, faxdoc::VlFaxConverter& c, std::string& input, bool& enhanced) {
+int Parse(const Args& args, faxdoc::VlFaxConverter& c, ConvertArgs& parsed) {
+    std::string& input = parsed.input;
     const auto number = [&](std::size_t& i, int low, int high, void (faxdoc::VlFaxConverter::*set)(int)) {
         int value = 0;
         if (!ParseNumber(args[++i], low, high, value)) {
@@ -66,6 +87,8 @@ int Parse(const Args& args, faxdoc::VlFaxConverter& c, std::string& input, bool&
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         int rc = kExitOk;
+        // Every long option but --fine lays out text or images.
+        if (a.starts_with("--") && a != "--fine") parsed.layout = true;
         if (a == "-o" && hasValue) {
             c.SetOutFileName(args[++i]);
         } else if (a == "--fine") {
@@ -73,7 +96,7 @@ int Parse(const Args& args, faxdoc::VlFaxConverter& c, std::string& input, bool&
         } else if (a == "--wide") {
             c.SetWidth(faxdoc::FaxWidth::fwWide);
         } else if (a == "--font" && hasValue) {
-            if (!ParseFont(args[++i], c, enhanced))
+            if (!ParseFont(args[++i], c, parsed.enhanced))
                 return BadInput(kGroup, "font '" + args[i] + "' is not small, standard or FAMILY:POINTS");
         } else if (a == "--lines-per-page" && hasValue) {
             rc = number(i, 0, 10000, &faxdoc::VlFaxConverter::SetLinesPerPage);
@@ -100,18 +123,33 @@ int Parse(const Args& args, faxdoc::VlFaxConverter& c, std::string& input, bool&
     return kExitOk;
 }
 
+int ConvertPrintedDocument(const std::string& input, const faxdoc::VlFaxConverter& converter) {
+    const std::string output = faxdoc::ApfOutputName(input, converter.OutFileName());
+    if (std::string failure = printfax::ConvertDocumentFile(
+            input, converter.Resolution() == faxdoc::FaxResolution::frHigh, output);
+        !failure.empty())
+        return Failed(kGroup, input + ": " + failure);
+    std::printf("%s\n", output.c_str());
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunConvertCommand(const Args& args) {
     faxdoc::VlFaxConverter converter;
-    std::string input;
-    bool enhanced = false;
-    if (int rc = Parse(args, converter, input, enhanced); rc != kExitOk) return rc;
+    ConvertArgs parsed;
+    if (int rc = Parse(args, converter, parsed); rc != kExitOk) return rc;
+    const std::string& input = parsed.input;
+    if (IsPrintedDocument(input)) {
+        if (parsed.layout)
+            return BadInput(kGroup, input + ": a PDF or PostScript file takes only -o and --fine\n" + kConvertUsage);
+        return ConvertPrintedDocument(input, converter);
+    }
     faxdoc::FaxInputDocumentType type{};
     if (!TypeOfInput(input, type)) {
-        return BadInput(kGroup, input + ": not a .txt, .tif, .tiff, .pcx, .dcx or .bmp file");
+        return BadInput(kGroup, input + ": not a .txt, .tif, .tiff, .pcx, .dcx, .bmp, .pdf, .ps or .eps file");
     }
-    if (enhanced && type == faxdoc::FaxInputDocumentType::idText) type = faxdoc::FaxInputDocumentType::idTextEx;
+    if (parsed.enhanced && type == faxdoc::FaxInputDocumentType::idText) type = faxdoc::FaxInputDocumentType::idTextEx;
     const std::string output = converter.OutFileName();
     converter.SetInputDocumentType(type);
     converter.SetDocumentFile(input);

@@ -12,14 +12,10 @@
 #include "base/ErrorCodes.h"
 #include "base/MessageTable.h"
 #include "faxdoc/ApfReader.h"
-#include "faxdoc/FaxConversion.h"
 #include "printfax/FaxDrop.h"
-#include "printfax/FaxGeometry.h"
-#include "printfax/Ghostscript.h"
 #include "printfax/ImagePages.h"
 #include "printfax/InputKind.h"
-#include "printfax/PageSequenceSource.h"
-#include "printfax/RenderedPages.h"
+#include "printfax/PageConversion.h"
 #include "printfax/TempFolder.h"
 #include "printfax/TextFax.h"
 
@@ -60,32 +56,16 @@ private:
     std::string path_;
 };
 
-std::string ConvertPages(int count, const PageSequenceSource::MakePage& make, bool fine, const std::string& apfFile) {
-    PageSequenceSource source(count, make);
-    faxdoc::ConversionSettings settings;
-    settings.highResolution = fine;
-    settings.width = kFaxWidth;
-    settings.leftMargin = 0;  // the pages are laid out on the whole line already
-    const int rc = faxdoc::ConvertDocument(source, std::string(), apfFile, settings);
-    if (rc == base::ecOK) return {};
-    if (!source.Failure().empty()) return source.Failure();
-    return "the fax file could not be written: " + base::ErrorText(rc);
-}
-
-std::string ConvertRendered(std::string_view document, const std::string& folder, bool fine,
-                            const std::string& apfFile) {
+// Ghostscript reads the document from a file of the job's folder.
+std::string ConvertRenderedJob(std::string_view document, const std::string& folder, bool fine,
+                               const std::string& apfFile) {
     const std::string documentFile = folder + "job";
     {
         std::ofstream out(documentFile, std::ios::binary);
         out.write(document.data(), static_cast<std::streamsize>(document.size()));
         if (!out.flush()) return "the document could not be stored for rendering in " + folder;
     }
-    std::vector<std::string> files;
-    if (std::string failure = RenderWithGhostscript(documentFile, folder, fine, files); !failure.empty())
-        return failure;
-    const RenderedPages pages(std::move(files), fine);
-    return ConvertPages(
-        pages.Count(), [&pages](int index, gfx::MonoBitmap& page) { return pages.Make(index, page); }, fine, apfFile);
+    return ConvertRendered(documentFile, folder, fine, apfFile);
 }
 
 std::string ConvertImage(std::string_view document, InputKind kind, bool fine, const std::string& apfFile) {
@@ -99,7 +79,7 @@ std::string Convert(std::string_view document, InputKind kind, bool fine, const 
                     const std::string& apfFile) {
     switch (kind) {
         case InputKind::Pdf:
-        case InputKind::PostScript: return ConvertRendered(document, folder, fine, apfFile);
+        case InputKind::PostScript: return ConvertRenderedJob(document, folder, fine, apfFile);
         case InputKind::Png:
         case InputKind::Jpeg:
         case InputKind::Tiff: return ConvertImage(document, kind, fine, apfFile);

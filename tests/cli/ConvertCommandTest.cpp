@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "support/SampleReport.h"
 #include "support/TestSupport.h"
 
 namespace vl::test {
@@ -68,6 +70,56 @@ TEST_F(ConvertCommand, BadInputAndBadFiles) {
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(std::filesystem::exists(home.folder() + "absent.APF"));
     EXPECT_FALSE(std::filesystem::exists(home.folder() + "fake.APF"));
+}
+
+TEST_F(ConvertCommand, APdfIsRenderedPageByPageAtEitherResolution) {
+    const std::string pdf = MakeReportPdf(home.folder());
+    ASSERT_FALSE(pdf.empty());
+    RunResult r = Cli({"convert", pdf, "--fine"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, home.folder() + "report.APF\n");
+    r = Cli({"info", home.folder() + "report.APF", "--json"});
+    EXPECT_NE(r.out.find("\"page_count\":3"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"page\":3,\"fine\":true"), std::string::npos) << r.out;
+    // PostScript as well, at normal resolution, under the name asked for.
+    r = Cli({"convert", home.folder() + "report.ps", "-o", home.folder() + "normal"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = Cli({"info", home.folder() + "normal.APF", "--json"});
+    EXPECT_NE(r.out.find("\"page_count\":3"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"page\":1,\"fine\":false"), std::string::npos) << r.out;
+}
+
+TEST_F(ConvertCommand, ADocumentThatCannotBeRenderedSaysWhyAndLeavesNoFile) {
+    const std::string line = "72 72 moveto 99 99 lineto stroke showpage\n";
+    const std::string poster = "%!PS\n<< /PageSize [1701 2551] >> setpagedevice " + line;
+    const std::string locked = home.folder() + "locked.pdf";
+    const bool haveLocked = RunGhostscript({"-sDEVICE=pdfwrite", "-sOwnerPassword=owner", "-sUserPassword=user",
+                                            "-dEncryptionR=3", "-dKeyLength=128", "-sOutputFile=" + locked,
+                                            Write("locked.ps", "%!PS\n" + line)})
+                                .status == 0;
+    struct Case {
+        std::string file;
+        std::string says;
+    };
+    std::vector<Case> cases = {
+        {Write("cut.pdf", "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R"), "the document"},
+        {Write("blank.ps", "%!PS\n"), "the document has no pages"},
+        {Write("poster.eps", poster), "page 1 is 600 x 900 mm, larger than A3"},
+        {home.folder() + "absent.pdf", "absent.pdf: No such file"},
+    };
+    if (haveLocked) cases.push_back({locked, "password"});
+    for (const Case& c : cases) {
+        const RunResult r = Cli({"convert", c.file, "--fine"});
+        EXPECT_EQ(r.status, 1) << c.file;
+        EXPECT_TRUE(r.err.starts_with("vellora-cli convert: " + c.file + ": ")) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(c.file).replace_extension(".APF"))) << c.file;
+    }
+    // Text and image layout options do not apply.
+    const RunResult r = Cli({"convert", cases[0].file, "--wide"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("takes only -o and --fine"), std::string::npos) << r.err;
 }
 
 }  // namespace

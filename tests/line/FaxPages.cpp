@@ -1,5 +1,7 @@
 #include "FaxPages.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <sstream>
 #include <stdexcept>
@@ -81,6 +83,18 @@ Bitmap InkedRows(const Bitmap& page) {
     out.rows.assign(first, last);
     out.height = static_cast<int>(out.rows.size());
     return out;
+}
+
+long DifferingPixels(const Bitmap& a, const Bitmap& b) {
+    const auto byte = [](const Bitmap& page, int y, std::size_t x) -> unsigned {
+        if (y >= page.height || x >= page.rows[static_cast<std::size_t>(y)].size()) return 0;
+        return static_cast<unsigned char>(page.rows[static_cast<std::size_t>(y)][x]);
+    };
+    const std::size_t stride = static_cast<std::size_t>(std::max(a.width, b.width) + 7) / 8;
+    long differ = 0;
+    for (int y = 0; y < std::max(a.height, b.height); ++y)
+        for (std::size_t x = 0; x < stride; ++x) differ += std::popcount(byte(a, y, x) ^ byte(b, y, x));
+    return differ;
 }
 
 }  // namespace vl::test

@@ -35,4 +35,9 @@ bool FaxTiffPageIsFine(const std::filesystem::path& tiff, int index);
 // page once the blank margins a sender adds are set aside.
 Bitmap InkedRows(const Bitmap& page);
 
+// How many pixels differ between two pages laid over each other from their
+// top left corners, either one white beyond its edges: a decoder may end a
+// row at its last black pixel.
+long DifferingPixels(const Bitmap& a, const Bitmap& b);
+
 }  // namespace vl::test

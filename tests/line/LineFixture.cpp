@@ -10,7 +10,9 @@ void LineFixture::StartLine(std::vector<std::string> args) {
         args.push_back(extra);
         args.push_back(File(extra[7] == 'a' ? "ttyA" : "ttyB"));
     }
-    args.insert(args.end(), {"--timeout", "85", "--verbose"});
+    // linesim gives up a little before the test stops waiting for it.
+    const auto lineLimit = callLimit_ - std::chrono::seconds(5);
+    args.insert(args.end(), {"--timeout", std::to_string(lineLimit.count()), "--verbose"});
     logs_.push_back("linesim.log");
     linesim_ = std::make_unique<ChildProcess>(VL_LINESIM_PATH, args, File("linesim.log"), true);
     const auto ready = linesim_->ReadLine(std::chrono::seconds(10));
@@ -27,14 +29,14 @@ std::unique_ptr<ChildProcess> LineFixture::Efax(char end, const std::vector<std:
 }
 
 int LineFixture::EfaxStatus(ChildProcess& efax) {
-    const auto status = efax.Wait(kCallLimit);
+    const auto status = efax.Wait(callLimit_);
     EXPECT_TRUE(status.has_value()) << "efax still runs after the call limit";
     return status.value_or(-1);
 }
 
 std::string LineFixture::CallResult() {
     if (!linesim_) return {};
-    const auto line = linesim_->ReadLine(kCallLimit);
+    const auto line = linesim_->ReadLine(callLimit_);
     EXPECT_TRUE(line.has_value()) << "linesim printed no result";
     const auto status = linesim_->Wait(std::chrono::seconds(5));
     EXPECT_TRUE(status.has_value()) << "linesim did not end after its result";

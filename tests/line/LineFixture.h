@@ -33,6 +33,9 @@ protected:
     std::string File(const std::string& name) const { return (dir_.path() / name).string(); }
     std::string Logs() const;
 
+    // How long a call may take; a test that sends long pages sets a longer
+    // one before it starts the line.
+    std::chrono::seconds callLimit_ = kCallLimit;
     TempDir dir_;
     std::unique_ptr<ChildProcess> linesim_;
     std::vector<std::string> logs_;
