@@ -50,8 +50,12 @@ void AddParam(VCardProperty& property, std::string_view text) {
         return;
     }
     const std::string name = base::UpperAscii(text.substr(0, equals));
-    for (std::string_view item : SplitOutsideQuotes(text.substr(equals + 1), ','))
-        property.params.emplace_back(name, Unquoted(item));
+    // Quotes or not, a comma parts the items of a list (TYPE="work,fax").
+    const std::string values = Unquoted(text.substr(equals + 1));
+    for (size_t from = 0, comma = 0; comma != std::string::npos; from = comma + 1) {
+        comma = values.find(',', from);
+        property.params.emplace_back(name, values.substr(from, comma - from));
+    }
 }
 
 bool ParseProperty(std::string_view text, int line, VCardProperty& property) {
