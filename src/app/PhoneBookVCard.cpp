@@ -67,8 +67,9 @@ std::vector<std::string> Components(std::string_view value) {
 
 // A value that is not structured: its semicolons are text.
 std::string Unescaped(std::string_view value) {
-    std::string text;
-    for (const std::string& part : Components(value)) text += (text.empty() ? "" : ";") + part;
+    const std::vector<std::string> parts = Components(value);
+    std::string text = parts.front();
+    for (size_t i = 1; i < parts.size(); ++i) text += ";" + parts[i];
     return text;
 }
 
@@ -86,7 +87,8 @@ std::string NameFromParts(std::string_view value) {
 
 std::string Number(const VCardProperty& tel) {
     std::string number = base::TrimBlanks(Unescaped(DecodedValue(tel)));
-    if (number.size() >= 4 && base::EqualsNoCase(std::string_view(number).substr(0, 4), "tel:")) number.erase(0, 4);
+    if (number.size() >= 4 && base::EqualsNoCase(std::string_view(number).substr(0, 4), "tel:"))
+        return base::TrimBlanks(std::string_view(number).substr(4));
     return number;
 }
 
