@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/TextFiles.h"
-#include "base/ErrorCodes.h"
+#include "PhoneBookReading.h"
 
 namespace vl::app {
 namespace {
 
-PhoneBookRows Read(std::string_view bytes) {
-    PhoneBookRows rows;
-    std::string error;
-    EXPECT_EQ(ReadPhoneBookVCard(bytes, rows, error), base::ecOK) << error;
-    return rows;
-}
+PhoneBookRows Read(std::string_view bytes) { return MustRead(ReadPhoneBookVCard, bytes); }
 
 TEST(PhoneBookVCard, WrittenCardsReadBackAndStayWithinTheLineWidth) {
     const std::string longName = "Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale \xC3\xA9l\xC3\xA9" "ctrique d'\xC3\x89" "chirolles, "
@@ -81,12 +76,8 @@ TEST(PhoneBookVCard, BadCardsAreSaidByTheLineOfTheirBegin) {
 }
 
 TEST(PhoneBookVCard, RefusesAFileWithoutACard) {
-    for (std::string_view text : {"", "Name,Fax\nAnn,1\n", "FN:Ann\nTEL:1\n"}) {
-        PhoneBookRows rows;
-        std::string error;
-        EXPECT_EQ(ReadPhoneBookVCard(text, rows, error), base::ecBadArgument) << text;
-        EXPECT_NE(error, "");
-    }
+    for (std::string_view text : {"", "Name,Fax\nAnn,1\n", "FN:Ann\nTEL:1\n"})
+        ExpectRefused(ReadPhoneBookVCard, text);
 }
 
 }  // namespace
