@@ -94,6 +94,7 @@ std::optional<char> HeaderDelimiter(std::string_view text) {
 
 int ReadPhoneBookCsv(std::string_view bytes, PhoneBookRows& rows, std::string& error) {
     const std::string text = ImportedText(bytes);
+    if (base::TrimBlanks(text).empty()) return base::ecOK;
     const std::optional<char> delimiter = HeaderDelimiter(text);
     if (!delimiter) {
         error = "the first line names no column the phone book knows (Name, Fax, First Name, Last Name, ...)";

@@ -17,8 +17,9 @@ namespace vl::app {
 // Reads the bytes (see ImportedText for the encodings), the columns
 // separated by commas, or by semicolons or tabs when the header only reads
 // that way. Blank rows are passed over; a row with neither a name nor a
-// number, or whose quotes are not closed, is skipped and said. Returns 0, or
-// ecBadArgument with error set when the first row names no column it knows.
+// number, or whose quotes are not closed, is skipped and said. A blank file
+// is an empty phone book. Returns 0, or ecBadArgument with error set when
+// the first row names no column it knows.
 int ReadPhoneBookCsv(std::string_view bytes, PhoneBookRows& rows, std::string& error);
 
 // "Name,Fax" and a row per entry, UTF-8 without a byte order mark, lines

@@ -183,7 +183,7 @@ int ReadPhoneBookVCard(std::string_view bytes, PhoneBookRows& rows, std::string&
         }
     }
     if (card) rows.skipped.push_back({card->Line(), "the card has no END:VCARD"});
-    if (!anyCard) {
+    if (!anyCard && !base::TrimBlanks(text).empty()) {
         error = "the file holds no vCard (no BEGIN:VCARD line)";
         return base::ecBadArgument;
     }

@@ -16,7 +16,8 @@ namespace vl::app {
 // Reads the bytes (see ImportedText for the encodings). A card with neither
 // a name nor a number, or without its END:VCARD, is skipped and said, by
 // the line of its BEGIN:VCARD. Cards inside cards (2.1 AGENT) are passed
-// over. Returns 0, or ecBadArgument with error set when there is no card.
+// over. A blank file is an empty phone book, as an empty one is written.
+// Returns 0, or ecBadArgument with error set when there is no card.
 int ReadPhoneBookVCard(std::string_view bytes, PhoneBookRows& rows, std::string& error);
 
 // A vCard 3.0 card per entry: FN, N (the whole name as the family name, as

@@ -73,7 +73,7 @@ TEST(PhoneBookCsv, BadRowsAreSaidByLineAndTheRestKept) {
 }
 
 TEST(PhoneBookCsv, RefusesAFileWithoutAKnownColumn) {
-    for (std::string_view text : {"", "E-mail,Notes\na@b,x\n", "Ann,555\n"})
+    for (std::string_view text : {"E-mail,Notes\na@b,x\n", "Ann,555\n"})
         ExpectRefused(ReadPhoneBookCsv, text);
 }
 
