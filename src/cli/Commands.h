@@ -32,5 +32,6 @@ int RunReportCommand(const Args& args);
 int RunCoverCommand(const Args& args);
 int RunPrintCommand(const Args& args);
 int RunPrinterCommand(const Args& args);
+int RunPhoneBookCommand(const Args& args);
 
 }  // namespace vl::cli

@@ -38,6 +38,18 @@ const char kUsage[] =
     "  table pack TABLE                 remove deleted records for good\n"
     "  table rebuild                    pack every table and rebuild all index tags\n"
     "  table eval TABLE RECNO EXPR      evaluate a logical expression (.T. or .F.)\n"
+    "  phonebook import FILE.csv|FILE.vcf [--format csv|vcard]\n"
+    "                                   add the entries of an address book export\n"
+    "                                   to the phone book: a CSV file whose header\n"
+    "                                   names its columns (Name, Fax, First Name,\n"
+    "                                   Last Name, Display Name, Business Fax, Fax\n"
+    "                                   Number, Phone, ...) or vCards (2.1, 3.0, 4.0;\n"
+    "                                   the fax TEL counts); rows that cannot be\n"
+    "                                   stored, and entries already there, are said\n"
+    "                                   on standard error as FILE:LINE: and skipped\n"
+    "  phonebook export FILE.csv|FILE.vcf [--format csv|vcard]\n"
+    "                                   every entry in name order, as CSV (Name,Fax)\n"
+    "                                   or vCard 3.0\n"
     "  convert INPUT [-o OUT.APF] [--fine] [--wide] [--font small|standard|FAMILY:POINTS]\n"
     "          [--lines-per-page N] [--tab N] [--left-margin N] [--top-margin N]\n"
     "          [--station-id ID] [--no-double-width] [--no-center]\n"
@@ -150,6 +162,7 @@ int RunCommand(const char* name, const vl::cli::Args& rest) {
     if (std::strcmp(name, "cover") == 0) return RunCoverCommand(rest);
     if (std::strcmp(name, "print") == 0) return RunPrintCommand(rest);
     if (std::strcmp(name, "printer") == 0) return RunPrinterCommand(rest);
+    if (std::strcmp(name, "phonebook") == 0) return RunPhoneBookCommand(rest);
     std::fprintf(stderr, "vellora-cli: unknown command '%s'\n%s", name, kUsage);
     return kExitBadInput;
 }
