@@ -60,8 +60,8 @@ TEST(RebuildInd, PacksAndBuildsEveryTagWithAMovingGaugeAndClosesItself)
     }
     outgoing->SetOrder(outgoing->TagNumber("SUBJECT"));
     // Without its index file a table is still packed and gets every tag.
-    outgoing->CloseIndexes();
-    std::filesystem::remove(outgoing->IndexPath());
+    incoming->CloseIndexes();
+    std::filesystem::remove(incoming->IndexPath());
 
     ui::RebuildInd window(*outgoing, *incoming, dir.folder());
     EXPECT_EQ(window.windowTitle(), "Rebuild Indexes");
