@@ -41,10 +41,10 @@ void PhoneBookList::Refresh()
 {
     records_.clear();
     keys_.clear();
-    for (table_->GoTop(); !table_->Eof(); table_->Skip()) {
+    table_->Visit([this] {
         records_.push_back(table_->RecNo());
         keys_.push_back(Folded(table_->Text("NAME")));
-    }
+    });
 }
 
 void PhoneBookList::Go(int row) const
