@@ -126,13 +126,13 @@ int PhoneBook::CurrentRow() const
     return row < list_->Count() ? row : -1;
 }
 
-void PhoneBook::Select(int row)
+void PhoneBook::Select(int row, QAbstractItemView::ScrollHint hint)
 {
     if (list_->Count() == 0)
         return;
     const QModelIndex index = model_->index(std::clamp(row, 0, list_->Count() - 1), 0);
     grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    grid_->scrollTo(index);
+    grid_->scrollTo(index, hint);
 }
 
 void PhoneBook::Reload(int row)
@@ -145,9 +145,11 @@ void PhoneBook::Reload(int row)
 
 void PhoneBook::Search(const QString& typed)
 {
+    // The entry found in the middle, with its neighbours in name order
+    // around it.
     const int row = list_->Find(FromQt(typed));
     if (row >= 0)
-        Select(row);
+        Select(row, QAbstractItemView::PositionAtCenter);
 }
 
 void PhoneBook::UpdateButtons()

@@ -3,6 +3,7 @@
 // typed. In its pick layout the window hands one entry back to its caller.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QDialog>
 
 #include <memory>
@@ -64,7 +65,7 @@ private:
     QLayout* BuildButtons(Layout layout);
     QPushButton* AddButton(QLayout* column, const char* caption, const char* name, void (PhoneBook::*command)());
     void Reload(int row);
-    void Select(int row);
+    void Select(int row, QAbstractItemView::ScrollHint hint = QAbstractItemView::EnsureVisible);
     void Search(const QString& typed);
     void UpdateButtons();
 

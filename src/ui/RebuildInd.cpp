@@ -1,27 +1,14 @@
 #include "ui/RebuildInd.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "store/IndexRebuild.h"
-#include "ui/DialogButtons.h"
+#include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
-
-namespace {
-
-// Paints the window between steps of the work; the user's input waits, so
-// nothing can reach the tables while they are rewritten.
-void LetWindowsPaint()
-{
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-}  // namespace
 
 RebuildInd::RebuildInd(store::Table& outgoing, store::Table& incoming, std::string programFolder, QWidget* parent)
     : QDialog(parent), outgoing_(outgoing), incoming_(incoming), programFolder_(std::move(programFolder)),
@@ -29,6 +16,7 @@ RebuildInd::RebuildInd(store::Table& outgoing, store::Table& incoming, std::stri
 {
     setWindowTitle(QStringLiteral("Rebuild Indexes"));
     setWindowFlag(Qt::WindowCloseButtonHint, false);
+    setWindowModality(Qt::ApplicationModal);
     label_->setObjectName(QStringLiteral("Label"));
     label_->setMinimumWidth(label_->fontMetrics().averageCharWidth() * 50);
     gauge_->setObjectName(QStringLiteral("Gauge"));
@@ -43,29 +31,18 @@ void RebuildInd::Run(store::Table& outgoing, store::Table& incoming, const std::
                      QWidget* mainWindow)
 {
     RebuildInd window(outgoing, incoming, programFolder, mainWindow);
-    ExecCentred(window, mainWindow);
+    CenterDialog(window, mainWindow);
+    window.Start();
     if (window.Failure())
         std::rethrow_exception(window.Failure());
 }
 
-void RebuildInd::showEvent(QShowEvent* event)
+// No event is handled while the tables are rewritten: a timer, a received
+// fax or a repaint of a list must not reach a table half-way through its
+// pack. The window paints itself at each step instead.
+void RebuildInd::Start()
 {
-    QDialog::showEvent(event);
-    if (started_)
-        return;
-    started_ = true;
-    QTimer::singleShot(0, this, [this] { Work(); });
-}
-
-void RebuildInd::reject()
-{
-    if (!working_)
-        QDialog::reject();
-}
-
-void RebuildInd::Work()
-{
-    working_ = true;
+    show();
     store::RebuildReport report;
     report.label = [this](const std::string& text) { Label(text); };
     report.progress = [this](int percent) { Gauge(percent); };
@@ -74,15 +51,13 @@ void RebuildInd::Work()
     } catch (...) {
         failure_ = std::current_exception();
     }
-    working_ = false;
-    // Closed from the event loop, after what the work left to paint.
-    QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection);
+    accept();
 }
 
 void RebuildInd::Label(const std::string& text)
 {
     label_->setText(ToQt(text));
-    LetWindowsPaint();
+    label_->repaint();
 }
 
 void RebuildInd::Gauge(int percent)
@@ -90,7 +65,7 @@ void RebuildInd::Gauge(int percent)
     if (percent == gauge_->value())
         return;
     gauge_->setValue(percent);
-    LetWindowsPaint();
+    gauge_->repaint();
 }
 
 }  // namespace vl::ui

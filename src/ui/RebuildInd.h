@@ -1,6 +1,6 @@
 // "Rebuild Indexes": packs the outgoing and incoming tables and the phone
 // book and builds all their index tags afresh, showing the step in a label
-// and its progress in a gauge. The work starts when the window is shown, and
+// and its progress in a gauge. The work starts as the window is shown, and
 // the window closes itself when it is done.
 #pragma once
 
@@ -29,16 +29,12 @@ public:
     static void Run(store::Table& outgoing, store::Table& incoming, const std::string& programFolder,
                     QWidget* mainWindow);
 
+    // Shows the window modally, rebuilds, and closes it; returns then.
+    void Start();
     // What the rebuild threw, if anything.
     std::exception_ptr Failure() const { return failure_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    // The window cannot be closed while the tables are being rewritten.
-    void reject() override;
-
 private:
-    void Work();
     void Label(const std::string& text);
     void Gauge(int percent);
 
@@ -47,8 +43,6 @@ private:
     std::string programFolder_;
     QLabel* label_;
     QProgressBar* gauge_;
-    bool started_ = false;
-    bool working_ = false;
     std::exception_ptr failure_;
 };
 

@@ -22,8 +22,10 @@ constexpr std::array kCompanies = {"Harbour Logistics", "Lakeside Clinic", "Nort
 std::string SamplePhoneBookName(int i)
 {
     const auto n = static_cast<std::size_t>(i);
-    std::string name = i % 7 == 3 ? std::string(kCompanies[n / 7 % kCompanies.size()])
-                                  : std::string(kFirst[n % kFirst.size()]) + " " + kLast[n / kFirst.size() % kLast.size()];
+    // Each company once, among the first people.
+    const bool company = n % 7 == 3 && n / 7 < kCompanies.size();
+    std::string name = company ? std::string(kCompanies[n / 7])
+                               : std::string(kFirst[n % kFirst.size()]) + " " + kLast[n / kFirst.size() % kLast.size()];
     // Past the first round of names each one carries the round's number.
     const std::size_t round = n / (kFirst.size() * kLast.size());
     return round == 0 ? name : name + " " + std::to_string(round + 1);

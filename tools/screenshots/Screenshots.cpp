@@ -155,7 +155,7 @@ bool SaveRebuild(const QString& output, QWidget* owner)
                          std::printf("%s %s/rebuild-indexes.png\n", saved ? "wrote" : "could not write",
                                      output.toLocal8Bit().constData());
                      });
-    window.exec();
+    window.Start();
     return saved && !window.Failure();
 }
 

@@ -68,7 +68,8 @@ TEST(RebuildInd, PacksAndBuildsEveryTagWithAMovingGaugeAndClosesItself)
     std::vector<int> gauge;
     QObject::connect(Child<QProgressBar>(window, "Gauge"), &QProgressBar::valueChanged,
                      [&](int value) { gauge.push_back(value); });
-    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    window.Start();
+    EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.Failure());
     EXPECT_EQ(Child<QLabel>(window, "Label")->text(), "Rebuilding PHONE file indexes");
 
