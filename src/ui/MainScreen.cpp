@@ -284,10 +284,6 @@ void MainScreen::RebuildIndexes()
 {
     if (!lists_.Outgoing() || !lists_.Incoming())
         return;
-    // The lists let go of the tables while they are rewritten: a repaint
-    // must not read a record in the middle of a pack.
-    outgoingModel_->Reload(nullptr);
-    incomingModel_->Reload(nullptr);
     try {
         RebuildInd::Run(*lists_.Outgoing(), *lists_.Incoming(), programFolder_, this);
     } catch (const std::exception& e) {
