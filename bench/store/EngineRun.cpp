@@ -3,6 +3,7 @@
 
 #include "StoreRun.h"
 #include "store/FaxTables.h"
+#include "store/IndexRebuild.h"
 
 namespace vl::bench {
 
@@ -10,7 +11,7 @@ namespace {
 
 class EngineRun : public StoreRun {
 public:
-    explicit EngineRun(const std::string& folder) : path_(folder + "VLOUT.DBF") {}
+    explicit EngineRun(const std::string& folder) : folder_(folder), path_(folder + "VLOUT.DBF") {}
 
     void Append(const std::vector<OutRecord>& records) override {
         const store::FaxTableDef& def = store::OutgoingTableDef();
@@ -63,6 +64,22 @@ public:
         return ReadTop();
     }
 
+    // The program's own rebuild, over this table, an empty incoming table
+    // and an empty phone book.
+    int Rebuild() override {
+        if (!incoming_) incoming_ = store::OpenOrCreateIncoming(folder_).table;
+        if (!incoming_) throw std::runtime_error("cannot create the incoming table");
+        int moves = 0;
+        int last = -1;
+        store::RebuildReport report;
+        report.progress = [&](int percent) {
+            moves += percent != last;
+            last = percent;
+        };
+        store::RebuildIndexes(*table_, *incoming_, folder_, report);
+        return moves;
+    }
+
     void DeleteTenthAndPack() override {
         store::Table& t = *table_;
         for (uint32_t r = 10; r <= t.RecCount(); r += 10) {
@@ -95,8 +112,10 @@ private:
         return result;
     }
 
+    std::string folder_;
     std::string path_;
     std::unique_ptr<store::Table> table_;
+    std::unique_ptr<store::Table> incoming_;
 };
 
 }  // namespace

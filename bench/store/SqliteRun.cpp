@@ -8,6 +8,7 @@
 //   filtered walk     the same in DATESENT order WHERE NOT ARCHIVED
 //   close + open      sqlite3_close, sqlite3_open, the cache size set again,
 //                     and the DATESENT-ordered query for one row
+//   rebuild           VACUUM, then REINDEX
 //   pack              DELETE of every tenth row, then VACUUM (SQLite has no
 //                     deletion mark: the delete itself removes the rows and
 //                     their index entries, VACUUM rewrites the file)
@@ -87,6 +88,12 @@ public:
         db_ = nullptr;
         Open();
         return Select(std::string("SELECT SUBJECT, RECIPIENT FROM vlout ORDER BY ") + kIndexColumns[0] + " LIMIT 1");
+    }
+
+    int Rebuild() override {
+        Exec("VACUUM");
+        Exec("REINDEX");
+        return 0;
     }
 
     void DeleteTenthAndPack() override {

@@ -33,6 +33,10 @@ public:
     // Closes the table and opens it again with its indexes, then reads the
     // first record in DATESENT order.
     virtual WalkResult Reopen() = 0;
+    // The index rebuild: the file rewritten without deleted records and
+    // every index built afresh. Answers how often the progress reported
+    // moved (0 where the store reports none).
+    virtual int Rebuild() = 0;
     // Removes every tenth record for good, indexes kept up to date.
     virtual void DeleteTenthAndPack() = 0;
     virtual uint64_t Count() = 0;

@@ -124,6 +124,11 @@ public:
     void Skip(long count = 1);
     bool Eof() const;   // moved past the last visible record, or none is visible
     bool Bof() const;   // tried to move before the first one (stays on it)
+    // Makes each visible record current in turn, in the current order, and
+    // calls `visit`, which reads fields only; then the record current before
+    // is current again. Others' changes are looked for once, not at every
+    // step, which is what makes a walk over a shared table fast.
+    void Visit(const std::function<void()>& visit);
     // Goes to the record whatever the filter; a number outside 1..RecCount()
     // leaves no current record (Eof).
     void Go(uint32_t recno);

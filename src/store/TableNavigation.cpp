@@ -119,6 +119,24 @@ void Table::Skip(long count) {
     }
 }
 
+void Table::Visit(const std::function<void()>& visit) {
+    TableState& s = *s_;
+    s.CheckOpen();
+    s.PostPending();
+    s.Sync();
+    const uint32_t current = s.current;
+    const bool eof = s.eof;
+    const bool bof = s.bof;
+    for (uint32_t r = s.First(); r != 0; r = s.Next(r)) {
+        s.current = r;
+        s.eof = s.bof = false;
+        visit();
+    }
+    s.current = current;
+    s.eof = eof;
+    s.bof = bof;
+}
+
 bool Table::Eof() const {
     s_->CheckOpen();
     return s_->eof;

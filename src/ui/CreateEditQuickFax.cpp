@@ -15,6 +15,7 @@
 #include "ui/DialogButtons.h"
 #include "ui/GetSenderInfo.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PhoneBook.h"
 #include "ui/PreviewQuickFaxForms.h"
 #include "ui/UiText.h"
 
@@ -82,8 +83,9 @@ QLayout* CreateEditQuickFax::BuildRecipient()
     regarding_ = new EnterEdit("Regarding", 50);
     notes_ = new EnterEdit("Notes", 50);
     codes_ = new EnterEdit("Codes", 25);
-    auto* phoneBook = LaterButton(QStringLiteral("&Phonebook"), QStringLiteral("Pick the recipient from the phone book"),
-                                  this);
+    auto* phoneBook = Button(QStringLiteral("&Phonebook"), "Phonebook");
+    phoneBook->setToolTip(QStringLiteral("Pick the recipient from the phone book"));
+    connect(phoneBook, &QPushButton::clicked, this, guard_.Slot([this] { PhoneBookClicked(); }));
     auto* recipientRow = new QHBoxLayout;
     recipientRow->addWidget(recipient_, 1);
     recipientRow->addWidget(phoneBook);
@@ -182,6 +184,14 @@ app::CoverEntry CreateEditQuickFax::Entry() const
         entry.flags[i] = flags_[i]->isChecked();
     entry.templateName = templateName_;
     return entry;
+}
+
+void CreateEditQuickFax::PhoneBookClicked()
+{
+    if (const auto entry = PhoneBook::Pick(this)) {
+        recipient_->setText(ToQt(entry->name));
+        recipientFax_->setText(ToQt(entry->phone));
+    }
 }
 
 void CreateEditQuickFax::ShowSenderHint()

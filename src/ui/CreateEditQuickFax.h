@@ -46,6 +46,7 @@ private:
     QLayout* BuildTemplate();
     QLayout* BuildButtons();
     void ShowSenderHint();
+    void PhoneBookClicked();
     void SelectTemplateClicked();
     void SenderInfoClicked();
     void SaveClicked();

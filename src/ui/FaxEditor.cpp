@@ -9,6 +9,7 @@
 
 #include "app/FaxListTexts.h"
 #include "ui/DialogButtons.h"
+#include "ui/PhoneBook.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -37,9 +38,9 @@ FaxEditor::FaxEditor(QWidget* parent)
 
     auto* phoneBook = new QPushButton(QStringLiteral("&Phonebook"));
     phoneBook->setObjectName(QStringLiteral("phonebook"));
-    phoneBook->setEnabled(false);
-    phoneBook->setToolTip(QStringLiteral("Picking a recipient from the phone book comes in a later version."));
+    phoneBook->setToolTip(QStringLiteral("Pick the recipient from the phone book"));
     phoneBook->setAutoDefault(false);
+    connect(phoneBook, &QPushButton::clicked, this, guard_.Slot([this] { PhoneBookClicked(); }));
     auto* recipientRow = new QHBoxLayout;
     recipientRow->addWidget(recipient_, 1);
     recipientRow->addWidget(phoneBook);
@@ -60,6 +61,14 @@ FaxEditor::FaxEditor(QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(buttons);
     recipient_->setFocus();
+}
+
+void FaxEditor::PhoneBookClicked()
+{
+    if (const auto entry = PhoneBook::Pick(this)) {
+        recipient_->setText(ToQt(entry->name));
+        phone_->setText(ToQt(entry->phone));
+    }
 }
 
 void FaxEditor::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/FaxOperationPrompts.h"
+#include "ui/CommandGuard.h"
 
 class QLineEdit;
 
@@ -29,11 +30,15 @@ public:
     static bool Edit(const std::string& caption, app::FaxInfo& fields, QWidget* mainWindow);
 
 private:
+    // Name and number of the entry picked from the phone book.
+    void PhoneBookClicked();
+
     QLineEdit* recipient_;
     QLineEdit* phone_;
     QLineEdit* subject_;
     QLineEdit* notes_;
     QLineEdit* codes_;
+    CommandGuard guard_{*this, nullptr};
 };
 
 }  // namespace vl::ui

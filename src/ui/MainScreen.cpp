@@ -27,12 +27,12 @@
 #include "app/ProgramFolders.h"
 #include "base/MessageWindow.h"
 #include "store/FaxRecordColumns.h"
-#include "store/IndexRebuild.h"
 #include "ui/ComSelectForm.h"
 #include "ui/FaxListModel.h"
 #include "ui/HintTiming.h"
 #include "ui/MessageBoxes.h"
 #include "ui/QuickSetupForm.h"
+#include "ui/RebuildInd.h"
 #include "ui/StartingFaxForm.h"
 #include "ui/UiText.h"
 #include "ui/WindowPlacement.h"
@@ -284,20 +284,12 @@ void MainScreen::RebuildIndexes()
 {
     if (!lists_.Outgoing() || !lists_.Incoming())
         return;
-    SetBusyCursor(true);
-    store::RebuildReport report;
-    report.label = [this](const std::string& label) {
-        SetStatus(label);
-        ProcessMessages();
-    };
     try {
-        store::RebuildIndexes(*lists_.Outgoing(), *lists_.Incoming(), programFolder_, report);
+        RebuildInd::Run(*lists_.Outgoing(), *lists_.Incoming(), programFolder_, this);
     } catch (const std::exception& e) {
         ShowInformation(e.what());
     }
     lists_.ApplyListFilter();
-    SetBusyCursor(false);
-    SetStatus("");
     RefreshLists();
 }
 

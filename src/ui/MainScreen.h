@@ -146,6 +146,7 @@ private:
     void ReceiveClicked();
     void ReceiveWithLogClicked();
     void SortClicked();
+    void PhoneBookClicked();
     void RebuildClicked();
     void AboutClicked();
     void ConfigurationClicked();

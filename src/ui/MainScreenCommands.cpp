@@ -14,6 +14,7 @@
 #include "ui/ConfigurationInfo.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PhoneBook.h"
 #include "ui/Preferences.h"
 #include "ui/QuickStart.h"
 #include "ui/QuickSuggest.h"
@@ -64,7 +65,7 @@ void MainScreen::BuildCommands()
     AddCommand(Command::ReceiveWithLog, "Receive Faxes with Logging ON", {}, &MainScreen::ReceiveWithLogClicked);
     AddCommand(Command::View, "&View/Print Fax", QKeySequence("Ctrl+V"), &MainScreen::ViewClicked);
     AddCommand(Command::Sort, "Sor&t", {}, &MainScreen::SortClicked);
-    AddCommand(Command::PhoneBook, "&Phone Book", {}, nullptr);
+    AddCommand(Command::PhoneBook, "&Phone Book", {}, &MainScreen::PhoneBookClicked);
     AddCommand(Command::CoverDesigner, "Cover Sheet &Template Designer", {}, nullptr);
     AddCommand(Command::Rebuild, "Rebuild &Indexes", {}, &MainScreen::RebuildClicked);
     AddCommand(Command::Preferences, "P&references", {}, &MainScreen::PreferencesClicked);
@@ -93,7 +94,6 @@ void MainScreen::BuildCommands()
     }
 
     MarkLater(Command::LogCleanup, "Remove or archive old faxes from the lists");
-    MarkLater(Command::PhoneBook, "Keep the names and fax numbers you send to");
     MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");
     MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
     MarkLater(Command::HelpContents, "The help pages");
@@ -168,7 +168,7 @@ QWidget* MainScreen::BuildButtonBar()
     AddButton(layout, Command::View, "&View", "");
     AddButton(layout, Command::Print, "Print", "");
     AddButton(layout, Command::Sort, "Sor&t", "Change the order of the list");
-    AddButton(layout, Command::PhoneBook, "&Phone Book", "");
+    AddButton(layout, Command::PhoneBook, "&Phone Book", "Keep the names and fax numbers you send to");
     AddButton(layout, Command::Preferences, "Preferences", "Change your name, fax number, modem and dialling settings");
     AddButton(layout, Command::TechnicalHelp, "Technical Help", "");
     layout->addStretch(1);
@@ -396,6 +396,12 @@ void MainScreen::ReceiveWithLogClicked()
         return;
     TellUserAboutReceiveLog::Show(this);
     receive_->Start(true);
+}
+
+void MainScreen::PhoneBookClicked()
+{
+    if (Guard())
+        PhoneBook::Browse(this);
 }
 
 void MainScreen::RebuildClicked()

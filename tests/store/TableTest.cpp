@@ -341,6 +341,28 @@ TEST(TableTest, SharedHandlesSeeEachOthersChanges) {
     EXPECT_EQ(reader->RecCount(), 2u);
 }
 
+TEST(TableTest, VisitWalksWhatNavigationWouldAndTakesInOthersChanges) {
+    SampleTable files;
+    auto a = Table::Open(files.Path(), OpenMode::Shared);
+    auto b = Table::Open(files.Path(), OpenMode::Shared);
+    a->AddIndexTag("SUBJECT", "UPPER(SUBJECT)", false, ".not. deleted()");
+    for (const char* subject : {"delta", "alpha", "charlie", "bravo"}) AppendRow(*a, {subject, "", ""});
+    a->Go(3);
+    a->Delete();
+    b->GoTop();  // takes in a's tag
+    b->SetOrder(b->TagNumber("SUBJECT"));
+    b->SetFilter("SUBJECT <> \"bravo\"");
+    b->Go(1);
+    std::vector<std::string> visited;
+    b->Visit([&] { visited.push_back(b->Text("SUBJECT")); });
+    EXPECT_EQ(visited, (std::vector<std::string>{"alpha", "delta"}));
+    EXPECT_EQ(b->RecNo(), 1u);
+    EXPECT_FALSE(b->Eof());
+    std::vector<uint32_t> records;
+    b->Visit([&] { records.push_back(b->RecNo()); });
+    EXPECT_EQ(records, WalkForward(*b));
+}
+
 TEST(TableTest, SharedWritersInTwoProcessesLoseNoAppend) {
     SampleTable files;
     constexpr int kEach = 150;

@@ -2,8 +2,9 @@
 // configuration report, the quick setup, the main window in receive mode, the
 // preferences wizard on its modem page, the Find Modem window after its
 // search, the cover sheet editor, the cover template picker, the fax viewer
-// at two zooms and turned, and the Print options window, and saves each as a
-// PNG file.
+// at two zooms and turned, the Print options window, the phone book in both
+// layouts with its editor, and the index rebuild at work, and saves each as
+// a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -13,6 +14,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <chrono>
@@ -21,6 +26,7 @@
 #include <thread>
 
 #include "SampleFaxes.h"
+#include "SamplePhoneBook.h"
 #include "app/ModemCommands.h"
 #include "base/MessageWindow.h"
 #include "app/ProgramFolders.h"
@@ -31,12 +37,16 @@
 #include "ui/CreateEditQuickFax.h"
 #include "ui/FaxViewer.h"
 #include "ui/FindModemForm.h"
+#include "store/FaxTables.h"
 #include "ui/MainScreen.h"
+#include "ui/PhoneBook.h"
+#include "ui/PhoneBookEditor.h"
 #include "ui/Preferences.h"
 #include "ui/PrePrintForm.h"
 #include "ui/PreviewQuickFaxForms.h"
 #include "ui/QtMessagePump.h"
 #include "ui/QuickSetupForm.h"
+#include "ui/RebuildInd.h"
 #include "ui/SendFaxForm.h"
 #include "ui/VlFaxViewer.h"
 
@@ -95,6 +105,60 @@ bool SaveViewer(const std::string& file, const char* zoom, const char* turn, con
     return ok;
 }
 
+// The phone book of the data folder as the main window opens it, as the
+// fax editors open it with a name being typed, and its entry editor.
+bool SavePhoneBook(const std::string& folder, const QString& output, QWidget* owner)
+{
+    using vl::ui::PhoneBook;
+    PhoneBook browse(PhoneBook::Layout::Browse, folder, owner);
+    browse.show();
+    bool ok = Save(browse, output + "/phone-book.png");
+    browse.hide();
+
+    PhoneBook pick(PhoneBook::Layout::Pick, folder, owner);
+    pick.show();
+    for (const QChar c : QStringLiteral("lake")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(pick.findChild<QLineEdit*>(QStringLiteral("Search")), &press);
+    }
+    ok = Save(pick, output + "/phone-book-pick.png") && ok;
+    pick.hide();
+
+    vl::ui::PhoneBookEditor editor(owner);
+    editor.findChild<QLineEdit*>(QStringLiteral("Name"))->setText(QStringLiteral("Lakeside Clinic"));
+    editor.findChild<QLineEdit*>(QStringLiteral("Number"))->setText(QStringLiteral("+1 555 0147"));
+    editor.show();
+    ok = Save(editor, output + "/phone-book-editor.png") && ok;
+    editor.hide();
+    return ok;
+}
+
+// The rebuild window half-way through the outgoing table's tags, on tables
+// of its own, large enough to be caught at work.
+bool SaveRebuild(const QString& output, QWidget* owner)
+{
+    QTemporaryDir data;
+    const std::string folder = data.path().toStdString() + "/";
+    vl::tools::WriteSampleFaxes(folder, 100000, 1000);
+    auto outgoing = vl::store::OpenOrCreateOutgoing(folder, ".not. archived").table;
+    auto incoming = vl::store::OpenOrCreateIncoming(folder).table;
+    if (!outgoing || !incoming)
+        return false;
+    vl::ui::RebuildInd window(*outgoing, *incoming, folder, owner);
+    auto* label = window.findChild<QLabel*>(QStringLiteral("Label"));
+    bool saved = false;
+    QObject::connect(window.findChild<QProgressBar*>(QStringLiteral("Gauge")), &QProgressBar::valueChanged,
+                     [&](int value) {
+                         if (saved || value < 45 || !label->text().startsWith(QStringLiteral("Rebuilding FAX")))
+                             return;
+                         saved = window.grab().save(output + "/rebuild-indexes.png", "PNG");
+                         std::printf("%s %s/rebuild-indexes.png\n", saved ? "wrote" : "could not write",
+                                     output.toLocal8Bit().constData());
+                     });
+    window.Start();
+    return saved && !window.Failure();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -118,6 +182,7 @@ int main(int argc, char** argv)
                                      << "[Dialing]\nDialPrefix=9,\n"
                                      << "[Ports]\nCOM1=" << (port.isEmpty() ? "/dev/null" : port.toStdString()) << "\n";
     vl::tools::WriteSampleFaxes(folder, 14, 9, 5);
+    vl::tools::WriteSamplePhoneBook(folder, 60);
 
     vl::base::MessageLoop loop;
     vl::ui::QtMessagePump pump(loop);
@@ -217,6 +282,9 @@ int main(int argc, char** argv)
         ok = Save(form, output + "/print-options.png") && ok;
         form.hide();
     }
+
+    ok = SavePhoneBook(folder, output, &window) && ok;
+    ok = SaveRebuild(output, &window) && ok;
 
     if (!port.isEmpty()) {
         window.Action(vl::ui::Command::Receive)->trigger();

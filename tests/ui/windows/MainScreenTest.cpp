@@ -117,8 +117,8 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
     EXPECT_FALSE(w.List(FaxPage::Outgoing)->isEnabled());
     EXPECT_TRUE(On(Command::NewCover));
     // Commands whose windows come later are shown, off, and say so.
-    EXPECT_FALSE(On(Command::PhoneBook));
-    EXPECT_NE(w.Action(Command::PhoneBook)->toolTip().indexOf("not available"), -1);
+    EXPECT_FALSE(On(Command::CoverDesigner));
+    EXPECT_NE(w.Action(Command::CoverDesigner)->toolTip().indexOf("not available"), -1);
     w.SetPage(FaxPage::Incoming);
     for (Command c : {Command::Edit, Command::Delete, Command::Forward, Command::Clone})
         EXPECT_FALSE(On(c)) << static_cast<int>(c);
@@ -126,6 +126,23 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
     // printer driver learns where to put its faxes.
     EXPECT_FALSE(w.Lists().NeedsIndexRebuild());
     EXPECT_TRUE(std::filesystem::exists(Folder() + "VLPD.INI"));
+}
+
+TEST_F(MainScreenTest, PhoneBookOpensTheBrowserOnThisDataFolder)
+{
+    ui::MainScreen& w = Open();
+    ASSERT_TRUE(On(Command::PhoneBook));
+    QString title;
+    bool browse = false;
+    WhenModal([&](QWidget& modal) {
+        title = modal.windowTitle();
+        browse = modal.findChild<QPushButton*>("Close") != nullptr && !modal.findChild<QPushButton*>("Accept");
+        modal.findChild<QPushButton*>("Close")->click();
+    });
+    w.Action(Command::PhoneBook)->trigger();
+    EXPECT_EQ(title, "Phone Book Browser");
+    EXPECT_TRUE(browse);
+    EXPECT_TRUE(std::filesystem::exists(store::FaxTablePath(Folder(), store::FaxTableKind::PhoneBook)));
 }
 
 TEST_F(MainScreenTest, ConfigurationInformationShowsTheReportOfThisDataFolder)
@@ -302,6 +319,7 @@ TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
     w.SetPage(FaxPage::Outgoing);
     EXPECT_EQ(MessageOf(Command::Send), Shown(app::kSendInReceiveMode));
     EXPECT_EQ(MessageOf(Command::Rebuild), Shown(app::kReceiveModeGuard));
+    EXPECT_EQ(MessageOf(Command::PhoneBook), Shown(app::kReceiveModeGuard));
     EXPECT_EQ(MessageOf(Command::Preferences), Shown(app::kReceiveModeGuard));
 
     w.Action(Command::Receive)->trigger();
