@@ -4,8 +4,8 @@
 # configuration report, the quick setup, the preferences wizard on its modem
 # page, the main window in receive mode on a modem of the software telephone
 # line, the Find Modem window finding that modem, the cover sheet editor,
-# the template picker, and each shipped cover template filled in and rendered
-# as a fax page.
+# the template picker, the fax log cleanup utility, and each shipped cover
+# template filled in and rendered as a fax page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

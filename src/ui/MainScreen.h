@@ -147,6 +147,7 @@ private:
     void ReceiveWithLogClicked();
     void SortClicked();
     void RebuildClicked();
+    void LogCleanupClicked();
     void AboutClicked();
     void ConfigurationClicked();
     void PreferencesClicked();

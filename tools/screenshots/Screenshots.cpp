@@ -2,8 +2,8 @@
 // configuration report, the quick setup, the main window in receive mode, the
 // preferences wizard on its modem page, the Find Modem window after its
 // search, the cover sheet editor, the cover template picker, the fax viewer
-// at two zooms and turned, and the Print options window, and saves each as a
-// PNG file.
+// at two zooms and turned, the Print options window and the fax log cleanup
+// window, and saves each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -29,6 +29,7 @@
 #include "serial/VlComPort.h"
 #include "ui/ConfigurationInfo.h"
 #include "ui/CreateEditQuickFax.h"
+#include "ui/DMForm.h"
 #include "ui/FaxViewer.h"
 #include "ui/FindModemForm.h"
 #include "ui/MainScreen.h"
@@ -215,6 +216,13 @@ int main(int argc, char** argv)
         vl::ui::PrePrintForm form(3, 1, 3, {false, true, true, true}, false, &window);
         form.show();
         ok = Save(form, output + "/print-options.png") && ok;
+        form.hide();
+    }
+
+    {
+        vl::ui::DMForm form(window.Lists(), &window);
+        form.show();
+        ok = Save(form, output + "/fax-log-cleanup.png") && ok;
         form.hide();
     }
 
