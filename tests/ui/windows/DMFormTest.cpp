@@ -66,18 +66,19 @@ protected:
         lists.Incoming()->GoTop();
     }
 
+    static void AddRecord(store::Table& table, const std::vector<std::pair<const char*, std::string>>& fields)
+    {
+        table.AppendBlank();
+        for (const auto& [field, value] : fields)
+            table.SetText(field, value);
+        table.Post();
+    }
+
     void AddOut(const std::string& subject, const std::string& recipient, const std::string& date, bool archived,
                 const std::string& doc, const std::string& cover)
     {
-        store::Table& t = *lists.Outgoing();
-        t.AppendBlank();
-        t.SetText("SUBJECT", subject);
-        t.SetText("RECIPIENT", recipient);
-        t.SetDate("DATESENT", date);
-        t.SetLogical("ARCHIVED", archived);
-        t.SetText("FAXDOC", doc);
-        t.SetText("FAXCOVER", cover);
-        t.Post();
+        AddRecord(*lists.Outgoing(), {{"SUBJECT", subject}, {"RECIPIENT", recipient}, {"DATESENT", date},
+                                      {"ARCHIVED", archived ? "T" : "F"}, {"FAXDOC", doc}, {"FAXCOVER", cover}});
         for (const std::string& file : {doc, cover, cover.empty() ? "" : app::CoverDataName(cover)})
             if (!file.empty())
                 WriteFile(folder + "SEND/" + file, file);
@@ -85,13 +86,8 @@ protected:
 
     void AddIn(const std::string& from, const std::string& date, bool archived, const std::string& file)
     {
-        store::Table& t = *lists.Incoming();
-        t.AppendBlank();
-        t.SetText("FROM", from);
-        t.SetDate("DATEREC", date);
-        t.SetLogical("ARCHIVED", archived);
-        t.SetText("FAXFILE", file);
-        t.Post();
+        AddRecord(*lists.Incoming(),
+                  {{"FROM", from}, {"DATEREC", date}, {"ARCHIVED", archived ? "T" : "F"}, {"FAXFILE", file}});
         WriteFile(folder + "RECEIVE/" + file, file);
     }
 
