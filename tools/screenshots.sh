@@ -5,8 +5,8 @@
 # page, the main window in receive mode on a modem of the software telephone
 # line, the Find Modem window finding that modem, the cover sheet editor,
 # the template picker, the phone book in both layouts with its editor, the
-# index rebuild at work, and each shipped cover template filled in and
-# rendered as a fax page.
+# index rebuild at work, the fax log cleanup utility, and each shipped cover
+# template filled in and rendered as a fax page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

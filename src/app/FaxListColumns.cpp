@@ -21,6 +21,25 @@ const std::vector<ListColumn>& IncomingColumns() {
     return columns;
 }
 
+const std::vector<ListColumn>& CleanupOutgoingColumns() {
+    static const std::vector<ListColumn> columns = {
+        {kDeletedColumn, "Deleted?", 3},        {kArchivedColumn, "Archived?", 3}, {"DATESENT", "Date Sent", 10},
+        {"TIMESENT", "Time Sent", 5},           {"RECIPIENT", "Recipient", 20},    {"SUBJECT", "Subject", 20},
+        {"PHONE", "Fax#", 15},                  {"LASTRESULT", "Last Attempt", 20}, {kOutgoingFileColumn, "Fax File", 50},
+        {"CODES", "Codes", 15},                 {"NOTES", "Notes", 25},
+    };
+    return columns;
+}
+
+const std::vector<ListColumn>& CleanupIncomingColumns() {
+    static const std::vector<ListColumn> columns = {
+        {kDeletedColumn, "Deleted?", 3}, {kArchivedColumn, "Archived?", 3}, {"DATEREC", "Date Rec'd", 10},
+        {"TIMEREC", "Time Rec'd", 5},    {"FROM", "From", 20},              {"PAGES", "Pages", 2},
+        {"FAXFILE", "Fax File", 12},     {"NOTES", "Notes", 60},
+    };
+    return columns;
+}
+
 std::vector<uint32_t> VisibleRecords(store::Table& table) {
     const uint32_t current = table.RecNo();
     std::vector<uint32_t> records;
@@ -34,6 +53,8 @@ std::string CellText(const store::Table& positioned, const ListColumn& column, c
     if (column.field == kOutgoingFileColumn) return store::CalcFaxFile(programFolder, positioned.Text("FAXDOC"));
     if (column.field == kIncomingFileColumn)
         return store::CalcReceivedFaxFile(programFolder, positioned.Text("FAXFILE"));
+    if (column.field == kDeletedColumn) return store::YesNoColumn(positioned.Deleted());
+    if (column.field == kArchivedColumn) return store::YesNoColumn(positioned.Logical("ARCHIVED"));
     const int index = positioned.Layout().FindField(column.field);
     if (index >= 0 && positioned.Layout().Fields()[static_cast<size_t>(index)].type == store::FieldType::Date) {
         std::chrono::year_month_day date;

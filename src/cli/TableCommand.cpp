@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/FaxLogCleanup.h"
 #include "app/ProgramFolders.h"
 #include "base/TextCase.h"
 #include "cli/Commands.h"
@@ -22,6 +23,7 @@ const char kTableUsage[] =
     "       vellora-cli table delete TABLE RECNO\n"
     "       vellora-cli table pack TABLE\n"
     "       vellora-cli table rebuild\n"
+    "       vellora-cli table cleanup outgoing|incoming --condition EXPR [--dry-run]\n"
     "       vellora-cli table eval TABLE RECNO EXPR\n"
     "TABLE is outgoing, incoming or phonebook.\n";
 
@@ -74,6 +76,26 @@ const char* DefaultOrder(store::FaxTableKind kind) {
     return "NAME";
 }
 
+// A listing's first line: the column names, tab-separated.
+std::string HeaderLine(const store::FaxTableDef& def, bool recno, bool deletedMark) {
+    std::string line;
+    if (recno) line += "RECNO\t";
+    if (deletedMark) line += "DELETED\t";
+    for (const store::FieldDef& f : def.fields) line += f.name + "\t";
+    line.back() = '\n';
+    return line;
+}
+
+// The current record as a line of the listing.
+std::string RecordLine(const store::Table& table, const store::FaxTableDef& def, bool recno, bool deletedMark) {
+    std::string line;
+    if (recno) line += std::to_string(table.RecNo()) + "\t";
+    if (deletedMark) line += table.Deleted() ? "*\t" : "\t";
+    for (const store::FieldDef& f : def.fields) line += Escaped(table.Text(f.name)) + "\t";
+    line.back() = '\n';
+    return line;
+}
+
 struct ListOptions {
     std::string order;
     std::string filter;
@@ -115,20 +137,9 @@ int List(store::FaxTableKind kind, const Args& args) {
     table.SetFilter(options.filter);
     table.SetShowDeleted(options.all);
 
-    std::string line;
-    if (options.recno) line += "RECNO\t";
-    if (options.all) line += "DELETED\t";
-    for (const store::FieldDef& f : def.fields) line += f.name + "\t";
-    line.back() = '\n';
-    std::fputs(line.c_str(), stdout);
-    for (table.GoTop(); !table.Eof(); table.Skip()) {
-        line.clear();
-        if (options.recno) line += std::to_string(table.RecNo()) + "\t";
-        if (options.all) line += table.Deleted() ? "*\t" : "\t";
-        for (const store::FieldDef& f : def.fields) line += Escaped(table.Text(f.name)) + "\t";
-        line.back() = '\n';
-        std::fputs(line.c_str(), stdout);
-    }
+    std::fputs(HeaderLine(def, options.recno, options.all).c_str(), stdout);
+    for (table.GoTop(); !table.Eof(); table.Skip())
+        std::fputs(RecordLine(table, def, options.recno, options.all).c_str(), stdout);
     return kExitOk;
 }
 
@@ -201,6 +212,48 @@ int Pack(store::FaxTableKind kind) {
     return kExitOk;
 }
 
+// Deletes the faxes the condition holds for, with their files, as the fax
+// log cleanup window does; a dry run lists them instead.
+int Cleanup(store::FaxTableKind kind, const Args& args) {
+    if (kind == store::FaxTableKind::PhoneBook)
+        return BadInput(kGroup, "cleanup works on the outgoing and incoming tables");
+    std::optional<std::string> condition;
+    bool dryRun = false;
+    for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--dry-run") {
+            dryRun = true;
+        } else if (args[i] == "--condition" && i + 1 < args.size()) {
+            condition = args[++i];
+        } else {
+            return BadInput(kGroup, "unexpected '" + args[i] + "'\n" + kTableUsage);
+        }
+    }
+    if (!condition) return BadInput(kGroup, std::string("cleanup needs --condition EXPR\n") + kTableUsage);
+    const store::FaxTableDef& def = store::FaxTableDefinition(kind);
+    std::string error;
+    // A blank condition deletes nothing; anything else must be a condition.
+    const bool blank = condition->find_first_not_of(" \t\r\n") == std::string::npos;
+    if (!blank && !CheckLogicalExpression(def, *condition, error)) return BadInput(kGroup, error);
+
+    store::FaxTableOpenResult opened = OpenTable(kind);
+    if (!opened.ok) return Failed(kGroup, opened.error);
+    store::Table& table = *opened.table;
+    app::FaxLogCleanup cleanup(app::ProgramFolder());
+    if (dryRun) {
+        std::fputs(HeaderLine(def, true, false).c_str(), stdout);
+        for (uint32_t recno : cleanup.Matching(table, *condition)) {
+            table.Go(recno);
+            std::fputs(RecordLine(table, def, true, false).c_str(), stdout);
+        }
+    } else {
+        const auto page =
+            kind == store::FaxTableKind::Outgoing ? store::CleanupPage::Outgoing : store::CleanupPage::Incoming;
+        std::printf("%d deleted.\n", cleanup.DeleteMatching(table, page, *condition));
+    }
+    table.Close();
+    return kExitOk;
+}
+
 int Rebuild() {
     const std::string folder = app::ProgramFolder();
     store::FaxTableOpenResult outgoing = store::OpenOrCreateOutgoing(folder, "");
@@ -229,7 +282,7 @@ int RunTableCommand(const Args& args) {
     const std::string& command = args[0];
     const std::optional<store::FaxTableKind> kind = ParseTableName(args[1]);
     const bool known = command == "list" || command == "add" || command == "delete" || command == "pack" ||
-                       command == "eval";
+                       command == "eval" || command == "cleanup";
     if (!known) return Usage();
     if (!kind) return BadInput(kGroup, "unknown table '" + args[1] + "' (outgoing, incoming or phonebook)");
     if ((command == "delete" && args.size() != 3) || (command == "pack" && args.size() != 2) ||
@@ -240,6 +293,7 @@ int RunTableCommand(const Args& args) {
     if (command == "add") return Add(*kind, args);
     if (command == "delete") return Delete(*kind, args[2]);
     if (command == "eval") return Eval(*kind, args[2], args[3]);
+    if (command == "cleanup") return Cleanup(*kind, args);
     return Pack(*kind);
 }
 

@@ -2,9 +2,12 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QTableView>
 #include <algorithm>
+#include <chrono>
 
 #include "store/Table.h"
+#include "ui/UiText.h"
 
 namespace vl::ui {
 
@@ -21,6 +24,19 @@ void FaxListModel::Reload(store::Table* table)
     cache_.clear();
     records_ = table ? app::VisibleRecords(*table) : std::vector<std::uint32_t>{};
     endResetModel();
+}
+
+int FaxListModel::DefaultWidth(const QTableView& view, const app::ListColumn& column)
+{
+    const QFontMetrics& metrics = view.fontMetrics();
+    int width = std::max(column.widthChars * metrics.averageCharWidth(), metrics.horizontalAdvance(ToQt(column.title)));
+    using namespace std::chrono;
+    if (column.field.rfind("DATE", 0) == 0)
+        width = std::max(width, metrics.horizontalAdvance(
+                                    ToQt(store::UserDateTimeFormat().shortDate(year_month_day{year{2026} / 12 / 31}))));
+    else if (column.field.rfind("TIME", 0) == 0)
+        width = std::max(width, metrics.horizontalAdvance("00:00"));
+    return width + 16;
 }
 
 int FaxListModel::RowOf(std::uint32_t recno) const

@@ -11,6 +11,8 @@
 #include "app/FaxListColumns.h"
 #include "store/FaxRecordColumns.h"
 
+class QTableView;
+
 namespace vl::store {
 class Table;
 }
@@ -27,6 +29,10 @@ public:
     int RowOf(std::uint32_t recno) const;
     std::uint32_t RecordAt(int row) const;
     const std::vector<app::ListColumn>& Columns() const { return columns_; }
+    // A column's width in pixels in the view's font: its width in
+    // characters, widened to its title and, for dates and times, to the
+    // widest value they can show.
+    static int DefaultWidth(const QTableView& view, const app::ListColumn& column);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

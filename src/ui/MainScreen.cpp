@@ -39,25 +39,6 @@
 
 namespace vl::ui {
 
-namespace {
-
-// A column's width in characters, widened to its title and, for dates and
-// times, to the widest value they can show.
-int DefaultColumnWidth(const QTableView& view, const app::ListColumn& column)
-{
-    const QFontMetrics& metrics = view.fontMetrics();
-    int width = std::max(column.widthChars * metrics.averageCharWidth(), metrics.horizontalAdvance(ToQt(column.title)));
-    using namespace std::chrono;
-    if (column.field.rfind("DATE", 0) == 0)
-        width = std::max(width, metrics.horizontalAdvance(
-                                    ToQt(store::UserDateTimeFormat().shortDate(year_month_day{year{2026} / 12 / 31}))));
-    else if (column.field.rfind("TIME", 0) == 0)
-        width = std::max(width, metrics.horizontalAdvance("00:00"));
-    return width + 16;
-}
-
-}  // namespace
-
 MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     : QMainWindow(parent), loop_(loop), programFolder_(app::ProgramFolder()),
       operations_(lists_, *this, programFolder_),
@@ -127,7 +108,7 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->verticalHeader()->setFixedWidth(14);  // the row indicator column
     for (std::size_t i = 0; i < model->Columns().size(); ++i)
-        view->setColumnWidth(static_cast<int>(i), DefaultColumnWidth(*view, model->Columns()[i]));
+        view->setColumnWidth(static_cast<int>(i), FaxListModel::DefaultWidth(*view, model->Columns()[i]));
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             guard_.Slot([this, page] { CurrentRowChanged(page); }));
     view->setContextMenuPolicy(Qt::CustomContextMenu);

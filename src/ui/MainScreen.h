@@ -148,6 +148,7 @@ private:
     void SortClicked();
     void PhoneBookClicked();
     void RebuildClicked();
+    void LogCleanupClicked();
     void AboutClicked();
     void ConfigurationClicked();
     void PreferencesClicked();

@@ -12,6 +12,7 @@
 #include "store/Table.h"
 #include "ui/AboutForm.h"
 #include "ui/ConfigurationInfo.h"
+#include "ui/DMForm.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhoneBook.h"
@@ -59,7 +60,7 @@ void MainScreen::BuildCommands()
     AddCommand(Command::Print, "Print", QKeySequence::Print, &MainScreen::PrintClicked);
     AddCommand(Command::PrintSetup, "Print Setup", {}, &MainScreen::PrintSetupClicked);
     AddCommand(Command::ShowArchived, ToQt(app::kShowArchived), {}, &MainScreen::ShowArchivedClicked)->setCheckable(true);
-    AddCommand(Command::LogCleanup, "Fax Log Cleanup ", {}, nullptr);
+    AddCommand(Command::LogCleanup, "Fax Log Cleanup ", {}, &MainScreen::LogCleanupClicked);
     AddCommand(Command::Send, "&Send Fax", QKeySequence("Ctrl+S"), &MainScreen::SendClicked);
     AddCommand(Command::Receive, "&Receive Faxes", QKeySequence("Ctrl+R"), &MainScreen::ReceiveClicked);
     AddCommand(Command::ReceiveWithLog, "Receive Faxes with Logging ON", {}, &MainScreen::ReceiveWithLogClicked);
@@ -93,7 +94,6 @@ void MainScreen::BuildCommands()
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
 
-    MarkLater(Command::LogCleanup, "Remove or archive old faxes from the lists");
     MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");
     MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
     MarkLater(Command::HelpContents, "The help pages");
@@ -408,6 +408,16 @@ void MainScreen::RebuildClicked()
 {
     if (Guard())
         RebuildIndexes();
+}
+
+// Deleted faxes leave their records in the tables until a rebuild packs them.
+void MainScreen::LogCleanupClicked()
+{
+    if (!Guard())
+        return;
+    if (DMForm::Run(lists_, this))
+        RebuildIndexes();
+    RefreshLists();
 }
 
 void MainScreen::AboutClicked()

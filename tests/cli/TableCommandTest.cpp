@@ -172,6 +172,11 @@ TEST(TableCommand, BadInputChangesNothing) {
         {"table", "eval", "outgoing", "9", ".T."},
         {"table", "pack"},
         {"table", "frobnicate", "outgoing"},
+        {"table", "cleanup", "outgoing"},
+        {"table", "cleanup", "outgoing", "--condition"},
+        {"table", "cleanup", "outgoing", "--condition", "NOSUCH"},
+        {"table", "cleanup", "outgoing", "--condition", ".T.", "--force"},
+        {"table", "cleanup", "phonebook", "--condition", ".T."},
     };
     for (const auto& args : cases) {
         RunResult r = RunCli(home.folder(), args);
@@ -182,6 +187,37 @@ TEST(TableCommand, BadInputChangesNothing) {
         EXPECT_EQ(r.out, "") << shown;
         EXPECT_TRUE(Snapshot(home) == before) << shown;
     }
+}
+
+TEST(TableCommand, CleanupDeletesMatchingFaxesWithTheirFilesAndADryRunOnlyListsThem) {
+    TempDir home;
+    std::filesystem::create_directories(home.path() / "SEND");
+    std::filesystem::create_directories(home.path() / "RECEIVE");
+    for (const char* file : {"SEND/FAX00001.APF", "SEND/COV00001.APF", "SEND/COV00001.fcd", "SEND/FAX00002.APF",
+                             "RECEIVE/IN00001.APF"})
+        WriteFile(home.folder() + file, file);
+    Ok(home, {"table", "add", "outgoing", "SUBJECT=old", "DATESENT=20240101", "FAXDOC=FAX00001.APF",
+              "FAXCOVER=COV00001.APF"});
+    Ok(home, {"table", "add", "outgoing", "SUBJECT=never sent", "FAXDOC=FAX00002.APF"});
+    Ok(home, {"table", "add", "incoming", "DATEREC=20240101", "FROM=acme", "FAXFILE=IN00001.APF"});
+    const std::string before = "(DATESENT<CTOD(\"06/01/2024\")) .and. (.not. EMPTY(DATESENT))";
+
+    const auto untouched = Snapshot(home);
+    const std::string listed = Ok(home, {"table", "cleanup", "outgoing", "--condition", before, "--dry-run"});
+    EXPECT_EQ(Cells(listed).front()[0], "RECNO");
+    EXPECT_EQ(ListColumn(listed, 0), (Names{"1"}));
+    EXPECT_EQ(ListColumn(listed, 1), (Names{"old"}));
+    EXPECT_TRUE(Snapshot(home) == untouched);
+
+    EXPECT_EQ(Ok(home, {"table", "cleanup", "outgoing", "--condition", "  "}), "0 deleted.\n");
+    EXPECT_EQ(Ok(home, {"table", "cleanup", "outgoing", "--condition", before}), "1 deleted.\n");
+    EXPECT_EQ(ListColumn(Ok(home, {"table", "list", "outgoing"}), 0), (Names{"never sent"}));
+    for (const char* gone : {"SEND/FAX00001.APF", "SEND/COV00001.APF", "SEND/COV00001.fcd"})
+        EXPECT_FALSE(std::filesystem::exists(home.folder() + gone)) << gone;
+    EXPECT_TRUE(std::filesystem::exists(home.folder() + "SEND/FAX00002.APF"));
+    EXPECT_EQ(Ok(home, {"table", "cleanup", "incoming", "--condition", "\"CM\"$ALLTRIM(UPPER(FROM))"}),
+              "1 deleted.\n");
+    EXPECT_FALSE(std::filesystem::exists(home.folder() + "RECEIVE/IN00001.APF"));
 }
 
 TEST(TableCommand, TableInUseFailsWithAMessage) {

@@ -3,8 +3,8 @@
 // preferences wizard on its modem page, the Find Modem window after its
 // search, the cover sheet editor, the cover template picker, the fax viewer
 // at two zooms and turned, the Print options window, the phone book in both
-// layouts with its editor, and the index rebuild at work, and saves each as
-// a PNG file.
+// layouts with its editor, the index rebuild at work, and the fax log cleanup
+// window, and saves each as a PNG file.
 //
 //   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
 //
@@ -35,6 +35,7 @@
 #include "serial/VlComPort.h"
 #include "ui/ConfigurationInfo.h"
 #include "ui/CreateEditQuickFax.h"
+#include "ui/DMForm.h"
 #include "ui/FaxViewer.h"
 #include "ui/FindModemForm.h"
 #include "store/FaxTables.h"
@@ -285,6 +286,12 @@ int main(int argc, char** argv)
 
     ok = SavePhoneBook(folder, output, &window) && ok;
     ok = SaveRebuild(output, &window) && ok;
+    {
+        vl::ui::DMForm form(window.Lists(), &window);
+        form.show();
+        ok = Save(form, output + "/fax-log-cleanup.png") && ok;
+        form.hide();
+    }
 
     if (!port.isEmpty()) {
         window.Action(vl::ui::Command::Receive)->trigger();

@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -31,6 +32,7 @@
 #include "store/FaxTables.h"
 #include "support/EnvVar.h"
 #include "support/FileSizeLimit.h"
+#include "ui/DMForm.h"
 #include "ui/HintTiming.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
@@ -320,6 +322,7 @@ TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
     EXPECT_EQ(MessageOf(Command::Send), Shown(app::kSendInReceiveMode));
     EXPECT_EQ(MessageOf(Command::Rebuild), Shown(app::kReceiveModeGuard));
     EXPECT_EQ(MessageOf(Command::PhoneBook), Shown(app::kReceiveModeGuard));
+    EXPECT_EQ(MessageOf(Command::LogCleanup), Shown(app::kReceiveModeGuard));
     EXPECT_EQ(MessageOf(Command::Preferences), Shown(app::kReceiveModeGuard));
 
     w.Action(Command::Receive)->trigger();
@@ -400,6 +403,38 @@ TEST_F(MainScreenTest, DeletingTheCoverOfAFaxKeepsItsBody)
     EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/COV00001.APF"));
     EXPECT_FALSE(std::filesystem::exists(Folder() + "SEND/COV00001.FCD"));
     EXPECT_TRUE(std::filesystem::exists(Folder() + "SEND/FAX00001.APF"));
+}
+
+TEST_F(MainScreenTest, FaxesDeletedInTheCleanupWindowAreGoneForGoodOnceItCloses)
+{
+    WriteOneFaxEach(Folder());
+    ui::MainScreen& w = Open();
+    // The cleanup window deletes every outgoing fax, then closes; the
+    // deleting runs in its own loop so that its questions get answered too.
+    int seen = 0;
+    ModalResponder responder([&seen](QWidget& modal) {
+        if (auto* form = qobject_cast<ui::DMForm*>(&modal)) {
+            if (seen++ == 0)
+                QTimer::singleShot(0, form, [form] { form->Item(app::CleanupItem::All)->trigger(); });
+            else
+                Child<QPushButton>(modal, "close")->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                CloseModal(modal);
+        }
+    });
+    w.Action(Command::LogCleanup)->trigger();
+    EXPECT_EQ(Rows(FaxPage::Outgoing), 0);
+    // The rebuild after the window packed the deleted record away.
+    EXPECT_EQ(w.Lists().Outgoing()->RecCount(), 0u);
+    EXPECT_EQ(w.Lists().Incoming()->RecCount(), 1u);
+    EXPECT_EQ(w.Lists().Outgoing()->Filter(), w.Lists().ListFilter());
+    EXPECT_EQ(w.Lists().Incoming()->Filter(), w.Lists().ListFilter());
+    for (const char* file : {"SEND/FAX00001.APF", "SEND/COV00001.APF", "SEND/COV00001.FCD"})
+        EXPECT_FALSE(std::filesystem::exists(Folder() + file)) << file;
+    EXPECT_TRUE(std::filesystem::exists(Folder() + "RECEIVE/FAX0001.APF"));
 }
 
 TEST_F(MainScreenTest, ACoverWrittenInTheEditorIsEditedAgainUnderItsOwnName)
