@@ -141,4 +141,21 @@ int ExportPhoneBook(const std::string& programFolder, const std::string& file, P
     return base::ecOK;
 }
 
+std::string PhoneBookExchangeMessage(const PhoneBookExchangeReport& report, bool imported) {
+    constexpr std::size_t kRowsShown = 10;
+    const std::string count =
+        std::to_string(report.entries) + (report.entries == 1 ? " entry " : " entries ") + (imported ? "imported" : "exported");
+    std::string text = count + ".";
+    if (!report.error.empty()) {
+        text = report.error;
+        if (imported && report.entries > 0) text += "\r" + count + " before that.";
+    }
+    if (report.skipped.empty()) return text;
+    text += "\r\rSkipped:";
+    for (std::size_t i = 0; i < report.skipped.size() && i < kRowsShown; ++i)
+        text += "\rline " + std::to_string(report.skipped[i].line) + ": " + report.skipped[i].reason;
+    if (report.skipped.size() > kRowsShown) text += "\rand " + std::to_string(report.skipped.size() - kRowsShown) + " more";
+    return text;
+}
+
 }  // namespace vl::app

@@ -45,4 +45,9 @@ int ImportPhoneBook(const std::string& programFolder, const std::string& file, P
 int ExportPhoneBook(const std::string& programFolder, const std::string& file, PhoneBookFormat format,
                     PhoneBookExchangeReport& report);
 
+// What the phone book window says afterwards, lines apart by "\r": the
+// count, or why it failed (with the entries imported before that); then
+// the rows left out by line, the first ten of them.
+std::string PhoneBookExchangeMessage(const PhoneBookExchangeReport& report, bool imported);
+
 }  // namespace vl::app

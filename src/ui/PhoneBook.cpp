@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -22,7 +23,7 @@
 namespace vl::ui {
 
 PhoneBook::PhoneBook(Layout layout, const std::string& programFolder, QWidget* parent)
-    : QDialog(parent), list_(std::make_unique<app::PhoneBookList>(programFolder))
+    : QDialog(parent), programFolder_(programFolder), list_(std::make_unique<app::PhoneBookList>(programFolder))
 {
     setWindowTitle(QStringLiteral("Phone Book Browser"));
     auto* left = new QVBoxLayout;
@@ -31,7 +32,8 @@ PhoneBook::PhoneBook(Layout layout, const std::string& programFolder, QWidget* p
     auto* whole = new QHBoxLayout(this);
     whole->addLayout(left, 1);
     whole->addLayout(BuildButtons(layout));
-    resize(620, 420);
+    whole->setMenuBar(BuildMenu());
+    resize(620, 440);
     Select(0);
     UpdateButtons();
     search_->setFocus();

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "ui/CommandGuard.h"
 
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QTableView;
 
@@ -54,12 +56,22 @@ public:
     void DeleteEntry();
     void AcceptEntry();
 
+    // The File menu: entries brought in from another program's CSV or
+    // vCard file, or the whole book handed out as one. The file is asked
+    // through `asker` when set (tests), else the file dialogs.
+    using FileAsker = std::function<QString(bool forSaving)>;
+    void SetFileAsker(FileAsker asker) { askFile_ = std::move(asker); }
+    void ImportEntries();
+    void ExportEntries();
+
 protected:
     void changeEvent(QEvent* event) override;
     // Letters typed on the grid go to the search box.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QMenuBar* BuildMenu();
+    QString AskFile(bool forSaving);
     QLayout* BuildSearch();
     QTableView* BuildGrid();
     QLayout* BuildButtons(Layout layout);
@@ -69,6 +81,7 @@ private:
     void Search(const QString& typed);
     void UpdateButtons();
 
+    std::string programFolder_;
     std::unique_ptr<app::PhoneBookList> list_;
     PhoneBookModel* model_ = nullptr;
     QLineEdit* search_ = nullptr;
@@ -77,6 +90,7 @@ private:
     QPushButton* delete_ = nullptr;
     QPushButton* accept_ = nullptr;
     Entry picked_;
+    FileAsker askFile_;
     CommandGuard guard_{*this, [this] { Reload(CurrentRow()); }};
 };
 

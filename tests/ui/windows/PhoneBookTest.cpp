@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "ModalDriver.h"
+#include "app/PhoneBookExchange.h"
 #include "app/PhoneBookList.h"
 #include "support/EnvVar.h"
 #include "support/TestSupport.h"
@@ -157,6 +158,59 @@ TEST_F(PhoneBookTest, DeleteAsksWithNoAsDefaultAndNoKeepsTheEntry)
     }
     // Gone from the file too, not only from the grid.
     EXPECT_EQ(app::PhoneBookList(dir.folder()).Count(), 1);
+}
+
+TEST_F(PhoneBookTest, TheFileMenuImportsIntoTheListAndExportsWhatItShows)
+{
+    Enter({{"Carter", "555 0103"}});
+    WriteFile(dir.folder() + "contacts.csv", "First Name,Last Name,Business Fax\r\nAnn,\"Baker, Jr.\",555 0102\r\n"
+                                             ",,\r\n,\r\nZoe,Adams,555 0199\r\n\"\",\"\",\"\"\r\n");
+    PhoneBook window(PhoneBook::Layout::Browse, dir.folder());
+    std::string asked;
+    window.SetFileAsker([&](bool forSaving) {
+        return QString::fromStdString(dir.folder() + (forSaving ? "out.vcf" : asked));
+    });
+    window.show();
+    const auto said = [&](void (PhoneBook::*command)()) {
+        std::string text;
+        WhenModal([&text](QWidget& modal) {
+            text = ModalText(modal);
+            CloseModal(modal);
+        });
+        (window.*command)();
+        return text;
+    };
+    asked = "contacts.csv";
+    const std::string imported = said(&PhoneBook::ImportEntries);
+    EXPECT_NE(imported.find("2 entries imported."), std::string::npos) << imported;
+    EXPECT_EQ(Names(window), (std::vector<std::string>{"Ann Baker, Jr.", "Carter", "Zoe Adams"}));
+    asked = "contacts.txt";
+    EXPECT_NE(said(&PhoneBook::ImportEntries).find("contacts.txt is not a .csv or .vcf file"), std::string::npos);
+
+    EXPECT_NE(said(&PhoneBook::ExportEntries).find("3 entries exported."), std::string::npos);
+    const std::string card = ReadFile(dir.folder() + "out.vcf");
+    EXPECT_NE(card.find("FN:Ann Baker\\, Jr."), std::string::npos) << card;
+    EXPECT_NE(card.find("555 0199"), std::string::npos) << card;
+}
+
+TEST(PhoneBookExchangeMessage, CountsFailuresAndTheFirstTenRowsLeftOut)
+{
+    app::PhoneBookExchangeReport report;
+    report.entries = 1;
+    EXPECT_EQ(app::PhoneBookExchangeMessage(report, true), "1 entry imported.");
+    report.error = "the phone book cannot be written";
+    report.entries = 3;
+    EXPECT_EQ(app::PhoneBookExchangeMessage(report, true),
+              "the phone book cannot be written\r3 entries imported before that.");
+    EXPECT_EQ(app::PhoneBookExchangeMessage(report, false), "the phone book cannot be written");
+    report.error.clear();
+    for (int line = 2; line <= 13; ++line)
+        report.skipped.push_back({line, "no name and no number"});
+    const std::string text = app::PhoneBookExchangeMessage(report, true);
+    EXPECT_NE(text.find("3 entries imported.\r\rSkipped:\rline 2: no name and no number\r"), std::string::npos);
+    EXPECT_NE(text.find("line 11:"), std::string::npos);
+    EXPECT_EQ(text.find("line 12:"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\rand 2 more")) << text;
 }
 
 TEST_F(PhoneBookTest, TypingFindsANameInAnyLetterCase)
