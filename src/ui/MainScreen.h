@@ -147,6 +147,7 @@ private:
     void ReceiveWithLogClicked();
     void SortClicked();
     void PhoneBookClicked();
+    void CoverDesignerClicked();
     void RebuildClicked();
     void LogCleanupClicked();
     void AboutClicked();

@@ -15,6 +15,7 @@
 #include "ui/DMForm.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
+#include "ui/CoverDesMainScreen.h"
 #include "ui/PhoneBook.h"
 #include "ui/Preferences.h"
 #include "ui/QuickStart.h"
@@ -67,7 +68,7 @@ void MainScreen::BuildCommands()
     AddCommand(Command::View, "&View/Print Fax", QKeySequence("Ctrl+V"), &MainScreen::ViewClicked);
     AddCommand(Command::Sort, "Sor&t", {}, &MainScreen::SortClicked);
     AddCommand(Command::PhoneBook, "&Phone Book", {}, &MainScreen::PhoneBookClicked);
-    AddCommand(Command::CoverDesigner, "Cover Sheet &Template Designer", {}, nullptr);
+    AddCommand(Command::CoverDesigner, "Cover Sheet &Template Designer", {}, &MainScreen::CoverDesignerClicked);
     AddCommand(Command::Rebuild, "Rebuild &Indexes", {}, &MainScreen::RebuildClicked);
     AddCommand(Command::Preferences, "P&references", {}, &MainScreen::PreferencesClicked);
     AddCommand(Command::Exit, "E&xit", QKeySequence("Ctrl+X"), &MainScreen::ExitClicked)
@@ -94,7 +95,6 @@ void MainScreen::BuildCommands()
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
 
-    MarkLater(Command::CoverDesigner, "Design your own cover sheet templates");
     MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
     MarkLater(Command::HelpContents, "The help pages");
     MarkLater(Command::Faq, "Answers to frequently asked questions");
@@ -402,6 +402,12 @@ void MainScreen::PhoneBookClicked()
 {
     if (Guard())
         PhoneBook::Browse(this);
+}
+
+void MainScreen::CoverDesignerClicked()
+{
+    if (Guard())
+        CoverDesMainScreen::Run(this);
 }
 
 void MainScreen::RebuildClicked()

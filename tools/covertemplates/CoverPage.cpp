@@ -1,6 +1,7 @@
 #include "CoverPage.h"
 
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "cover/FaxCoverImportance.h"
@@ -31,13 +32,13 @@ std::unique_ptr<Text> Fitted(std::unique_ptr<Text> text, int left, int top, int 
 void CoverPage::Label(int left, int top, const std::string& caption, TextStyle style) {
     auto label = std::make_unique<cover::FaxCoverLabel>();
     label->caption = caption;
-    objects_.push_back(Fitted(std::move(label), left, top, 1, 1, style));
+    Add(Fitted(std::move(label), left, top, 1, 1, style));
 }
 
 void CoverPage::Field(cover::CoverFieldType type, int left, int top, int width, TextStyle style) {
     auto field = std::make_unique<cover::FaxCoverField>();
     field->SetFieldType(type);
-    objects_.push_back(Fitted(std::move(field), left, top, width, 1, style));
+    Add(Fitted(std::move(field), left, top, width, 1, style));
 }
 
 void CoverPage::Row(int left, int top, int fieldLeft, const std::string& label, cover::CoverFieldType type,
@@ -47,11 +48,11 @@ void CoverPage::Row(int left, int top, int fieldLeft, const std::string& label, 
 }
 
 void CoverPage::Importance(int left, int top, TextStyle style) {
-    objects_.push_back(Fitted(std::make_unique<cover::FaxCoverImportance>(), left, top, 1, 1, style));
+    Add(Fitted(std::make_unique<cover::FaxCoverImportance>(), left, top, 1, 1, style));
 }
 
 void CoverPage::Message(int left, int top, int width, int height, TextStyle style) {
-    objects_.push_back(Fitted(std::make_unique<cover::FaxCoverMessage>(), left, top, width, height, style));
+    Add(Fitted(std::make_unique<cover::FaxCoverMessage>(), left, top, width, height, style));
 }
 
 void CoverPage::Shape(cover::ShapeType shape, cover::ShapeFillType fill, int left, int top, int width, int height,
@@ -62,14 +63,14 @@ void CoverPage::Shape(cover::ShapeType shape, cover::ShapeFillType fill, int lef
     object->pen.width = penWidth;
     object->roundPercent = roundPercent;
     object->SetBounds(left, top, width, height);
-    objects_.push_back(std::move(object));
+    Add(std::move(object));
 }
 
 void CoverPage::HorizontalLine(int left, int top, int width, int penWidth) {
     auto line = std::make_unique<cover::FaxCoverLine>();
     line->pen.width = penWidth;
     line->SetBounds(left, top, width, penWidth);
-    objects_.push_back(std::move(line));
+    Add(std::move(line));
 }
 
 void CoverPage::VerticalLine(int left, int top, int height, int penWidth) {
@@ -77,7 +78,14 @@ void CoverPage::VerticalLine(int left, int top, int height, int penWidth) {
     line->lineStyle = cover::LineStyle::Vertical;
     line->pen.width = penWidth;
     line->SetBounds(left, top, penWidth, height);
-    objects_.push_back(std::move(line));
+    Add(std::move(line));
+}
+
+void CoverPage::Add(std::unique_ptr<cover::GraphicControl> object) {
+    // Named as the designer names what it reads, so that a shipped template
+    // opened and saved again comes out byte for byte the same.
+    object->name = "Component" + std::to_string(objects_.size());
+    objects_.push_back(std::move(object));
 }
 
 }  // namespace vl::tools

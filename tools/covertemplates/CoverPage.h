@@ -34,6 +34,8 @@ public:
     const cover::CoverObjects& Objects() const { return objects_; }
 
 private:
+    void Add(std::unique_ptr<cover::GraphicControl> object);
+
     cover::CoverObjects objects_;
 };
 

@@ -119,8 +119,9 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
     EXPECT_FALSE(w.List(FaxPage::Outgoing)->isEnabled());
     EXPECT_TRUE(On(Command::NewCover));
     // Commands whose windows come later are shown, off, and say so.
-    EXPECT_FALSE(On(Command::CoverDesigner));
-    EXPECT_NE(w.Action(Command::CoverDesigner)->toolTip().indexOf("not available"), -1);
+    EXPECT_TRUE(On(Command::CoverDesigner));
+    EXPECT_FALSE(On(Command::TechnicalHelp));
+    EXPECT_NE(w.Action(Command::TechnicalHelp)->toolTip().indexOf("not available"), -1);
     w.SetPage(FaxPage::Incoming);
     for (Command c : {Command::Edit, Command::Delete, Command::Forward, Command::Clone})
         EXPECT_FALSE(On(c)) << static_cast<int>(c);
