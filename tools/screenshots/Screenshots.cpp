@@ -29,6 +29,7 @@
 #include "SamplePhoneBook.h"
 #include "app/ModemCommands.h"
 #include "base/MessageWindow.h"
+#include "base/PathNoCase.h"
 #include "app/ProgramFolders.h"
 #include "cover/CoverFaxFile.h"
 #include "faxdoc/VlFaxConverter.h"
@@ -40,6 +41,7 @@
 #include "ui/FindModemForm.h"
 #include "store/FaxTables.h"
 #include "ui/MainScreen.h"
+#include "ui/CoverDesMainScreen.h"
 #include "ui/PhoneBook.h"
 #include "ui/PhoneBookEditor.h"
 #include "ui/Preferences.h"
@@ -103,6 +105,32 @@ bool SaveViewer(const std::string& file, const char* zoom, const char* turn, con
     }
     const bool ok = page->PageCount() > 0 && Save(viewer, output);
     viewer.hide();
+    return ok;
+}
+
+// The designer with a shipped template open; with part of it selected by a
+// band; and with the grid shown over a zoomed page.
+bool SaveDesigner(const std::string& folder, const QString& output, QWidget* owner)
+{
+    vl::ui::CoverDesMainScreen designer(vl::app::CoversFolder(), folder + "VL.INI", folder, owner);
+    designer.resize(1000, 800);
+    designer.show();
+    Settle(100);
+    designer.OpenFile(vl::base::PathNoCase(vl::app::CoversFolder(), "vl0003.FCS"));
+    bool ok = !designer.Page().Objects().empty() && Save(designer, output + "/designer.png");
+
+    designer.Page().SelectBand({0, 120, 768, 260}, false);
+    designer.Panel().Refresh();
+    ok = Save(designer, output + "/designer-selection.png") && ok;
+
+    designer.Page().ClearSelection();
+    designer.findChild<QAction*>(QStringLiteral("ShowGrid"))->trigger();
+    designer.ZoomIn();
+    designer.ZoomIn();
+    designer.Page().Click(designer.Page().Objects().back().get(), false);
+    designer.Panel().Refresh();
+    ok = Save(designer, output + "/designer-grid.png") && ok;
+    designer.hide();
     return ok;
 }
 
@@ -284,6 +312,7 @@ int main(int argc, char** argv)
         form.hide();
     }
 
+    ok = SaveDesigner(folder, output, &window) && ok;
     ok = SavePhoneBook(folder, output, &window) && ok;
     ok = SaveRebuild(output, &window) && ok;
     {
