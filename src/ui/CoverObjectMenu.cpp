@@ -41,8 +41,9 @@ void AddThicknessMenu(QMenu& menu, CommandGuard& guard, cover::DesignPage& page,
 void AddShapeEntries(QMenu& menu, CommandGuard& guard, cover::DesignPage& page, cover::FaxCoverShapes& shape)
 {
     AddThicknessMenu(menu, guard, page, shape, shape.pen.width);
-    AddChoices(menu, {QStringLiteral("Transparent"), QStringLiteral("Filled - White"), QStringLiteral("Filled - Black")},
-               static_cast<int>(shape.fillType), guard,
+    const QStringList fills = {QStringLiteral("Transparent"), QStringLiteral("Filled - White"),
+                               QStringLiteral("Filled - Black")};
+    AddChoices(menu, fills, static_cast<int>(shape.fillType), guard,
                [&page, &shape](int i) { page.SetFill(&shape, static_cast<cover::ShapeFillType>(i)); });
     if (shape.shape != cover::ShapeType::RoundRect && shape.shape != cover::ShapeType::RoundSquare)
         return;
@@ -80,7 +81,8 @@ void AddClassEntries(QMenu& menu, CoverCommands& commands, CommandGuard& guard, 
         AddLineEntries(menu, guard, page, static_cast<cover::FaxCoverLine&>(object));
         return;
     case cover::RecordKind::Symbol:
-        AddCommand(menu, QStringLiteral("Symbol Selector"), guard, [&commands, &object] { commands.ChooseSymbol(object); });
+        AddCommand(menu, QStringLiteral("Symbol Selector"), guard,
+                   [&commands, &object] { commands.ChooseSymbol(object); });
         return;
     default:
         break;

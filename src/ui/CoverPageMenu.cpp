@@ -8,48 +8,55 @@
 
 namespace vl::ui {
 
+namespace {
+
+using Targets = std::vector<cover::GraphicControl*>;
+
+}  // namespace
+
 std::unique_ptr<QMenu> MakeCoverPageMenu(CoverCommands& commands, CommandGuard& guard, QWidget* parent)
 {
     auto menu = std::make_unique<QMenu>(parent);
     cover::DesignPage& page = commands.Page();
     const bool selected = !page.Selection().empty();
-    // Commands take a copy: deleting from the selection while walking it
-    // would lose objects.
-    auto onSelection = [&page](void (cover::DesignPage::*command)(const std::vector<cover::GraphicControl*>&)) {
-        return [&page, command] { (page.*command)(std::vector<cover::GraphicControl*>(page.Selection())); };
-    };
-    auto align = [&page](cover::AlignEdge edge) {
-        return [&page, edge] { page.Align(std::vector<cover::GraphicControl*>(page.Selection()), edge); };
-    };
-    const auto forSelection = [selected](QAction* action) { action->setEnabled(selected); };
-
-    forSelection(AddCommand(*menu, QStringLiteral("Bring To Front"), guard, onSelection(&cover::DesignPage::BringToFront)));
-    forSelection(AddCommand(*menu, QStringLiteral("Send To Back"), guard, onSelection(&cover::DesignPage::SendToBack)));
-    menu->addSeparator();
-    forSelection(AddCommand(*menu, QStringLiteral("Cut"), guard, [&commands, &page] { commands.Cut(page.Selection()); }));
-    forSelection(AddCommand(*menu, QStringLiteral("Copy"), guard, [&commands, &page] { commands.Copy(page.Selection()); }));
-    AddCommand(*menu, QStringLiteral("Paste"), guard, [&commands] { commands.Paste(); })->setEnabled(commands.CanPaste());
-    forSelection(AddCommand(*menu, QStringLiteral("Delete"), guard, onSelection(&cover::DesignPage::Delete)));
-    menu->addSeparator();
-    forSelection(AddCommand(*menu, QStringLiteral("Align Left"), guard, align(cover::AlignEdge::Left)));
-    forSelection(AddCommand(*menu, QStringLiteral("Align Right"), guard, align(cover::AlignEdge::Right)));
-    forSelection(AddCommand(*menu, QStringLiteral("Align Tops"), guard, align(cover::AlignEdge::Tops)));
-    forSelection(AddCommand(*menu, QStringLiteral("Align Bottoms"), guard, align(cover::AlignEdge::Bottoms)));
-    menu->addSeparator();
-    forSelection(AddCommand(*menu, QStringLiteral("Center Vertically"), guard, onSelection(&cover::DesignPage::CenterVertically)));
-    forSelection(AddCommand(*menu, QStringLiteral("Center Horizontally"), guard,
-                            onSelection(&cover::DesignPage::CenterHorizontally)));
-    menu->addSeparator();
     const bool anyObject = !page.Objects().empty();
-    AddCommand(*menu, QStringLiteral("Lock All"), guard, [&page] { page.SetAllLocked(true); })->setEnabled(anyObject);
-    AddCommand(*menu, QStringLiteral("Unlock All"), guard, [&page] { page.SetAllLocked(false); })->setEnabled(anyObject);
+    const auto add = [&](const char* text, bool enabled, std::function<void()> command) {
+        AddCommand(*menu, QString::fromLatin1(text), guard, std::move(command))->setEnabled(enabled);
+    };
+    // Commands get a copy of the selection: deleting from it while walking
+    // it would miss objects.
+    const auto onSelection = [&page](void (cover::DesignPage::*command)(const Targets&)) {
+        return [&page, command] { (page.*command)(Targets(page.Selection())); };
+    };
+    const auto align = [&page](cover::AlignEdge edge) {
+        return [&page, edge] { page.Align(Targets(page.Selection()), edge); };
+    };
+
+    add("Bring To Front", selected, onSelection(&cover::DesignPage::BringToFront));
+    add("Send To Back", selected, onSelection(&cover::DesignPage::SendToBack));
     menu->addSeparator();
-    AddCommand(*menu, QStringLiteral("Mark All Selectable"), guard, [&page] { page.SetAllUnselectable(false); });
-    AddCommand(*menu, QStringLiteral("Mark All Unselectable"), guard, [&page] { page.SetAllUnselectable(true); });
+    add("Cut", selected, [&commands, &page] { commands.Cut(page.Selection()); });
+    add("Copy", selected, [&commands, &page] { commands.Copy(page.Selection()); });
+    add("Paste", commands.CanPaste(), [&commands] { commands.Paste(); });
+    add("Delete", selected, onSelection(&cover::DesignPage::Delete));
     menu->addSeparator();
-    AddCommand(*menu, QStringLiteral("Select All"), guard, [&page] { page.SelectAll(); });
+    add("Align Left", selected, align(cover::AlignEdge::Left));
+    add("Align Right", selected, align(cover::AlignEdge::Right));
+    add("Align Tops", selected, align(cover::AlignEdge::Tops));
+    add("Align Bottoms", selected, align(cover::AlignEdge::Bottoms));
     menu->addSeparator();
-    forSelection(AddCommand(*menu, QStringLiteral("Font"), guard, [&commands] { commands.SelectionFont(); }));
+    add("Center Vertically", selected, onSelection(&cover::DesignPage::CenterVertically));
+    add("Center Horizontally", selected, onSelection(&cover::DesignPage::CenterHorizontally));
+    menu->addSeparator();
+    add("Lock All", anyObject, [&page] { page.SetAllLocked(true); });
+    add("Unlock All", anyObject, [&page] { page.SetAllLocked(false); });
+    menu->addSeparator();
+    add("Mark All Selectable", true, [&page] { page.SetAllUnselectable(false); });
+    add("Mark All Unselectable", true, [&page] { page.SetAllUnselectable(true); });
+    menu->addSeparator();
+    add("Select All", true, [&page] { page.SelectAll(); });
+    menu->addSeparator();
+    add("Font", selected, [&commands] { commands.SelectionFont(); });
     return menu;
 }
 

@@ -136,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
                              "Degree of Rounding/50 %", "Degree of Rounding/60 %", "Degree of Rounding/70 %",
                              "Degree of Rounding/80 %"})},
         ClassEntries{PanelState::Line,
-                     Joined({"Style/Horizontal", "Style/Vertical", "Style/Angled Sloping Up", "Style/Angled Sloping Down"},
+                     Joined({"Style/Horizontal", "Style/Vertical", "Style/Angled Sloping Up",
+                             "Style/Angled Sloping Down"},
                             Joined(kThickness, {"Stretch To Edges"}))}));
 
 TEST_F(CoverPanelTest, TheFieldMenuChecksTheCurrentType)
@@ -152,7 +153,8 @@ TEST_F(CoverPanelTest, ShapeMenusCheckThicknessFillAndRounding)
 {
     auto* shape = static_cast<cover::FaxCoverShapes*>(Add(50, 50, 60, 40, PanelState::RoundRectangle));
     // 25 % is no entry of its own: nothing is checked.
-    EXPECT_EQ(Checked(RightClick({60, 60}, "Line Thickness/3 Point")), (Texts{"Line Thickness/1 Point", "Transparent"}));
+    EXPECT_EQ(Checked(RightClick({60, 60}, "Line Thickness/3 Point")),
+              (Texts{"Line Thickness/1 Point", "Transparent"}));
     RightClick({60, 60}, "Filled - Black");
     RightClick({60, 60}, "Degree of Rounding/60 %");
     EXPECT_EQ(shape->pen.width, 3);
@@ -162,7 +164,8 @@ TEST_F(CoverPanelTest, ShapeMenusCheckThicknessFillAndRounding)
               (Texts{"Line Thickness/3 Point", "Filled - Black", "Degree of Rounding/60 %"}));
 
     auto* line = static_cast<cover::FaxCoverLine*>(Add(300, 300, 60, 40, PanelState::Line));
-    EXPECT_EQ(Checked(RightClick({301, 310}, "Style/Horizontal")), (Texts{"Style/Vertical", "Line Thickness/1 Point"}));
+    EXPECT_EQ(Checked(RightClick({301, 310}, "Style/Horizontal")),
+              (Texts{"Style/Vertical", "Line Thickness/1 Point"}));
     RightClick({310, 301}, "Stretch To Edges");
     EXPECT_EQ(line->lineStyle, cover::LineStyle::Horizontal);
     EXPECT_EQ(line->Left(), 0);
