@@ -1,8 +1,11 @@
 // The page's and the objects' pop-up menus: what they offer, what is enabled
 // and checked, and what their entries do.
+#include <QDialog>
+#include <QGroupBox>
 #include <fstream>
 
 #include "CoverPanelFixture.h"
+#include "ModalDriver.h"
 #include "cover/FaxCoverField.h"
 #include "cover/FaxCoverLine.h"
 #include "cover/FaxCoverShapes.h"
@@ -241,6 +244,32 @@ TEST_F(CoverPanelTest, TheTextAndSymbolDialogsChangeTheObjectOnlyOnOk)
     RightClick({symbol->Left() + 2, symbol->Top() + 2}, "Symbol Selector");
     EXPECT_EQ(offeredCode, '[');
     EXPECT_EQ(symbol->caption, "\xC3\xA9");
+}
+
+// An object's font has no effects to pick; the page's font does. The font
+// picked keeps the colour it started with.
+TEST_F(CoverPanelTest, TheStandardFontDialogHidesEffectsForObjects)
+{
+    const ui::CoverDialogs dialogs = ui::StandardCoverDialogs(panel_);
+    cover::CoverFont start;
+    start.color = cover::kColorWhite;
+    for (const bool effects : {false, true}) {
+        SCOPED_TRACE(effects);
+        bool effectsShown = !effects;
+        WhenModal([&](QWidget& modal) {
+            EXPECT_EQ(modal.windowTitle(), "Font");
+            for (const QGroupBox* group : modal.findChildren<QGroupBox*>()) {
+                if (group->title().remove('&') == "Effects")
+                    effectsShown = !group->isHidden();
+            }
+            static_cast<QDialog&>(modal).accept();
+        });
+        const std::optional<cover::CoverFont> picked = dialogs.font(start, effects);
+        EXPECT_EQ(effectsShown, effects);
+        ASSERT_TRUE(picked.has_value());
+        EXPECT_EQ(picked->color, cover::kColorWhite);
+        EXPECT_EQ(picked->Points(), 10);
+    }
 }
 
 }  // namespace
