@@ -23,4 +23,30 @@ std::unique_ptr<GraphicControl> MakeCoverObject(RecordKind kind) {
     return nullptr;
 }
 
+std::unique_ptr<GraphicControl> CloneCoverObject(const GraphicControl& object) {
+    switch (object.Kind()) {
+        case RecordKind::Label: return std::make_unique<FaxCoverLabel>(static_cast<const FaxCoverLabel&>(object));
+        case RecordKind::Symbol: return std::make_unique<FaxCoverSymbol>(static_cast<const FaxCoverSymbol&>(object));
+        case RecordKind::Shape: return std::make_unique<FaxCoverShapes>(static_cast<const FaxCoverShapes&>(object));
+        case RecordKind::Line: return std::make_unique<FaxCoverLine>(static_cast<const FaxCoverLine&>(object));
+        case RecordKind::Importance:
+            return std::make_unique<FaxCoverImportance>(static_cast<const FaxCoverImportance&>(object));
+        case RecordKind::Field: return std::make_unique<FaxCoverField>(static_cast<const FaxCoverField&>(object));
+        case RecordKind::Message: return std::make_unique<FaxCoverMessage>(static_cast<const FaxCoverMessage&>(object));
+    }
+    return nullptr;
+}
+
+CoverObjects CloneCoverObjects(const CoverObjects& objects) {
+    CoverObjects copies;
+    copies.reserve(objects.size());
+    for (const auto& object : objects) copies.push_back(CloneCoverObject(*object));
+    return copies;
+}
+
+FaxCoverBaseLabel* AsText(GraphicControl* object) {
+    if (object == nullptr || object->Kind() == RecordKind::Shape || object->Kind() == RecordKind::Line) return nullptr;
+    return static_cast<FaxCoverBaseLabel*>(object);
+}
+
 }  // namespace vl::cover

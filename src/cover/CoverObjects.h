@@ -8,10 +8,19 @@
 
 namespace vl::cover {
 
+class FaxCoverBaseLabel;
+
 using CoverObjects = std::vector<std::unique_ptr<GraphicControl>>;
 
 // A new object of the kind with its creation defaults; nothing for a kind
 // that has no object class.
 std::unique_ptr<GraphicControl> MakeCoverObject(RecordKind kind);
+
+// A copy of the object with every property, its name and zoom included.
+std::unique_ptr<GraphicControl> CloneCoverObject(const GraphicControl& object);
+CoverObjects CloneCoverObjects(const CoverObjects& objects);
+
+// The object as a text object; nullptr for shapes, lines and no object.
+FaxCoverBaseLabel* AsText(GraphicControl* object);
 
 }  // namespace vl::cover

@@ -18,6 +18,7 @@
 #include "cover/CoverFieldType.h"
 #include "cover/CoverFont.h"
 #include "cover/CoverObjects.h"
+#include "cover/DesignHistory.h"
 #include "cover/DesignRect.h"
 #include "cover/FaxCoverLine.h"
 #include "cover/FaxCoverShapes.h"
@@ -189,12 +190,25 @@ public:
     bool Redo();
 
 private:
-    struct Snapshot;
-    void Edited();
-    void Remember();
-    std::vector<std::unique_ptr<Snapshot>> undo_;
-    std::vector<std::unique_ptr<Snapshot>> redo_;
+    // Runs one edit of the objects: when it changed anything, the objects as
+    // they were become an undo step and the change event fires.
+    void Edit(const std::function<void()>& change);
+    void Changed() const;
+    // After the objects were replaced whole: each at the page's zoom, nothing
+    // selected.
+    void Replaced();
+    bool ZoomTo(int tenths);
+    // Gives the objects from `first` on the page's zoom: scaled from the zoom
+    // they have, or (without `scale`) taken as being in the page's pixels.
+    void TakeZoom(std::size_t first, bool scale);
+    // objects_.size() when the object is not on the page.
+    std::size_t IndexOf(const GraphicControl* object) const;
+    bool Holds(const GraphicControl* object) const { return IndexOf(object) < objects_.size(); }
+    // The targets that are on the page, each once, in the order given.
+    std::vector<GraphicControl*> OnPage(const std::vector<GraphicControl*>& targets) const;
+    void Deselect(const GraphicControl* object);
 
+    DesignHistory history_;
     CoverObjects objects_;
     std::vector<GraphicControl*> selection_;
     int zoomTenths_ = 10;

@@ -37,4 +37,10 @@ int GraphicControl::SetZoom(float zoom) {
     return base::ecOK;
 }
 
+int GraphicControl::AdoptZoom(float zoom) {
+    if (!std::isfinite(zoom) || zoom <= 0) return base::ecBadArgument;
+    zoom_ = zoom;
+    return base::ecOK;
+}
+
 }  // namespace vl::cover

@@ -30,6 +30,9 @@ public:
     // a positive number.
     int SetZoom(float zoom);
     float Zoom() const { return zoom_; }
+    // The zoom the bounds are already in, for an object made from zoomed
+    // pixels: nothing is scaled. ecBadArgument as for SetZoom.
+    int AdoptZoom(float zoom);
 
     std::string name;
     std::int32_t tag = 0;

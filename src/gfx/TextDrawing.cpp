@@ -1,7 +1,6 @@
 #include "gfx/TextDrawing.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QFont>
 #include <QFontMetrics>
@@ -11,26 +10,11 @@
 
 #include "gfx/BitmapPainting.h"
 #include "gfx/GuiApplication.h"
+#include "gfx/QtFonts.h"
 
 namespace vl::gfx {
 
 namespace {
-
-QFont MakeFont(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.family));
-    // Sizes follow the screen's logical 96 dpi, whatever the real screen is.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.points * 96.0 / 72.0))));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
-    // Faxes are black and white: grey edge pixels would only be thresholded
-    // into ragged strokes, so the rasterizer must decide every pixel itself.
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    // Whole-pixel advances, so a line is as wide as its glyphs added up.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
 
 QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -40,14 +24,14 @@ QString ToQString(std::string_view utf8) {
 
 TextExtent MeasureText(const FontSpec& font, std::string_view utf8) {
     EnsureGuiApplication();
-    const QFontMetrics metrics(MakeFont(font));
+    const QFontMetrics metrics(ToQFont(font));
     return {metrics.horizontalAdvance(ToQString(utf8)), metrics.height()};
 }
 
 void DrawText(MonoBitmap& bitmap, int x, int y, std::string_view utf8, const FontSpec& font) {
     if (bitmap.Empty() || utf8.empty()) return;
     EnsureGuiApplication();
-    const QFont qfont = MakeFont(font);
+    const QFont qfont = ToQFont(font);
     const QFontMetrics metrics(qfont);
     const QString text = ToQString(utf8);
 
@@ -82,7 +66,7 @@ void DrawText(MonoBitmap& bitmap, int x, int y, std::string_view utf8, const Fon
 void DrawTextInBox(MonoBitmap& bitmap, const PixelBox& box, std::string_view utf8, const FontSpec& font) {
     if (utf8.empty()) return;
     PaintArea(bitmap, box.x0, box.y0, box.x1, box.y1, [&](QPainter& painter) {
-        painter.setFont(MakeFont(font));
+        painter.setFont(ToQFont(font));
         painter.setPen(Qt::black);
         painter.drawText(QRect(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ToQString(utf8));
