@@ -2,7 +2,6 @@
 
 #include <QActionGroup>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -176,9 +175,12 @@ QScrollArea* CoverDesMainScreen::BuildPage()
     panel_ = new FaxCoverPanel(page_, clipboardFile_);
     panel_->setObjectName(QStringLiteral("Page"));
     panel_->SetDefaultFont(defaultFont_);
-    panel_->installEventFilter(this);
+    dialogs_ = StandardCoverDialogs(*this);
+    panel_->Commands().SetDialogs(dialogs_);
     connect(panel_, &FaxCoverPanel::ObjectDropped, this,
             [this](cover::GraphicControl* object) { guard_.Run([this, object] { ObjectDropped(object); }); });
+    connect(panel_, &FaxCoverPanel::WindowKeyPressed, this,
+            [this](FaxCoverPanel::WindowKey key) { guard_.Run([this, key] { WindowKey(key); }); });
     scroll_ = new QScrollArea;
     scroll_->setWidget(panel_);
     scroll_->setAlignment(Qt::AlignCenter);
@@ -264,11 +266,21 @@ void CoverDesMainScreen::SetTool(cover::PanelState tool)
     tools_->actions().at(static_cast<int>(tool))->setChecked(true);
 }
 
+void CoverDesMainScreen::SetDialogs(const CoverDialogs& dialogs)
+{
+    dialogs_ = dialogs;
+    panel_->Commands().SetDialogs(dialogs);
+}
+
 void CoverDesMainScreen::ObjectDropped(cover::GraphicControl* object)
 {
     // The tool did its work; the next press selects again.
     SetTool(cover::PanelState::Pointing);
-    panel_->EditDropped(object);
+    // A cancelled dialog keeps the object with its default text.
+    if (object->Kind() == cover::RecordKind::Label)
+        panel_->Commands().EditText(*object);
+    else if (object->Kind() == cover::RecordKind::Symbol)
+        panel_->Commands().ChooseSymbol(*object);
 }
 
 void CoverDesMainScreen::ZoomIn()
@@ -298,31 +310,18 @@ void CoverDesMainScreen::Redo()
 }
 
 // Page Up and Down scroll one line, Home and End to the top and bottom; the
-// keypad's plus and minus zoom. Everything else is the page's.
-bool CoverDesMainScreen::ScrollKey(int key)
+// keypad's plus and minus zoom.
+void CoverDesMainScreen::WindowKey(FaxCoverPanel::WindowKey key)
 {
     QScrollBar* bar = scroll_->verticalScrollBar();
     switch (key) {
-        case Qt::Key_PageUp: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
-        case Qt::Key_PageDown: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
-        case Qt::Key_Home: bar->setValue(bar->minimum()); return true;
-        case Qt::Key_End: bar->setValue(bar->maximum()); return true;
-        default: return false;
+        case FaxCoverPanel::WindowKey::LineUp: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+        case FaxCoverPanel::WindowKey::LineDown: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case FaxCoverPanel::WindowKey::Top: bar->setValue(bar->minimum()); break;
+        case FaxCoverPanel::WindowKey::Bottom: bar->setValue(bar->maximum()); break;
+        case FaxCoverPanel::WindowKey::ZoomIn: ZoomIn(); break;
+        case FaxCoverPanel::WindowKey::ZoomOut: ZoomOut(); break;
     }
-}
-
-bool CoverDesMainScreen::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == panel_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers().testFlag(Qt::KeypadModifier) && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
-            guard_.Run([this, key] { key->key() == Qt::Key_Plus ? ZoomIn() : ZoomOut(); });
-            return true;
-        }
-        if (ScrollKey(key->key()))
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void CoverDesMainScreen::ExitClicked()

@@ -13,6 +13,8 @@
 #include "cover/CoverFont.h"
 #include "cover/DesignPage.h"
 #include "ui/CommandGuard.h"
+#include "ui/CoverDialogs.h"
+#include "ui/FaxCoverPanel.h"
 
 class QAction;
 class QActionGroup;
@@ -25,8 +27,6 @@ class QScrollArea;
 class QToolBar;
 
 namespace vl::ui {
-
-class FaxCoverPanel;
 
 class CoverDesMainScreen : public QDialog {
     Q_OBJECT
@@ -66,17 +66,16 @@ public:
     void Redo();
 
     // The dialogs the commands open, replaceable for tests: the file to
-    // delete (empty: cancelled), a font (nothing: cancelled).
+    // delete (empty: cancelled).
     using DeleteAsker = std::function<std::string()>;
     void SetDeleteAsker(DeleteAsker asker) { askDelete_ = std::move(asker); }
-    using FontAsker = std::function<std::optional<cover::CoverFont>(const cover::CoverFont&)>;
-    void SetFontAsker(FontAsker asker) { askFont_ = std::move(asker); }
+    // The font, text and symbol dialogs of the window and its page.
+    void SetDialogs(const CoverDialogs& dialogs);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void reject() override;
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMenuBar* BuildMenu();
@@ -92,7 +91,7 @@ private:
     void UpdateRecentMenu();
     void UpdateUndo();
     void ObjectDropped(cover::GraphicControl* object);
-    bool ScrollKey(int key);
+    void WindowKey(FaxCoverPanel::WindowKey key);
     void ExitClicked();
     // "Save changes?" before the page is given up, and the save on Yes.
     void AskToSaveChanges();
@@ -126,7 +125,7 @@ private:
     QPushButton* cancelButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     DeleteAsker askDelete_;
-    FontAsker askFont_;
+    CoverDialogs dialogs_;
     CommandGuard guard_{*this, nullptr};
 };
 

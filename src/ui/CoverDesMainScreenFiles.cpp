@@ -18,7 +18,6 @@
 #include "cover/TemplateNames.h"
 #include "ui/CoverDesMainScreen.h"
 #include "ui/CoverDesignerTips.h"
-#include "ui/CoverFontDialog.h"
 #include "ui/FaxCoverPanel.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PreviewQuickFaxForms.h"
@@ -192,7 +191,7 @@ void CoverDesMainScreen::PreviewTemplates()
 
 void CoverDesMainScreen::ChooseDefaultFont()
 {
-    const std::optional<cover::CoverFont> font = askFont_ ? askFont_(defaultFont_) : AskCoverFont(defaultFont_, this);
+    const std::optional<cover::CoverFont> font = dialogs_.font(defaultFont_, true);
     if (!font)
         return;
     defaultFont_ = *font;

@@ -262,7 +262,9 @@ TEST_F(CoverDesignerTest, TheDefaultFontIsStoredAtOnceAndGivenToNewText)
     times.name = "Times New Roman";
     times.SetPoints(14);
     times.bold = true;
-    w.SetFontAsker([&](const cover::CoverFont&) { return std::optional<cover::CoverFont>(times); });
+    ui::CoverDialogs dialogs;
+    dialogs.font = [&](const cover::CoverFont&, bool) { return std::optional<cover::CoverFont>(times); };
+    w.SetDialogs(dialogs);
     EXPECT_TRUE(MenuEntry("Default Font: Arial, 10 pt"));
     w.ChooseDefaultFont();
     EXPECT_TRUE(MenuEntry("Default Font: Times New Roman, 14 pt, bold"));
