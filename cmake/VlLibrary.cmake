@@ -34,11 +34,13 @@ function(vl_test_suite name)
   target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/TestPch.h)
   # A test that hangs fails with its name instead of holding up the run;
   # the slowest, a whole call on a loaded machine, takes a few minutes at most.
+  # Several labels stay one property value only with their separators escaped.
+  string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
   if(ARG_LOCK)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300 RESOURCE_LOCK ${ARG_LOCK})
+                         PROPERTIES LABELS "${labels}" TIMEOUT 300 RESOURCE_LOCK ${ARG_LOCK})
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 300)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}" TIMEOUT 300)
   endif()
 endfunction()
 
