@@ -115,14 +115,14 @@ bool DesignPage::IsSelected(const GraphicControl* object) const {
 
 DesignRect DesignPage::FrameBounds() const {
     if (selection_.empty()) return {};
-    int left = selection_.front()->Left(), top = selection_.front()->Top();
-    int right = selection_.front()->Left() + selection_.front()->Width();
-    int bottom = selection_.front()->Top() + selection_.front()->Height();
+    const DesignRect first = BoundsOf(*selection_.front());
+    int left = first.left, top = first.top, right = first.Right(), bottom = first.Bottom();
     for (const GraphicControl* object : selection_) {
-        left = std::min(left, object->Left());
-        top = std::min(top, object->Top());
-        right = std::max(right, object->Left() + object->Width());
-        bottom = std::max(bottom, object->Top() + object->Height());
+        const DesignRect bounds = BoundsOf(*object);
+        left = std::min(left, bounds.left);
+        top = std::min(top, bounds.top);
+        right = std::max(right, bounds.Right());
+        bottom = std::max(bottom, bounds.Bottom());
     }
     return {left, top, right - left, bottom - top};
 }
@@ -263,7 +263,8 @@ void DesignPage::TakeZoom(std::size_t first, bool scale) {
 }
 
 std::size_t DesignPage::IndexOf(const GraphicControl* object) const {
-    const auto found = std::find_if(objects_.begin(), objects_.end(), [object](const auto& o) { return o.get() == object; });
+    const auto found =
+        std::find_if(objects_.begin(), objects_.end(), [object](const auto& o) { return o.get() == object; });
     return static_cast<std::size_t>(found - objects_.begin());
 }
 

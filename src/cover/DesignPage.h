@@ -186,6 +186,8 @@ public:
     bool CanRedo() const;
     // Puts the objects back as they were before the last edit (or after the
     // last undone one); the selection is cleared. False when there is none.
+    // The objects put back are copies: pointers to the page's objects taken
+    // before are no longer valid.
     bool Undo();
     bool Redo();
 

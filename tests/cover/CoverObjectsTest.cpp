@@ -2,9 +2,13 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "base/ErrorCodes.h"
+#include "cover/CoverObjects.h"
+#include "cover/DesignFile.h"
 #include "cover/FaxCoverField.h"
 #include "cover/FaxCoverLabel.h"
 #include "cover/FaxCoverLine.h"
@@ -98,6 +102,32 @@ TEST(CoverObjects, ChoosingAFieldTypeSetsItsCaption) {
     field.SetFieldType(CoverFieldType::RecipientFax);
     EXPECT_EQ(field.caption, "[Recipient Fax]");
     EXPECT_EQ(field.FieldType(), CoverFieldType::RecipientFax);
+}
+
+TEST(CoverObjects, AClonedObjectKeepsEveryPropertyAndItsZoom) {
+    CoverObjects objects;
+    for (int kind = 0; kind <= static_cast<int>(RecordKind::Message); ++kind) {
+        std::unique_ptr<GraphicControl> object = MakeCoverObject(static_cast<RecordKind>(kind));
+        object->SetBounds(kind, 2 * kind, 30 + kind, 40 + kind);
+        object->name = "Special" + std::to_string(kind);
+        object->hint = "a hint";
+        object->locked = kind % 2 == 0;
+        ASSERT_EQ(object->SetZoom(1.3F), base::ecOK);
+        if (FaxCoverBaseLabel* text = AsText(object.get())) text->caption = "caption " + std::to_string(kind);
+        objects.push_back(std::move(object));
+    }
+    static_cast<FaxCoverLine&>(*objects[3]).pen.width = 7;
+    const CoverObjects copies = CloneCoverObjects(objects);
+    ASSERT_EQ(copies.size(), objects.size());
+    EXPECT_EQ(WriteDesignFile(copies), WriteDesignFile(objects));
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        EXPECT_NE(copies[i].get(), objects[i].get());
+        EXPECT_EQ(copies[i]->Kind(), objects[i]->Kind());
+        EXPECT_EQ(copies[i]->Zoom(), 1.3F);
+    }
+    EXPECT_EQ(AsText(objects[2].get()), nullptr);
+    EXPECT_EQ(AsText(objects[3].get()), nullptr);
+    EXPECT_EQ(AsText(nullptr), nullptr);
 }
 
 }  // namespace
