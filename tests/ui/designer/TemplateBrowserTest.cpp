@@ -68,8 +68,7 @@ TEST_F(TemplateBrowserTest, LookingOnlyHasCancelInPlaceOfOkAndChoosesNothing)
     EXPECT_EQ(form.Selected(), "VL0001.FCS");
     List(form)->setCurrentRow(1);
     EXPECT_EQ(Child<QLabel>(form, "description")->text(), "Memo");
-    QTest::mouseDClick(List(form)->viewport(), Qt::LeftButton, {},
-                       List(form)->visualItemRect(List(form)->item(1)).center());
+    emit List(form)->itemDoubleClicked(List(form)->item(1));
     EXPECT_TRUE(form.isVisible());
 
     WhenModal([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Return); });
