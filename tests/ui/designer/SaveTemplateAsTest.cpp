@@ -116,19 +116,5 @@ TEST_F(SaveTemplateAsTest, RunProposesAndGivesBackTheChoiceOrNothing)
     EXPECT_EQ(chosen->description, "Renamed");
 }
 
-TEST_F(SaveTemplateAsTest, HelpTellsTheRules)
-{
-    SaveTemplateAs form(dir.folder(), {"VL0002.FCS", "[Description]"});
-    form.show();
-    std::string text;
-    WhenModal([&text](QWidget& modal) {
-        text = ModalText(modal);
-        CloseModal(modal);
-    });
-    Child<QPushButton>(form, "help")->click();
-    EXPECT_NE(text.find("12 characters"), std::string::npos) << text;
-    EXPECT_TRUE(form.isVisible());
-}
-
 }  // namespace
 }  // namespace vl::test
