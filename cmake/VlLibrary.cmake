@@ -34,14 +34,17 @@ function(vl_test_suite name)
   target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/TestPch.h)
   # A test that hangs fails with its name instead of holding up the run;
   # the slowest, a whole call on a loaded machine, takes a few minutes at most.
-  # Several labels stay one property value only with their separators escaped.
-  string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
   if(ARG_LOCK)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES LABELS "${labels}" TIMEOUT 300 RESOURCE_LOCK ${ARG_LOCK})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 RESOURCE_LOCK ${ARG_LOCK})
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}" TIMEOUT 300)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
+  # The labels are set by a file CTest reads after the discovered tests: passed
+  # through PROPERTIES, a list of several labels loses all but the first.
+  set(label_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+  file(WRITE ${label_file}
+       "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_file})
 endfunction()
 
 # vl_qt_widgets_pch(TARGET): the shared Qt Widgets headers compiled once for

@@ -25,14 +25,14 @@ std::string SiblingFile(const std::string& folder, const std::string& templateNa
 
 }  // namespace
 
-std::vector<std::string> CoverTemplateNames(const std::string& folder)
+std::vector<std::string> CoverTemplateNames(const std::string& folder, std::string_view extension)
 {
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         std::error_code typeError;
         const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(typeError) && base::EqualsNoCase(entry.path().extension().string(), ".fct"))
+        if (entry.is_regular_file(typeError) && base::EqualsNoCase(entry.path().extension().string(), extension))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -200,6 +201,17 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
 
 void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::RemoveKeys(std::string_view section) {
+    size_t s = FindSection(section);
+    if (s == npos) return;
+    size_t end = s + 1;
+    while (end < lines_.size() && lines_[end].kind != LineKind::Section) ++end;
+    auto first = lines_.begin() + static_cast<std::ptrdiff_t>(s + 1);
+    lines_.erase(std::remove_if(first, lines_.begin() + static_cast<std::ptrdiff_t>(end),
+                                [](const Line& line) { return line.kind == LineKind::Entry; }),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 std::string IniFile::Serialize() const {

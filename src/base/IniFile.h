@@ -68,6 +68,10 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, int value);
     // Written as "1" or "0".
     void WriteBool(std::string_view section, std::string_view key, bool value);
+    // Removes every key of the section, keeping its header and its other
+    // lines, so that a list rewritten in full leaves no keys of old entries
+    // behind and the keys written next stay where the section is.
+    void RemoveKeys(std::string_view section);
 
     // The file as it would be written; every line ends with LF.
     std::string Serialize() const;

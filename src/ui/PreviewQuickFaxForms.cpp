@@ -23,10 +23,12 @@ constexpr int kPreviewHeight = 528;
 
 }  // namespace
 
-PreviewQuickFaxForms::PreviewQuickFaxForms(std::string folder, const std::string& current, QWidget* parent)
-    : QDialog(parent), folder_(std::move(folder))
+PreviewQuickFaxForms::PreviewQuickFaxForms(std::string folder, const std::string& current, QWidget* parent,
+                                           const TemplateBrowsing& browsing)
+    : QDialog(parent), folder_(std::move(folder)), lookOnly_(browsing.lookOnly)
 {
-    setWindowTitle(QStringLiteral("Select  Fax Cover Template"));
+    setWindowTitle(lookOnly_ ? QStringLiteral("Preview Fax Cover Templates")
+                             : QStringLiteral("Select  Fax Cover Template"));
     preview_ = new QLabel;
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setFixedSize(kPreviewWidth, kPreviewHeight);
@@ -35,21 +37,21 @@ PreviewQuickFaxForms::PreviewQuickFaxForms(std::string folder, const std::string
     description_ = new QLabel;
     description_->setObjectName(QStringLiteral("description"));
     auto* columns = new QHBoxLayout;
-    columns->addWidget(BuildList(current));
+    columns->addWidget(BuildList(current, browsing.extension));
     columns->addWidget(preview_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(description_);
-    layout->addLayout(BuildButtons());
+    layout->addLayout(BuildButtons(lookOnly_));
     SelectionChanged();
     list_->setFocus();
 }
 
-QListWidget* PreviewQuickFaxForms::BuildList(const std::string& current)
+QListWidget* PreviewQuickFaxForms::BuildList(const std::string& current, std::string_view extension)
 {
     list_ = new QListWidget;
     list_->setObjectName(QStringLiteral("templates"));
-    for (const std::string& name : app::CoverTemplateNames(folder_)) {
+    for (const std::string& name : app::CoverTemplateNames(folder_, extension)) {
         list_->addItem(ToQt(name));
         if (base::EqualsNoCase(name, current))
             list_->setCurrentRow(list_->count() - 1);
@@ -61,13 +63,17 @@ QListWidget* PreviewQuickFaxForms::BuildList(const std::string& current)
     return list_;
 }
 
-QLayout* PreviewQuickFaxForms::BuildButtons()
+QLayout* PreviewQuickFaxForms::BuildButtons(bool lookOnly)
 {
+    auto* cancel = NamedButton("Cancel", "cancel");
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    if (lookOnly) {
+        cancel->setDefault(true);
+        return RightAlignedRow({cancel});
+    }
     auto* ok = NamedButton("Ok", "ok");
     ok->setDefault(true);
-    auto* cancel = NamedButton("Cancel", "cancel");
     connect(ok, &QPushButton::clicked, this, guard_.Slot([this] { OkClicked(); }));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     return RightAlignedRow({ok, cancel});
 }
 
@@ -95,6 +101,9 @@ void PreviewQuickFaxForms::SelectionChanged()
 
 void PreviewQuickFaxForms::OkClicked()
 {
+    // Only looking: a double click chooses nothing.
+    if (lookOnly_)
+        return;
     if (Selected().empty()) {
         SessionFeedback::Beep();
         return;
@@ -103,10 +112,10 @@ void PreviewQuickFaxForms::OkClicked()
 }
 
 std::optional<std::string> PreviewQuickFaxForms::Choose(const std::string& folder, const std::string& current,
-                                                        QWidget* mainWindow)
+                                                        QWidget* mainWindow, const TemplateBrowsing& browsing)
 {
-    PreviewQuickFaxForms form(folder, current, mainWindow);
-    if (!ExecCentred(form, mainWindow))
+    PreviewQuickFaxForms form(folder, current, mainWindow, browsing);
+    if (!ExecCentred(form, mainWindow) || browsing.lookOnly)
         return std::nullopt;
     return form.Selected();
 }

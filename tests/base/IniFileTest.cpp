@@ -134,6 +134,32 @@ TEST(IniFileWrite, ChangesOnlyWhatIsWrittenAndKeepsEveryOtherLine) {
     EXPECT_EQ(IniFile::Parse(ini.Serialize()).ReadString("User", "Name", ""), "New Name");
 }
 
+TEST(IniFileWrite, RemovingKeysEmptiesOnlyTheFirstSectionOfTheNameAndKeepsItsPlace) {
+    IniFile ini = IniFile::Parse(
+        "[List]\n"
+        "; recent entries\n"
+        "F0=a\n"
+        "F1=b\n"
+        "\n"
+        "[Other]\n"
+        "F0=kept\n"
+        "[list]\n"
+        "F5=shadowed\n");
+    ini.RemoveKeys("LIST");
+    ini.RemoveKeys("Missing");
+    EXPECT_FALSE(ini.HasKey("List", "F1"));
+    ini.WriteString("List", "F0", "c");
+    EXPECT_EQ(ini.Serialize(),
+              "[List]\n"
+              "; recent entries\n"
+              "F0=c\n"
+              "\n"
+              "[Other]\n"
+              "F0=kept\n"
+              "[list]\n"
+              "F5=shadowed\n");
+}
+
 TEST(IniFileWrite, ValuesThatReadingWouldAlterAreQuotedSoTheyComeBackAsWritten) {
     IniFile ini;
     const std::string values[] = {"  padded ", "\"quoted\"", "'single'", "\"", "plain value", "", "a=b;c"};
