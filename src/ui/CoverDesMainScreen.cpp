@@ -17,7 +17,6 @@
 
 #include "app/DesignerDefaultFont.h"
 #include "app/ProgramFolders.h"
-#include "base/IniFile.h"
 #include "ui/CoverToolIcons.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxCoverPanel.h"
@@ -61,12 +60,11 @@ CoverDesMainScreen::CoverDesMainScreen(std::string coversFolder, std::string ini
       coversFolder_(std::move(coversFolder)),
       iniFile_(std::move(iniFile)),
       clipboardFile_(programFolder + "Clipbrd.tmp"),
-      recent_(kRecentFiles)
+      recent_(kRecentFiles, kRecentSection)
 {
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    const base::IniFile ini = base::IniFile::Load(iniFile_);
-    defaultFont_ = app::ReadDesignerFont(ini);
-    recent_.Load(ini, kRecentSection);
+    defaultFont_ = app::LoadDesignerFont(iniFile_);
+    recent_.Load(iniFile_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(BuildMenu());
@@ -77,6 +75,7 @@ CoverDesMainScreen::CoverDesMainScreen(std::string coversFolder, std::string ini
 
     UpdateRecentMenu();
     UpdateUndo();
+    UpdateCaption();
     SetChanged(false);
     resize(900, 760);
 }
@@ -340,9 +339,7 @@ void CoverDesMainScreen::reject()
 void CoverDesMainScreen::done(int result)
 {
     guard_.Run([this] {
-        base::IniFile ini = base::IniFile::Load(iniFile_);
-        app::WriteDesignerFont(ini, defaultFont_);
-        ini.Save();
+        app::SaveDesignerFont(defaultFont_, iniFile_);
         // A window closed before it was placed keeps the stored place.
         if (!firstActivationPending_)
             SavePlacement(*this, iniFile_);

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "app/CoverTemplates.h"
 #include "app/DesignerDefaultFont.h"
 #include "base/ErrorCodes.h"
 #include "base/FileBytes.h"
-#include "base/IniFile.h"
 #include "base/MessageTable.h"
 #include "cover/DescriptionFile.h"
 #include "cover/TemplateFiles.h"
@@ -71,7 +71,7 @@ void CoverDesMainScreen::NewTemplate()
 void CoverDesMainScreen::OpenTemplate()
 {
     const std::optional<std::string> chosen =
-        PreviewQuickFaxForms::Choose(coversFolder_, FileNameOf(path_), this, TemplateBrowsing::DesignFiles);
+        PreviewQuickFaxForms::Choose(coversFolder_, FileNameOf(path_), this, {.extension = app::kDesignFileExtension});
     if (chosen)
         OpenFile(coversFolder_ + *chosen);
 }
@@ -127,15 +127,12 @@ void CoverDesMainScreen::SaveTemplate()
         SessionFeedback::Beep();
         return;
     }
-    WriteFiles(path_, cover::ProposedDescription(path_));
+    WriteFiles(path_, cover::SavedTemplateDescription(path_));
 }
 
 void CoverDesMainScreen::SaveTemplateAs()
 {
-    const std::string name = path_.empty() ? cover::ProposeTemplateName(coversFolder_) : FileNameOf(path_);
-    const std::string description = path_.empty() ? std::string(cover::kUntitledDescription)
-                                                  : cover::ProposedDescription(path_);
-    const std::optional<TemplateChoice> choice = SaveTemplateAs::Ask(coversFolder_, name, description, this);
+    const std::optional<cover::NamedTemplate> choice = vl::ui::SaveTemplateAs::Run(coversFolder_, path_, this);
     if (!choice)
         return;
     const std::string path = coversFolder_ + choice->name;
@@ -186,7 +183,8 @@ void CoverDesMainScreen::DeleteTemplate()
 
 void CoverDesMainScreen::PreviewTemplates()
 {
-    PreviewQuickFaxForms::Choose(coversFolder_, FileNameOf(path_), this, TemplateBrowsing::LookOnly);
+    PreviewQuickFaxForms::Choose(coversFolder_, FileNameOf(path_), this,
+                                 {.extension = app::kDesignFileExtension, .lookOnly = true});
 }
 
 void CoverDesMainScreen::ChooseDefaultFont()
@@ -197,9 +195,7 @@ void CoverDesMainScreen::ChooseDefaultFont()
     defaultFont_ = *font;
     defaultFontAction_->setText(ToQt(app::DesignerFontCaption(defaultFont_)));
     panel_->SetDefaultFont(defaultFont_);
-    base::IniFile ini = base::IniFile::Load(iniFile_);
-    app::WriteDesignerFont(ini, defaultFont_);
-    ini.Save();
+    app::SaveDesignerFont(defaultFont_, iniFile_);
 }
 
 void CoverDesMainScreen::CancelChanges()
@@ -237,18 +233,14 @@ void CoverDesMainScreen::OpenRecent(int index)
         OpenFile(path);
         return;
     }
-    base::IniFile ini = base::IniFile::Load(iniFile_);
-    recent_.Store(ini);
-    ini.Save();
+    recent_.Store(iniFile_);
     ShowInformation(path + " no longer exists", this);
 }
 
 void CoverDesMainScreen::RememberFile(const std::string& path)
 {
     recent_.Add(path);
-    base::IniFile ini = base::IniFile::Load(iniFile_);
-    recent_.Store(ini);
-    ini.Save();
+    recent_.Store(iniFile_);
     UpdateRecentMenu();
 }
 
@@ -259,9 +251,9 @@ void CoverDesMainScreen::UpdateRecentMenu()
         fileMenu_->removeAction(actions[i]);
         actions[i]->deleteLater();
     }
-    for (int i = 0; i < static_cast<int>(recent_.Files().size()); ++i) {
-        QAction* action = fileMenu_->addAction(ToQt(app::RecentFiles::Caption(i, recent_.Files()[i])));
-        connect(action, &QAction::triggered, this, guard_.Slot([this, i] { OpenRecent(i); }));
+    for (std::size_t i = 0; i < recent_.Files().size(); ++i) {
+        QAction* action = fileMenu_->addAction(ToQt(app::RecentFiles::MenuCaption(i, recent_.Files()[i])));
+        connect(action, &QAction::triggered, this, guard_.Slot([this, i] { OpenRecent(static_cast<int>(i)); }));
     }
     recentSeparator_->setVisible(!recent_.Files().empty());
 }

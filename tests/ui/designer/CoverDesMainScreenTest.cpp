@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -113,7 +114,7 @@ TEST_F(CoverDesignerTest, ChangesShowSaveAndCancelUntilTheTemplateIsSaved)
     EXPECT_EQ(Button("Save")->text(), "&Save");
     MenuEntry("Save")->trigger();
     EXPECT_FALSE(w.ChangesMade());
-    EXPECT_EQ(ReadFile(Covers() + "Memo.DES"), "Our memo\r\n");
+    EXPECT_EQ(ReadFile(Covers() + "Memo.DES"), "Our memo\n");
 }
 
 TEST_F(CoverDesignerTest, SaveAsProposesTheFirstFreeNumberedName)
@@ -126,7 +127,7 @@ TEST_F(CoverDesignerTest, SaveAsProposesTheFirstFreeNumberedName)
     WhenModal([&](QWidget& modal) {
         proposed = Child<QLineEdit>(modal, "TemplateName")->text();
         description = Child<QLineEdit>(modal, "TemplateDescription")->text();
-        CloseModal(modal);
+        dynamic_cast<QDialog&>(modal).reject();
     });
     w.SaveTemplateAs();
     EXPECT_EQ(proposed, "VL0002.FCS");
@@ -326,27 +327,24 @@ TEST_F(CoverDesignerTest, ClosingRemovesThePrivateClipboard)
 TEST_F(CoverDesignerTest, EveryShippedTemplateSavesBackByteForByte)
 {
     int checked = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(VL_SHIPPED_COVERS)) {
-        if (entry.path().extension() == ".FCS")
-            for (const char* extension : {".FCS", ".FCT", ".DES", ".BMP"})
-                fs::copy_file(fs::path(entry.path()).replace_extension(extension),
-                              Covers() + entry.path().stem().string() + extension);
-    }
+    fs::copy(VL_SHIPPED_COVERS, Covers());
     ui::CoverDesMainScreen& w = Open();
     for (const fs::directory_entry& entry : fs::directory_iterator(Covers())) {
-        if (entry.path().extension() != ".FCS")
+        if (entry.path().extension() != ".fcs")
             continue;
         const std::string path = entry.path().string();
+        auto sibling = [&](const char* extension) { return fs::path(path).replace_extension(extension); };
+        const std::string design = ReadFile(path);
+        const std::string render = ReadFile(sibling(".fct"));
+        const std::string description = ReadFile(sibling(".des"));
         w.OpenFile(path);
         ASSERT_FALSE(w.Page().Objects().empty()) << path;
-        const fs::path base = entry.path();
-        const std::string design = ReadFile(base);
-        const std::string render = ReadFile(fs::path(base).replace_extension(".FCT"));
-        const std::string description = ReadFile(fs::path(base).replace_extension(".DES"));
         w.SaveTemplate();
-        EXPECT_EQ(ReadFile(base), design) << path;
-        EXPECT_EQ(ReadFile(fs::path(base).replace_extension(".FCT")), render) << path;
-        EXPECT_EQ(ReadFile(fs::path(base).replace_extension(".DES")), description) << path;
+        EXPECT_EQ(ReadFile(path), design) << path;
+        EXPECT_EQ(ReadFile(sibling(".fct")), render) << path;
+        EXPECT_EQ(ReadFile(sibling(".des")), description) << path;
+        // Written in the letter case the template already had, not beside it.
+        EXPECT_FALSE(fs::exists(sibling(".FCT"))) << path;
         ++checked;
     }
     EXPECT_GE(checked, 3);

@@ -14,8 +14,8 @@
 
 #include "ComPortFixture.h"
 #include "ModalDriver.h"
+#include "base/IniFile.h"
 #include "cover/CoverRenderer.h"
-#include "cover/DesignFile.h"
 #include "cover/FaxCoverShapes.h"
 #include "cover/RenderRecords.h"
 #include "faxdoc/Unpacker.h"
@@ -39,19 +39,18 @@ void Click(QWidget& window, const QString& text)
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
-// A letterhead drawn with the tools and menus' commands: a black banner with
-// white text, fields, a rounded box, a ruled line stretched across, the
-// message area and a symbol.
+// A letterhead drawn with the tools and menus' commands: a framed title,
+// fields, a rounded box, a ruled line stretched across, the message area, a
+// black seal and a symbol.
 void DrawLetterhead(ui::CoverDesMainScreen& designer)
 {
     cover::DesignPage& page = designer.Page();
     cover::CoverFont big = designer.DefaultFont();
     big.SetPoints(28);
     big.bold = true;
-    big.color = cover::kColorWhite;
 
     cover::GraphicControl* banner = page.Place(PanelState::Rectangle, {20, 20, 728, 90}, designer.DefaultFont());
-    page.SetFill(banner, cover::ShapeFillType::FilledBlack);
+    page.SetPenWidth(banner, 4);
     cover::GraphicControl* title = page.Place(PanelState::Label, {40, 40, 10, 10}, designer.DefaultFont());
     page.SetCaption(title, "Harbour Freight Ltd.");
     page.SetObjectFont(title, big);
@@ -72,6 +71,8 @@ void DrawLetterhead(ui::CoverDesMainScreen& designer)
     page.SetPenWidth(rule, 2);
     page.StretchToEdges(rule);
     page.Place(PanelState::Message, {50, 320, 660, 400}, designer.DefaultFont());
+    page.SetFill(page.Place(PanelState::Ellipse, {40, 860, 120, 60}, designer.DefaultFont()),
+                 cover::ShapeFillType::FilledBlack);
     cover::CoverFont symbols;
     symbols.name = "DejaVu Sans";
     symbols.SetPoints(24);
@@ -80,7 +81,13 @@ void DrawLetterhead(ui::CoverDesMainScreen& designer)
 
 class DesignerRoundTripTest : public ::testing::Test {
 protected:
-    DesignerRoundTripTest() : home("VELLORA_HOME", modem.dir.folder()), pump(modem.loop) {}
+    // A configured port, so that the main window starts without its setup.
+    DesignerRoundTripTest() : home("VELLORA_HOME", modem.dir.folder()), pump(modem.loop)
+    {
+        base::IniFile ini = base::IniFile::Load(modem.dir.folder() + "VL.INI");
+        ini.WriteString("Modem", "ComPort", std::to_string(kModemCom - 1));
+        ini.Save();
+    }
 
     ComPortFixture modem;
     EnvVar home;
@@ -90,17 +97,18 @@ protected:
 TEST_F(DesignerRoundTripTest, ACoverFromADrawnTemplateIsTheRenderersDrawingOfIt)
 {
     ui::MainScreen window(modem.loop);
+    window.Receive().Port().SetDispatcherFactory(modem.Factory());
     window.show();
     for (int i = 0; i < 500 && !window.FirstActivationDone(); ++i)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     const std::string covers = modem.dir.folder() + "Covers/";
 
-    std::vector<std::uint8_t> drawn;
+    std::vector<cover::RenderRecord> drawn;
     std::vector<cover::RenderRecord> records;
     WhenModal([&](QWidget& modal) {
         auto& designer = dynamic_cast<ui::CoverDesMainScreen&>(modal);
         DrawLetterhead(designer);
-        drawn = cover::WriteDesignFile(designer.Page().Objects());
+        drawn = cover::RenderRecords(designer.Page().Objects(), 96);
         WhenModal([](QWidget& saveAs) {
             Child<QLineEdit>(saveAs, "TemplateName")->setText("Harbour.FCS");
             Child<QLineEdit>(saveAs, "TemplateDescription")->setText("Harbour letterhead");
@@ -111,8 +119,8 @@ TEST_F(DesignerRoundTripTest, ACoverFromADrawnTemplateIsTheRenderersDrawingOfIt)
         designer.NewTemplate();
         EXPECT_TRUE(designer.Page().Objects().empty());
         designer.OpenFile(covers + "Harbour.FCS");
-        EXPECT_EQ(cover::WriteDesignFile(designer.Page().Objects()), drawn);
         records = cover::RenderRecords(designer.Page().Objects(), 96);
+        EXPECT_EQ(records, drawn);
         designer.close();
     });
     window.Action(ui::Command::CoverDesigner)->trigger();
@@ -143,7 +151,7 @@ TEST_F(DesignerRoundTripTest, ACoverFromADrawnTemplateIsTheRenderersDrawingOfIt)
     ASSERT_EQ(cover::CoverRenderer().Render(records, values, {}, cover::CoverSize::FaxPage, expected), base::ecOK);
 
     faxdoc::PageImage image;
-    ASSERT_EQ(faxdoc::UnpackApfPage(modem.dir.folder() + "SEND/COV00001.APF", 1, {}, image), base::ecOK);
+    ASSERT_EQ(faxdoc::UnpackApfPage(modem.dir.folder() + "SEND/COV00000.APF", 1, {}, image), base::ecOK);
     ASSERT_EQ(image.height, expected.Height());
     ASSERT_LE(image.width, expected.Width());
     long black = 0;
