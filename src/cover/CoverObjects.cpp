@@ -1,5 +1,9 @@
 #include "cover/CoverObjects.h"
 
+#include <algorithm>
+
+#include "base/FreeNumbers.h"
+
 #include "cover/FaxCoverField.h"
 #include "cover/FaxCoverImportance.h"
 #include "cover/FaxCoverLabel.h"
@@ -47,6 +51,16 @@ CoverObjects CloneCoverObjects(const CoverObjects& objects) {
 FaxCoverBaseLabel* AsText(GraphicControl* object) {
     if (object == nullptr || object->Kind() == RecordKind::Shape || object->Kind() == RecordKind::Line) return nullptr;
     return static_cast<FaxCoverBaseLabel*>(object);
+}
+
+std::string FreeObjectName(const CoverObjects& objects, std::string_view prefix, int first, int last) {
+    const auto nameOf = [prefix](int number) { return std::string(prefix) + std::to_string(number); };
+    const auto used = [&](int number) {
+        const std::string name = nameOf(number);
+        return std::any_of(objects.begin(), objects.end(), [&name](const auto& o) { return o->name == name; });
+    };
+    const std::optional<int> number = base::FirstFreeNumber(first, last, used);
+    return number ? nameOf(*number) : std::string();
 }
 
 }  // namespace vl::cover

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "base/ErrorCodes.h"
-#include "base/FreeNumbers.h"
 #include "cover/CoverIdentifiers.h"
 #include "cover/DesignFile.h"
 #include "cover/FaxCoverBaseLabel.h"
@@ -171,15 +170,6 @@ int ReadObject(TaggedReader& in, std::unique_ptr<GraphicControl>& object) {
     return in.ListEnd();  // the child objects, of which there are none
 }
 
-std::string FreshName(const CoverObjects& objects) {
-    const auto used = [&objects](int number) {
-        const std::string name = "Component" + std::to_string(number);
-        return std::any_of(objects.begin(), objects.end(), [&name](const auto& o) { return o->name == name; });
-    };
-    const std::optional<int> number = base::FirstFreeNumber(0, kLastComponentNumber, used);
-    return number ? "Component" + std::to_string(*number) : std::string();
-}
-
 }  // namespace
 
 int ReadDesignFile(std::span<const std::uint8_t> bytes, CoverObjects& objects) {
@@ -191,7 +181,7 @@ int ReadDesignFile(std::span<const std::uint8_t> bytes, CoverObjects& objects) {
         if (tag == ValueTag::EndOfList) return in.ListEnd();
         std::unique_ptr<GraphicControl> object;
         if (int rc = ReadObject(in, object); rc != ecOK) return rc;
-        object->name = FreshName(objects);
+        object->name = FreeObjectName(objects, "Component", 0, kLastComponentNumber);
         objects.push_back(std::move(object));
     }
 }

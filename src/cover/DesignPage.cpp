@@ -1,11 +1,9 @@
 #include "cover/DesignPage.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "base/ErrorCodes.h"
-#include "base/FreeNumbers.h"
 #include "cover/DesignFile.h"
 #include "cover/FaxCoverBaseLabel.h"
 #include "cover/TextFitting.h"
@@ -53,15 +51,6 @@ std::unique_ptr<GraphicControl> NewObject(PanelState tool) {
         case PanelState::Field: return MakeCoverObject(RecordKind::Field);
     }
     return nullptr;
-}
-
-std::string SpecialName(const CoverObjects& objects) {
-    const auto used = [&objects](int number) {
-        const std::string name = "Special" + std::to_string(number);
-        return std::any_of(objects.begin(), objects.end(), [&name](const auto& o) { return o->name == name; });
-    };
-    const std::optional<int> number = base::FirstFreeNumber(1, kLastSpecialNumber, used);
-    return number ? "Special" + std::to_string(*number) : std::string();
 }
 
 bool OffPage(const GraphicControl& object, int width, int height) {
@@ -168,7 +157,7 @@ GraphicControl* DesignPage::Place(PanelState tool, const DesignRect& dragged, co
     DesignRect bounds = NormalizedRect(dragged.left, dragged.top, dragged.Right(), dragged.Bottom());
     if (bounds.width < kNarrowestDrag) bounds.width = kPlacedWidth;
     bounds.height = std::max(bounds.height, kLowestPlaced);
-    object->name = SpecialName(objects_);
+    object->name = FreeObjectName(objects_, "Special", 1, kLastSpecialNumber);
     // The dragged rectangle is in the page's pixels already.
     object->AdoptZoom(Zoom());
     object->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);

@@ -61,7 +61,7 @@ void CoverPanelTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers, int times
         QTest::keyClick(&panel_, key, modifiers);
 }
 
-std::vector<ShownEntry> CoverPanelTest::RightClick(QPoint at, const std::string& choose)
+std::vector<ShownEntry> CoverPanelTest::MenuOf(const std::function<void()>& click, const std::string& choose)
 {
     std::vector<ShownEntry> shown;
     QAction* chosen = nullptr;
@@ -75,25 +75,19 @@ std::vector<ShownEntry> CoverPanelTest::RightClick(QPoint at, const std::string&
                 chosen->trigger();
         }
     });
-    QTest::mouseClick(&panel_, Qt::RightButton, {}, at);
+    click();
     panel_.SetMenuRunner([](QMenu&, const QPoint&) { ADD_FAILURE() << "a menu opened unexpectedly"; });
     return shown;
 }
 
+std::vector<ShownEntry> CoverPanelTest::RightClick(QPoint at, const std::string& choose)
+{
+    return MenuOf([&] { QTest::mouseClick(&panel_, Qt::RightButton, {}, at); }, choose);
+}
+
 std::vector<ShownEntry> CoverPanelTest::DoubleClick(QPoint at, const std::string& choose)
 {
-    std::vector<ShownEntry> shown;
-    QAction* chosen = nullptr;
-    menuShown_ = false;
-    panel_.SetMenuRunner([&](QMenu& menu, const QPoint&) {
-        menuShown_ = true;
-        Record(menu, "", choose, shown, chosen);
-        if (chosen != nullptr)
-            chosen->trigger();
-    });
-    QTest::mouseDClick(&panel_, Qt::LeftButton, {}, at);
-    panel_.SetMenuRunner([](QMenu&, const QPoint&) { ADD_FAILURE() << "a menu opened unexpectedly"; });
-    return shown;
+    return MenuOf([&] { QTest::mouseDClick(&panel_, Qt::LeftButton, {}, at); }, choose);
 }
 
 std::vector<std::string> CoverPanelTest::Enabled(const std::vector<ShownEntry>& entries)

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,8 @@ protected:
     // `choose` ("Title/Entry" for a sub-menu) that entry is triggered.
     std::vector<ShownEntry> RightClick(QPoint at, const std::string& choose = {});
     std::vector<ShownEntry> DoubleClick(QPoint at, const std::string& choose = {});
+    // The entries of the menu `click` opens, `choose` triggered if given.
+    std::vector<ShownEntry> MenuOf(const std::function<void()>& click, const std::string& choose);
     // The entries of a menu that are enabled, or checked, in order.
     static std::vector<std::string> Enabled(const std::vector<ShownEntry>& entries);
     static std::vector<std::string> Checked(const std::vector<ShownEntry>& entries);
