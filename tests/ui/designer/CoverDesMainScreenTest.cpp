@@ -312,6 +312,9 @@ TEST_F(CoverDesignerTest, ZoomButtonsStopAtTheirLimits)
     for (int i = 0; i < 20; ++i) Child<QToolButton>(w, "ZoomOut")->click();
     EXPECT_EQ(label->text(), "40%");
     EXPECT_EQ(w.Page().Width(), 307);
+    EXPECT_EQ(w.Panel().width(), 307);
+    // Zooming shows the page otherwise; it changes nothing on it.
+    EXPECT_FALSE(w.ChangesMade());
 }
 
 TEST_F(CoverDesignerTest, ClosingRemovesThePrivateClipboard)

@@ -162,6 +162,7 @@ TEST_F(DesignerRoundTripTest, ACoverFromADrawnTemplateIsTheRenderersDrawingOfIt)
             black += expected.Black(x, y) ? 1 : 0;
             differ += sent != expected.Black(x, y) ? 1 : 0;
         }
+    RecordProperty("black_pixels", static_cast<int>(black));
     EXPECT_GT(black, 100000);
     EXPECT_EQ(differ, 0);
 }
