@@ -14,13 +14,14 @@ std::string Key(std::size_t index) { return "F" + std::to_string(index); }
 
 RecentFiles::RecentFiles(std::size_t maximum, std::string_view section) : maximum_(maximum), section_(section) {}
 
-void RecentFiles::Add(const std::string& path) {
+// By value: the path may be one of the list's own entries.
+void RecentFiles::Add(std::string path) {
     Remove(path);
-    files_.insert(files_.begin(), path);
+    files_.insert(files_.begin(), std::move(path));
     if (files_.size() > maximum_) files_.resize(maximum_);
 }
 
-void RecentFiles::Remove(const std::string& path) { std::erase(files_, path); }
+void RecentFiles::Remove(std::string path) { std::erase(files_, path); }
 
 void RecentFiles::Load(const base::IniFile& ini) {
     files_.clear();

@@ -23,8 +23,8 @@ public:
     // Puts the path at the top, moving it there when it is already listed
     // (paths match exactly: the file system tells letter cases apart); the
     // oldest entry drops off when the list is over its maximum.
-    void Add(const std::string& path);
-    void Remove(const std::string& path);
+    void Add(std::string path);
+    void Remove(std::string path);
 
     const std::vector<std::string>& Files() const { return files_; }
 

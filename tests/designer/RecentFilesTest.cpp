@@ -28,6 +28,13 @@ TEST(RecentFiles, NewestFirstRepeatsMoveUpAndTheOldestDropsOffAfterFive)
     recent.Remove("/c/1.FCS");
     recent.Remove("/c/missing.FCS");
     EXPECT_EQ(recent.Files(), (Paths{"/c/5.FCS", "/c/4.FCS", "/c/1.fcs", "/c/3.FCS"}));
+    // An entry of the list itself, as the designer passes the last file
+    // when it reopens it.
+    recent.Add(recent.Files()[2]);
+    recent.Add(recent.Files().front());
+    EXPECT_EQ(recent.Files(), (Paths{"/c/1.fcs", "/c/5.FCS", "/c/4.FCS", "/c/3.FCS"}));
+    recent.Remove(recent.Files().back());
+    EXPECT_EQ(recent.Files(), (Paths{"/c/1.fcs", "/c/5.FCS", "/c/4.FCS"}));
 }
 
 TEST(RecentFiles, StoringRewritesTheSectionAndLoadingReadsItBack)
