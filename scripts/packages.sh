@@ -10,6 +10,7 @@ VL_PACKAGES=(
   ghostscript qt6-image-formats-plugins
   libspandsp-dev efax
   qt6-base-dev libqt6gui6 fonts-liberation fonts-dejavu-core fontconfig
+  groff-base
 )
 
 vl_install_missing() {

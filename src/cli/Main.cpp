@@ -1,9 +1,11 @@
 // vellora-cli: Vellora without windows, for scripts, servers and tests.
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <exception>
 
 #include "base/ExceptionDisplay.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -175,6 +177,14 @@ int main(int argc, char** argv) {
         std::strcmp(argv[1], "help") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? kExitBadInput : kExitOk;
+    }
+    // "vellora-cli COMMAND --help": that command's part of the usage.
+    if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
+        const std::string help = CommandHelp(kUsage, argv[1]);
+        if (!help.empty()) {
+            std::fputs(help.c_str(), stdout);
+            return kExitOk;
+        }
     }
     Args rest(argv + 2, argv + argc);
     // Failures on a port's threads and in event handlers, which no command

@@ -5,9 +5,13 @@
 #include <QTimer>
 #include <QIcon>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "app/InstanceRequests.h"
 #include "app/ProgramFolders.h"
+#include "app/Settings.h"
 #include "base/ExceptionDisplay.h"
 #include "base/MessageWindow.h"
 #include "ui/ExitSignals.h"
@@ -17,6 +21,38 @@
 #include "ui/SingleInstance.h"
 
 namespace {
+
+const char kUsage[] =
+    "usage: vellora [FILE.APF] [--minimized]\n"
+    "\n"
+    "The fax program: sends faxes (a cover sheet and a document) through a fax\n"
+    "modem, receives them while in receive mode, and keeps them in its lists.\n"
+    "\n"
+    "  FILE.APF       show the fax in the viewer (in the copy already running,\n"
+    "                 when there is one)\n"
+    "  --minimized    start with the main window minimised\n"
+    "  --help         this text\n"
+    "  --version      the program's version\n"
+    "\n"
+    "A second start brings the running copy to the front. Data folder:\n"
+    "$VELLORA_HOME, or $XDG_DATA_HOME/vellora/ (default ~/.local/share/vellora/).\n"
+    "See also vellora-cli(1) and vellora-print(1).\n";
+
+// "--help" and "--version" answer on standard output without a display.
+bool Answered(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("vellora %s\n", std::string(vl::app::kProgramVersion).c_str());
+            return true;
+        }
+    }
+    return false;
+}
 
 // The first argument that is no option, made absolute; empty when none.
 std::string FaxFileArgument()
@@ -33,6 +69,8 @@ std::string FaxFileArgument()
 
 int main(int argc, char** argv)
 {
+    if (Answered(argc, argv))
+        return 0;
     QApplication application(argc, argv);
     vl::ui::ExitSignals exitSignals;
     // Dates and times in lists, logs and page headers follow the user's locale.
