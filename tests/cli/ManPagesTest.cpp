@@ -17,7 +17,7 @@ const std::string kPages = std::string(VL_SOURCE_DIR) + "/share/man/";
 
 TEST(ManPages, EachFormatsWithoutWarnings) {
     for (const char* page : {"vellora.1", "vellora-cli.1", "vellora-print.1"}) {
-        const RunResult run = Run("groff", {"-man", "-ww", "-z", "-Tutf8", kPages + page});
+        const RunResult run = test::Run("/usr/bin/groff", {"-man", "-ww", "-z", "-Tutf8", kPages + page});
         EXPECT_EQ(run.status, 0) << page;
         EXPECT_EQ(run.err, "") << page;
     }
@@ -42,13 +42,13 @@ TEST(ManPages, TheToolsPageHasEveryCommandOfItsUsage) {
 
 TEST(ManPages, TheProgramsAnswerHelpAndVersionWithoutADisplay) {
     const std::map<std::string, std::string> noDisplay = {{"QT_QPA_PLATFORM", "none"}, {"DISPLAY", ""}};
-    RunResult run = Run(VL_VELLORA_PATH, {"--help"}, noDisplay);
+    RunResult run = test::Run(VL_VELLORA_PATH, {"--help"}, noDisplay);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("usage: vellora [FILE.APF]", 0), 0u) << run.out;
-    run = Run(VL_VELLORA_PATH, {"--version"}, noDisplay);
+    run = test::Run(VL_VELLORA_PATH, {"--version"}, noDisplay);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("vellora 2.", 0), 0u) << run.out;
-    run = Run(VL_PRINT_PATH, {"--help"}, noDisplay);
+    run = test::Run(VL_PRINT_PATH, {"--help"}, noDisplay);
     EXPECT_EQ(run.out.rfind("usage: vellora-print", 0), 0u) << run.out << run.err;
 }
 
