@@ -56,7 +56,7 @@ HelpWindow* HelpWindow::ShowTopic(app::HelpTopic topic, QWidget* from)
     QWidget* owner = from ? from->window() : nullptr;
     if (!theWindow)
         theWindow = new HelpWindow(owner);
-    else if (theWindow->parentWidget() != owner && theWindow != owner)
+    else if (theWindow->parentWidget() != owner)
         theWindow->setParent(owner, theWindow->windowFlags());
     theWindow->ShowPage(topic);
     theWindow->show();
