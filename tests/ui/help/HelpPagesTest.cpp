@@ -64,8 +64,9 @@ TEST(HelpTopics, TheTableHoldsEachNumberOnceInOrderWithItsTitle)
     for (std::size_t i = 0; i < topics.size(); ++i) {
         EXPECT_FALSE(topics[i].title.empty()) << Number(topics[i].topic);
         EXPECT_EQ(app::HelpTopicTitle(topics[i].topic), topics[i].title);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(Number(topics[i - 1].topic), Number(topics[i].topic));
+        }
     }
     EXPECT_EQ(app::HelpTopicTitle(static_cast<HelpTopic>(1)), "");
     EXPECT_EQ(topics.size(), DeclaredTopics().size()) << "a declared topic is missing from the table";
@@ -136,10 +137,11 @@ TEST(HelpPages, EveryLinkLeadsToAPageOrFileThereAndItsAnchor)
             ASSERT_FALSE(name.empty()) << target;
             EXPECT_EQ(name.find('/'), std::string::npos) << target << " leaves the help folder";
             ASSERT_TRUE(fs::exists(kSources / name)) << target;
-            if (hash != std::string::npos)
+            if (hash != std::string::npos) {
                 EXPECT_NE(ReadFile(kSources / name).find("name=\"" + target.substr(hash + 1) + "\""),
                           std::string::npos)
                     << target;
+            }
         }
     }
 }
