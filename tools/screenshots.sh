@@ -5,14 +5,15 @@
 # page, the main window in receive mode on a modem of the software telephone
 # line, the Find Modem window finding that modem, the cover sheet editor,
 # the template picker, the phone book in both layouts with its editor, the
-# index rebuild at work, the fax log cleanup utility, and each shipped cover
+# index rebuild at work, the fax log cleanup utility, the help window on the
+# fax problem solver, and each shipped cover
 # template filled in and rendered as a fax page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 vl_install_missing "${VL_PACKAGES[@]}" xvfb xauth
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target vellora-screenshots vellora-cli cover-templates linesim
+cmake --build build -j "$(nproc)" --target vellora-screenshots vellora-cli cover-templates help-pages linesim
 work=$(mktemp -d)
 trap 'kill "$line" 2>/dev/null || true; rm -rf "$work"' EXIT
 build/tools/linesim/linesim --a class1 --b faxterm --link-a "$work/modem" --timeout 120 >"$work/line.log" 2>&1 &

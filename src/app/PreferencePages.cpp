@@ -33,4 +33,15 @@ WizardButtons PreferenceButtons(int page, bool firstRun)
     return {page > 0, page < last, !firstRun || page == last};
 }
 
+HelpTopic PreferencePageHelp(int page)
+{
+    if (page == 1)
+        return HelpTopic::PreferencesModem;
+    if (page >= 2 && page <= 4)
+        return HelpTopic::PreferencesSending;
+    if (page >= 5 && page <= 7)
+        return HelpTopic::PreferencesReceiving;
+    return HelpTopic::Preferences;
+}
+
 }  // namespace vl::app

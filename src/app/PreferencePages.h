@@ -1,8 +1,10 @@
-// The pages of the preferences wizard: their titles, and which of Back, Next
-// and Finish each page offers.
+// The pages of the preferences wizard: their titles, which of Back, Next
+// and Finish each page offers, and the help page of each.
 #pragma once
 
 #include <string_view>
+
+#include "app/HelpTopics.h"
 
 namespace vl::app {
 
@@ -22,5 +24,10 @@ struct WizardButtons {
 // On a first run the user is led through every page, so Finish waits for
 // the last one; otherwise any page may end the wizard.
 WizardButtons PreferenceButtons(int page, bool firstRun);
+
+// The help page of a wizard page: the modem page, the three sending and the
+// three receiving pages have their own; the introduction, the advanced page
+// and any other number get the wizard's general page.
+HelpTopic PreferencePageHelp(int page);
 
 }  // namespace vl::app

@@ -20,6 +20,7 @@
 #include "ui/CoverToolIcons.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxCoverPanel.h"
+#include "ui/HelpButton.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SessionFeedback.h"
 #include "ui/UiText.h"
@@ -198,7 +199,7 @@ QLayout* CoverDesMainScreen::BuildButtons()
         else
             SaveTemplate();
     }));
-    QPushButton* help = LaterButton(QStringLiteral("Help"), QStringLiteral("The help page of the designer"), this);
+    QPushButton* help = HelpButton(QStringLiteral("Help"), app::HelpTopic::CoverDesigner, this);
     QPushButton* exit = NamedButton("E&xit", "Exit");
     connect(exit, &QPushButton::clicked, this, guard_.Slot([this] { ExitClicked(); }));
     QPushButton* tips = NamedButton("Quick tips", "QuickTips");

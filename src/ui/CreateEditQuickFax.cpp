@@ -14,6 +14,7 @@
 #include "app/TextFiles.h"
 #include "ui/DialogButtons.h"
 #include "ui/GetSenderInfo.h"
+#include "ui/HelpButton.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhoneBook.h"
 #include "ui/PreviewQuickFaxForms.h"
@@ -149,7 +150,7 @@ QLayout* CreateEditQuickFax::BuildButtons()
     connect(save, &QPushButton::clicked, this, guard_.Slot([this] { SaveClicked(); }));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* row = new QHBoxLayout;
-    row->addWidget(LaterButton(QStringLiteral("&Help"), QStringLiteral("The help page of this window"), this));
+    row->addWidget(HelpButton(QStringLiteral("&Help"), app::HelpTopic::CoverEditor, this));
     row->addStretch(1);
     row->addWidget(save);
     row->addWidget(cancel);

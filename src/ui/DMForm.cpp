@@ -15,6 +15,7 @@
 #include "ui/DeleteForConditions.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxListModel.h"
+#include "ui/HelpButton.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -119,8 +120,7 @@ QLayout* DMForm::BuildButtons()
 {
     QPushButton* close = NamedButton("Close", "close");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    return RightAlignedRow({LaterButton(QStringLiteral("Help"), QStringLiteral("The help page of this window"), this),
-                            close});
+    return RightAlignedRow({HelpButton(QStringLiteral("Help"), app::HelpTopic::LogCleanup, this), close});
 }
 
 store::Table& DMForm::TableOf(CleanupPage page)

@@ -34,12 +34,4 @@ QHBoxLayout* RightAlignedRow(std::initializer_list<QWidget*> buttons)
     return row;
 }
 
-QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setEnabled(false);
-    button->setToolTip(hint + " (not available in this version yet)");
-    return button;
-}
-
 }  // namespace vl::ui

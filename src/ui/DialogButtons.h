@@ -24,8 +24,4 @@ QPushButton* NamedButton(const char* caption, const char* name);
 // A dialog's own buttons at the right end of a row, the spare width before them.
 QHBoxLayout* RightAlignedRow(std::initializer_list<QWidget*> buttons);
 
-// A button for a command a later version brings (the help pages): shown
-// where it belongs, disabled, its hint saying so.
-QPushButton* LaterButton(const QString& caption, const QString& hint, QWidget* parent);
-
 }  // namespace vl::ui

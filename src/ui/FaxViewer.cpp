@@ -17,6 +17,7 @@
 #include "faxdoc/PageExport.h"
 #include "ui/DialogButtons.h"
 #include "ui/FaxPrintRun.h"
+#include "ui/HelpButton.h"
 #include "ui/SessionFeedback.h"
 #include "ui/ShowErrorForm.h"
 #include "ui/VlFaxViewer.h"
@@ -144,7 +145,7 @@ QLayout* FaxViewer::BuildButtons()
         row->addWidget(button);
     row->addStretch(1);
     row->addWidget(close);
-    row->addWidget(LaterButton(QStringLiteral("&Help"), QStringLiteral("The help page of this window"), this));
+    row->addWidget(HelpButton(QStringLiteral("&Help"), app::HelpTopic::FaxViewer, this));
     // Keys belong to the page: Enter presses no button, and a click leaves
     // the focus on the page.
     for (int i = 0; i < row->count(); ++i) {

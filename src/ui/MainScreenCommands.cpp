@@ -9,10 +9,12 @@
 #include <QTableView>
 
 #include "app/FaxListTexts.h"
+#include "app/HelpTopics.h"
 #include "store/Table.h"
 #include "ui/AboutForm.h"
 #include "ui/ConfigurationInfo.h"
 #include "ui/DMForm.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
 #include "ui/CoverDesMainScreen.h"
@@ -75,11 +77,16 @@ void MainScreen::BuildCommands()
         ->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence::Quit});
     AddCommand(Command::QuickStart, "Quick Start Instructions!", {}, &MainScreen::QuickStartClicked);
     AddCommand(Command::QuickAnalysis, "Quick Configuration Analysis", {}, &MainScreen::QuickAnalysisClicked);
-    AddCommand(Command::TechnicalHelp, "Technical Help", {}, nullptr);
+    const auto help = [this](Command command, const char* menuText, const QKeySequence& shortcut,
+                             app::HelpTopic topic) {
+        connect(AddCommand(command, menuText, shortcut, nullptr), &QAction::triggered, this,
+                guard_.Slot([this, topic] { HelpWindow::ShowTopic(topic, this); }));
+    };
+    help(Command::TechnicalHelp, "Technical Help", {}, app::HelpTopic::ProblemSolver);
     AddCommand(Command::Configuration, "Configuration Information", {}, &MainScreen::ConfigurationClicked);
-    AddCommand(Command::HelpContents, "Help &Contents", QKeySequence::HelpContents, nullptr);
-    AddCommand(Command::Faq, "Frequently Asked Questions (FAQ)", {}, nullptr);
-    AddCommand(Command::Support, "Technical Support", {}, nullptr);
+    help(Command::HelpContents, "Help &Contents", QKeySequence::HelpContents, app::HelpTopic::Contents);
+    help(Command::Faq, "Frequently Asked Questions (FAQ)", {}, app::HelpTopic::Faq);
+    help(Command::Support, "Technical Support", {}, app::HelpTopic::Support);
     AddCommand(Command::About, "&About Vellora", {}, &MainScreen::AboutClicked);
     AddCommand(Command::WebSite, "Visit Our Internet Website", {}, nullptr);
     AddCommand(Command::Hints, "&Show Hints", {}, &MainScreen::HintsClicked)->setCheckable(true);
@@ -95,10 +102,6 @@ void MainScreen::BuildCommands()
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
 
-    MarkLater(Command::TechnicalHelp, "Help with modem and fax problems");
-    MarkLater(Command::HelpContents, "The help pages");
-    MarkLater(Command::Faq, "Answers to frequently asked questions");
-    MarkLater(Command::Support, "How to reach technical support");
     MarkLater(Command::WebSite, "The program's web site");
 }
 
@@ -170,7 +173,7 @@ QWidget* MainScreen::BuildButtonBar()
     AddButton(layout, Command::Sort, "Sor&t", "Change the order of the list");
     AddButton(layout, Command::PhoneBook, "&Phone Book", "Keep the names and fax numbers you send to");
     AddButton(layout, Command::Preferences, "Preferences", "Change your name, fax number, modem and dialling settings");
-    AddButton(layout, Command::TechnicalHelp, "Technical Help", "");
+    AddButton(layout, Command::TechnicalHelp, "Technical Help", "Help with modem and fax problems");
     layout->addStretch(1);
     AddButton(layout, Command::Exit, "E&xit", "Close Vellora");
     return bar;

@@ -15,6 +15,7 @@
 #include "app/PhoneBookList.h"
 #include "app/ProgramFolders.h"
 #include "ui/DialogButtons.h"
+#include "ui/HelpButton.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhoneBookEditor.h"
 #include "ui/PhoneBookModel.h"
@@ -104,7 +105,7 @@ QLayout* PhoneBook::BuildButtons(Layout layout)
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     column->addWidget(close);
     column->addStretch(1);
-    column->addWidget(LaterButton(QStringLiteral("&Help"), QStringLiteral("The help page of this window"), this));
+    column->addWidget(HelpButton(QStringLiteral("&Help"), app::HelpTopic::PhoneBook, this));
     return column;
 }
 

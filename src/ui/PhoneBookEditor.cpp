@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/DialogButtons.h"
+#include "ui/HelpButton.h"
 #include "ui/LimitedField.h"
 #include "ui/UiText.h"
 
@@ -25,7 +26,7 @@ PhoneBookEditor::PhoneBookEditor(QWidget* parent)
     connect(accept, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     QHBoxLayout* buttons = RightAlignedRow({accept, cancel});
-    buttons->insertWidget(0, LaterButton(QStringLiteral("&Help"), QStringLiteral("The help page of this window"), this));
+    buttons->insertWidget(0, HelpButton(QStringLiteral("&Help"), app::HelpTopic::PhoneBookEditor, this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

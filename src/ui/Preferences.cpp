@@ -16,6 +16,7 @@
 #include "app/ReceiptPrinterChoice.h"
 #include "base/TextCase.h"
 #include "ui/DialogButtons.h"
+#include "ui/HelpButton.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ShowErrorForm.h"
 #include "ui/SoundPlayer.h"
@@ -82,9 +83,8 @@ QLayout* Preferences::BuildButtons()
     cancel->setObjectName(QStringLiteral("Cancel"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* row = new QHBoxLayout;
-    row->addWidget(LaterButton(QStringLiteral("&Help"), QStringLiteral("Help on this page"), this));
-    row->addWidget(LaterButton(QStringLiteral("Technical Help"), QStringLiteral("Help with modem and fax problems"),
-                               this));
+    row->addWidget(HelpButton(QStringLiteral("&Help"), [this] { return app::PreferencePageHelp(Page()); }, this));
+    row->addWidget(HelpButton(QStringLiteral("Technical Help"), app::HelpTopic::ProblemSolver, this));
     row->addStretch(1);
     for (QPushButton* button : {back_, next_, finish_, cancel}) {
         button->setAutoDefault(false);

@@ -16,8 +16,8 @@
 #include "app/ProgramFolders.h"
 #include "session/SendSetup.h"
 #include "ui/ComSelectForm.h"
-#include "ui/DialogButtons.h"
 #include "ui/FaxStatusDisplay.h"
+#include "ui/HelpButton.h"
 #include "ui/Preferences.h"
 
 namespace vl::ui {
@@ -82,9 +82,8 @@ SendFaxForm::SendFaxForm(base::MessageLoop& loop, app::Settings& settings, QWidg
     QPushButton* preferences = buttons->addButton("Preferences", QDialogButtonBox::ActionRole);
     preferences->setObjectName(QStringLiteral("Preferences"));
     preferences->setToolTip("Change the modem and dialling settings");
-    buttons->addButton(LaterButton("Technical Help", "Help with modem and fax problems", this),
-                       QDialogButtonBox::HelpRole);
-    buttons->addButton(LaterButton("Help", "The help page of this window", this), QDialogButtonBox::HelpRole);
+    buttons->addButton(HelpButton("Technical Help", app::HelpTopic::ProblemSolver, this), QDialogButtonBox::HelpRole);
+    buttons->addButton(HelpButton("Help", app::HelpTopic::SendFax, this), QDialogButtonBox::HelpRole);
     QPushButton* close = buttons->addButton("Close", QDialogButtonBox::RejectRole);
     // The send button is pressed on purpose, never by Enter in a field.
     sendButton_->setAutoDefault(false);

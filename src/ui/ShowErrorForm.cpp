@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/DialogButtons.h"
+#include "ui/HelpButton.h"
 #include "ui/UiText.h"
 
 namespace vl::ui {
@@ -48,10 +49,9 @@ ShowErrorForm::ShowErrorForm(const std::string& title, const std::string& messag
             accept();
         });
     }
-    QPushButton* help = buttons->addButton(QStringLiteral("Technical Help"), QDialogButtonBox::HelpRole);
+    QPushButton* help = HelpButton(QStringLiteral("Technical Help"), app::HelpTopic::ProblemSolver, this);
     help->setObjectName(QStringLiteral("help"));
-    help->setEnabled(false);
-    help->setToolTip(QStringLiteral("The help pages are not part of this version yet."));
+    buttons->addButton(help, QDialogButtonBox::HelpRole);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* texts = new QVBoxLayout;

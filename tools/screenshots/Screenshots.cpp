@@ -39,6 +39,7 @@
 #include "ui/DMForm.h"
 #include "ui/FaxViewer.h"
 #include "ui/FindModemForm.h"
+#include "ui/HelpWindow.h"
 #include "store/FaxTables.h"
 #include "ui/MainScreen.h"
 #include "ui/CoverDesMainScreen.h"
@@ -320,6 +321,11 @@ int main(int argc, char** argv)
         form.show();
         ok = Save(form, output + "/fax-log-cleanup.png") && ok;
         form.hide();
+    }
+    {
+        vl::ui::HelpWindow* help = vl::ui::HelpWindow::ShowTopic(vl::app::HelpTopic::ProblemSolver, &window);
+        ok = Save(*help, output + "/help.png") && ok;
+        help->hide();
     }
 
     if (!port.isEmpty()) {

@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -33,6 +34,7 @@
 #include "support/EnvVar.h"
 #include "support/FileSizeLimit.h"
 #include "ui/DMForm.h"
+#include "ui/HelpWindow.h"
 #include "ui/HintTiming.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
@@ -120,8 +122,8 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
     EXPECT_TRUE(On(Command::NewCover));
     // Commands whose windows come later are shown, off, and say so.
     EXPECT_TRUE(On(Command::CoverDesigner));
-    EXPECT_FALSE(On(Command::TechnicalHelp));
-    EXPECT_NE(w.Action(Command::TechnicalHelp)->toolTip().indexOf("not available"), -1);
+    EXPECT_FALSE(On(Command::WebSite));
+    EXPECT_NE(w.Action(Command::WebSite)->toolTip().indexOf("not available"), -1);
     w.SetPage(FaxPage::Incoming);
     for (Command c : {Command::Edit, Command::Delete, Command::Forward, Command::Clone})
         EXPECT_FALSE(On(c)) << static_cast<int>(c);
@@ -129,6 +131,31 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
     // printer driver learns where to put its faxes.
     EXPECT_FALSE(w.Lists().NeedsIndexRebuild());
     EXPECT_TRUE(std::filesystem::exists(Folder() + "VLPD.INI"));
+}
+
+TEST_F(MainScreenTest, TheHelpCommandsOpenTheirPagesInOneHelpWindow)
+{
+    ui::MainScreen& w = Open();
+    const std::vector<std::pair<Command, const char*>> pages = {{Command::HelpContents, "1009.html"},
+                                                                {Command::Faq, "911.html"},
+                                                                {Command::TechnicalHelp, "10000.html"},
+                                                                {Command::Support, "1025.html"}};
+    for (const auto& [command, page] : pages) {
+        SCOPED_TRACE(page);
+        ASSERT_TRUE(On(command));
+        EXPECT_EQ(w.Action(command)->toolTip().indexOf("not available"), -1);
+        w.Action(command)->trigger();
+        ui::HelpWindow* help = ui::HelpWindow::Current();
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible());
+        EXPECT_EQ(help->parentWidget(), &w);
+        EXPECT_EQ(help->Browser()->source().fileName().toStdString(), page);
+    }
+    ASSERT_NE(w.Button(Command::TechnicalHelp), nullptr);
+    EXPECT_TRUE(w.Button(Command::TechnicalHelp)->isEnabled());
+    // The help window goes with the main window.
+    window.reset();
+    EXPECT_EQ(ui::HelpWindow::Current(), nullptr);
 }
 
 TEST_F(MainScreenTest, PhoneBookOpensTheBrowserOnThisDataFolder)

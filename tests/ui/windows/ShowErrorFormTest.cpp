@@ -14,7 +14,7 @@ namespace {
 using test::Child;
 using test::WhenModal;
 
-TEST(ShowErrorForm, ShowsTitleAndMessageWithHelpNotYetOffered)
+TEST(ShowErrorForm, ShowsTitleAndMessageWithTechnicalHelp)
 {
     ShowErrorForm form("No Response From Modem", "We did not receive\ra modem response <b>", false);
     EXPECT_EQ(form.windowTitle(), "No Response From Modem");
@@ -23,8 +23,8 @@ TEST(ShowErrorForm, ShowsTitleAndMessageWithHelpNotYetOffered)
     EXPECT_EQ(message->textFormat(), Qt::PlainText);
     EXPECT_EQ(form.findChild<QPushButton*>("continue"), nullptr);
     auto* help = Child<QPushButton>(form, "help");
-    EXPECT_FALSE(help->isEnabled());
-    EXPECT_FALSE(help->toolTip().isEmpty());
+    EXPECT_TRUE(help->isEnabled());
+    EXPECT_EQ(help->text(), "Technical Help");
 }
 
 TEST(ShowErrorForm, OnlyContinueAnswersContinue)
