@@ -10,7 +10,7 @@ VL_PACKAGES=(
   ghostscript qt6-image-formats-plugins
   libspandsp-dev efax
   qt6-base-dev libqt6gui6 fonts-liberation fonts-dejavu-core fontconfig
-  groff-base
+  groff-base desktop-file-utils shared-mime-info xdg-utils
 )
 
 vl_install_missing() {
