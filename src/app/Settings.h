@@ -59,6 +59,9 @@ struct Settings {
     bool PrintOnReceipt = false;
     std::string PrintOnReceiptPrinter = std::string(kDefaultPrinterName);
     bool DisableReceivingFaxesNotification = true;
+    bool NotifyOnReceipt = true;   // a desktop notification for each fax that arrives
+    bool TrayIcon = false;         // an icon in the system tray while receive mode is on
+    std::string ReceiptCommand;    // run on each fax received, with its file and sender appended
     // Hints
     bool On = true;  // show hints
     // Other

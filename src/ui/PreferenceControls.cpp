@@ -90,6 +90,9 @@ void PreferenceControls::Show(const app::Settings& s)
     receiptPrinter->setCurrentIndex(
         std::max(0, receiptPrinter->findText(ToQt(s.PrintOnReceiptPrinter), Qt::MatchExactly | Qt::MatchCaseSensitive)));
     disableNotification->setChecked(s.DisableReceivingFaxesNotification);
+    trayIcon->setChecked(s.TrayIcon);
+    notifyOnReceipt->setChecked(s.NotifyOnReceipt);
+    ShowText(receiptCommand, s.ReceiptCommand);
 
     imposeWait->setChecked(s.ImposeWaitBeforePrinting);
     alternateHeaderFont->setChecked(s.UseAlternateHeaderFont);
@@ -144,6 +147,9 @@ void PreferenceControls::Take(app::Settings& s) const
     s.PrintOnReceipt = printOnReceipt->isChecked();
     s.PrintOnReceiptPrinter = app::StoredReceiptPrinterName(FromQt(receiptPrinter->currentText()));
     s.DisableReceivingFaxesNotification = disableNotification->isChecked();
+    s.TrayIcon = trayIcon->isChecked();
+    s.NotifyOnReceipt = notifyOnReceipt->isChecked();
+    s.ReceiptCommand = Text(receiptCommand);
 
     s.ImposeWaitBeforePrinting = imposeWait->isChecked();
     s.UseAlternateHeaderFont = alternateHeaderFont->isChecked();

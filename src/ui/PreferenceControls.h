@@ -47,6 +47,9 @@ struct PreferenceControls {
     QCheckBox* printOnReceipt = nullptr;
     QComboBox* receiptPrinter = nullptr;
     QCheckBox* disableNotification = nullptr;
+    QCheckBox* trayIcon = nullptr;
+    QCheckBox* notifyOnReceipt = nullptr;
+    QLineEdit* receiptCommand = nullptr;
     // Advanced.
     QCheckBox* imposeWait = nullptr;
     QCheckBox* alternateHeaderFont = nullptr;

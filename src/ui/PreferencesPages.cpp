@@ -234,8 +234,10 @@ QWidget* Preferences::BuildReceivingAnswerPage()
                                  controls_.answerOnRing, this));
     controls_.atStartup = Box("Start receiving faxes when Vellora starts", "ReceiveAtStartup");
     controls_.useEcmReceive = Box("Use error correction (ECM) when receiving", "UseECMReceive");
+    controls_.trayIcon = Box("Show an icon in the system tray while receiving faxes", "TrayIconWhileReceiving");
     column->addWidget(controls_.atStartup);
     column->addWidget(controls_.useEcmReceive);
+    column->addWidget(controls_.trayIcon);
     return PageOf(column);
 }
 
@@ -262,6 +264,16 @@ QWidget* Preferences::BuildReceivingNoticePage(const std::vector<std::string>& p
     controls_.disableNotification =
         Box("Do not show the notice when receiving starts", "DisableReceivingFaxesNotification");
     column->addWidget(controls_.disableNotification);
+    controls_.notifyOnReceipt = Box("Show a desktop notification when a fax has arrived", "NotifyOnReceipt");
+    column->addWidget(controls_.notifyOnReceipt);
+
+    auto* command = new QGroupBox("Command run on each fax received");
+    auto* commandColumn = new QVBoxLayout(command);
+    controls_.receiptCommand = LineEdit("ReceiptCommandEdit");
+    commandColumn->addWidget(controls_.receiptCommand);
+    commandColumn->addWidget(Note("The fax file and the sender's station ID are added as its last two arguments, "
+                                  "for example to mail the fax or keep it as a PDF."));
+    column->addWidget(command);
     return PageOf(column);
 }
 

@@ -52,6 +52,9 @@ const char kDefaults[] =
     "Receive\tPrintOnReceipt\t0\n"
     "Receive\tPrintOnReceiptPrinter\tDefault Windows Printer\n"
     "Receive\tDisableReceivingFaxesNotification\t1\n"
+    "Receive\tNotify\t1\n"
+    "Receive\tTrayIcon\t0\n"
+    "Receive\tCommand\t\n"
     "Hints\tOn\t1\n"
     "Other\tImposeWaitBeforePrinting\t0\n"
     "Other\tUseMotorolaSM56Fix\t0\n"
@@ -135,7 +138,7 @@ TEST(Settings, TheKeyListMatchesTheValuesAndFindsKeysWithoutCase) {
     std::vector<SettingKeyInfo> keys = AllSettingKeys();
     std::vector<SettingValue> values = SettingValues(IniFile());
     ASSERT_EQ(keys.size(), values.size());
-    ASSERT_EQ(keys.size(), 95u);  // 40 settings, 4 print options, 50 ports, the version
+    ASSERT_EQ(keys.size(), 98u);  // 43 settings, 4 print options, 50 ports, the version
     for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i].key, values[i].info.key);
 
     auto found = FindSettingKey("mODEM", "faxclassreceive");
@@ -155,12 +158,12 @@ TEST(Settings, TheKeyListMatchesTheValuesAndFindsKeysWithoutCase) {
     EXPECT_EQ(port->type, SettingType::DevicePath);
     EXPECT_FALSE(FindSettingKey("Ports", "COM51"));
     EXPECT_FALSE(FindSettingKey("Ports", "COM0"));
-    EXPECT_EQ(values[44].info.key, "COM1");
-    EXPECT_EQ(values[44].text, "/dev/ttyACM0");
-    EXPECT_EQ(values[93].info.key, "COM50");
-    EXPECT_EQ(values[93].text, "");
-    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[45].text, "/dev/ttyS7");
-    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[46].text, "");
+    EXPECT_EQ(values[47].info.key, "COM1");
+    EXPECT_EQ(values[47].text, "/dev/ttyACM0");
+    EXPECT_EQ(values[96].info.key, "COM50");
+    EXPECT_EQ(values[96].text, "");
+    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[48].text, "/dev/ttyS7");
+    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[49].text, "");
 }
 
 TEST(Settings, ReadingUsesTheIntegerRules) {

@@ -152,6 +152,24 @@ TEST_F(PreferencesTest, TheProgramsOwnFaxPrinterIsStoredAsTheDefaultPrinter)
     }
 }
 
+TEST_F(PreferencesTest, WhatHappensOnTheDesktopWhenAFaxArrivesIsShownAndSaved)
+{
+    settings.NotifyOnReceipt = false;
+    settings.TrayIcon = true;
+    settings.ReceiptCommand = "/usr/local/bin/mail-fax --to 'front desk'";
+    Open();
+    EXPECT_FALSE(Control<QCheckBox>("NotifyOnReceipt")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>("TrayIconWhileReceiving")->isChecked());
+    EXPECT_EQ(Control<QLineEdit>("ReceiptCommandEdit")->text(), "/usr/local/bin/mail-fax --to 'front desk'");
+    Control<QCheckBox>("NotifyOnReceipt")->setChecked(true);
+    Control<QCheckBox>("TrayIconWhileReceiving")->setChecked(false);
+    Control<QLineEdit>("ReceiptCommandEdit")->setText("  fax-to-pdf  ");
+    Finish(true);
+    EXPECT_TRUE(Saved().NotifyOnReceipt);
+    EXPECT_FALSE(Saved().TrayIcon);
+    EXPECT_EQ(Saved().ReceiptCommand, Control<QLineEdit>("ReceiptCommandEdit")->text().toStdString());
+}
+
 TEST_F(PreferencesTest, ANumberFieldWithoutAWholeNumberSavesNothingAndKeepsTheEdits)
 {
     for (const char* field : {"DialAttempts", "RetryWait"}) {
