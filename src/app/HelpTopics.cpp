@@ -9,8 +9,9 @@ namespace vl::app {
 
 namespace {
 
-constexpr std::array<HelpTopicEntry, 15> kTopics = {{
+constexpr std::array<HelpTopicEntry, 16> kTopics = {{
     {HelpTopic::Faq, "Frequently Asked Questions"},
+    {HelpTopic::HomePage, "Vellora"},
     {HelpTopic::Contents, "Help Contents"},
     {HelpTopic::SendFax, "The Send Fax Window"},
     {HelpTopic::Preferences, "Preferences"},

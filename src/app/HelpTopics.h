@@ -11,6 +11,7 @@ namespace vl::app {
 
 enum class HelpTopic : int {
     Faq = 911,
+    HomePage = 1000,
     Contents = 1009,
     SendFax = 1016,
     Preferences = 1022,

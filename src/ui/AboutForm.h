@@ -1,4 +1,5 @@
-// "About Vellora": the program's name and version.
+// "About Vellora": the program's name, version, the Qt it runs on, the data
+// folder, and a link to the shipped home page.
 #pragma once
 
 #include <QDialog>

@@ -103,7 +103,6 @@ private:
     QAction* AddCommand(Command command, const QString& menuText, const QKeySequence& shortcut,
                         void (MainScreen::*handler)());
     void AddButton(QLayout* bar, Command command, const QString& caption, const QString& hint);
-    void MarkLater(Command command, const QString& hint);
 
     // --- Start and end.
     void FormCreate();
@@ -151,6 +150,7 @@ private:
     void RebuildClicked();
     void LogCleanupClicked();
     void AboutClicked();
+    void WebSiteClicked();
     void ConfigurationClicked();
     void PreferencesClicked();
     void QuickStartClicked();
@@ -207,7 +207,6 @@ private:
 
     std::map<Command, QAction*> actions_;
     std::map<Command, QPushButton*> buttons_;
-    std::map<Command, QString> laterHints_;
     QMenu* outgoingSortMenu_ = nullptr;
     QMenu* incomingSortMenu_ = nullptr;
     QMenu* listMenu_ = nullptr;

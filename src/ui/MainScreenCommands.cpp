@@ -2,11 +2,13 @@
 // enable them, and what each one does.
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QUrl>
 
 #include "app/FaxListTexts.h"
 #include "app/HelpTopics.h"
@@ -39,16 +41,6 @@ QAction* MainScreen::AddCommand(Command command, const QString& menuText, const 
         connect(action, &QAction::triggered, this, guard_.Slot([this, handler] { (this->*handler)(); }));
     actions_[command] = action;
     return action;
-}
-
-// Shown, but off until the window that does the work exists; the hint says
-// what the command will do.
-void MainScreen::MarkLater(Command command, const QString& hint)
-{
-    laterHints_[command] = hint + " (not available in this version yet)";
-    actions_.at(command)->setEnabled(false);
-    actions_.at(command)->setToolTip(laterHints_[command]);
-    actions_.at(command)->setStatusTip(laterHints_[command]);
 }
 
 void MainScreen::BuildCommands()
@@ -88,7 +80,7 @@ void MainScreen::BuildCommands()
     help(Command::Faq, "Frequently Asked Questions (FAQ)", {}, app::HelpTopic::Faq);
     help(Command::Support, "Technical Support", {}, app::HelpTopic::Support);
     AddCommand(Command::About, "&About Vellora", {}, &MainScreen::AboutClicked);
-    AddCommand(Command::WebSite, "Visit Our Internet Website", {}, nullptr);
+    AddCommand(Command::WebSite, "Visit Our Internet Website", {}, &MainScreen::WebSiteClicked);
     AddCommand(Command::Hints, "&Show Hints", {}, &MainScreen::HintsClicked)->setCheckable(true);
 
     for (Command sort : {Command::SortDateSent, Command::SortSubject, Command::SortRecipient, Command::SortDateReceived,
@@ -101,8 +93,6 @@ void MainScreen::BuildCommands()
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, guard_.Slot([this, sort] { SortBy(sort); }));
     }
-
-    MarkLater(Command::WebSite, "The program's web site");
 }
 
 void MainScreen::BuildMenus()
@@ -149,8 +139,7 @@ void MainScreen::AddButton(QLayout* bar, Command command, const QString& caption
 {
     auto* button = new QPushButton(caption, this);
     button->setFocusPolicy(Qt::TabFocus);
-    const auto later = laterHints_.find(command);
-    button->setToolTip(later != laterHints_.end() ? later->second : hint);
+    button->setToolTip(hint);
     button->setEnabled(actions_[command]->isEnabled());
     connect(button, &QPushButton::clicked, actions_[command], &QAction::trigger);
     buttons_[command] = button;
@@ -213,11 +202,9 @@ void MainScreen::UpdateCommands()
         {Command::View, states.view},     {Command::Clone, states.clone},       {Command::Print, states.print},
         {Command::Archive, states.archive}, {Command::Forward, states.forward}};
     for (const auto& [command, on] : enabled) {
-        // Commands whose windows come later stay off whatever the rules say.
-        const bool value = on && !laterHints_.count(command);
-        actions_[command]->setEnabled(value);
+        actions_[command]->setEnabled(on);
         if (QPushButton* button = Button(command))
-            button->setEnabled(value);
+            button->setEnabled(on);
     }
     actions_[Command::Archive]->setText(QString::fromStdString(states.archiveCaption));
     // The sort check marks show the order each list really has, which also
@@ -432,6 +419,17 @@ void MainScreen::LogCleanupClicked()
 void MainScreen::AboutClicked()
 {
     AboutForm::Show(this);
+}
+
+// The program's home page is shipped with it, so it is there offline and
+// always matches the version installed. Without a browser it opens here.
+void MainScreen::WebSiteClicked()
+{
+    if (!Guard())
+        return;
+    const app::HelpTopic home = app::HelpTopic::HomePage;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(app::HelpFile(home)))))
+        HelpWindow::ShowTopic(home, this);
 }
 
 void MainScreen::ConfigurationClicked()

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QPlainTextEdit>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -30,6 +31,7 @@
 #include "OneFaxEach.h"
 #include "SampleFaxes.h"
 #include "app/FaxListTexts.h"
+#include "app/HelpTopics.h"
 #include "store/FaxTables.h"
 #include "support/EnvVar.h"
 #include "support/FileSizeLimit.h"
@@ -38,6 +40,7 @@
 #include "ui/HintTiming.h"
 #include "ui/QtMessagePump.h"
 #include "ui/SendFaxForm.h"
+#include "ui/UiText.h"
 #include "ui/ShowErrorForm.h"
 
 namespace vl::test {
@@ -120,10 +123,8 @@ TEST_F(MainScreenTest, EmptyListsOfferOnlyWhatNeedsNoFax)
         EXPECT_FALSE(On(c)) << static_cast<int>(c);
     EXPECT_FALSE(w.List(FaxPage::Outgoing)->isEnabled());
     EXPECT_TRUE(On(Command::NewCover));
-    // Commands whose windows come later are shown, off, and say so.
     EXPECT_TRUE(On(Command::CoverDesigner));
-    EXPECT_FALSE(On(Command::WebSite));
-    EXPECT_NE(w.Action(Command::WebSite)->toolTip().indexOf("not available"), -1);
+    EXPECT_TRUE(On(Command::WebSite));
     w.SetPage(FaxPage::Incoming);
     for (Command c : {Command::Edit, Command::Delete, Command::Forward, Command::Clone})
         EXPECT_FALSE(On(c)) << static_cast<int>(c);
@@ -155,6 +156,19 @@ TEST_F(MainScreenTest, TheHelpCommandsOpenTheirPagesInOneHelpWindow)
     EXPECT_TRUE(w.Button(Command::TechnicalHelp)->isEnabled());
     // The help window goes with the main window.
     window.reset();
+    EXPECT_EQ(ui::HelpWindow::Current(), nullptr);
+}
+
+TEST_F(MainScreenTest, TheWebSiteCommandOpensTheShippedHomePageInTheBrowser)
+{
+    ui::MainScreen& w = Open();
+    // The platform's browser, stood in for by a text browser's slot.
+    QTextBrowser browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "setSource");
+    w.Action(Command::WebSite)->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(browser.source(), QUrl::fromLocalFile(ui::ToQt(app::HelpFile(app::HelpTopic::HomePage))));
+    EXPECT_TRUE(std::filesystem::exists(app::HelpFile(app::HelpTopic::HomePage)));
     EXPECT_EQ(ui::HelpWindow::Current(), nullptr);
 }
 
@@ -352,6 +366,7 @@ TEST_F(MainScreenTest, ReceiveModeRefusesSendingAndModemCommands)
     EXPECT_EQ(MessageOf(Command::PhoneBook), Shown(app::kReceiveModeGuard));
     EXPECT_EQ(MessageOf(Command::LogCleanup), Shown(app::kReceiveModeGuard));
     EXPECT_EQ(MessageOf(Command::Preferences), Shown(app::kReceiveModeGuard));
+    EXPECT_EQ(MessageOf(Command::WebSite), Shown(app::kReceiveModeGuard));
 
     w.Action(Command::Receive)->trigger();
     EXPECT_FALSE(w.Receive().Active());

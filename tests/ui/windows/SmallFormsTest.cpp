@@ -1,12 +1,18 @@
-// The notes editor, the printer list and the trace-file notice.
+// The notes editor, the printer list, the trace-file notice and the about window.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QUrl>
+#include <filesystem>
 
 #include "ModalDriver.h"
+#include "app/HelpTopics.h"
+#include "support/EnvVar.h"
+#include "support/TestSupport.h"
+#include "ui/AboutForm.h"
 #include "ui/EditReceiveNotes.h"
 #include "ui/GetDefaultPrinterForm.h"
 #include "ui/TellUserAboutReceiveLog.h"
@@ -65,6 +71,24 @@ TEST(TellUserAboutReceiveLog, NamesTheTraceFile)
     TellUserAboutReceiveLog form("/home/u/.local/share/vellora/VLIN.LOG");
     EXPECT_EQ(form.windowTitle(), "Logging ON");
     EXPECT_EQ(Child<QLabel>(form, "traceFile")->text(), "/home/u/.local/share/vellora/VLIN.LOG");
+}
+
+TEST(AboutForm, NamesTheVersionAndDataFolderAndLinksTheShippedHomePage)
+{
+    test::TempDir dir;
+    test::EnvVar home("VELLORA_HOME", dir.folder());
+    AboutForm form;
+    EXPECT_EQ(Child<QLabel>(form, "version")->text(), "Version 2.9y");
+    EXPECT_TRUE(Child<QLabel>(form, "data")->text().endsWith(QString::fromStdString(dir.folder())));
+    EXPECT_TRUE(Child<QLabel>(form, "qt")->text().contains(QLatin1String(qVersion())));
+    QLabel* link = Child<QLabel>(form, "home");
+    const QString text = link->text();
+    const int start = text.indexOf(QLatin1String("href=\"")) + 6;
+    const QUrl target(text.mid(start, text.indexOf(QLatin1Char('"'), start) - start));
+    EXPECT_TRUE(target.isLocalFile());
+    EXPECT_EQ(target.toLocalFile().toStdString(), app::HelpFile(app::HelpTopic::HomePage));
+    EXPECT_TRUE(std::filesystem::exists(target.toLocalFile().toStdString()));
+    EXPECT_TRUE(link->openExternalLinks());
 }
 
 }  // namespace
