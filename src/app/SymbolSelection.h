@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "cover/FaxCoverSymbol.h"
+
 namespace vl::app {
 
-// The characters offered: codes 32 to 255.
-inline constexpr int kFirstSymbolCode = 32;
-inline constexpr int kLastSymbolCode = 255;
+// The characters offered: every code a symbol may hold.
+using cover::kFirstSymbolCode;
+using cover::kLastSymbolCode;
 
 // 14 columns up to 10 points, then 10, 8, 6, 4, 3 and 2 for sizes up to 20,
 // 30, 40, 50, 60 and 72; one column above that (and below 6 points).

@@ -6,6 +6,7 @@
 #include "cover/DesignPage.h"
 #include "cover/FaxCoverBaseLabel.h"
 #include "cover/FaxCoverField.h"
+#include "cover/FaxCoverSymbol.h"
 #include "cover/TextFitting.h"
 
 namespace vl::cover {
@@ -16,8 +17,6 @@ constexpr int kThinnestPen = 1;
 constexpr int kThickestPen = 10;
 constexpr int kLeastRounding = 20;
 constexpr int kMostRounding = 80;
-constexpr int kFirstSymbolCode = 32;
-constexpr int kLastSymbolCode = 255;
 
 CoverPen* PenOf(GraphicControl& object) {
     if (object.Kind() == RecordKind::Shape) return &static_cast<FaxCoverShapes&>(object).pen;

@@ -5,6 +5,10 @@
 
 namespace vl::cover {
 
+// The character codes a symbol may hold, as Windows-1252.
+inline constexpr int kFirstSymbolCode = 32;
+inline constexpr int kLastSymbolCode = 255;
+
 class FaxCoverSymbol : public FaxCoverBaseLabel {
 public:
     FaxCoverSymbol() : FaxCoverBaseLabel(RecordKind::Symbol, "[", SymbolFont()) {}
