@@ -55,21 +55,30 @@ cmake -S . -B build -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build -j "$jobs"
 
 stage "tests (release)"
-ctest --test-dir build --output-on-failure -j "$test_jobs" -LE line
+ctest --test-dir build --output-on-failure -j "$test_jobs" -LE 'line|deb'
 
 # The real calls run in real time and mostly wait, so several run side by
 # side, and the next build runs beside them at the lowest priority: it takes
-# only the processor time the calls leave.
+# only the processor time the calls leave. The Debian package test, mostly
+# downloads and disk, follows the calls (not beside them, which must keep time).
 stage ""
 calls_name="real calls through the software telephone line (beside the next build)"
+deb_name="Debian package in a clean Debian 12 root (after the calls)"
 echo "== $calls_name"
+echo "== $deb_name"
 calls_log=$(mktemp)
 calls_secs=$(mktemp)
+deb_log=$(mktemp)
+deb_secs=$(mktemp)
 (
   start=$SECONDS
   rc=0
   ctest --test-dir build --output-on-failure -j 6 -L line >"$calls_log" 2>&1 || rc=$?
   echo $((SECONDS - start)) >"$calls_secs"
+  start=$SECONDS
+  # Verbose: its phase times and the package's size and dependencies are shown.
+  ctest --test-dir build --output-on-failure -V -L deb >"$deb_log" 2>&1 || rc=$?
+  echo $((SECONDS - start)) >"$deb_secs"
   exit "$rc"
 ) &
 calls_pid=$!
@@ -87,9 +96,12 @@ stage ""
 calls_rc=0
 wait "$calls_pid" || calls_rc=$?
 record_stage "$calls_name" "$(cat "$calls_secs")"
+record_stage "$deb_name" "$(cat "$deb_secs")"
 echo "== $calls_name: results"
 cat "$calls_log"
-rm -f "$calls_log" "$calls_secs"
+echo "== $deb_name: results"
+cat "$deb_log"
+rm -f "$calls_log" "$calls_secs" "$deb_log" "$deb_secs"
 [ "$calls_rc" -eq 0 ] || exit "$calls_rc"
 
 stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
