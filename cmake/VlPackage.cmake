@@ -30,5 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-image-formats-plugins, g
 # The printer "Vellora Fax" needs CUPS; sounds play through either player.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pulseaudio-utils | alsa-utils")
+# Removing the package also removes the printer queue made for its backend.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/deb/prerm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/VlPackageFiles.cmake)
 include(CPack)
