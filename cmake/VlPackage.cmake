@@ -2,6 +2,7 @@
 # vellora_VERSION_ARCH.deb holding what "cmake --install" installs, under /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vellora)
+set(CPACK_PACKAGE_VERSION ${VL_PACKAGE_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CONTACT "Vellora Dev <dev@vellora.invalid>")
