@@ -10,7 +10,9 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/Settings.h"
 #include "base/MessageWindow.h"
@@ -43,6 +45,12 @@ public:
     // the header text over each page when the print options ask for one.
     // Throws what printing throws.
     virtual void PrintReceivedFax(const std::string& faxFile, const std::string& header) = 0;
+    // Starts the command run on receipt (argv[0] looked up in PATH, no
+    // shell) and returns at once, without waiting for it to end. `failed`
+    // is called later on the main thread, with the reason, when it could not
+    // be started, failed, or was stopped at its time limit.
+    virtual void RunReceiptCommand(const std::vector<std::string>& argv,
+                                   std::function<void(const std::string& reason)> failed) = 0;
 };
 
 // The header line over a received fax printed on receipt.
@@ -95,6 +103,8 @@ private:
     void FaxReceived(std::string faxFile, const fax::FaxProgressValues& values);
     void FaxFailed();
     void PrintOnReceipt(const std::string& station, const std::string& faxFile);
+    void RunReceiptCommand(const std::string& station, const std::string& faxFile);
+    void ReceiptCommandFailed(const std::string& line);
     void WaitForCancel();
 
     base::MessageLoop& loop_;

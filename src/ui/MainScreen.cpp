@@ -42,7 +42,8 @@ namespace vl::ui {
 MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     : QMainWindow(parent), loop_(loop), programFolder_(app::ProgramFolder()),
       operations_(lists_, *this, programFolder_),
-      receive_(std::make_unique<session::ReceiveMode>(loop, settings_, static_cast<session::ReceiveModeUi&>(*this)))
+      receive_(std::make_unique<session::ReceiveMode>(loop, settings_, static_cast<session::ReceiveModeUi&>(*this))),
+      receiptCommands_(app::ProgramFile("receipt-command.log"))
 {
     setWindowTitle("Vellora");
     BuildCommands();
