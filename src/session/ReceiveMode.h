@@ -1,7 +1,8 @@
 // Receive mode: the main window's fax answering machine. Start opens the
 // port, checks the modem, sends the reset string, configures the receive fax
 // component from the settings and waits for calls; each fax that arrives is
-// handed to the window to file, announced with the chosen sound, and logged.
+// handed to the window to file, announced with the chosen sound, logged,
+// and then handed to the command set to run on each fax received.
 // The receive log is saved as Lastrec.log in the program folder when receive
 // mode starts unsuccessfully or stops; with logging on, the port's trace goes
 // to VLIN.LOG.

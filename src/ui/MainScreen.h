@@ -199,9 +199,9 @@ private:
     app::FaxLists lists_;
     app::FaxOperations operations_;
     std::unique_ptr<session::ReceiveMode> receive_;
-    // After receive_: destroyed first, so that no command's outcome can
-    // reach a receive mode that is gone.
-    ReceiptCommandRunner receiptCommands_;
+    // Goes before receive_, so that no command's outcome can reach a
+    // receive mode that is gone.
+    std::unique_ptr<ReceiptCommandRunner> receiptCommands_;
     bool firstActivationPending_ = true;
     bool importing_ = false;
     bool importAgain_ = false;

@@ -86,7 +86,7 @@ void MainScreen::PlaySound(const std::string& file)
 void MainScreen::RunReceiptCommand(const std::vector<std::string>& argv,
                                    std::function<void(const std::string& reason)> failed)
 {
-    receiptCommands_.Start(argv, [this, failed = std::move(failed)](const std::string& reason) {
+    receiptCommands_->Start(argv, [this, failed = std::move(failed)](const std::string& reason) {
         guard_.Run([&] { failed(reason); });
     });
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "WindowCall.h"
+#include "base/IniFile.h"
 #include "base/MessageWindow.h"
 #include "store/Table.h"
 #include "ui/QtMessagePump.h"
@@ -32,8 +33,11 @@ TEST_F(ReceiptCommandCall, TheCommandGetsTheListedFileAndTheMachinesIdAndItsFail
                       "echo to output\necho to error >&2\nexit 3\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
     const std::string arguments = File("arguments");
-    WriteFile(Home() + "VL.INI",
-              ReadFile(Home() + "VL.INI") + "[Receive]\nCommand='" + script + "' '" + arguments + "'\n");
+    // Stored as the preferences store it (the file's own quoting of a value
+    // that starts and ends with a quote).
+    base::IniFile ini = base::IniFile::Load(Home() + "VL.INI");
+    ini.WriteString("Receive", "Command", "'" + script + "' '" + arguments + "'");
+    ini.Save();
     ASSERT_NO_FATAL_FAILURE(StartSendingMachine());
 
     base::MessageLoop loop;
@@ -48,7 +52,8 @@ TEST_F(ReceiptCommandCall, TheCommandGetsTheListedFileAndTheMachinesIdAndItsFail
     window.Action(ui::Command::Receive)->trigger();
     ASSERT_TRUE(window.Receive().Active()) << messages;
     ASSERT_TRUE(RunUntil([&] { return window.Lists().HasCurrent(app::FaxPage::Incoming); })) << messages << Logs();
-    ASSERT_TRUE(RunUntil([&] { return LogHas(window, "exit status 3"); })) << messages;
+    ASSERT_TRUE(RunUntil([&] { return LogHas(window, "exit status 3"); }))
+        << messages << ::testing::PrintToString(window.Receive().Log().Lines());
     // Receive mode is still on, waiting for the next call.
     EXPECT_TRUE(window.Receive().Active());
     window.Action(ui::Command::Receive)->trigger();

@@ -63,23 +63,22 @@ TEST_F(ReceiptCommandRunnerTest, EachArgumentArrivesWhole)
     const std::string script =
         Script("record args", "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" + out + "'\necho recorded\n");
     const std::string hostile = "\"; rm -rf ~ $(reboot) '`id`\n*";
+    const std::string faxFile = dir.folder() + "My Faxes/FAX00001.APF";
     ui::ReceiptCommandRunner runner(log);
-    runner.Start({script, "--flag", dir.folder() + "My Faxes/FAX00001.APF", hostile}, Record());
+    runner.Start({script, "--flag", faxFile, hostile}, Record());
+    ASSERT_TRUE(RunUntilDone(runner));
+    EXPECT_EQ(ReadFile(out), "[--flag]\n[" + faxFile + "]\n[" + hostile + "]\n");
+    // An empty station ID is an argument too.
     runner.Start({script, "/r/FAX00002.APF", ""}, Record());
     ASSERT_TRUE(RunUntilDone(runner));
-    EXPECT_TRUE(reasons.empty());
-    // The second run wrote last; an empty station ID is an argument too.
     EXPECT_EQ(ReadFile(out), "[/r/FAX00002.APF]\n[]\n");
+    EXPECT_TRUE(reasons.empty());
+    // Each run's output follows its command line, quoted to be read back.
     const std::string text = ReadFile(log);
-    EXPECT_NE(text.find("'" + script + "' '/r/FAX00002.APF' ''\nrecorded\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("'" + script + "' '--flag' '" + dir.folder() + "My Faxes/FAX00001.APF' '\"; rm -rf ~ "
-                                                                      "$(reboot) '\\''`id`\n*'\n"),
+    EXPECT_NE(text.find("'" + script + "' '--flag' '" + faxFile + "' '\"; rm -rf ~ $(reboot) '\\''`id`\n*'\nrecorded\n"),
               std::string::npos)
         << text;
-
-    runner.Start({script, "--flag", dir.folder() + "My Faxes/FAX00001.APF", hostile}, Record());
-    ASSERT_TRUE(RunUntilDone(runner));
-    EXPECT_EQ(ReadFile(out), "[--flag]\n[" + dir.folder() + "My Faxes/FAX00001.APF]\n[" + hostile + "]\n");
+    EXPECT_NE(text.find("'" + script + "' '/r/FAX00002.APF' ''\nrecorded\n"), std::string::npos) << text;
 }
 
 TEST_F(ReceiptCommandRunnerTest, FailuresAreToldWithTheirReason)
