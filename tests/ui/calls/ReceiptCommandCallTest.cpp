@@ -2,8 +2,8 @@
 // receive mode reaches the command as the file listed in the incoming list,
 // with the machine's station ID after it, and the command's failure lands in
 // the receive log while the fax stays listed.
-#include <QTableView>
 #include <filesystem>
+#include <string>
 
 #include "WindowCall.h"
 #include "base/IniFile.h"
@@ -16,9 +16,9 @@ namespace {
 
 using ReceiptCommandCall = WindowCall;
 
-bool LogHas(const ui::MainScreen& window, const std::string& text)
+bool LogHas(ui::MainScreen& window, const std::string& text)
 {
-    for (const std::string& line : const_cast<ui::MainScreen&>(window).Receive().Log().Lines())
+    for (const std::string& line : window.Receive().Log().Lines())
         if (line.find(text) != std::string::npos)
             return true;
     return false;
