@@ -199,8 +199,8 @@ private:
     app::FaxLists lists_;
     app::FaxOperations operations_;
     std::unique_ptr<session::ReceiveMode> receive_;
-    // Goes before receive_, so that no command's outcome can reach a
-    // receive mode that is gone.
+    // Destroyed before receive_ (~MainScreen), so that no command's outcome
+    // can reach a receive mode that is gone.
     std::unique_ptr<ReceiptCommandRunner> receiptCommands_;
     bool firstActivationPending_ = true;
     bool importing_ = false;
