@@ -3,6 +3,8 @@
 // child.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,5 +26,24 @@ struct ChildOutcome {
 // standard output and error into `logFile`, in a process group of its own
 // that is killed whole at the time limit.
 ChildOutcome RunChild(const std::vector<std::string>& argv, const std::string& logFile, const ChildLimits& limits);
+
+enum class ChildLog { Replace, Append };
+
+struct StartedChild {
+    pid_t pid = -1;  // the running child; -1 when the program could not be run
+    int error = 0;   // then the errno that says why
+};
+
+// Starts argv[0] as RunChild does, the log file replaced or appended to,
+// and returns as soon as the program runs. The caller reaps the child.
+StartedChild StartChild(const std::vector<std::string>& argv, const std::string& logFile, ChildLog log,
+                        std::uint64_t maxFileBytes);
+
+// Kills a started child's whole process group.
+void KillChild(pid_t pid);
+
+// What ended a child, from its wait status: "exit status 3", or
+// "signal 9 (Killed)".
+std::string ChildEnd(int waitStatus);
 
 }  // namespace vl::printfax

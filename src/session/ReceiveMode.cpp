@@ -17,6 +17,7 @@
 #include "faxdoc/ApfReader.h"
 #include "serial/PortNames.h"
 #include "session/FaxSettings.h"
+#include "session/ReceiptCommand.h"
 #include "session/ReceiveStatusTexts.h"
 #include "session/SessionPort.h"
 #include "session/SessionTexts.h"
@@ -324,6 +325,9 @@ void ReceiveMode::FaxReceived(std::string faxFile, const fax::FaxProgressValues&
     ui_.ModeChanged();
     if (settings_.PrintOnReceipt)
         PrintOnReceipt(station, faxFile);
+    // Last: the record, the file and the printout are there whatever the
+    // command does with them.
+    RunReceiptCommand(station, faxFile);
 }
 
 void ReceiveMode::PrintOnReceipt(const std::string& station, const std::string& faxFile)
@@ -337,6 +341,30 @@ void ReceiveMode::PrintOnReceipt(const std::string& station, const std::string& 
         // Receive mode goes on; the fax stays in its file and in the list.
         Add(std::string("Error printing the received fax: ") + e.what());
     }
+}
+
+void ReceiveMode::RunReceiptCommand(const std::string& station, const std::string& faxFile)
+{
+    const ReceiptCommand command = ReceiptCommandFor(settings_.ReceiptCommand, faxFile, station);
+    const std::string subject = "The command run on receipt of " + faxFile;
+    if (!command.problem.empty()) {
+        Add(subject + " was not run: " + command.problem);
+        return;
+    }
+    if (command.argv.empty())
+        return;
+    ui_.RunReceiptCommand(command.argv, [this, subject](const std::string& reason) {
+        ReceiptCommandFailed(subject + " failed: " + reason);
+    });
+}
+
+void ReceiveMode::ReceiptCommandFailed(const std::string& line)
+{
+    Add(line);
+    // A command may end after receive mode has stopped and saved its log:
+    // the saved log is where the user looks then.
+    if (!active_)
+        log_.Save(app::ProgramFile("Lastrec.log"));
 }
 
 std::string ReceiptHeader(const std::string& station, const std::tm& received, const std::string& faxFile)

@@ -1,7 +1,8 @@
 // Receive mode: the main window's fax answering machine. Start opens the
 // port, checks the modem, sends the reset string, configures the receive fax
 // component from the settings and waits for calls; each fax that arrives is
-// handed to the window to file, announced with the chosen sound, and logged.
+// handed to the window to file, announced with the chosen sound, logged,
+// and then handed to the command set to run on each fax received.
 // The receive log is saved as Lastrec.log in the program folder when receive
 // mode starts unsuccessfully or stops; with logging on, the port's trace goes
 // to VLIN.LOG.
@@ -10,7 +11,9 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/Settings.h"
 #include "base/MessageWindow.h"
@@ -43,6 +46,12 @@ public:
     // the header text over each page when the print options ask for one.
     // Throws what printing throws.
     virtual void PrintReceivedFax(const std::string& faxFile, const std::string& header) = 0;
+    // Starts the command run on receipt (argv[0] looked up in PATH, no
+    // shell) and returns at once, without waiting for it to end. `failed`
+    // is called later on the main thread, with the reason, when it could not
+    // be started, failed, or was stopped at its time limit.
+    virtual void RunReceiptCommand(const std::vector<std::string>& argv,
+                                   std::function<void(const std::string& reason)> failed) = 0;
 };
 
 // The header line over a received fax printed on receipt.
@@ -95,6 +104,8 @@ private:
     void FaxReceived(std::string faxFile, const fax::FaxProgressValues& values);
     void FaxFailed();
     void PrintOnReceipt(const std::string& station, const std::string& faxFile);
+    void RunReceiptCommand(const std::string& station, const std::string& faxFile);
+    void ReceiptCommandFailed(const std::string& line);
     void WaitForCancel();
 
     base::MessageLoop& loop_;

@@ -42,7 +42,8 @@ namespace vl::ui {
 MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     : QMainWindow(parent), loop_(loop), programFolder_(app::ProgramFolder()),
       operations_(lists_, *this, programFolder_),
-      receive_(std::make_unique<session::ReceiveMode>(loop, settings_, static_cast<session::ReceiveModeUi&>(*this)))
+      receive_(std::make_unique<session::ReceiveMode>(loop, settings_, static_cast<session::ReceiveModeUi&>(*this))),
+      receiptCommands_(std::make_unique<ReceiptCommandRunner>(app::ProgramFile("receipt-command.log")))
 {
     setWindowTitle("Vellora");
     BuildCommands();
@@ -82,6 +83,7 @@ MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
 
 MainScreen::~MainScreen()
 {
+    receiptCommands_.reset();
     // Receive mode must let go of the port before the lists and the loop go.
     receive_.reset();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/CommandState.h"
 #include "app/FaxLists.h"
@@ -17,6 +18,7 @@
 #include "session/ReceiveMode.h"
 #include "ui/CommandGuard.h"
 #include "ui/ExportNameAsker.h"
+#include "ui/ReceiptCommandRunner.h"
 #include "ui/SessionFeedback.h"
 
 class QAction;
@@ -181,6 +183,8 @@ private:
     void FileReceivedFax(const store::ReceivedFax& fax) override;
     void PlaySound(const std::string& file) override;
     void PrintReceivedFax(const std::string& faxFile, const std::string& header) override;
+    void RunReceiptCommand(const std::vector<std::string>& argv,
+                           std::function<void(const std::string& reason)> failed) override;
 
     // --- The questions of the fax operations.
     bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
@@ -195,6 +199,9 @@ private:
     app::FaxLists lists_;
     app::FaxOperations operations_;
     std::unique_ptr<session::ReceiveMode> receive_;
+    // Destroyed before receive_ (~MainScreen), so that no command's outcome
+    // can reach a receive mode that is gone.
+    std::unique_ptr<ReceiptCommandRunner> receiptCommands_;
     bool firstActivationPending_ = true;
     bool importing_ = false;
     bool importAgain_ = false;

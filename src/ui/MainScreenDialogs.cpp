@@ -83,6 +83,14 @@ void MainScreen::PlaySound(const std::string& file)
     PlaySoundFile(file);
 }
 
+void MainScreen::RunReceiptCommand(const std::vector<std::string>& argv,
+                                   std::function<void(const std::string& reason)> failed)
+{
+    receiptCommands_->Start(argv, [this, failed = std::move(failed)](const std::string& reason) {
+        guard_.Run([&] { failed(reason); });
+    });
+}
+
 bool MainScreen::AskYesNoDefaultNo(const std::string& text, const std::string& caption)
 {
     return ui::AskYesNoDefaultNo(text, caption, this);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 
@@ -34,6 +37,31 @@ TEST(ChildProcess, ExitCodeOutputAndAMissingProgram)
     EXPECT_EQ(test::ReadFile(log), "out\nerr\n");
 
     EXPECT_FALSE(RunChild({"vellora-no-such-program"}, log, {}).started);
+}
+
+TEST(ChildProcess, AStartedChildRunsOnWhileItsOutputIsAppended)
+{
+    test::TempDir dir;
+    const std::string log = dir.folder() + "log";
+    test::WriteFile(log, "before\n");
+    const StartedChild child = StartChild({"sh", "-c", "echo \"$1\"; exit 4", "sh", "one arg"}, log,
+                                          ChildLog::Append, std::uint64_t{1} << 20);
+    ASSERT_GT(child.pid, 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child.pid, &status, 0), child.pid);
+    EXPECT_EQ(ChildEnd(status), "exit status 4");
+    EXPECT_EQ(test::ReadFile(log), "before\none arg\n");
+
+    const StartedChild missing = StartChild({"vellora-no-such-program"}, log, ChildLog::Append, 1 << 20);
+    EXPECT_EQ(missing.pid, -1);
+    EXPECT_EQ(missing.error, ENOENT);
+    EXPECT_EQ(StartChild({dir.folder()}, log, ChildLog::Append, 1 << 20).error, EACCES);
+
+    const StartedChild group = StartChild({"sh", "-c", "sleep 30 & wait"}, log, ChildLog::Append, 1 << 20);
+    ASSERT_GT(group.pid, 0);
+    KillChild(group.pid);
+    ASSERT_EQ(waitpid(group.pid, &status, 0), group.pid);
+    EXPECT_EQ(ChildEnd(status), "signal 9 (Killed)");
 }
 
 TEST(ChildProcess, AChildWritingWithoutEndIsStoppedAtTheFileLimit)

@@ -248,6 +248,60 @@ TEST_F(ReceiveModeTest, AReceivedFaxIsFiledAndAnnounced)
     EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), "Error printing the received fax: printer out of paper");
 }
 
+TEST_F(ReceiveModeTest, TheCommandOnReceiptRunsLastWithTheFileAndTheSenderAndItsFailuresAreLogged)
+{
+    Make();
+    fx->settings.PrintOnReceipt = true;
+    fx->settings.ReceiptCommand = "'fax tool' --mail";
+    const std::string file = fx->dir.folder() + "FAX00001.APF";
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, "  ACME; $(reboot)  "));
+    ASSERT_EQ(fx->ui.commands.size(), 1u);
+    const RecordingUi::CommandRun& run = fx->ui.commands[0];
+    EXPECT_EQ(run.argv, (std::vector<std::string>{"fax tool", "--mail", file, "ACME; $(reboot)"}));
+    EXPECT_EQ(run.filedBefore, 1u);
+    EXPECT_EQ(run.printedBefore, 1u);
+    // Its outcome comes later; receive mode only logs it, nothing is shown
+    // and the fax stays filed.
+    const std::string subject = "The command run on receipt of " + file;
+    run.failed("exit status 3");
+    EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), subject + " failed: exit status 3");
+    EXPECT_TRUE(fx->ui.errors.empty());
+    EXPECT_EQ(fx->ui.filed.size(), 1u);
+
+    // A fax that could not be filed nor printed is still there to run it on,
+    // from a sender without an ID.
+    fx->ui.filingFails = true;
+    fx->ui.printFails = true;
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, ""));
+    ASSERT_EQ(fx->ui.commands.size(), 2u);
+    EXPECT_EQ(fx->ui.commands[1].argv, (std::vector<std::string>{"fax tool", "--mail", file, ""}));
+    EXPECT_EQ(fx->ui.errors.size(), 1u);
+
+    // A setting that cannot run starts nothing and says why; none runs nothing.
+    fx->ui.filingFails = false;
+    fx->ui.printFails = false;
+    fx->settings.ReceiptCommand = "mail 'me";
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, "ACME"));
+    EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), subject + " was not run: a quote is not closed");
+    fx->settings.ReceiptCommand.clear();
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, "ACME"));
+    EXPECT_EQ(fx->ui.commands.size(), 2u);
+    EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), "0 pages received from ACME");
+}
+
+TEST_F(ReceiveModeTest, ACommandThatFailsOnceReceiveModeIsOffIsInTheSavedLog)
+{
+    Make();
+    fx->settings.ReceiptCommand = "mailfax";
+    const std::string file = fx->dir.folder() + "FAX00001.APF";
+    mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, "ACME"));
+    ASSERT_EQ(fx->ui.commands.size(), 1u);
+    fx->ui.commands[0].failed("signal 9 (Killed)");
+    const std::vector<std::string> saved = SavedLog();
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(saved.back(), "The command run on receipt of " + file + " failed: signal 9 (Killed)");
+}
+
 TEST_F(ReceiveModeTest, AFailedFaxIsReportedAndItsFileRemoved)
 {
     Make();

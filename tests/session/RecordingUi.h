@@ -40,6 +40,15 @@ public:
     };
     std::vector<Printed> printed;
     bool printFails = false;
+    bool filingFails = false;
+    struct CommandRun {
+        std::vector<std::string> argv;
+        std::function<void(const std::string&)> failed;
+        // Faxes filed and printed by the time it was started.
+        std::size_t filedBefore = 0;
+        std::size_t printedBefore = 0;
+    };
+    std::vector<CommandRun> commands;
 
     void ShowInformation(const std::string& text) override { infos.push_back(text); }
     bool ShowError(const std::string& title, const std::string& text, bool withContinue) override
@@ -60,13 +69,23 @@ public:
     }
     void SwitchToIncoming() override { switchedToIncoming = true; }
     void ModeChanged() override { ++modeChanges; }
-    void FileReceivedFax(const store::ReceivedFax& fax) override { filed.push_back(fax); }
+    void FileReceivedFax(const store::ReceivedFax& fax) override
+    {
+        if (filingFails)
+            throw std::runtime_error("disk full");
+        filed.push_back(fax);
+    }
     void PlaySound(const std::string& file) override { sounds.push_back(file); }
     void PrintReceivedFax(const std::string& faxFile, const std::string& header) override
     {
         if (printFails)
             throw std::runtime_error("printer out of paper");
         printed.push_back({faxFile, header});
+    }
+    void RunReceiptCommand(const std::vector<std::string>& argv,
+                           std::function<void(const std::string&)> failed) override
+    {
+        commands.push_back({argv, std::move(failed), filed.size(), printed.size()});
     }
 };
 
