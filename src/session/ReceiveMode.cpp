@@ -318,6 +318,8 @@ void ReceiveMode::FaxReceived(std::string faxFile, const fax::FaxProgressValues&
                       "The fax was received into " + faxFile + " but could not be added to the list.\n\n" + e.what(),
                       false);
     }
+    if (settings_.NotifyOnReceipt)
+        ui_.AnnounceReceivedFax(station, pages, faxFile);
     std::error_code error;
     if (!settings_.Wav.empty() && std::filesystem::exists(settings_.Wav, error))
         ui_.PlaySound(settings_.Wav);

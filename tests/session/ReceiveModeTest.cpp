@@ -248,6 +248,32 @@ TEST_F(ReceiveModeTest, AReceivedFaxIsFiledAndAnnounced)
     EXPECT_EQ(Unstamped(mode->Log().Lines()).back(), "Error printing the received fax: printer out of paper");
 }
 
+TEST_F(ReceiveModeTest, TheDesktopHearsOfEachReceivedFaxWhenAskedEvenIfFilingFailed)
+{
+    struct Case {
+        bool notify;
+        bool filingFails;
+        std::size_t announced;
+    };
+    Make();
+    for (const Case& c : {Case{true, false, 1}, Case{true, true, 1}, Case{false, false, 0}, Case{false, true, 0}}) {
+        SCOPED_TRACE(std::to_string(c.notify) + " " + std::to_string(c.filingFails));
+        fx->settings.NotifyOnReceipt = c.notify;
+        fx->ui.filingFails = c.filingFails;
+        fx->ui.announced.clear();
+        fx->ui.errors.clear();
+        const std::string file = fx->dir.folder() + "FAX00003.APF";
+        mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 3, " +1 555 0199 "));
+        ASSERT_EQ(fx->ui.announced.size(), c.announced);
+        if (c.announced == 0)
+            continue;
+        EXPECT_EQ(fx->ui.announced[0].stationId, "+1 555 0199");
+        EXPECT_EQ(fx->ui.announced[0].pages, 3);
+        EXPECT_EQ(fx->ui.announced[0].faxFile, file);
+        EXPECT_EQ(fx->ui.errors.empty(), !c.filingFails);
+    }
+}
+
 TEST_F(ReceiveModeTest, AFailedFaxIsReportedAndItsFileRemoved)
 {
     Make();
