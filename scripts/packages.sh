@@ -11,6 +11,7 @@ VL_PACKAGES=(
   libspandsp-dev efax
   qt6-base-dev libqt6gui6 fonts-liberation fonts-dejavu-core fontconfig
   groff-base desktop-file-utils shared-mime-info xdg-utils
+  dbus-daemon
 )
 
 vl_install_missing() {

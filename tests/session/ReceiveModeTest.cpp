@@ -263,6 +263,7 @@ TEST_F(ReceiveModeTest, TheDesktopHearsOfEachReceivedFaxWhenAskedEvenIfFilingFai
         fx->ui.announced.clear();
         fx->ui.errors.clear();
         const std::string file = fx->dir.folder() + "FAX00003.APF";
+        mode->StatusEvent(Status(base::fpGettingPageEnd, 3, "+1 555 0199"), false, false);
         mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 3, " +1 555 0199 "));
         ASSERT_EQ(fx->ui.announced.size(), c.announced);
         if (c.announced == 0)
