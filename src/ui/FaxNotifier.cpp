@@ -29,15 +29,17 @@ QDBusMessage Call(const QString& method)
     return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
 }
 
-}  // namespace
-
-QString ReceiptNotificationBody(const std::string& station, int pages, bool markup)
+// "Fax from +1 555 0199, 3 pages". `markup` when the server reads the body as
+// markup: the station ID comes from the far machine and may hold anything.
+QString Body(const std::string& station, int pages, bool markup)
 {
     QString from = station.empty() ? QStringLiteral("an unknown sender") : QString::fromStdString(station);
     if (markup)
         from = EscapeMarkup(from);
     return QStringLiteral("Fax from %1, %2 %3").arg(from).arg(pages).arg(pages == 1 ? "page" : "pages");
 }
+
+}  // namespace
 
 FaxNotifier::FaxNotifier(std::function<void(const std::string& faxFile)> view, const QDBusConnection& bus,
                          QObject* parent)
@@ -57,11 +59,12 @@ void FaxNotifier::Announce(const std::string& station, int pages, const std::str
     }
     // Whether the body is read as markup decides how the station ID is written.
     auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(Call(QStringLiteral("GetCapabilities"))), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this, station, pages, faxFile](QDBusPendingCallWatcher* done) {
-        done->deleteLater();
-        if (Succeeded(*done))
-            Notify(QDBusPendingReply<QStringList>(*done).value(), station, pages, faxFile);
-    });
+    connect(call, &QDBusPendingCallWatcher::finished, this,
+            [this, station, pages, faxFile](QDBusPendingCallWatcher* done) {
+                done->deleteLater();
+                if (Succeeded(*done))
+                    Notify(QDBusPendingReply<QStringList>(*done).value(), station, pages, faxFile);
+            });
 }
 
 void FaxNotifier::Notify(const QStringList& capabilities, const std::string& station, int pages,
@@ -72,7 +75,7 @@ void FaxNotifier::Notify(const QStringList& capabilities, const std::string& sta
     const QStringList actions{kDefaultAction, QStringLiteral("View"), kViewAction, QStringLiteral("View")};
     QDBusMessage notify = Call(QStringLiteral("Notify"));
     notify << QStringLiteral("Vellora") << 0u << QStringLiteral("vellora") << QStringLiteral("Fax received")
-           << ReceiptNotificationBody(station, pages, capabilities.contains(QStringLiteral("body-markup")))
+           << Body(station, pages, capabilities.contains(QStringLiteral("body-markup")))
            << actions << hints << -1;
     auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(notify), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this, faxFile](QDBusPendingCallWatcher* done) {

@@ -17,11 +17,6 @@ class QDBusPendingCallWatcher;
 
 namespace vl::ui {
 
-// The notification's body: "Fax from +1 555 0199, 3 pages". `markup` when the
-// server reads the body as markup: the station ID comes from the far machine
-// and may hold anything.
-QString ReceiptNotificationBody(const std::string& station, int pages, bool markup);
-
 class FaxNotifier : public QObject {
     Q_OBJECT
 

@@ -67,7 +67,8 @@ TEST_F(FaxNotifierTest, TheBodyCountsPagesAndKeepsTheFarMachinesMarkupAsText)
         {"+1 555 0199", 2, true, "Fax from +1 555 0199, 2 pages"},
         {"+1 555 0199", 0, true, "Fax from +1 555 0199, 0 pages"},
         {"", 1, true, "Fax from an unknown sender, 1 page"},
-        {"<b>Pay</b> & <a href=\"x\">", 12, true, "Fax from &lt;b&gt;Pay&lt;/b&gt; &amp; &lt;a href=\"x\"&gt;, 12 pages"},
+        {"<b>Pay</b> & <a href=\"x\">", 12, true,
+         "Fax from &lt;b&gt;Pay&lt;/b&gt; &amp; &lt;a href=\"x\"&gt;, 12 pages"},
         {"&amp;", 1, true, "Fax from &amp;amp;, 1 page"},
         // A server that shows the body as plain text gets the ID as it came.
         {"<b>Pay</b> & co", 1, false, "Fax from <b>Pay</b> & co, 1 page"},
