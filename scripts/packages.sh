@@ -12,6 +12,7 @@ VL_PACKAGES=(
   qt6-base-dev libqt6gui6 fonts-liberation fonts-dejavu-core fontconfig
   groff-base desktop-file-utils shared-mime-info xdg-utils
   debootstrap
+  dbus-daemon
 )
 
 vl_install_missing() {

@@ -6,12 +6,13 @@
 # line, the Find Modem window finding that modem, the cover sheet editor,
 # the template picker, the phone book in both layouts with its editor, the
 # index rebuild at work, the fax log cleanup utility, the help window on the
-# fax problem solver, and each shipped cover
-# template filled in and rendered as a fax page.
+# fax problem solver, each shipped cover
+# template filled in and rendered as a fax page, and the desktop notification
+# of a received fax as a notification server draws it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-vl_install_missing "${VL_PACKAGES[@]}" xvfb xauth
+vl_install_missing "${VL_PACKAGES[@]}" xvfb xauth notification-daemon
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target vellora-screenshots vellora-cli cover-templates help-pages linesim
 work=$(mktemp -d)
@@ -30,3 +31,11 @@ for template in build/share/vellora/Covers/*.fct; do
     --flags "X X  " >/dev/null
   build/src/cli/vellora-cli export "$work/$name.APF" --format png -o "docs/screenshots/cover-$name.png"
 done
+
+# The notification server on a session bus of the shot's own, finding the
+# program's icon where an installation puts it.
+mkdir -p "$work/icons/hicolor/64x64/apps"
+cp share/vellora.png "$work/icons/hicolor/64x64/apps/"
+XDG_DATA_DIRS="$work:/usr/share" xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- sh -c \
+  '/usr/lib/notification-daemon/notification-daemon & build/tools/screenshots/vellora-screenshots "$0" --notification' \
+  docs/screenshots

@@ -310,24 +310,32 @@ void ReceiveMode::FaxReceived(std::string faxFile, const fax::FaxProgressValues&
     const std::string station = base::TrimBlanks(values.remoteId);
     const int pages = PagesIn(faxFile, pageCounter_);
     Add(std::to_string(pages) + " pages received from " + station);
+    std::string filingError;
     try {
         ui_.FileReceivedFax({station, pages, faxFile});
     } catch (const std::exception& e) {
-        // The fax is safe in its file; the user learns why the list lacks it.
-        Add(std::string("Error filing the received fax: ") + e.what());
-        ui_.ShowError("Error Filing Incoming Fax",
-                      "The fax was received into " + faxFile + " but could not be added to the list.\n\n" + e.what(),
-                      false);
+        filingError = e.what();
+        Add("Error filing the received fax: " + filingError);
     }
+    if (settings_.NotifyOnReceipt)
+        ui_.AnnounceReceivedFax(station, pages, faxFile);
     std::error_code error;
     if (!settings_.Wav.empty() && std::filesystem::exists(settings_.Wav, error))
         ui_.PlaySound(settings_.Wav);
     ui_.ModeChanged();
     if (settings_.PrintOnReceipt)
         PrintOnReceipt(station, faxFile);
-    // Last: the record, the file and the printout are there whatever the
-    // command does with them.
+    // After filing and printing: the record, the file and the printout are
+    // there whatever the command does with them.
     RunReceiptCommand(station, faxFile);
+    // The error window waits for the user; what the fax's arrival sets off
+    // does not wait for it.
+    if (!filingError.empty()) {
+        // The fax is safe in its file; the user learns why the list lacks it.
+        ui_.ShowError("Error Filing Incoming Fax",
+                      "The fax was received into " + faxFile + " but could not be added to the list.\n\n" + filingError,
+                      false);
+    }
 }
 
 void ReceiveMode::PrintOnReceipt(const std::string& station, const std::string& faxFile)

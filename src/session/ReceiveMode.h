@@ -40,6 +40,8 @@ public:
     virtual void ModeChanged() = 0;
     // Appends the incoming record for a received fax.
     virtual void FileReceivedFax(const store::ReceivedFax& fax) = 0;
+    // Tells the desktop that a fax has arrived, without waiting for it.
+    virtual void AnnounceReceivedFax(const std::string& station, int pages, const std::string& faxFile) = 0;
     // Plays a sound file without waiting for it.
     virtual void PlaySound(const std::string& file) = 0;
     // Prints a received fax on the receipt printer, one page to a sheet, with

@@ -12,6 +12,7 @@
 #include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -29,10 +30,13 @@
 #include "store/FaxRecordColumns.h"
 #include "ui/ComSelectForm.h"
 #include "ui/FaxListModel.h"
+#include "ui/FaxNotifier.h"
 #include "ui/HintTiming.h"
 #include "ui/MessageBoxes.h"
 #include "ui/QuickSetupForm.h"
 #include "ui/RebuildInd.h"
+#include "ui/ReceiveTrayIcon.h"
+#include "ui/SingleInstance.h"
 #include "ui/StartingFaxForm.h"
 #include "ui/UiText.h"
 #include "ui/WindowPlacement.h"
@@ -76,6 +80,7 @@ MainScreen::MainScreen(base::MessageLoop& loop, QWidget* parent)
     startingForm_ = new StartingFaxForm(this);
     connect(startingForm_, &StartingFaxForm::DoNotShowAgainToggled, this,
             [this](bool checked) { settings_.DisableReceivingFaxesNotification = checked; });
+    BuildReceiveAnnouncements();
     ComSelectForm::AskForPortsOf(receive_->Port(), this);
     qApp->installEventFilter(this);
     FormCreate();
@@ -127,6 +132,19 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
     }
     layout->addWidget(view, 1);
     return widget;
+}
+
+void MainScreen::BuildReceiveAnnouncements()
+{
+    notifier_ = new FaxNotifier([this](const std::string& faxFile) { ViewFile(faxFile); },
+                                QDBusConnection::sessionBus(), this);
+    ReceiveTrayIcon::Commands commands;
+    commands.show = guard_.Slot([this] { BringToFront(*this); });
+    commands.stop = guard_.Slot([this] {
+        if (receive_->Active())
+            receive_->Stop();
+    });
+    tray_ = new ReceiveTrayIcon(std::move(commands), &QSystemTrayIcon::isSystemTrayAvailable, this);
 }
 
 void MainScreen::FormCreate()

@@ -40,6 +40,8 @@ enum class DocumentFormat;
 namespace vl::ui {
 
 class FaxListModel;
+class FaxNotifier;
+class ReceiveTrayIcon;
 class StartingFaxForm;
 
 // Every command of the button bar and the menus.
@@ -102,6 +104,8 @@ private:
     QWidget* BuildButtonBar();
     QWidget* BuildPage(app::FaxPage page, const QString& title, const QString& colour);
     void BuildListMenu();
+    // The desktop notification of each received fax and the tray icon.
+    void BuildReceiveAnnouncements();
     QAction* AddCommand(Command command, const QString& menuText, const QKeySequence& shortcut,
                         void (MainScreen::*handler)());
     void AddButton(QLayout* bar, Command command, const QString& caption, const QString& hint);
@@ -181,6 +185,9 @@ private:
     void SwitchToIncoming() override;
     void ModeChanged() override;
     void FileReceivedFax(const store::ReceivedFax& fax) override;
+    void AnnounceReceivedFax(const std::string& station, int pages, const std::string& faxFile) override;
+    // Shows or hides the tray icon as receive mode and the setting say.
+    void UpdateTrayIcon();
     void PlaySound(const std::string& file) override;
     void PrintReceivedFax(const std::string& faxFile, const std::string& header) override;
     void RunReceiptCommand(const std::vector<std::string>& argv,
@@ -224,6 +231,8 @@ private:
     FaxListModel* outgoingModel_ = nullptr;
     FaxListModel* incomingModel_ = nullptr;
     StartingFaxForm* startingForm_ = nullptr;
+    FaxNotifier* notifier_ = nullptr;
+    ReceiveTrayIcon* tray_ = nullptr;
 };
 
 }  // namespace vl::ui

@@ -446,6 +446,7 @@ void MainScreen::PreferencesClicked()
     const bool firstRun = firstRun_;
     firstRun_ = false;
     Preferences::Edit(loop_, settings_, firstRun, this);
+    UpdateTrayIcon();
 }
 
 void MainScreen::QuickStartClicked()

@@ -8,9 +8,11 @@
 #include "ui/CreateEditQuickFax.h"
 #include "ui/DeleteFaxForm.h"
 #include "ui/EditReceiveNotes.h"
+#include "ui/FaxNotifier.h"
 #include "ui/FaxEditor.h"
 #include "ui/MainScreen.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ReceiveTrayIcon.h"
 #include "ui/SoundPlayer.h"
 #include "ui/StartingFaxForm.h"
 
@@ -65,6 +67,12 @@ void MainScreen::SwitchToIncoming()
 void MainScreen::ModeChanged()
 {
     UpdateCommands();
+    UpdateTrayIcon();
+}
+
+void MainScreen::UpdateTrayIcon()
+{
+    tray_->Follow(settings_.TrayIcon, receive_->Started(), receive_->ReceivingNow());
 }
 
 void MainScreen::FileReceivedFax(const store::ReceivedFax& fax)
@@ -76,6 +84,11 @@ void MainScreen::FileReceivedFax(const store::ReceivedFax& fax)
     // Reopened so that the new record is on disk and in the index at once.
     lists_.ReloadIncoming();
     RefreshLists();
+}
+
+void MainScreen::AnnounceReceivedFax(const std::string& station, int pages, const std::string& faxFile)
+{
+    notifier_->Announce(station, pages, faxFile);
 }
 
 void MainScreen::PlaySound(const std::string& file)

@@ -272,8 +272,11 @@ TEST_F(ReceiveModeTest, TheCommandOnReceiptRunsLastWithTheFileAndTheSenderAndIts
     // from a sender without an ID.
     fx->ui.filingFails = true;
     fx->ui.printFails = true;
+    std::size_t startedBeforeError = 0;
+    fx->ui.whileErrorShown = [&] { startedBeforeError = fx->ui.commands.size(); };
     mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 1, ""));
     ASSERT_EQ(fx->ui.commands.size(), 2u);
+    EXPECT_EQ(startedBeforeError, 2u) << "the command waited for the error window";
     EXPECT_EQ(fx->ui.commands[1].argv, (std::vector<std::string>{"fax tool", "--mail", file, ""}));
     EXPECT_EQ(fx->ui.errors.size(), 1u);
 
@@ -300,6 +303,38 @@ TEST_F(ReceiveModeTest, ACommandThatFailsOnceReceiveModeIsOffIsInTheSavedLog)
     const std::vector<std::string> saved = SavedLog();
     ASSERT_FALSE(saved.empty());
     EXPECT_EQ(saved.back(), "The command run on receipt of " + file + " failed: signal 9 (Killed)");
+}
+
+TEST_F(ReceiveModeTest, TheDesktopHearsOfEachReceivedFaxWhenAskedEvenIfFilingFailed)
+{
+    struct Case {
+        bool notify;
+        bool filingFails;
+        std::size_t announced;
+    };
+    Make();
+    for (const Case& c : {Case{true, false, 1}, Case{true, true, 1}, Case{false, false, 0}, Case{false, true, 0}}) {
+        SCOPED_TRACE(std::to_string(c.notify) + " " + std::to_string(c.filingFails));
+        fx->settings.NotifyOnReceipt = c.notify;
+        fx->ui.filingFails = c.filingFails;
+        fx->ui.announced.clear();
+        fx->ui.errors.clear();
+        // The filing error's window waits for the user; the desktop does not.
+        std::size_t announcedBeforeError = 0;
+        fx->ui.whileErrorShown = [&] { announcedBeforeError = fx->ui.announced.size(); };
+        const std::string file = fx->dir.folder() + "FAX00003.APF";
+        mode->StatusEvent(Status(base::fpGettingPageEnd, 3, "+1 555 0199"), false, false);
+        mode->LogEvent(fax::kLogReceiveOk, file, Status(base::fpGettingPageEnd, 3, " +1 555 0199 "));
+        ASSERT_EQ(fx->ui.announced.size(), c.announced);
+        if (c.announced == 0)
+            continue;
+        EXPECT_EQ(fx->ui.announced[0].stationId, "+1 555 0199");
+        EXPECT_EQ(fx->ui.announced[0].pages, 3);
+        EXPECT_EQ(fx->ui.announced[0].faxFile, file);
+        EXPECT_EQ(fx->ui.errors.empty(), !c.filingFails);
+        if (c.filingFails)
+            EXPECT_EQ(announcedBeforeError, 1u);
+    }
 }
 
 TEST_F(ReceiveModeTest, AFailedFaxIsReportedAndItsFileRemoved)

@@ -33,6 +33,8 @@ public:
     int modeChanges = 0;
     bool switchedToIncoming = false;
     std::vector<store::ReceivedFax> filed;
+    bool filingFails = false;
+    std::vector<store::ReceivedFax> announced;
     std::vector<std::string> sounds;
     struct Printed {
         std::string file;
@@ -40,7 +42,6 @@ public:
     };
     std::vector<Printed> printed;
     bool printFails = false;
-    bool filingFails = false;
     struct CommandRun {
         std::vector<std::string> argv;
         std::function<void(const std::string&)> failed;
@@ -72,8 +73,12 @@ public:
     void FileReceivedFax(const store::ReceivedFax& fax) override
     {
         if (filingFails)
-            throw std::runtime_error("disk full");
+            throw std::runtime_error("incoming table is read-only");
         filed.push_back(fax);
+    }
+    void AnnounceReceivedFax(const std::string& station, int pages, const std::string& faxFile) override
+    {
+        announced.push_back({station, pages, faxFile});
     }
     void PlaySound(const std::string& file) override { sounds.push_back(file); }
     void PrintReceivedFax(const std::string& faxFile, const std::string& header) override

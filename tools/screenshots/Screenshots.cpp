@@ -6,19 +6,24 @@
 // layouts with its editor, the index rebuild at work, and the fax log cleanup
 // window, and saves each as a PNG file.
 //
-//   vellora-screenshots OUTPUT_FOLDER [--port DEVICE]
+//   vellora-screenshots OUTPUT_FOLDER [--port DEVICE | --notification]
 //
 // The data folder is a fresh temporary one; --port names the modem for the
 // receive-mode picture (without it that picture is left out) and is COM1 of
-// the modem search.
+// the modem search. --notification instead takes only the desktop
+// notification of a received fax, as the session bus's notification server
+// draws it on the screen.
 #include <QAction>
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
@@ -37,6 +42,7 @@
 #include "ui/ConfigurationInfo.h"
 #include "ui/CreateEditQuickFax.h"
 #include "ui/DMForm.h"
+#include "ui/FaxNotifier.h"
 #include "ui/FaxViewer.h"
 #include "ui/FindModemForm.h"
 #include "ui/HelpWindow.h"
@@ -189,6 +195,37 @@ bool SaveRebuild(const QString& output, QWidget* owner)
     return saved && !window.Failure();
 }
 
+// The notification of a received fax as the desktop's notification server
+// (started with this program on its session bus) draws it: the part of the
+// screen it covers, with a margin.
+bool SaveNotification(const QString& output)
+{
+    const QString service = QStringLiteral("org.freedesktop.Notifications");
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(service) &&
+           std::chrono::steady_clock::now() < end)
+        Settle(100);
+    vl::ui::FaxNotifier notifier([](const std::string&) {});
+    notifier.Announce("+1 555 0199", 3, "FAX00001.APF");
+    Settle(1500);
+    if (notifier.Shown().empty()) {
+        std::fprintf(stderr, "no notification server showed the notification\n");
+        return false;
+    }
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    QRect drawn;
+    for (int y = 0; y < screen.height(); ++y) {
+        for (int x = 0; x < screen.width(); ++x) {
+            if (screen.pixel(x, y) != screen.pixel(0, 0))
+                drawn |= QRect(x, y, 1, 1);
+        }
+    }
+    const QString file = output + "/notification.png";
+    const bool ok = !drawn.isEmpty() && screen.copy(drawn.adjusted(-16, -16, 16, 16) & screen.rect()).save(file, "PNG");
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", file.toLocal8Bit().constData());
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -196,13 +233,15 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: vellora-screenshots OUTPUT_FOLDER [--port DEVICE]\n");
+        std::fprintf(stderr, "usage: vellora-screenshots OUTPUT_FOLDER [--port DEVICE | --notification]\n");
         return 2;
     }
     const QString output = args[1];
+    QDir().mkpath(output);
+    if (args.contains("--notification"))
+        return SaveNotification(output) ? 0 : 1;
     const int portAt = static_cast<int>(args.indexOf("--port"));
     const QString port = portAt > 0 && portAt + 1 < args.size() ? args[portAt + 1] : QString();
-    QDir().mkpath(output);
 
     QTemporaryDir home;
     const std::string folder = home.path().toStdString() + "/";
