@@ -332,8 +332,9 @@ TEST_F(ReceiveModeTest, TheDesktopHearsOfEachReceivedFaxWhenAskedEvenIfFilingFai
         EXPECT_EQ(fx->ui.announced[0].pages, 3);
         EXPECT_EQ(fx->ui.announced[0].faxFile, file);
         EXPECT_EQ(fx->ui.errors.empty(), !c.filingFails);
-        if (c.filingFails)
+        if (c.filingFails) {
             EXPECT_EQ(announcedBeforeError, 1u);
+        }
     }
 }
 
