@@ -32,15 +32,16 @@ TEST(SettingsCommand, DumpListsEveryKeyInFileOrderWithDefaults) {
     RunResult r = RunCli(home.folder(), {"settings", "dump"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 95u);
+    ASSERT_EQ(lines.size(), 98u);
     EXPECT_EQ(lines.front(), "User\tName\t");
     EXPECT_EQ(lines[15], "Modem\tComPort\t-1");
     EXPECT_EQ(lines[30], "Receive\tPrintOnReceiptPrinter\tDefault Windows Printer");
-    EXPECT_EQ(lines[40], "Printing\tMultiPage\t0");
-    EXPECT_EQ(lines[44], "Ports\tCOM1\t/dev/ttyACM0");
-    EXPECT_EQ(lines[49], "Ports\tCOM6\t/dev/ttyUSB1");
-    EXPECT_EQ(lines[50], "Ports\tCOM7\t");
-    EXPECT_EQ(lines[93], "Ports\tCOM50\t");
+    EXPECT_EQ(lines[34], "Receive\tCommand\t");
+    EXPECT_EQ(lines[43], "Printing\tMultiPage\t0");
+    EXPECT_EQ(lines[47], "Ports\tCOM1\t/dev/ttyACM0");
+    EXPECT_EQ(lines[52], "Ports\tCOM6\t/dev/ttyUSB1");
+    EXPECT_EQ(lines[53], "Ports\tCOM7\t");
+    EXPECT_EQ(lines[96], "Ports\tCOM50\t");
     EXPECT_EQ(lines.back(), "Version\tVersion\t2.9y");
     EXPECT_FALSE(std::filesystem::exists(home.path() / "VL.INI"));  // reading writes nothing
 }
