@@ -44,16 +44,10 @@ TEST_F(ReceiptCommandCall, TheCommandGetsTheListedFileAndTheMachinesIdAndItsFail
     ui::QtMessagePump pump(loop);
     ui::MainScreen window(loop);
     ASSERT_TRUE(Activate(window));
-    std::string messages;
-    ModalResponder responder([&](QWidget& modal) {
-        messages += ModalText(modal) + "\n";
-        CloseModal(modal);
-    });
-    window.Action(ui::Command::Receive)->trigger();
-    ASSERT_TRUE(window.Receive().Active()) << messages;
-    ASSERT_TRUE(RunUntil([&] { return window.Lists().HasCurrent(app::FaxPage::Incoming); })) << messages << Logs();
+    ASSERT_NO_FATAL_FAILURE(StartReceiving(window));
+    ASSERT_TRUE(RunUntil([&] { return window.Lists().HasCurrent(app::FaxPage::Incoming); })) << messages_ << Logs();
     ASSERT_TRUE(RunUntil([&] { return LogHas(window, "exit status 3"); }))
-        << messages << ::testing::PrintToString(window.Receive().Log().Lines());
+        << messages_ << ::testing::PrintToString(window.Receive().Log().Lines());
     // Receive mode is still on, waiting for the next call.
     EXPECT_TRUE(window.Receive().Active());
     window.Action(ui::Command::Receive)->trigger();
@@ -67,7 +61,7 @@ TEST_F(ReceiptCommandCall, TheCommandGetsTheListedFileAndTheMachinesIdAndItsFail
     const std::string failure = "The command run on receipt of " + stored + " failed: exit status 3";
     ExpectLogLines("Lastrec.log", {failure.c_str()});
     ExpectLogLines("receipt-command.log", {"to output\nto error\n"});
-    EXPECT_EQ(messages, "");
+    EXPECT_EQ(messages_, "");
     window.close();
 }
 

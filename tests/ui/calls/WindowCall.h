@@ -81,11 +81,12 @@ protected:
                    "+1 555 0199"});
     }
 
-    // The machine on end B calls and sends the test page, as station +1 555 0199.
-    void StartSendingMachine()
+    // The machine on end B calls and sends `tiff` (the test page unless
+    // given), as station +1 555 0199.
+    void StartSendingMachine(const std::string& tiff = {})
     {
-        StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-call", "--faxterm-send", File("page.tif"),
-                   "--faxterm-id", "+1 555 0199"});
+        StartLine({"--a", "class1", "--b", "faxterm", "--faxterm-call", "--faxterm-send",
+                   tiff.empty() ? File("page.tif") : tiff, "--faxterm-id", "+1 555 0199"});
     }
 
     // Shows the window and runs until its first activation is done.
@@ -93,6 +94,18 @@ protected:
     {
         window.show();
         return RunUntil([&] { return window.FirstActivationDone(); });
+    }
+
+    // Starts receive mode. From then on every window that comes up is closed
+    // and its text kept in messages_.
+    void StartReceiving(ui::MainScreen& window)
+    {
+        closer_ = std::make_unique<ModalResponder>([this](QWidget& modal) {
+            messages_ += ModalText(modal) + "\n";
+            CloseModal(modal);
+        });
+        window.Action(ui::Command::Receive)->trigger();
+        ASSERT_TRUE(window.Receive().Active()) << messages_;
     }
 
     // The send window: press "Send Fax Now" once, take the outcome message,
@@ -126,6 +139,8 @@ protected:
 
     std::unique_ptr<EnvVar> home_;
     Bitmap page_;
+    std::unique_ptr<ModalResponder> closer_;
+    std::string messages_;
 };
 
 }  // namespace vl::test

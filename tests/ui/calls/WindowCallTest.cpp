@@ -161,16 +161,10 @@ TEST_F(WindowCall, ReceiveModeFilesAFaxFromTheMachine)
     ui::MainScreen window(loop);
     ASSERT_TRUE(Activate(window));
 
-    std::string messages;
-    ModalResponder responder([&](QWidget& modal) {
-        messages += ModalText(modal) + "\n";
-        CloseModal(modal);
-    });
-    window.Action(ui::Command::Receive)->trigger();
-    ASSERT_TRUE(window.Receive().Active()) << messages;
+    ASSERT_NO_FATAL_FAILURE(StartReceiving(window));
     EXPECT_EQ(window.Page(), app::FaxPage::Incoming);
     EXPECT_EQ(window.Button(ui::Command::Receive)->text(), "STOP");
-    ASSERT_TRUE(RunUntil([&] { return window.Lists().HasCurrent(app::FaxPage::Incoming); })) << messages << Logs();
+    ASSERT_TRUE(RunUntil([&] { return window.Lists().HasCurrent(app::FaxPage::Incoming); })) << messages_ << Logs();
     ASSERT_TRUE(RunUntil([&] { return !window.Receive().ReceivingNow(); }));
     window.Action(ui::Command::Receive)->trigger();
     EXPECT_FALSE(window.Receive().Active());
