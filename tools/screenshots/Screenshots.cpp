@@ -51,6 +51,7 @@
 #include "ui/CoverDesMainScreen.h"
 #include "ui/PhoneBook.h"
 #include "ui/PhoneBookEditor.h"
+#include "ui/AboutForm.h"
 #include "ui/Preferences.h"
 #include "ui/PrePrintForm.h"
 #include "ui/PreviewQuickFaxForms.h"
@@ -296,7 +297,17 @@ int main(int argc, char** argv)
         wizard.GoTo(1);
         wizard.show();
         ok = Save(wizard, output + "/preferences-modem.png") && ok;
+        // What happens when a fax arrives: sound, printing, notification, command.
+        wizard.GoTo(7);
+        ok = Save(wizard, output + "/preferences-arrival.png") && ok;
         wizard.hide();
+    }
+
+    {
+        vl::ui::AboutForm about(&window);
+        about.show();
+        ok = Save(about, output + "/about.png") && ok;
+        about.hide();
     }
 
     {
