@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "faxdoc/MhRunWriter.h"
+
 namespace vl::faxdoc {
 
 namespace {
@@ -35,18 +37,12 @@ LineEncoder::LineEncoder(const LineLayout& layout)
       leftMargin_(std::clamp(layout.leftMargin, 0, width_)),
       doubleWidth_(layout.doubleWidth) {}
 
-void LineEncoder::PutRun(MhColor color, int run) {
-    const MhCodeTables& codes = MhCodes();
-    if (run > kMhMaxTerminatingRun) writer_.Put(codes.MakeUp(color, run / kMhMakeUpStep * kMhMakeUpStep));
-    writer_.Put(codes.Terminating(color, run % kMhMakeUpStep));
-}
-
 std::span<const std::uint8_t> LineEncoder::Encode(std::span<const std::uint8_t> raster) {
     writer_.Reset();
     writer_.Put(MhCodes().alignedEol);
     const int scanned = width_ - leftMargin_;
     if (scanned == 0 || IsBlank(raster, width_)) {
-        PutRun(MhColor::White, width_);
+        PutMhRun(writer_, MhColor::White, width_);
         return writer_.Record();
     }
     // The margin joins the leading white of the raster, or stands alone (and
@@ -56,7 +52,7 @@ std::span<const std::uint8_t> LineEncoder::Encode(std::span<const std::uint8_t> 
     int run = leftMargin_ + x;
     MhColor color = MhColor::White;
     if (x == 0) {
-        PutRun(MhColor::White, leftMargin_);
+        PutMhRun(writer_, MhColor::White, leftMargin_);
         room -= leftMargin_;
         color = MhColor::Black;
         x = FindChange(raster, 0, scanned, color);
@@ -70,7 +66,7 @@ std::span<const std::uint8_t> LineEncoder::Encode(std::span<const std::uint8_t> 
             run = last ? room : std::min(2 * run, room);
             room -= run;
         }
-        PutRun(color, run);
+        PutMhRun(writer_, color, run);
         if (last || (doubleWidth_ && room == 0)) break;
         color = Other(color);
         const int end = FindChange(raster, x, scanned, color);

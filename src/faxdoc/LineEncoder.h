@@ -28,8 +28,6 @@ public:
     std::span<const std::uint8_t> Encode(std::span<const std::uint8_t> raster);
 
 private:
-    void PutRun(MhColor color, int run);
-
     int width_;
     int leftMargin_;
     bool doubleWidth_;

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "faxdoc/MhLineState.h"
+#include "faxdoc/StreamBits.h"
 
 namespace vl::faxdoc {
 
@@ -23,19 +24,12 @@ public:
     bool PageEnded() const { return state_.PageEnded(); }
     int BadCodes() const { return state_.BadCodes(); }
 
-    // The unread bits, the next one in bit 0.
-    struct Bits {
-        std::uint64_t bits = 0;
-        int available = 0;
-        int zeros = 0;  // 0 bits since the last 1 bit, up to the read position
-    };
-
 private:
     void Decode(bool final);
-    void DecodeBits(Bits& in, bool final);
+    void DecodeBits(StreamBits& in, bool final);
 
     MhLineState state_;
-    Bits bits_;
+    StreamBits bits_;
     std::span<const std::uint8_t> input_;
 };
 

@@ -1,5 +1,6 @@
 #include "FaxTestPages.h"
 
+#include <cmath>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -57,6 +58,20 @@ PageImage NoiseRaster(int width, int height, unsigned seed, double black) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if (pixel(rng)) SetPixel(image, x, y);
+        }
+    }
+    return image;
+}
+
+PageImage DitheredRaster(int width, int height, unsigned seed) {
+    static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    PageImage image = BlankRaster(width, height);
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> jitter(-0.06, 0.06);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double grey = static_cast<double>(x) / width * 0.8 + 0.1 + 0.1 * std::sin(y / 17.0 + x / 41.0);
+            if ((grey + jitter(rng)) * 16 > kBayer[y % 4][x % 4] + 0.5) SetPixel(image, x, y);
         }
     }
     return image;

@@ -18,6 +18,9 @@ faxdoc::PageImage BlankRaster(int width, int height);
 faxdoc::PageImage TextLikeRaster(int width, int height, unsigned seed);
 // Independent pixels, black with the given probability.
 faxdoc::PageImage NoiseRaster(int width, int height, unsigned seed, double black);
+// A photo-like page: a gradient with waves, ordered-dithered, so that short
+// runs shift a little from line to line.
+faxdoc::PageImage DitheredRaster(int width, int height, unsigned seed);
 void SetPixel(faxdoc::PageImage& image, int x, int y);
 Lines RowsOf(const faxdoc::PageImage& image);
 

@@ -1,0 +1,150 @@
+#include "faxdoc/MrDecoder.h"
+
+#include <algorithm>
+
+#include "base/ErrorCodes.h"
+#include "faxdoc/MhRunTable.h"
+#include "faxdoc/TwoDimCodes.h"
+#include "faxdoc/TwoDimEncoder.h"
+
+namespace vl::faxdoc {
+
+MrDecoder::MrDecoder(int width, MhLineHandler onLine)
+    : line_(std::clamp(width, 1, kMaxTwoDimWidth)), onLine_(std::move(onLine)) {
+    if (width != line_.Width()) error_ = base::ecBadArgument;
+}
+
+void MrDecoder::Feed(std::span<const std::uint8_t> bytes) {
+    input_ = bytes;
+    Decode(false);
+    input_ = {};
+}
+
+void MrDecoder::Finish() {
+    Decode(true);
+    if (ended_ || error_ != 0) return;
+    if (state_ == State::AwaitEol || (state_ == State::OneDim && line_.OneDimComplete())) {
+        Accept();
+    } else if ((state_ == State::OneDim || state_ == State::TwoDim) && !line_.Untouched()) {
+        BadLine();
+    }
+    state_ = State::Hunting;
+}
+
+void MrDecoder::Decode(bool final) {
+    StreamBits in = bits_;
+    DecodeBits(in, final);
+    bits_ = in;
+}
+
+void MrDecoder::Accept() {
+    ++lines_;
+    referenceValid_ = true;
+    onLine_(line_.Finish());
+}
+
+void MrDecoder::BadLine() {
+    ++badLines_;
+    referenceValid_ = false;
+    state_ = State::Hunting;
+    line_.Restart();
+}
+
+void MrDecoder::Eol() {
+    bool empty = false;
+    switch (state_) {
+    case State::OneDim:
+        empty = line_.Untouched();
+        if (!empty && line_.OneDimComplete()) {
+            Accept();
+        } else if (!empty) {
+            BadLine();
+        }
+        break;
+    case State::TwoDim:
+        // Only a line that has not reached its width is still in this state.
+        empty = line_.Untouched();
+        if (!empty) BadLine();
+        break;
+    case State::AwaitEol: Accept(); break;
+    default: break;
+    }
+    eolsInRow_ = empty ? eolsInRow_ + 1 : 1;
+    if (eolsInRow_ >= MhLineState::kEolsEndingPage) ended_ = true;
+    line_.Restart();
+    state_ = State::Tag;
+}
+
+void MrDecoder::DecodeBits(StreamBits& in, bool final) {
+    const MhRunTable* const runTables[] = {&MhRunTableOf(MhColor::White), &MhRunTableOf(MhColor::Black)};
+    const TwoDimCodeTables& codes = TwoDimCodes();
+    while (!ended_ && error_ == 0) {
+        if (in.available < 2 * kMhLongestCode) in.Refill(input_);
+        if (in.available == 0 || (!final && in.available < kMhLongestCode)) return;
+        if (state_ == State::Tag) {
+            const bool oneDim = (in.bits & 1u) != 0;
+            in.Consume(1);
+            if (oneDim) {
+                state_ = State::OneDim;
+            } else if (referenceValid_) {
+                state_ = State::TwoDim;
+            } else {
+                BadLine();
+            }
+            continue;
+        }
+        const int zerosAhead = in.ZerosAhead();
+        if (zerosAhead >= in.available) {
+            // Fill, or the start of an EOL; no code holds this many zeros.
+            in.Consume(in.available);
+            continue;
+        }
+        if (in.zeros + zerosAhead >= MhLineState::kEolZeros) {
+            in.Consume(zerosAhead + 1);
+            Eol();
+            continue;
+        }
+        switch (state_) {
+        case State::Hunting: in.Consume(zerosAhead + 1); continue;
+        case State::AwaitEol: BadLine(); continue;
+        default: break;
+        }
+        if (state_ == State::OneDim || line_.InHorizontal()) {
+            const MhRunEntry run = runTables[static_cast<std::size_t>(line_.RunColour())]->Lookup(in.bits);
+            if (run.length > in.available) return;  // cut off at the end of the data
+            if (run.kind == MhRunEntry::Bad) {
+                BadLine();
+                continue;
+            }
+            in.Take(run.length, run.trailingZeros);
+            const bool terminating = run.kind == MhRunEntry::Terminating;
+            const bool fits = state_ == State::OneDim ? line_.OneDimCode(terminating, run.value)
+                                                      : line_.HorizontalCode(terminating, run.value);
+            if (!fits) {
+                BadLine();
+                continue;
+            }
+        } else {
+            const TwoDimMode mode = codes.modes[in.bits & ((1u << TwoDimCodeTables::kLookupBits) - 1)];
+            if (mode.length > in.available) return;
+            if (mode.kind == TwoDimMode::Bad) {
+                BadLine();
+                continue;
+            }
+            in.Take(mode.length, mode.trailingZeros);
+            switch (mode.kind) {
+            case TwoDimMode::Pass: line_.Pass(); break;
+            case TwoDimMode::Horizontal: line_.StartHorizontal(); break;
+            default:
+                if (!line_.Vertical(mode.offset)) {
+                    BadLine();
+                    continue;
+                }
+                break;
+            }
+        }
+        if (state_ == State::TwoDim && line_.Complete()) state_ = State::AwaitEol;
+    }
+}
+
+}  // namespace vl::faxdoc
