@@ -17,4 +17,13 @@ void OurEncode(const faxdoc::PageImage& page, std::vector<std::uint8_t>& out);
 // blank-line compression or scaling. Throws when the unpacker fails.
 faxdoc::PageImage OurDecode(std::span<const std::uint8_t> imageData);
 
+// The page as one fine-resolution MR (K 4) or MMR stream, RTC or EOFB at its
+// end. `out` is replaced.
+void OurMrEncode(const faxdoc::PageImage& page, std::vector<std::uint8_t>& out);
+void OurMmrEncode(const faxdoc::PageImage& page, std::vector<std::uint8_t>& out);
+// Decodes such a stream of a page `width` pixels wide. Throws when the
+// decoder finds a fault.
+faxdoc::PageImage OurMrDecode(std::span<const std::uint8_t> stream, int width);
+faxdoc::PageImage OurMmrDecode(std::span<const std::uint8_t> stream, int width);
+
 }  // namespace vl::bench

@@ -91,7 +91,7 @@ TIFF* Open(MemoryFile& file, const char* mode) {
 
 }  // namespace
 
-void TiffEncode(const faxdoc::PageImage& page, std::vector<std::uint8_t>& out) {
+void TiffEncode(const faxdoc::PageImage& page, TiffCoding coding, std::vector<std::uint8_t>& out) {
     out.clear();
     MemoryFile file{&out};
     TIFF* tif = Open(file, "w");
@@ -99,10 +99,13 @@ void TiffEncode(const faxdoc::PageImage& page, std::vector<std::uint8_t>& out) {
     bool ok = TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(page.width)) &&
               TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height) && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1) &&
               TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) &&
-              TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX3) &&
+              TIFFSetField(tif, TIFFTAG_COMPRESSION,
+                           coding == TiffCoding::G4 ? COMPRESSION_CCITTFAX4 : COMPRESSION_CCITTFAX3) &&
               TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE) &&
               TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
-              TIFFSetField(tif, TIFFTAG_GROUP3OPTIONS, 0) && TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, height) &&
+              (coding == TiffCoding::G4 ||
+               TIFFSetField(tif, TIFFTAG_GROUP3OPTIONS, coding == TiffCoding::G3TwoDim ? GROUP3OPT_2DENCODING : 0)) &&
+              TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, height) &&
               TIFFSetField(tif, TIFFTAG_XRESOLUTION, 204.0) && TIFFSetField(tif, TIFFTAG_YRESOLUTION, 196.0) &&
               TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     for (int y = 0; ok && y < page.height; ++y) {
