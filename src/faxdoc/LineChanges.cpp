@@ -19,7 +19,7 @@ void LineChanges::FromRaster(std::span<const std::uint8_t> raster) {
             const int bit = std::countl_zero(flips) - 24;
             const int x = base + bit;
             if (x >= width_) break;
-            at_[static_cast<std::size_t>(count_++)] = x;
+            at_[static_cast<std::size_t>(count_++)] = static_cast<std::uint16_t>(x);
             flips &= ~(0x80u >> bit);
         }
         previous = byte & 1u ? 0xFFu : 0u;

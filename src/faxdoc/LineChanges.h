@@ -41,12 +41,12 @@ public:
         if (count_ > 0 && at_[static_cast<std::size_t>(count_ - 1)] == x) {
             --count_;
         } else {
-            at_[static_cast<std::size_t>(count_++)] = x;
+            at_[static_cast<std::size_t>(count_++)] = static_cast<std::uint16_t>(x);
         }
     }
     // Sets the copies of the width behind the changes, after Add.
     void Close() {
-        for (int i = 0; i < kSentinels; ++i) at_[static_cast<std::size_t>(count_ + i)] = width_;
+        for (int i = 0; i < kSentinels; ++i) at_[static_cast<std::size_t>(count_ + i)] = static_cast<std::uint16_t>(width_);
     }
 
     // The index of b1: from index `from` on (with no change between `from`
@@ -67,7 +67,9 @@ private:
 
     int width_;
     int count_ = 0;
-    std::vector<int> at_;
+    // Narrower than int, so that the decoders' stores here cannot alias their
+    // int state, which then stays in registers.
+    std::vector<std::uint16_t> at_;
 };
 
 }  // namespace vl::faxdoc

@@ -31,22 +31,26 @@ int MmrDecoder::Finish() {
 }
 
 void MmrDecoder::Decode(bool final) {
-    StreamBits in = bits_;
-    DecodeBits(in, final);
-    bits_ = in;
+    bits_ = DecodeBits(bits_, final);
 }
 
-void MmrDecoder::DecodeBits(StreamBits& in, bool final) {
+StreamBits MmrDecoder::DecodeBits(StreamBits in, bool final) {
     const MhRunTable* const runTables[] = {&MhRunTableOf(MhColor::White), &MhRunTableOf(MhColor::Black)};
     const TwoDimCodeTables& codes = TwoDimCodes();
     while (!Stopped()) {
         if (in.available < 2 * kMhLongestCode) in.Refill(input_);
-        if (in.available == 0 || (!final && in.available < kMhLongestCode)) return;
+        if (in.available == 0 || (!final && in.available < kMhLongestCode)) return in;
         if (line_.InHorizontal()) {
             const MhRunEntry run = runTables[static_cast<std::size_t>(line_.RunColour())]->Lookup(in.bits);
-            if (run.kind == MhRunEntry::Bad || run.length > in.available) return Fail();
+            if (run.kind == MhRunEntry::Bad || run.length > in.available) {
+                Fail();
+                return in;
+            }
             in.Take(run.length, run.trailingZeros);
-            if (!line_.HorizontalCode(run.kind == MhRunEntry::Terminating, run.value)) return Fail();
+            if (!line_.HorizontalCode(run.kind == MhRunEntry::Terminating, run.value)) {
+                Fail();
+                return in;
+            }
         } else {
             if (line_.Untouched()) {
                 // Between lines, zeros lead to EOFB or are padding at the end
@@ -58,18 +62,23 @@ void MmrDecoder::DecodeBits(StreamBits& in, bool final) {
                 }
                 if (in.zeros + zerosAhead >= MhLineState::kEolZeros) {
                     ended_ = true;
-                    return;
+                    return in;
                 }
             }
             const TwoDimMode mode = codes.modes[in.bits & ((1u << TwoDimCodeTables::kLookupBits) - 1)];
-            if (mode.kind == TwoDimMode::Bad) return Fail();
-            if (mode.length > in.available) return Fail();
+            if (mode.kind == TwoDimMode::Bad || mode.length > in.available) {
+                Fail();
+                return in;
+            }
             in.Take(mode.length, mode.trailingZeros);
             switch (mode.kind) {
             case TwoDimMode::Pass: line_.Pass(); break;
             case TwoDimMode::Horizontal: line_.StartHorizontal(); break;
             default:
-                if (!line_.Vertical(mode.offset)) return Fail();
+                if (!line_.Vertical(mode.offset)) {
+                    Fail();
+                    return in;
+                }
                 break;
             }
         }
@@ -78,6 +87,7 @@ void MmrDecoder::DecodeBits(StreamBits& in, bool final) {
             onLine_(line_.Finish());
         }
     }
+    return in;
 }
 
 }  // namespace vl::faxdoc

@@ -38,7 +38,8 @@ public:
 
 private:
     void Decode(bool final);
-    void DecodeBits(StreamBits& in, bool final);
+    // Takes and gives back the bits by value, so that they stay in registers.
+    StreamBits DecodeBits(StreamBits in, bool final);
     void Fail();
 
     TwoDimLine line_;

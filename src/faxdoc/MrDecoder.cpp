@@ -32,9 +32,7 @@ void MrDecoder::Finish() {
 }
 
 void MrDecoder::Decode(bool final) {
-    StreamBits in = bits_;
-    DecodeBits(in, final);
-    bits_ = in;
+    bits_ = DecodeBits(bits_, final);
 }
 
 void MrDecoder::Accept() {
@@ -75,12 +73,53 @@ void MrDecoder::Eol() {
     state_ = State::Tag;
 }
 
-void MrDecoder::DecodeBits(StreamBits& in, bool final) {
-    const MhRunTable* const runTables[] = {&MhRunTableOf(MhColor::White), &MhRunTableOf(MhColor::Black)};
-    const TwoDimCodeTables& codes = TwoDimCodes();
+MrDecoder::Took MrDecoder::TakeCode(StreamBits& in) {
+    if (state_ == State::OneDim || line_.InHorizontal()) {
+        const MhRunEntry run = MhRunTableOf(line_.RunColour()).Lookup(in.bits);
+        if (run.length > in.available) return Took::CutOff;
+        if (run.kind == MhRunEntry::Bad) return Took::NoCode;
+        in.Take(run.length, run.trailingZeros);
+        const bool terminating = run.kind == MhRunEntry::Terminating;
+        const bool fits = state_ == State::OneDim ? line_.OneDimCode(terminating, run.value)
+                                                  : line_.HorizontalCode(terminating, run.value);
+        if (!fits) {
+            BadLine();
+        } else if (state_ == State::TwoDim && line_.Complete()) {
+            state_ = State::AwaitEol;
+        }
+        return Took::Code;
+    }
+    const TwoDimMode mode = TwoDimCodes().modes[in.bits & ((1u << TwoDimCodeTables::kLookupBits) - 1)];
+    if (mode.length > in.available) return Took::CutOff;
+    if (mode.kind == TwoDimMode::Bad) return Took::NoCode;
+    in.Take(mode.length, mode.trailingZeros);
+    switch (mode.kind) {
+    case TwoDimMode::Pass: line_.Pass(); break;
+    case TwoDimMode::Horizontal: line_.StartHorizontal(); break;
+    default:
+        if (!line_.Vertical(mode.offset)) {
+            BadLine();
+            return Took::Code;
+        }
+        break;
+    }
+    if (line_.Complete()) state_ = State::AwaitEol;
+    return Took::Code;
+}
+
+StreamBits MrDecoder::DecodeBits(StreamBits in, bool final) {
     while (!ended_ && error_ == 0) {
         if (in.available < 2 * kMhLongestCode) in.Refill(input_);
-        if (in.available == 0 || (!final && in.available < kMhLongestCode)) return;
+        if (in.available == 0 || (!final && in.available < kMhLongestCode)) return in;
+        const bool inLine = state_ == State::OneDim || state_ == State::TwoDim;
+        // With few zeros before it, a code the tables know cannot be the
+        // start of an EOL: no mode code starts with more than five zeros and
+        // no run code with more than seven. Only the rest needs the EOL search.
+        if (inLine && in.zeros <= MhLineState::kEolZeros - 8) {
+            const Took took = TakeCode(in);
+            if (took == Took::CutOff) return in;
+            if (took == Took::Code) continue;
+        }
         if (state_ == State::Tag) {
             const bool oneDim = (in.bits & 1u) != 0;
             in.Consume(1);
@@ -105,46 +144,18 @@ void MrDecoder::DecodeBits(StreamBits& in, bool final) {
             continue;
         }
         switch (state_) {
-        case State::Hunting: in.Consume(zerosAhead + 1); continue;
-        case State::AwaitEol: BadLine(); continue;
-        default: break;
+        case State::Hunting: in.Consume(zerosAhead + 1); break;
+        case State::AwaitEol: BadLine(); break;
+        default:
+            switch (TakeCode(in)) {
+            case Took::CutOff: return in;
+            case Took::NoCode: BadLine(); break;
+            case Took::Code: break;
+            }
+            break;
         }
-        if (state_ == State::OneDim || line_.InHorizontal()) {
-            const MhRunEntry run = runTables[static_cast<std::size_t>(line_.RunColour())]->Lookup(in.bits);
-            if (run.length > in.available) return;  // cut off at the end of the data
-            if (run.kind == MhRunEntry::Bad) {
-                BadLine();
-                continue;
-            }
-            in.Take(run.length, run.trailingZeros);
-            const bool terminating = run.kind == MhRunEntry::Terminating;
-            const bool fits = state_ == State::OneDim ? line_.OneDimCode(terminating, run.value)
-                                                      : line_.HorizontalCode(terminating, run.value);
-            if (!fits) {
-                BadLine();
-                continue;
-            }
-        } else {
-            const TwoDimMode mode = codes.modes[in.bits & ((1u << TwoDimCodeTables::kLookupBits) - 1)];
-            if (mode.length > in.available) return;
-            if (mode.kind == TwoDimMode::Bad) {
-                BadLine();
-                continue;
-            }
-            in.Take(mode.length, mode.trailingZeros);
-            switch (mode.kind) {
-            case TwoDimMode::Pass: line_.Pass(); break;
-            case TwoDimMode::Horizontal: line_.StartHorizontal(); break;
-            default:
-                if (!line_.Vertical(mode.offset)) {
-                    BadLine();
-                    continue;
-                }
-                break;
-            }
-        }
-        if (state_ == State::TwoDim && line_.Complete()) state_ = State::AwaitEol;
     }
+    return in;
 }
 
 }  // namespace vl::faxdoc

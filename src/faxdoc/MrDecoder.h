@@ -44,9 +44,15 @@ public:
 
 private:
     enum class State : std::uint8_t { Hunting, Tag, OneDim, TwoDim, AwaitEol };
+    enum class Took : std::uint8_t { Code, NoCode, CutOff };
 
     void Decode(bool final);
-    void DecodeBits(StreamBits& in, bool final);
+    // Takes and gives back the bits by value, so that they stay in registers.
+    StreamBits DecodeBits(StreamBits in, bool final);
+    // The run or mode code next in a line, taken and applied (a code that
+    // leads off the line makes a bad line); NoCode when no code starts there,
+    // CutOff when the data ends inside one.
+    Took TakeCode(StreamBits& in);
     void Eol();
     void Accept();
     void BadLine();

@@ -107,9 +107,9 @@ void TwoDimEncoder::CodeTwoDim(std::vector<std::uint8_t>& out) {
             a0 = a1;
             black = !black;
             ++a1Index;
-            // The next b1 may lie left of this one: the vertical offset is at
-            // most 3, so three changes back is far enough.
-            b1Index = std::max(b1Index - 3, 0);
+            // Changes of the new colour left of b1 lie left of a0 too, but
+            // for the one just before b1 when a1 is left of b1.
+            b1Index = a1 >= b1 ? b1Index + 1 : std::max(b1Index - 1, 0);
         } else {
             const int a2 = coding_[a1Index + 1];
             writer_.Put(codes.horizontal);

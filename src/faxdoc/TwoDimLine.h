@@ -60,8 +60,9 @@ public:
         if (a1 < width_) coding_.Add(a1);
         a0_ = a1;
         black_ = !black_;
-        // The next b1 may lie left of this one, by at most the offset.
-        b1Index_ = std::max(i - 3, 0);
+        // Changes of the new colour left of b1 lie left of a0 too, but for
+        // the one just before b1 when a1 is left of b1.
+        b1Index_ = offset >= 0 ? i + 1 : std::max(i - 1, 0);
         return true;
     }
     void StartHorizontal() {
