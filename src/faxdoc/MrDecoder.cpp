@@ -10,7 +10,10 @@
 namespace vl::faxdoc {
 
 MrDecoder::MrDecoder(int width, MhLineHandler onLine)
-    : line_(std::clamp(width, 1, kMaxTwoDimWidth)), onLine_(std::move(onLine)) {
+    : line_(std::clamp(width, 1, kMaxTwoDimWidth)),
+      onLine_(std::move(onLine)),
+      runTables_{&MhRunTableOf(MhColor::White), &MhRunTableOf(MhColor::Black)},
+      modes_(TwoDimCodes().modes.data()) {
     if (width != line_.Width()) error_ = base::ecBadArgument;
 }
 
@@ -73,54 +76,61 @@ void MrDecoder::Eol() {
     state_ = State::Tag;
 }
 
-MrDecoder::Took MrDecoder::TakeCode(StreamBits& in) {
-    if (state_ == State::OneDim || line_.InHorizontal()) {
-        const MhRunEntry run = MhRunTableOf(line_.RunColour()).Lookup(in.bits);
-        if (run.length > in.available) return Took::CutOff;
-        if (run.kind == MhRunEntry::Bad) return Took::NoCode;
-        in.Take(run.length, run.trailingZeros);
-        const bool terminating = run.kind == MhRunEntry::Terminating;
-        const bool fits = state_ == State::OneDim ? line_.OneDimCode(terminating, run.value)
-                                                  : line_.HorizontalCode(terminating, run.value);
-        if (!fits) {
-            BadLine();
-        } else if (state_ == State::TwoDim && line_.Complete()) {
-            state_ = State::AwaitEol;
+StreamBits MrDecoder::DecodeBits(StreamBits in, bool final) {
+    // Fill before an EOL, or the EOL: true when either was taken.
+    auto fillOrEol = [&]() {
+        const int zerosAhead = in.ZerosAhead();
+        if (zerosAhead >= in.available) {
+            // No code holds this many zeros.
+            in.Consume(in.available);
+            return true;
         }
-        return Took::Code;
-    }
-    const TwoDimMode mode = TwoDimCodes().modes[in.bits & ((1u << TwoDimCodeTables::kLookupBits) - 1)];
-    if (mode.length > in.available) return Took::CutOff;
-    if (mode.kind == TwoDimMode::Bad) return Took::NoCode;
-    in.Take(mode.length, mode.trailingZeros);
-    switch (mode.kind) {
-    case TwoDimMode::Pass: line_.Pass(); break;
-    case TwoDimMode::Horizontal: line_.StartHorizontal(); break;
-    default:
-        if (!line_.Vertical(mode.offset)) {
-            BadLine();
+        if (in.zeros + zerosAhead < MhLineState::kEolZeros) return false;
+        in.Consume(zerosAhead + 1);
+        Eol();
+        return true;
+    };
+    // The run or mode code next in a line, taken and applied (a code that
+    // leads off the line makes a bad line); NoCode when no code starts there,
+    // CutOff when the data ends inside one. A lambda, so that it is inlined.
+    auto takeCode = [&]() {
+        if (state_ == State::OneDim || line_.InHorizontal()) {
+            const MhRunEntry run = runTables_[static_cast<std::size_t>(line_.RunColour())]->Lookup(in.bits);
+            if (run.length > in.available) return Took::CutOff;
+            if (run.kind == MhRunEntry::Bad) return Took::NoCode;
+            in.Take(run.length, run.trailingZeros);
+            const bool terminating = run.kind == MhRunEntry::Terminating;
+            const bool fits = state_ == State::OneDim ? line_.OneDimCode(terminating, run.value)
+                                                      : line_.HorizontalCode(terminating, run.value);
+            if (!fits) {
+                BadLine();
+            } else if (state_ == State::TwoDim && line_.Complete()) {
+                state_ = State::AwaitEol;
+            }
             return Took::Code;
         }
-        break;
-    }
-    if (line_.Complete()) state_ = State::AwaitEol;
-    return Took::Code;
-}
-
-StreamBits MrDecoder::DecodeBits(StreamBits in, bool final) {
+        const TwoDimMode mode = modes_[in.bits & ((1u << TwoDimCodeTables::kLookupBits) - 1)];
+        if (mode.length > in.available) return Took::CutOff;
+        if (mode.kind == TwoDimMode::Bad) return Took::NoCode;
+        in.Take(mode.length, mode.trailingZeros);
+        switch (mode.kind) {
+        case TwoDimMode::Pass: line_.Pass(); break;
+        case TwoDimMode::Horizontal: line_.StartHorizontal(); break;
+        default:
+            if (!line_.Vertical(mode.offset)) {
+                BadLine();
+                return Took::Code;
+            }
+            break;
+        }
+        if (line_.Complete()) state_ = State::AwaitEol;
+        return Took::Code;
+    };
     while (!ended_ && error_ == 0) {
         if (in.available < 2 * kMhLongestCode) in.Refill(input_);
         if (in.available == 0 || (!final && in.available < kMhLongestCode)) return in;
-        const bool inLine = state_ == State::OneDim || state_ == State::TwoDim;
-        // With few zeros before it, a code the tables know cannot be the
-        // start of an EOL: no mode code starts with more than five zeros and
-        // no run code with more than seven. Only the rest needs the EOL search.
-        if (inLine && in.zeros <= MhLineState::kEolZeros - 8) {
-            const Took took = TakeCode(in);
-            if (took == Took::CutOff) return in;
-            if (took == Took::Code) continue;
-        }
-        if (state_ == State::Tag) {
+        switch (state_) {
+        case State::Tag: {
             const bool oneDim = (in.bits & 1u) != 0;
             in.Consume(1);
             if (oneDim) {
@@ -132,28 +142,22 @@ StreamBits MrDecoder::DecodeBits(StreamBits in, bool final) {
             }
             continue;
         }
-        const int zerosAhead = in.ZerosAhead();
-        if (zerosAhead >= in.available) {
-            // Fill, or the start of an EOL; no code holds this many zeros.
-            in.Consume(in.available);
+        case State::Hunting:
+            if (!fillOrEol()) in.Consume(in.ZerosAhead() + 1);
             continue;
-        }
-        if (in.zeros + zerosAhead >= MhLineState::kEolZeros) {
-            in.Consume(zerosAhead + 1);
-            Eol();
+        case State::AwaitEol:
+            if (!fillOrEol()) BadLine();
             continue;
+        default: break;
         }
-        switch (state_) {
-        case State::Hunting: in.Consume(zerosAhead + 1); break;
-        case State::AwaitEol: BadLine(); break;
-        default:
-            switch (TakeCode(in)) {
-            case Took::CutOff: return in;
-            case Took::NoCode: BadLine(); break;
-            case Took::Code: break;
-            }
-            break;
-        }
+        // With few zeros before it, a code the tables know cannot be the
+        // start of an EOL: no mode code starts with more than five zeros and
+        // no run code with more than seven. Only the rest needs the EOL search.
+        const bool eolPossible = in.zeros > MhLineState::kEolZeros - 8;
+        if (eolPossible && fillOrEol()) continue;
+        const Took took = takeCode();
+        if (took == Took::CutOff) return in;
+        if (took == Took::NoCode && (eolPossible || !fillOrEol())) BadLine();
     }
     return in;
 }

@@ -20,7 +20,9 @@
 #include <span>
 
 #include "faxdoc/MhLineState.h"
+#include "faxdoc/MhRunTable.h"
 #include "faxdoc/StreamBits.h"
+#include "faxdoc/TwoDimCodes.h"
 #include "faxdoc/TwoDimLine.h"
 
 namespace vl::faxdoc {
@@ -49,16 +51,14 @@ private:
     void Decode(bool final);
     // Takes and gives back the bits by value, so that they stay in registers.
     StreamBits DecodeBits(StreamBits in, bool final);
-    // The run or mode code next in a line, taken and applied (a code that
-    // leads off the line makes a bad line); NoCode when no code starts there,
-    // CutOff when the data ends inside one.
-    Took TakeCode(StreamBits& in);
     void Eol();
     void Accept();
     void BadLine();
 
     TwoDimLine line_;
     MhLineHandler onLine_;
+    const MhRunTable* runTables_[2];  // indexed by MhColor
+    const TwoDimMode* modes_;
     StreamBits bits_;
     std::span<const std::uint8_t> input_;
     State state_ = State::Hunting;
