@@ -12,8 +12,6 @@ namespace vl::faxdoc {
 MmrDecoder::MmrDecoder(int width, MhLineHandler onLine)
     : line_(std::clamp(width, 1, kMaxTwoDimWidth)), onLine_(std::move(onLine)) {
     if (width != line_.Width()) error_ = base::ecBadArgument;
-    line_.ClearReference();
-    line_.Restart();
 }
 
 void MmrDecoder::Fail() { error_ = base::ecFaxBadFormat; }

@@ -24,8 +24,6 @@ public:
         : width_(width), reference_(width), coding_(width), row_(static_cast<std::size_t>(width + 7) / 8) {}
 
     int Width() const { return width_; }
-    // A white line above the next.
-    void ClearReference() { reference_.Clear(); }
     // Forgets the line decoded so far.
     void Restart() {
         coding_.Clear();
@@ -56,7 +54,9 @@ public:
     bool Vertical(int offset) {
         const int i = reference_.FindB1(b1Index_, a0_, black_);
         const int a1 = reference_[i] + offset;
-        if (a1 < std::max(a0_, 0) || a1 > width_) return false;
+        // Left of the line (a0 is -1 before its first pixel), left of a0 or
+        // past the width.
+        if (static_cast<unsigned>(a1) > static_cast<unsigned>(width_) || a1 < a0_) return false;
         if (a1 < width_) coding_.Add(a1);
         a0_ = a1;
         black_ = !black_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <type_traits>
 
 #include "FaxTestPages.h"
 #include "faxdoc/MmrDecoder.h"
