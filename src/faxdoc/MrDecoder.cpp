@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "base/ErrorCodes.h"
-#include "faxdoc/MhRunTable.h"
-#include "faxdoc/TwoDimCodes.h"
 #include "faxdoc/TwoDimEncoder.h"
 
 namespace vl::faxdoc {
