@@ -124,29 +124,32 @@ StreamBits MrDecoder::DecodeBits(StreamBits in, bool final) {
         if (line_.Complete()) state_ = State::AwaitEol;
         return Took::Code;
     };
-    while (!ended_ && error_ == 0) {
+    if (error_ != 0) return in;
+    while (!ended_) {
         if (in.available < 2 * kMhLongestCode) in.Refill(input_);
         if (in.available == 0 || (!final && in.available < kMhLongestCode)) return in;
-        switch (state_) {
-        case State::Tag: {
-            const bool oneDim = (in.bits & 1u) != 0;
-            in.Consume(1);
-            if (oneDim) {
-                state_ = State::OneDim;
-            } else if (referenceValid_) {
-                state_ = State::TwoDim;
-            } else {
-                BadLine();
+        if (state_ > State::TwoDim) {
+            switch (state_) {
+            case State::Tag: {
+                const bool oneDim = (in.bits & 1u) != 0;
+                in.Consume(1);
+                if (oneDim) {
+                    state_ = State::OneDim;
+                } else if (referenceValid_) {
+                    state_ = State::TwoDim;
+                } else {
+                    BadLine();
+                }
+                break;
+            }
+            case State::Hunting:
+                if (!fillOrEol()) in.Consume(in.ZerosAhead() + 1);
+                break;
+            default:
+                if (!fillOrEol()) BadLine();  // codes after a finished line
+                break;
             }
             continue;
-        }
-        case State::Hunting:
-            if (!fillOrEol()) in.Consume(in.ZerosAhead() + 1);
-            continue;
-        case State::AwaitEol:
-            if (!fillOrEol()) BadLine();
-            continue;
-        default: break;
         }
         // With few zeros before it, a code the tables know cannot be the
         // start of an EOL: no mode code starts with more than five zeros and

@@ -45,7 +45,8 @@ public:
     int Error() const { return error_; }
 
 private:
-    enum class State : std::uint8_t { Hunting, Tag, OneDim, TwoDim, AwaitEol };
+    // The states inside a line first, so that one compare finds them.
+    enum class State : std::uint8_t { OneDim, TwoDim, Hunting, Tag, AwaitEol };
     enum class Took : std::uint8_t { Code, NoCode, CutOff };
 
     void Decode(bool final);
