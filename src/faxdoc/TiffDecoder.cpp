@@ -5,6 +5,10 @@
 
 #include "base/ErrorCodes.h"
 #include "faxdoc/ImageSourceBytes.h"
+#include "faxdoc/MhDecoder.h"
+#include "faxdoc/MmrDecoder.h"
+#include "faxdoc/MrDecoder.h"
+#include "faxdoc/TwoDimEncoder.h"
 
 namespace vl::faxdoc {
 namespace {
@@ -12,7 +16,17 @@ namespace {
 constexpr std::uint32_t kTypeShort = 3;
 constexpr std::uint32_t kTypeLong = 4;
 constexpr std::uint32_t kCompressionNone = 1;
+constexpr std::uint32_t kCompressionG3 = 3;
+constexpr std::uint32_t kCompressionG4 = 4;
 constexpr std::uint32_t kCompressionPackBits = 32773;
+// T4Options / T6Options bits: two-dimensional lines; uncompressed mode, which
+// no decoder here reads.
+constexpr std::uint32_t kTwoDim = 1;
+constexpr std::uint32_t kUncompressedMode = 2;
+
+enum class Coding { None, PackBits, MH, MR, MMR };
+// An EOL (eleven 0 bits, then a 1), bit 0 of each byte first.
+constexpr std::uint8_t kEolAfterLastLine[] = {0x00, 0x08};
 
 struct Strip {
     std::size_t offset = 0;
@@ -28,7 +42,7 @@ struct TiffEntry {
 struct TiffFields {
     std::uint32_t width = 0, length = 0, bitsPerSample = 1, samplesPerPixel = 1;
     std::uint32_t compression = kCompressionNone, photometric = 0, fillOrder = 1;
-    std::uint32_t rowsPerStrip = 0;
+    std::uint32_t rowsPerStrip = 0, faxOptions = 0;
     bool hasWidth = false, hasLength = false, tiled = false;
     TiffEntry offsets, byteCounts;
 };
@@ -79,16 +93,34 @@ int ReadFields(const ImageSourceBytes& in, TiffFields& f) {
             case 277: if (scalar) f.samplesPerPixel = value; break;
             case 278: if (scalar) f.rowsPerStrip = value; break;
             case 279: f.byteCounts = e; break;
+            case 292:
+            case 293: if (scalar) f.faxOptions = value; break;
             case 322: f.tiled = true; break;
             default: break;
         }
     }
     const bool supported = f.hasWidth && f.hasLength && f.offsets.count > 0 && !f.tiled &&
                            f.bitsPerSample == 1 && f.samplesPerPixel == 1 &&
-                           (f.compression == kCompressionNone || f.compression == kCompressionPackBits) &&
                            (f.fillOrder == 1 || f.fillOrder == 2) &&
                            f.width >= 1 && f.width <= kMaxImageSide && f.length >= 1 && f.length <= kMaxImageSide;
     return supported ? base::ecOK : base::ecBadGraphicsFormat;
+}
+
+// How the strips are coded; false for what no decoder here reads. One-
+// dimensional fax lines are read at the two fax widths only.
+bool CodingOf(const TiffFields& f, Coding& coding) {
+    switch (f.compression) {
+        case kCompressionNone: coding = Coding::None; return true;
+        case kCompressionPackBits: coding = Coding::PackBits; return true;
+        case kCompressionG3:
+            if (f.faxOptions & kUncompressedMode) return false;
+            coding = (f.faxOptions & kTwoDim) ? Coding::MR : Coding::MH;
+            return coding == Coding::MR ? f.width <= kMaxTwoDimWidth : f.width == 1728 || f.width == 2048;
+        case kCompressionG4:
+            coding = Coding::MMR;
+            return !(f.faxOptions & kUncompressedMode) && f.width <= kMaxTwoDimWidth;
+        default: return false;
+    }
 }
 
 // The strips the image's rows need. A strip may start or end past the end
@@ -112,11 +144,13 @@ int ReadStrips(const ImageSourceBytes& in, const TiffFields& f, std::vector<Stri
 
 class TiffRows : public ImageSourceRows {
 public:
-    TiffRows(const ImageSourceBytes& in, const TiffFields& f, std::vector<Strip> strips)
+    TiffRows(const ImageSourceBytes& in, const TiffFields& f, Coding coding, std::vector<Strip> strips)
         : ImageSourceRows(static_cast<int>(f.width), static_cast<int>(f.length)),
-          in_(in), strips_(std::move(strips)), rowsPerStrip_(f.rowsPerStrip),
-          packBits_(f.compression == kCompressionPackBits), invert_(f.photometric != 0),
-          reverse_(f.fillOrder == 2) {}
+          in_(in), strips_(std::move(strips)), rowsPerStrip_(f.rowsPerStrip), coding_(coding),
+          invert_(f.photometric != 0),
+          // Raw rows have their leftmost pixel in bit 7, the fax decoders
+          // take bit 0 of each byte first.
+          reverse_(Faxed() ? f.fillOrder == 1 : f.fillOrder == 2) {}
 
     int NextRow(std::span<std::uint8_t> row) override {
         if (rowInStrip_ == rowsPerStrip_) {
@@ -124,8 +158,10 @@ public:
             rowInStrip_ = 0;
             pos_ = 0;
         }
+        if (rowInStrip_ == 0 && Faxed())
+            if (int rc = DecodeStrip(); rc != base::ecOK) return rc;
         ++rowInStrip_;
-        const int rc = packBits_ ? Unpack(row) : Copy(row);
+        const int rc = coding_ == Coding::PackBits ? Unpack(row) : Faxed() ? Decoded(row) : Copy(row);
         if (rc != base::ecOK) return rc;
         for (auto& b : row) b = invert_ ? static_cast<std::uint8_t>(~b) : b;
         MaskLastByte(row);
@@ -171,10 +207,66 @@ private:
         return base::ecOK;
     }
 
+    bool Faxed() const { return coding_ == Coding::MH || coding_ == Coding::MR || coding_ == Coding::MMR; }
+
+    // Fax strips are coded whole (an MMR strip starts against a white line),
+    // so each is decoded when its first row is wanted. Lines a damaged strip
+    // lacks come out white, as a fax machine prints them; a strip with no
+    // line at all is refused.
+    int DecodeStrip() {
+        const Strip& s = strips_[strip_];
+        if (!in_.Has(s.offset, s.size)) return base::ecDeviceRead;
+        const std::span<const std::uint8_t> bytes = in_.Slice(s.offset, s.size);
+        std::vector<std::uint8_t> coded(bytes.begin(), bytes.end());
+        if (reverse_)
+            for (auto& b : coded) b = ReverseBits(b);
+        decoded_.clear();
+        const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow());
+        const std::size_t wanted = rowBytes * rowsPerStrip_;
+        // An MH line may be of the other fax width than the file states.
+        const auto keep = [&](std::span<const std::uint8_t> line) {
+            if (decoded_.size() >= wanted) return;
+            const std::size_t taken = std::min(rowBytes, line.size());
+            decoded_.insert(decoded_.end(), line.begin(), line.begin() + static_cast<std::ptrdiff_t>(taken));
+            decoded_.resize(decoded_.size() + rowBytes - taken, 0);
+        };
+        int error = base::ecOK;
+        if (coding_ == Coding::MH) {
+            // A line is handed out at the EOL after it; a strip's last line
+            // has none in what libtiff writes.
+            coded.insert(coded.end(), std::begin(kEolAfterLastLine), std::end(kEolAfterLastLine));
+            MhDecoder decoder(keep);
+            decoder.Feed(coded);
+            decoder.Finish();
+        } else if (coding_ == Coding::MR) {
+            MrDecoder decoder(Width(), keep);
+            decoder.Feed(coded);
+            decoder.Finish();
+            error = decoder.Error();
+        } else {
+            MmrDecoder decoder(Width(), keep);
+            decoder.Feed(coded);
+            error = decoder.Finish();
+        }
+        if (decoded_.empty() || (error != base::ecOK && error != base::ecFaxBadFormat))
+            return base::ecBadGraphicsFormat;
+        // White after the photometric interpretation has its say.
+        decoded_.resize(wanted, invert_ ? 0xFF : 0x00);
+        return base::ecOK;
+    }
+
+    int Decoded(std::span<std::uint8_t> row) {
+        const auto from = decoded_.begin() + static_cast<std::ptrdiff_t>(rowInStrip_ - 1) * static_cast<std::ptrdiff_t>(row.size());
+        std::copy_n(from, row.size(), row.begin());
+        return base::ecOK;
+    }
+
     ImageSourceBytes in_;
     std::vector<Strip> strips_;
     std::uint32_t rowsPerStrip_;
-    bool packBits_, invert_, reverse_;
+    Coding coding_;
+    bool invert_, reverse_;
+    std::vector<std::uint8_t> decoded_;
     std::size_t strip_ = 0;
     std::size_t pos_ = 0;
     std::uint32_t rowInStrip_ = 0;
@@ -188,10 +280,12 @@ int OpenTiffPage(std::span<const std::uint8_t> file, std::unique_ptr<ImageSource
     const ImageSourceBytes in(file, file[0] == 'M');
     TiffFields f;
     if (int rc = ReadFields(in, f); rc != base::ecOK) return rc;
+    Coding coding = Coding::None;
+    if (!CodingOf(f, coding)) return base::ecBadGraphicsFormat;
     if (f.rowsPerStrip == 0 || f.rowsPerStrip > f.length) f.rowsPerStrip = f.length;
     std::vector<Strip> strips;
     if (int rc = ReadStrips(in, f, strips); rc != base::ecOK) return rc;
-    rows = std::make_unique<TiffRows>(in, f, std::move(strips));
+    rows = std::make_unique<TiffRows>(in, f, coding, std::move(strips));
     return base::ecOK;
 }
 

@@ -1,5 +1,6 @@
-// Reads the first image of a TIFF file: one bit per sample, uncompressed or
-// PackBits, in strips, either byte order and either fill order.
+// Reads the first image of a TIFF file: one bit per sample, uncompressed,
+// PackBits or fax coded (T.4 one- and two-dimensional, T.6), in strips,
+// either byte order and either fill order.
 #pragma once
 
 #include <cstdint>
