@@ -42,8 +42,13 @@ inline constexpr int kDefaultMaxRetransmissions = 2;
 inline constexpr int kReceiveChunk = 10000;     // most bytes taken in one receive call
 inline constexpr int kOutputFreeWanted = 4096;  // output-buffer-free trigger level
 inline constexpr int kPortCommandBaud = 19200;  // speed of every command exchange
-inline constexpr base::Tick kPostPageReplyTicks = 54;  // wait for the reply to MPS/EOM/EOP
-inline constexpr base::Tick kNewDisTicks = 637;        // 35 s for the receiver's DIS after EOM
+// The T.30 timers the sender waits with, in milliseconds, and in ticks
+// (18.2 a second) rounded down as SecsToTicks rounds.
+inline constexpr int kT1Ms = 35000;  // T1: the called station's DIS (after EOM)
+inline constexpr int kT4Ms = 3000;   // T4: the reply to a command (MPS/EOM/EOP)
+constexpr base::Tick TicksFromMs(int ms) { return static_cast<base::Tick>(std::int64_t{ms} * 1675 / 92000); }
+inline constexpr base::Tick kPostPageReplyTicks = TicksFromMs(kT4Ms);
+inline constexpr base::Tick kNewDisTicks = TicksFromMs(kT1Ms);
 inline constexpr base::Tick kHangupReplyTicks = 26;    // wait for "OK" after "ATH"
 inline constexpr base::Tick kFdtReplyTicks = 546;      // 30 s for CONNECT after AT+FDT
 inline constexpr base::Tick kXonWaitTicks = 18;        // Class 2: XON before page data

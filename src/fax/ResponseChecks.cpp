@@ -17,6 +17,19 @@ bool HasHangupReport(std::string_view response, std::string_view reportName) {
     return !reportName.empty() && Contains(response, reportName);
 }
 
+ModemReply ClassifyReply(std::string_view response, std::string_view reportName) {
+    if (HasError(response)) return ModemReply::Error;
+    if (HasHangupReport(response, reportName)) return ModemReply::Hangup;
+    if (HasOk(response)) return ModemReply::Ok;
+    if (HasConnect(response)) return ModemReply::Connect;
+    if (Contains(response, "BUSY")) return ModemReply::Busy;
+    if (Contains(response, "ANSWER")) return ModemReply::NoAnswer;
+    if (Contains(response, "VOICE") || Contains(response, "VCON")) return ModemReply::Voice;
+    if (Contains(response, "NO DIAL")) return ModemReply::NoDialTone;
+    if (HasNoCarrier(response)) return ModemReply::NoCarrier;
+    return ModemReply::Other;
+}
+
 int HangupCode(std::string_view response) {
     std::size_t pos = response.find(':');
     if (pos == std::string_view::npos) return 0;

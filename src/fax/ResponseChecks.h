@@ -20,4 +20,13 @@ bool HasHangupReport(std::string_view response, std::string_view reportName);
 // digits read. 0 when there is no colon or no digit follows it.
 int HangupCode(std::string_view response);
 
+// What a response line says, decided once so that a state looks at one value.
+enum class ModemReply { Ok, Connect, NoCarrier, Error, Hangup, Busy, NoAnswer, Voice, NoDialTone, Other };
+
+// The class of `response` by the contains tests above; a line that carries
+// more than one word takes the first of: error, hang-up report (`reportName`,
+// empty for Class 1), OK, CONNECT, BUSY, "ANSWER", VOICE or VCON, NO DIAL,
+// no carrier.
+ModemReply ClassifyReply(std::string_view response, std::string_view reportName);
+
 }  // namespace vl::fax

@@ -3,7 +3,6 @@
 // and its status, a bad page sent again, and the next page.
 #include "base/ErrorCodes.h"
 #include "fax/Class2Parameters.h"
-#include "fax/ResponseChecks.h"
 #include "fax/SendMachine.h"
 
 namespace vl::fax {
@@ -20,9 +19,10 @@ void SendMachine::SendFdt()
     engine_.StartResponseTimer(kFdtReplyTicks);
 }
 
-void SendMachine::Class2Params(const std::string& line)
+void SendMachine::Class2Params(const Reply& reply)
 {
     const Class2Vocabulary& names = modem_.vocabulary;
+    const std::string& line = reply.line;
     if (IsReport(line, names.remoteCapabilities)) {
         modem_.params = ParseSessionParams(line);
         modem_.remoteFine = modem_.params.fine;
@@ -38,9 +38,9 @@ void SendMachine::Class2Params(const std::string& line)
     } else if (IsReport(line, names.sessionParameters)) {
         modem_.params = ParseSessionParams(line);
         engine_.SetProgress(base::fpSessionParams);
-    } else if (HasOk(line)) {
+    } else if (reply.kind == ModemReply::Ok) {
         SendFdt();
-    } else if (HasConnect(line)) {
+    } else if (reply.kind == ModemReply::Connect) {
         if (session_.faxClass == kClass2_0) {
             engine_.ArmOutputFree(kOutputFreeWanted);
             engine_.SetTimeout(modem_.dataTimeout);
@@ -50,7 +50,7 @@ void SendMachine::Class2Params(const std::string& line)
             state_ = tfWaitXon;
         }
     } else {
-        engine_.ResetResponse();
+        IgnoreLine(reply);
     }
 }
 
@@ -76,106 +76,109 @@ void SendMachine::Class2PageStatus(const std::string& line)
     }
 }
 
-void SendMachine::Class2Line(const std::string& line)
+void SendMachine::Class2Init1(const Reply& reply)
 {
-    const Class2Vocabulary& names = modem_.vocabulary;
-    const bool ok = HasOk(line);
-    switch (state_) {
-    case tf2Init1:
-        if (!ok) {
-            Fail(base::ecFaxInitError);
-        } else {
-            engine_.SendCommand(names.localId + "=\"" + session_.stationId + "\"");
-            state_ = session_.faxClass == kClass2_0 ? tf2Init1A : tf2Init2;
-        }
-        return;
-    case tf2Init1A:
-        if (!ok) {
-            Fail(base::ecFaxInitError);
-        } else {
-            engine_.SendCommand("AT+FLO=2");
-            state_ = tf2Init1B;
-        }
-        return;
-    case tf2Init1B:
-        if (!ok) {
-            Fail(base::ecFaxInitError);
-        } else {
-            engine_.SendCommand("AT+FNR=1,1,1,0");
-            state_ = tf2Init2;
-        }
-        return;
-    case tf2Init2:
-        if (!ok) {
-            Fail(base::ecFaxInitError);
-        } else {
-            std::string command = names.localCapabilities + "=";
-            command += modem_.resolution;
-            command += ',';
-            command += BitRateCode(modem_.desiredBps);
-            command += modem_.wide ? ",1" : ",0";
-            command += ",2,0,";
-            command += modem_.desiredEcm;
-            command += ",0,0";
-            engine_.SendCommand(command);
-            state_ = tf2Init3;
-        }
-        return;
-    case tf2Init3:
-        if (ok)
-            state_ = tfDial;
-        else
-            Fail(base::ecFaxInitError);
-        return;
-    case tf2Connect:
-        if (IsReport(line, names.connectReport)) {
-            engine_.ResetResponse();
-            state_ = tf2GetParams;
-        } else {
-            DialFailed(line);
-        }
-        return;
-    case tf2GetParams:
-        Class2Params(line);
-        return;
-    case tf2WaitFPTS:
-        if (!ok) {
-            Fail(base::ecFaxSessionError);
-        } else {
-            const char* more = NextHasOtherResolution() ? "1" : "0";
-            engine_.SendCommand(std::string("AT+FET=") + (modem_.morePages ? more : "2"));
-            engine_.SetTimeout(modem_.dataTimeout);
-            state_ = tf2WaitFET;
-        }
-        return;
-    case tf2WaitFET:
-    case tf20ChckPg:
-        if (HasHangupReport(line, names.hangupReport)) {
-            modem_.hangupCode = HangupCode(line);
-            engine_.ResetResponse();
-            engine_.SetTimeout(modem_.dataTimeout);
-        } else if (IsReport(line, names.pageStatus)) {
-            // A Class 2.0 modem with reports on sends the status before OK.
-            Class2PageStatus(line);
-        } else if (ok && badPage_) {
-            SendPageAgain();
-        } else if (ok) {
-            engine_.SetProgress(base::fpPageAccepted);
-            AfterClass2Page();
-        } else {
-            Fail(base::ecFaxPageError);
-        }
-        return;
-    case tf2WaitPgOK:
-        if (ok)
-            SendPageAgain();
-        else
-            Fail(base::ecFaxSessionError);
-        return;
-    default:
-        engine_.ResetResponse();
+    if (reply.kind != ModemReply::Ok) {
+        Fail(base::ecFaxInitError);
         return;
     }
+    engine_.SendCommand(modem_.vocabulary.localId + "=\"" + session_.stationId + "\"");
+    state_ = session_.faxClass == kClass2_0 ? tf2Init1A : tf2Init2;
+}
+
+void SendMachine::Class2Init1A(const Reply& reply)
+{
+    if (reply.kind != ModemReply::Ok) {
+        Fail(base::ecFaxInitError);
+        return;
+    }
+    engine_.SendCommand("AT+FLO=2");
+    state_ = tf2Init1B;
+}
+
+void SendMachine::Class2Init1B(const Reply& reply)
+{
+    if (reply.kind != ModemReply::Ok) {
+        Fail(base::ecFaxInitError);
+        return;
+    }
+    engine_.SendCommand("AT+FNR=1,1,1,0");
+    state_ = tf2Init2;
+}
+
+void SendMachine::Class2Init2(const Reply& reply)
+{
+    if (reply.kind != ModemReply::Ok) {
+        Fail(base::ecFaxInitError);
+        return;
+    }
+    std::string command = modem_.vocabulary.localCapabilities + "=";
+    command += modem_.resolution;
+    command += ',';
+    command += BitRateCode(modem_.desiredBps);
+    command += modem_.wide ? ",1" : ",0";
+    command += ",2,0,";
+    command += modem_.desiredEcm;
+    command += ",0,0";
+    engine_.SendCommand(command);
+    state_ = tf2Init3;
+}
+
+void SendMachine::Class2Init3(const Reply& reply)
+{
+    if (reply.kind == ModemReply::Ok)
+        state_ = tfDial;
+    else
+        Fail(base::ecFaxInitError);
+}
+
+void SendMachine::Class2Connect(const Reply& reply)
+{
+    if (!IsReport(reply.line, modem_.vocabulary.connectReport)) {
+        DialFailed(reply);
+        return;
+    }
+    engine_.ResetResponse();
+    state_ = tf2GetParams;
+}
+
+void SendMachine::WaitFpts(const Reply& reply)
+{
+    if (reply.kind != ModemReply::Ok) {
+        Fail(base::ecFaxSessionError);
+        return;
+    }
+    const char* more = NextHasOtherResolution() ? "1" : "0";
+    engine_.SendCommand(std::string("AT+FET=") + (modem_.morePages ? more : "2"));
+    engine_.SetTimeout(modem_.dataTimeout);
+    state_ = tf2WaitFET;
+}
+
+void SendMachine::WaitPageStatus(const Reply& reply)
+{
+    if (reply.kind == ModemReply::Hangup) {
+        modem_.hangupCode = HangupCode(reply.line);
+        engine_.ResetResponse();
+        engine_.SetTimeout(modem_.dataTimeout);
+    } else if (IsReport(reply.line, modem_.vocabulary.pageStatus)) {
+        // A Class 2.0 modem with reports on sends the status before OK.
+        Class2PageStatus(reply.line);
+    } else if (reply.kind == ModemReply::Ok && badPage_) {
+        SendPageAgain();
+    } else if (reply.kind == ModemReply::Ok) {
+        engine_.SetProgress(base::fpPageAccepted);
+        AfterClass2Page();
+    } else {
+        Fail(base::ecFaxPageError);
+    }
+}
+
+void SendMachine::WaitPageOk(const Reply& reply)
+{
+    if (reply.kind == ModemReply::Ok)
+        SendPageAgain();
+    else
+        Fail(base::ecFaxSessionError);
 }
 
 void SendMachine::AfterClass2Page()
@@ -209,7 +212,7 @@ void SendMachine::RememberSentPage()
     sentPage_.wide = modem_.wide;
 }
 
-void SendMachine::Class2PageEnd()
+void SendMachine::Class2PageEnd(FaxEvent)
 {
     engine_.ResetResponse();
     engine_.SetTimeout(modem_.dataTimeout);
@@ -245,7 +248,7 @@ void SendMachine::SendPageAgain()
     state_ = tf2GetParams;
 }
 
-void SendMachine::SendNewParams()
+void SendMachine::SendNewParams(FaxEvent)
 {
     if (!modem_.morePages) {
         state_ = tfClose;
@@ -255,7 +258,7 @@ void SendMachine::SendNewParams()
     state_ = tf2GetParams;
 }
 
-void SendMachine::NextClass2Page()
+void SendMachine::NextClass2Page(FaxEvent)
 {
     if (!modem_.morePages) {
         state_ = tfClose;

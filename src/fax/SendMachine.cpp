@@ -1,13 +1,17 @@
 #include "fax/SendMachine.h"
 
 #include "base/ErrorCodes.h"
-#include "fax/StateNames.h"
 
 namespace vl::fax {
 
 const std::vector<std::string>& SendStateNames()
 {
-    static const std::vector<std::string> names = StateNamesFrom(kFirstSendStateName, tfDone + 1);
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (int state = 0; state < kSendStateCount; ++state)
+            all.emplace_back(SendMachine::Row(state).name);
+        return all;
+    }();
     return names;
 }
 
@@ -68,119 +72,11 @@ void SendMachine::Prepare()
 
 bool SendMachine::Process(FaxEvent event)
 {
-    switch (state_) {
-    case tfGetEntry:
-        GetEntry();
-        return false;
-    case tfInit:
-        InitFax();
-        return false;
-    case tfDial:
-        Dial();
-        return false;
-    case tfRetryWait:
-        // Only the wait's end redials: a late report of the failed call or
-        // an incoming ring must not cut short the wait the user set.
-        if (event == FaxEvent::Timeout)
-            state_ = tfDial;
-        else if (event == FaxEvent::Chars)
-            while (engine_.Port().ReadByte() >= 0) {
-            }
-        return false;
-    case tfWaitFrHead:
-        if (event == FaxEvent::Timeout) {
-            Fail(base::ecFatalTimeout);
-        } else if (event == FaxEvent::OutputFree) {
-            engine_.SetProgress(base::fpSendingPage);
-            if (session_.flags & kFlagSoftwareFlow)
-                engine_.Port().SetSoftwareFlow(0, 0, serial::sfTransmit);
-            state_ = tfSndPgeHdr;
-        }
-        return false;
-    case tfSndPgeHdr:
-        SendPageHeader();
-        return false;
-    case tfOpenCover:
-        OpenCover();
-        return false;
-    case tfSendCover:
-        SendCover(event);
-        return false;
-    case tfPrepPage:
-        PreparePage();
-        return false;
-    case tfSendPage:
-        PumpPage(event);
-        return false;
-    case tfDrainPage:
-        DrainPage(event);
-        return false;
-    case tfWaitXon:
-        WaitXon(event);
-        return false;
-    case tf2SendEOP:
-        Class2PageEnd();
-        return false;
-    case tf2SndNwPrm:
-        SendNewParams();
-        return false;
-    case tf2NextPage:
-        NextClass2Page();
-        return false;
-    case tf1PrepEOP:
-        if (++modem_.retryCount < 4) {
-            engine_.PauseMs(kPostPagePauseMs);
-            engine_.SendInCallCommand("AT+FTH=3");
-            state_ = tf1SendEOP;
-        } else {
-            Fail(base::ecFatalTimeout);
-        }
-        return false;
-    case tfClose:
-        CloseFax();
-        return false;
-    case tfCompleteOK:
-        CompleteOk();
-        return false;
-    case tfAbort:
-        AbortFax();
-        return false;
-    case tfDone:
-        return false;
-    default:
-        return TakeResponse(event);
-    }
-}
-
-RunRule SendMachine::RuleAfter(int state) const
-{
-    switch (state) {
-    case tfGetEntry:
-    case tfInit:
-    case tfDial:
-    case tfSndPgeHdr:
-    case tfOpenCover:
-    case tfPrepPage:
-    case tf1PrepEOP:
-    case tf2SendEOP:
-    case tf2NextPage:
-    case tfClose:
-    case tfCompleteOK:
-    case tfAbort:
-        return RunRule::Again;
-    case tfRetryWait:
-    case tfWaitXon:
-    case tfWaitFrHead:
-    case tfSendCover:
-    case tfSendPage:
-    case tfDrainPage:
-    case tfDone:
-        return RunRule::Wait;
-    case tf2SndNwPrm:
-        return RunRule::Keep;
-    default:
-        return RunRule::WhileChars;
-    }
+    const StateRow& row = Row(state_);
+    if (row.onPass == nullptr)
+        return TakeResponse(event, row.onReply);
+    (this->*row.onPass)(event);
+    return false;
 }
 
 std::unique_ptr<FaxEngine> CreateSender(std::string_view stationId, serial::VlBaseDispatcher& port,

@@ -13,12 +13,13 @@
 #include "fax/FaxMachine.h"
 #include "fax/PageEscaper.h"
 #include "fax/PageText.h"
+#include "fax/ResponseChecks.h"
 #include "fax/SendFaxFile.h"
 #include "faxdoc/TextLineReader.h"
 
 namespace vl::fax {
 
-// Send states; the dispatch log shows their names (StateNames.h).
+// Send states; the dispatch log shows their names (SendMachine::Row).
 enum SendState : int {
     tfNone, tfGetEntry, tfInit, tf1Init1, tf2Init1, tf2Init1A, tf2Init1B, tf2Init2, tf2Init3, tfDial,
     tfRetryWait, tf1Connect, tf1SendTSI, tf1TSIRespns, tf1DCSRspns, tf1TrainStrt, tf1TrainFnsh, tf1WaitCFR,
@@ -28,10 +29,33 @@ enum SendState : int {
     tf2SndNwPrm, tf2NextPage, tf20ChckPg, tfClose, tfCompleteOK, tfAbort, tfDone,
 };
 
+inline constexpr int kSendStateCount = tfDone + 1;
+
 const std::vector<std::string>& SendStateNames();
 
 class SendMachine final : public FaxMachine {
 public:
+    // A response line as the state that reads it sees it.
+    struct Reply {
+        ModemReply kind;
+        const std::string& line;
+    };
+    using PassHandler = void (SendMachine::*)(FaxEvent);
+    using ReplyHandler = void (SendMachine::*)(const Reply&);
+
+    // One row per state, in state order (SendStateTable.cpp). A state either
+    // acts on the pass's event (onPass) or reads the modem's response lines
+    // (onReply, run again while characters wait); a time-out or a frame in a
+    // reading state goes to OnTimeout or OnFrame.
+    struct StateRow {
+        SendState state;
+        const char* name;  // as the dispatch log shows it
+        RunRule rule;
+        PassHandler onPass;
+        ReplyHandler onReply;
+    };
+    static const StateRow& Row(int state);
+
     explicit SendMachine(FaxEngine& engine);
     ~SendMachine() override;
 
@@ -40,44 +64,77 @@ public:
     void EnterAbort() override { state_ = tfAbort; }
     int State() const override { return state_; }
     const std::vector<std::string>& StateNames() const override { return SendStateNames(); }
-    RunRule RuleAfter(int state) const override;
+    RunRule RuleAfter(int state) const override { return Row(state).rule; }
     bool Done() const override { return state_ == tfDone; }
 
 private:
     // Shared states (SendStates.cpp).
-    void GetEntry();
-    void InitFax();
-    void Dial();
-    void CloseFax();
-    void CompleteOk();
-    void AbortFax();
+    void GetEntry(FaxEvent);
+    void InitFax(FaxEvent);
+    void Dial(FaxEvent);
+    void RetryWait(FaxEvent event);
+    void CloseFax(FaxEvent);
+    void CompleteOk(FaxEvent);
+    void AbortFax(FaxEvent);
+    void Idle(FaxEvent) {}
     // The modem's answer to the dial when it ends the call: busy or not
     // answered (the redial rule), a voice, no dial tone, no carrier. Other
     // lines (a ring-back report) leave the dial wait running.
-    void DialFailed(const std::string& line);
+    void DialFailed(const Reply& reply);
     void RedialRule(int code);  // code: why the call failed, if it is given up
     void Fail(int code);  // record, then the abort state
+    // The dispatch log notes a line the state had no use for; IgnoreLine also
+    // empties the collector as the states do with a line they drop.
+    void LogUnexpected(const std::string& line);
+    void IgnoreLine(const Reply& reply);
 
     // Waiting for responses (SendResponses.cpp): answers whether a line was
     // completed.
-    bool TakeResponse(FaxEvent event);
+    bool TakeResponse(FaxEvent event, ReplyHandler onReply);
+    ModemReply Classify(const std::string& line) const;
     void OnTimeout();
     void OnFrame();
-    void OnLine(const std::string& line);
-    void Class1Line(const std::string& line);
+    void OnLine(const std::string& line, ReplyHandler onReply);
     void AfterPostPageReply();
     void SendPostPageFrame();
     void SendDcs();
 
+    // Class 1 states that read responses (SendClass1.cpp).
+    void Class1Init(const Reply& reply);
+    void Class1Connect(const Reply& reply);
+    void SendTsi(const Reply& reply);
+    void TsiSent(const Reply& reply);
+    void DcsSent(const Reply& reply);
+    void StartTraining(const Reply& reply);
+    void TrainingSent(const Reply& reply);
+    void WaitCfr(const Reply& reply);
+    void WaitPageConnect(const Reply& reply);
+    void PageEnded(const Reply& reply);
+    void PrepPostPage(FaxEvent);
+    void SendPostPage(const Reply& reply);
+    void PostPageSent(const Reply& reply);
+    void WaitMcf(const Reply& reply);
+    void SendDcn(const Reply& reply);
+    void DcnSent(const Reply& reply);
+    void WaitHangup(const Reply& reply);
+
     // Class 2 and 2.0 (SendClass2.cpp).
-    void Class2Line(const std::string& line);
-    void Class2Params(const std::string& line);
+    void Class2Init1(const Reply& reply);
+    void Class2Init1A(const Reply& reply);
+    void Class2Init1B(const Reply& reply);
+    void Class2Init2(const Reply& reply);
+    void Class2Init3(const Reply& reply);
+    void Class2Connect(const Reply& reply);
+    void Class2Params(const Reply& reply);
+    void WaitFpts(const Reply& reply);
+    void WaitPageStatus(const Reply& reply);
+    void WaitPageOk(const Reply& reply);
     void Class2PageStatus(const std::string& line);
     void AfterClass2Page();  // the page was accepted: new parameters or the next page
     void WaitXon(FaxEvent event);
-    void Class2PageEnd();
-    void SendNewParams();
-    void NextClass2Page();
+    void Class2PageEnd(FaxEvent);
+    void SendNewParams(FaxEvent);
+    void NextClass2Page(FaxEvent);
     void SendFdt();
     void SendPageAgain();
     void RememberSentPage();
@@ -85,10 +142,11 @@ private:
     bool IsClass2() const { return IsClass2Or20(session_.faxClass); }
 
     // Page data (SendPages.cpp).
-    void SendPageHeader();
-    void OpenCover();
+    void WaitFrameHead(FaxEvent event);
+    void SendPageHeader(FaxEvent);
+    void OpenCover(FaxEvent);
     void SendCover(FaxEvent event);
-    void PreparePage();
+    void PreparePage(FaxEvent);
     void PumpPage(FaxEvent event);
     void DrainPage(FaxEvent event);
     bool CarrierLost();  // reads what the modem said while a page goes out

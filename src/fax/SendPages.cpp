@@ -8,7 +8,6 @@
 #include "base/ErrorCodes.h"
 #include "faxdoc/ApfFormat.h"
 #include "fax/HeaderLine.h"
-#include "fax/ResponseChecks.h"
 #include "fax/SendMachine.h"
 
 namespace vl::fax {
@@ -60,7 +59,19 @@ void SendMachine::ArmPageTriggers()
     engine_.ArmOutputFree(kOutputFreeWanted);
 }
 
-void SendMachine::SendPageHeader()
+void SendMachine::WaitFrameHead(FaxEvent event)
+{
+    if (event == FaxEvent::Timeout) {
+        Fail(base::ecFatalTimeout);
+    } else if (event == FaxEvent::OutputFree) {
+        engine_.SetProgress(base::fpSendingPage);
+        if (session_.flags & kFlagSoftwareFlow)
+            engine_.Port().SetSoftwareFlow(0, 0, serial::sfTransmit);
+        state_ = tfSndPgeHdr;
+    }
+}
+
+void SendMachine::SendPageHeader(FaxEvent)
 {
     // The blank lines go out as soon as the modem has connected, before the
     // header font is loaded: a Class 1 modem wants data promptly. No fill
@@ -85,7 +96,7 @@ void SendMachine::SendPageHeader()
     state_ = session_.coverFile.empty() ? tfPrepPage : tfOpenCover;
 }
 
-void SendMachine::OpenCover()
+void SendMachine::OpenCover(FaxEvent)
 {
     session_.pages.bytes = 0;
     if (modem_.coverIsApf) {
@@ -159,11 +170,12 @@ void SendMachine::SendCover(FaxEvent event)
 bool SendMachine::CarrierLost()
 {
     while (engine_.Collect() == ResponseKind::Line) {
-        if (HasNoCarrier(engine_.Response())) {
+        const Reply reply{Classify(engine_.Response()), engine_.Response()};
+        if (reply.kind == ModemReply::NoCarrier) {
             Fail(base::ecFaxSessionError);
             return true;
         }
-        engine_.ResetResponse();
+        IgnoreLine(reply);
     }
     return false;
 }
@@ -173,7 +185,7 @@ SendFaxFile& SendMachine::PageSource()
     return session_.sendingCover && modem_.coverIsApf ? apfCover_ : file_;
 }
 
-void SendMachine::PreparePage()
+void SendMachine::PreparePage(FaxEvent)
 {
     session_.pages.bytes = 0;
     session_.pages.pageLength = PageSource().PageHeader().imageLength;

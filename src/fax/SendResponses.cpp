@@ -1,11 +1,8 @@
-// The send states that wait for the modem: Class 1 connection, negotiation,
-// training and the post-page exchange. Frames act in every state.
-#include <algorithm>
-#include <vector>
-
+// How the send states that read the modem take what it says: a time-out, a
+// frame (which acts in every state) or a response line, classified once and
+// handed to the state's handler after the checks every state shares.
 #include "base/ErrorCodes.h"
 #include "fax/Class1Training.h"
-#include "fax/ResponseChecks.h"
 #include "fax/SendMachine.h"
 
 namespace vl::fax {
@@ -21,7 +18,7 @@ bool WaitsForPostPageReply(int state)
 
 }  // namespace
 
-bool SendMachine::TakeResponse(FaxEvent event)
+bool SendMachine::TakeResponse(FaxEvent event, ReplyHandler onReply)
 {
     if (event == FaxEvent::Timeout) {
         OnTimeout();
@@ -32,12 +29,30 @@ bool SendMachine::TakeResponse(FaxEvent event)
         OnFrame();
         return false;
     case ResponseKind::Line:
-        OnLine(engine_.Response());
+        OnLine(engine_.Response(), onReply);
         return true;
     case ResponseKind::None:
         break;
     }
     return false;
+}
+
+ModemReply SendMachine::Classify(const std::string& line) const
+{
+    // Class 1 has no hang-up report; a name left from an earlier Class 2
+    // session must not make one of its lines look like one.
+    return ClassifyReply(line, IsClass2() ? std::string_view(modem_.vocabulary.hangupReport) : std::string_view());
+}
+
+void SendMachine::LogUnexpected(const std::string& line)
+{
+    engine_.Port().LogUserText("unexpected " + line + " in state " + Row(state_).name);
+}
+
+void SendMachine::IgnoreLine(const Reply& reply)
+{
+    LogUnexpected(reply.line);
+    engine_.ResetResponse();
 }
 
 void SendMachine::OnTimeout()
@@ -92,23 +107,21 @@ void SendMachine::OnFrame()
     }
 }
 
-void SendMachine::OnLine(const std::string& line)
+void SendMachine::OnLine(const std::string& line, ReplyHandler onReply)
 {
-    if (HasError(line) && !WaitsForPostPageReply(state_)) {
+    const Reply reply{Classify(line), line};
+    if (reply.kind == ModemReply::Error && !WaitsForPostPageReply(state_)) {
         Fail(base::ecFaxBadModemResult);
         return;
     }
     if (IsClass2()) {
         // A hang-up report ends the fax unless a page status is awaited.
-        if (state_ != tf2WaitFET && state_ != tf20ChckPg && HasHangupReport(line, modem_.vocabulary.hangupReport)) {
+        if (state_ != tf2WaitFET && state_ != tf20ChckPg && reply.kind == ModemReply::Hangup) {
             modem_.hangupCode = HangupCode(line);
             Fail(base::ecFaxBadModemResult);
             return;
         }
-        Class2Line(line);
-        return;
-    }
-    if (retrainPending_ && HasOk(line) && modem_.lastFrameFinal) {
+    } else if (retrainPending_ && reply.kind == ModemReply::Ok && modem_.lastFrameFinal) {
         retrainPending_ = false;
         modem_.lastFrameFinal = false;
         engine_.PauseMs(kExtraPauseMs);
@@ -116,245 +129,7 @@ void SendMachine::OnLine(const std::string& line)
         state_ = tf1TSIRespns;
         return;
     }
-    Class1Line(line);
-}
-
-void SendMachine::SendDcs()
-{
-    const SpeedInfo& speed = SpeedAt(modem_.speedIndex);
-    modem_.modulation = std::string(speed.modulation.longTraining);
-    modem_.pageModulation = std::string(speed.modulation.shortTraining);
-    modem_.params.bps = speed.bps;
-    modem_.params.fine = modem_.resolution == '1';
-    modem_.params.wide = modem_.wide;
-    modem_.params.ecm = false;
-    RecomputeMinBytes(modem_.params);
-    engine_.SendFrame(BuildDcsFrame(modem_.speedIndex, modem_.params.fine, modem_.wide, modem_.params.stCode));
-}
-
-void SendMachine::SendPostPageFrame()
-{
-    // A page of another resolution needs a new DCS, which only EOM allows:
-    // after MPS the receiver would take it at the old resolution.
-    const bool resolutionChanges =
-        modem_.previousResolution != ' ' && modem_.previousResolution != modem_.resolution;
-    if (!modem_.morePages)
-        postPageFcf_ = fcf::kEop;
-    else if (options_.endOfDocument == EndOfDocument::ContinueMps && !resolutionChanges)
-        postPageFcf_ = fcf::kMps;
-    else
-        postPageFcf_ = fcf::kEom;
-    engine_.SendFrame(BuildFrame(postPageFcf_, {}, true));
-}
-
-void SendMachine::Class1Line(const std::string& line)
-{
-    const bool ok = HasOk(line);
-    const bool connect = HasConnect(line);
-    switch (state_) {
-    case tf1Init1:
-        if (ok)
-            state_ = tfDial;
-        else
-            Fail(base::ecFaxInitError);
-        return;
-    case tf1Connect:
-        if (ok && modem_.lastFrameFinal) {
-            engine_.PauseMs(kExtraPauseMs);
-            engine_.SendInCallCommand("AT+FTH=3");
-            modem_.lastFrameFinal = false;
-            state_ = tf1SendTSI;
-        } else if (ok) {
-            engine_.ReceiveFrame();
-        } else if (postPageFcf_ == fcf::kEom && HasNoCarrier(line)) {
-            // The receiver is still quiet after its MCF: listen again for
-            // its new DIS for what is left of the wait.
-            engine_.ReceiveFrame();
-            engine_.SetTimeout(std::max<base::Tick>(1, base::RemainingTicks(newDisWait_)));
-        } else {
-            DialFailed(line);
-        }
-        return;
-    case tf1SendTSI:
-        if (connect) {
-            engine_.SendFrame(BuildStationIdFrame(fcf::kTsi, session_.stationId));
-            state_ = tf1TSIRespns;
-            return;
-        }
-        break;
-    case tf1TSIRespns:
-        if (connect) {
-            SendDcs();
-            state_ = tf1DCSRspns;
-            return;
-        }
-        break;
-    case tf1DCSRspns:
-        if (ok) {
-            engine_.SendInCallCommand("AT+FTM=" + modem_.modulation);
-            state_ = tf1TrainStrt;
-            return;
-        }
-        break;
-    case tf1TrainStrt:
-        if (connect) {
-            if (session_.flags & kFlagSoftwareFlow)
-                engine_.Port().SetSoftwareFlow(0, 0, serial::sfTransmit);
-            std::vector<std::uint8_t> tcf(TcfLength(modem_.params.bps), 0);
-            tcf.push_back(kDle);
-            tcf.push_back(kEtx);
-            SendToPort(tcf);
-            state_ = tf1TrainFnsh;
-            return;
-        }
-        break;
-    case tf1TrainFnsh:
-        if (ok) {
-            if (session_.flags & kFlagSoftwareFlow)
-                engine_.Port().ClearSoftwareFlow();
-            engine_.PauseMs(kExtraPauseMs);
-            modem_.trainingOk = false;
-            engine_.ReceiveFrame();
-            state_ = tf1WaitCFR;
-            return;
-        }
-        break;
-    case tf1WaitCFR:
-        if (ok && !modem_.lastFrameFinal) {
-            engine_.ReceiveFrame();
-        } else if (ok && modem_.trainingOk) {
-            engine_.PauseMs(kExtraPauseMs);
-            engine_.SendInCallCommand("AT+FTM=" + modem_.pageModulation);
-            modem_.lastFrameFinal = false;
-            state_ = tf1WaitPgCn;
-        } else if (ok) {
-            engine_.PauseMs(kExtraPauseMs);
-            engine_.SendInCallCommand("AT+FTH=3");
-            modem_.lastFrameFinal = false;
-            state_ = tf1TSIRespns;
-        } else {
-            break;
-        }
-        return;
-    case tf1WaitPgCn:
-        if (connect) {
-            // Page data goes out at once: a Class 1 modem sends no XON.
-            engine_.SetTimeout(modem_.dataTimeout);
-            engine_.ArmOutputFree(kOutputFreeWanted);
-            state_ = tfWaitFrHead;
-            return;
-        }
-        break;
-    case tf1PageEnd:
-        if (ok) {
-            modem_.retryCount = 0;
-            engine_.SetProgress(base::fpSendingEop);
-            state_ = tf1PrepEOP;
-            return;
-        }
-        if (HasNoCarrier(line)) {
-            // The line went while the page was on its way.
-            Fail(base::ecFaxSessionError);
-            return;
-        }
-        break;
-    case tf1SendEOP:
-        if (connect) {
-            SendPostPageFrame();
-            state_ = tf1WaitMPS;
-            return;
-        }
-        break;
-    case tf1WaitMPS:
-        if (ok) {
-            engine_.PauseMs(kExtraPauseMs);
-            engine_.ReceiveFrame();
-            engine_.SetTimeout(kPostPageReplyTicks);
-            state_ = tf1WaitMCF;
-            return;
-        }
-        break;
-    case tf1WaitMCF:
-        if (HasError(line)) {
-            state_ = tf1PrepEOP;
-            return;
-        }
-        if (ok) {
-            AfterPostPageReply();
-            return;
-        }
-        break;
-    case tf1SendDCN:
-        if (connect) {
-            engine_.SendFrame(BuildFrame(fcf::kDcn, {}, true));
-            state_ = tf1Hangup;
-            return;
-        }
-        break;
-    case tf1Hangup:
-        if (ok) {
-            engine_.SendCommand("ATH");
-            engine_.SetTimeout(kHangupReplyTicks);
-            state_ = tf1WaitHngp;
-            return;
-        }
-        break;
-    case tf1WaitHngp:
-        if (ok) {
-            state_ = tfClose;
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    engine_.ResetResponse();
-}
-
-void SendMachine::AfterPostPageReply()
-{
-    if (postPageFcf_ == fcf::kEom && modem_.morePages && RecogniseFcf(modem_.lastFcf) == FrameKind::Mcf) {
-        // Negotiation starts over with the receiver's new DIS, after the MCF
-        // in the same transmission or in its next one: a DCS sent before it
-        // is refused by receivers that wait to send their DIS.
-        engine_.SetProgress(base::fpPageAccepted);
-        modem_.lastFrameFinal = false;
-        engine_.ReceiveFrame();
-        engine_.SetTimeout(kNewDisTicks);
-        base::NewTimer(newDisWait_, kNewDisTicks);
-        state_ = tf1Connect;
-        return;
-    }
-    if (!modem_.lastFrameFinal) {
-        engine_.ReceiveFrame();
-        return;
-    }
-    modem_.lastFrameFinal = false;
-    const bool more = modem_.morePages;
-    switch (RecogniseFcf(modem_.lastFcf)) {
-    case FrameKind::Rtn:
-        retrainPending_ = false;
-        Fail(base::ecFaxSessionError);
-        return;
-    case FrameKind::Mcf:
-        engine_.SetProgress(base::fpPageAccepted);
-        if (more) {
-            engine_.SendInCallCommand("AT+FTM=" + modem_.pageModulation);
-            state_ = tf1WaitPgCn;
-        } else {
-            engine_.SendInCallCommand("AT+FTH=3");
-            state_ = tf1SendDCN;
-        }
-        return;
-    case FrameKind::Rtp:
-        engine_.SendInCallCommand("AT+FTH=3");
-        state_ = more ? tf1TSIRespns : tf1SendDCN;
-        return;
-    default:
-        // No usable answer (a garbled or unexpected frame): ask again.
-        state_ = tf1PrepEOP;
-        return;
-    }
+    (this->*onReply)(reply);
 }
 
 }  // namespace vl::fax

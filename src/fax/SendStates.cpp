@@ -4,7 +4,6 @@
 
 #include "base/ErrorCodes.h"
 #include "base/TextCase.h"
-#include "fax/ResponseChecks.h"
 #include "fax/SendMachine.h"
 
 namespace vl::fax {
@@ -15,7 +14,7 @@ void SendMachine::Fail(int code)
     state_ = tfAbort;
 }
 
-void SendMachine::GetEntry()
+void SendMachine::GetEntry(FaxEvent)
 {
     // A pause that pumps messages may bring the next-file request back here.
     if (inGetEntry_)
@@ -58,7 +57,7 @@ void SendMachine::GetEntry()
         engine_.Port().ClearSoftwareFlow();
 }
 
-void SendMachine::InitFax()
+void SendMachine::InitFax(FaxEvent)
 {
     // The fax before this one ended at the init rate; every fax runs at the
     // normal one.
@@ -98,7 +97,7 @@ void SendMachine::InitFax()
     state_ = tf1Init1;
 }
 
-void SendMachine::Dial()
+void SendMachine::Dial(FaxEvent)
 {
     std::string command = modem_.toneDial ? "ATDT" : "ATDP";
     command += modem_.dialPrefix;
@@ -118,20 +117,39 @@ void SendMachine::Dial()
     state_ = tf1Connect;
 }
 
-void SendMachine::DialFailed(const std::string& line)
+void SendMachine::RetryWait(FaxEvent event)
 {
-    auto has = [&line](std::string_view text) { return line.find(text) != std::string::npos; };
-    if (has("BUSY"))
+    // Only the wait's end redials: a late report of the failed call or an
+    // incoming ring must not cut short the wait the user set.
+    if (event == FaxEvent::Timeout)
+        state_ = tfDial;
+    else if (event == FaxEvent::Chars)
+        while (engine_.Port().ReadByte() >= 0) {
+        }
+}
+
+void SendMachine::DialFailed(const Reply& reply)
+{
+    switch (reply.kind) {
+    case ModemReply::Busy:
         RedialRule(base::ecFaxBusy);
-    else if (has("ANSWER"))
+        return;
+    case ModemReply::NoAnswer:
         RedialRule(base::ecFaxNoAnswer);
-    else if (has("VOICE") || has("VCON"))
+        return;
+    case ModemReply::Voice:
         Fail(base::ecFaxVoiceCall);
-    else if (has("NO DIAL"))
+        return;
+    case ModemReply::NoDialTone:
         Fail(base::ecFaxNoDialTone);
-    else if (HasNoCarrier(line))
+        return;
+    case ModemReply::NoCarrier:
         // No fax answered: the wait for a connection would only run out.
         Fail(base::ecFaxNoCarrier);
+        return;
+    default:
+        LogUnexpected(reply.line);
+    }
 }
 
 void SendMachine::RedialRule(int code)
@@ -161,7 +179,7 @@ void SendMachine::ReleaseCover()
     apfCover_.Close();
 }
 
-void SendMachine::CloseFax()
+void SendMachine::CloseFax(FaxEvent)
 {
     ReleaseCover();
     file_.Close();
@@ -173,7 +191,7 @@ void SendMachine::CloseFax()
     engine_.SwitchToInitBaud();
 }
 
-void SendMachine::CompleteOk()
+void SendMachine::CompleteOk(FaxEvent)
 {
     // A fax given up after its last busy dial ended without the switch.
     engine_.SwitchToInitBaud();
@@ -183,7 +201,7 @@ void SendMachine::CompleteOk()
     engine_.Finish();
 }
 
-void SendMachine::AbortFax()
+void SendMachine::AbortFax(FaxEvent)
 {
     file_.Close();
     ReleaseCover();

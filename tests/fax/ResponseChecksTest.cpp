@@ -33,5 +33,44 @@ TEST(ResponseChecks, HangupCodeReadsUpToThreeDigitsAfterTheColon) {
     for (const Case& c : cases) EXPECT_EQ(HangupCode(c.response), c.code) << c.response;
 }
 
+TEST(ResponseChecks, ClassifyReplyDecidesOnceInAFixedOrder) {
+    struct Case {
+        const char* response;
+        const char* reportName;
+        ModemReply kind;
+    };
+    const Case cases[] = {
+        {"OK", "", ModemReply::Ok},
+        {"  OK  ", "", ModemReply::Ok},
+        {"ok", "", ModemReply::Other},  // the tests match case
+        {"CONNECT", "", ModemReply::Connect},
+        {"CONNECT 14400", "", ModemReply::Connect},
+        {"NO CARRIER", "", ModemReply::NoCarrier},
+        {"\x7fO CARRIER", "", ModemReply::NoCarrier},  // a garbled start still counts
+        {"NO  CARRIER", "", ModemReply::NoCarrier},  // only the word's end is looked for
+        {"ERROR", "", ModemReply::Error},
+        {"+FCERROR", "", ModemReply::Error},
+        {"BUSY", "", ModemReply::Busy},
+        {"NO ANSWER", "", ModemReply::NoAnswer},
+        {"VOICE", "", ModemReply::Voice},
+        {"VCON", "", ModemReply::Voice},
+        {"NO DIALTONE", "", ModemReply::NoDialTone},
+        {"NO DIAL TONE", "", ModemReply::NoDialTone},
+        {"RINGING", "", ModemReply::Other},
+        {"+FHNG:0", "FHNG", ModemReply::Hangup},
+        {"+FHS: 100", "FHS", ModemReply::Hangup},
+        {"+FHNG:0", "FHS", ModemReply::Other},
+        {"+FHNG:0", "", ModemReply::Other},  // Class 1 has no report
+        // More than one word: the first in the order wins.
+        {"+FHNG:0 OK", "FHNG", ModemReply::Hangup},
+        {"+FHNG:0 OK", "", ModemReply::Ok},
+        {"+FHNG:0 ERROR", "FHNG", ModemReply::Error},
+        {"BUSY NO CARRIER", "", ModemReply::Busy},
+        {"", "", ModemReply::Other},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClassifyReply(c.response, c.reportName), c.kind) << '"' << c.response << "\" with " << c.reportName;
+}
+
 }  // namespace
 }  // namespace vl::fax

@@ -103,6 +103,26 @@ TEST_F(SendMachineCalls, BusyLineWithAbortNoConnectEndsTheSession) {
     EXPECT_EQ(harness_->progress.back(), base::fpUserAbort);
 }
 
+// A line the dialling state has no use for is noted in the dispatch log with
+// the state's name; the call goes on to the answer that ends it.
+TEST_F(SendMachineCalls, UnexpectedLineIsLoggedAndTheDialGoesOn) {
+    Open(Class1Modem("\r\nRINGING\r\n\r\nBUSY\r\n"));
+    ASSERT_EQ(harness_->port->StartDispatchLog(100000), 0);
+    harness_->Queue({"555", apf_, ""});
+    EXPECT_EQ(Run(), base::ecFaxBusy);
+    EXPECT_EQ(Dials(), 1);
+    const auto log = dir_.path() / "dispatch.txt";
+    ASSERT_EQ(harness_->port->WriteDispatchLog(log.string(), false, false, false), 0);
+    // Long data wraps onto lines indented to its column; joined again here.
+    std::string text = ReadFile(log);
+    const std::string wrap = "\n" + std::string(44, ' ');
+    for (auto at = text.find(wrap); at != std::string::npos; at = text.find(wrap, at))
+        text.erase(at, wrap.size());
+    EXPECT_NE(text.find("unexpected RINGING in state tf1Connect"), std::string::npos) << text;
+    // The busy report is what the state waits for: it is no unexpected line.
+    EXPECT_EQ(text.find("unexpected BUSY"), std::string::npos) << text;
+}
+
 struct DialFailure {
     const char* reply;
     int error;

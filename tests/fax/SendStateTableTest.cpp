@@ -1,0 +1,31 @@
+// The send machine's state table: every state has its row, its name as the
+// dispatch log has always shown it, one handler and a run rule the engine can
+// live with.
+#include <gtest/gtest.h>
+
+#include "fax/SendMachine.h"
+#include "fax/StateNames.h"
+
+namespace vl::fax {
+namespace {
+
+TEST(SendStateTable, EveryStateHasItsNameOneHandlerAndARule) {
+    const auto logged = StateNamesFrom(kFirstSendStateName, kSendStateCount);
+    for (int state = tfNone; state <= tfDone; ++state) {
+        SCOPED_TRACE(state);
+        const auto& row = SendMachine::Row(state);
+        EXPECT_EQ(row.state, state);
+        ASSERT_NE(row.name, nullptr);
+        EXPECT_EQ(std::string(row.name), logged[static_cast<std::size_t>(state)]);
+        EXPECT_NE(row.onPass == nullptr, row.onReply == nullptr) << row.name << ": exactly one handler";
+        // A state that reads lines must run again while characters wait, or
+        // they sit unread; one that does not read them would loop on them.
+        if (row.onReply != nullptr)
+            EXPECT_EQ(row.rule, RunRule::WhileChars) << row.name;
+        else
+            EXPECT_NE(row.rule, RunRule::WhileChars) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace vl::fax
