@@ -4,7 +4,16 @@ namespace vl::fax {
 
 namespace {
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+// Quoted text is the far station's: an ID such as +FTSI:"TERROR OK" names
+// no result. From the first quote to the last, so a quote inside the ID
+// hides nothing.
+bool Contains(std::string_view text, std::string_view part) {
+    const std::size_t open = text.find('"');
+    if (open == std::string_view::npos) return text.find(part) != std::string_view::npos;
+    const std::size_t close = text.rfind('"');
+    return text.substr(0, open).find(part) != std::string_view::npos ||
+           (close > open && text.substr(close + 1).find(part) != std::string_view::npos);
+}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // The tests the engine makes on a modem response line. All are "contains"
 // tests, so a response such as "+FHNG:0 OK" or "NO CARRIER" with extra text
-// still counts.
+// still counts; text in double quotes (a far station's ID) is never looked
+// at.
 #pragma once
 
 #include <string_view>

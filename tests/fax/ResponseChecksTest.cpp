@@ -67,6 +67,13 @@ TEST(ResponseChecks, ClassifyReplyDecidesOnceInAFixedOrder) {
         {"+FHNG:0 ERROR", "FHNG", ModemReply::Error},
         {"BUSY NO CARRIER", "", ModemReply::Busy},
         {"", "", ModemReply::Other},
+        // A far station's ID is its own text, whatever words it holds.
+        {"+FTSI:\"TERROR INC\"", "FHNG", ModemReply::Other},
+        {"+FCI: \"NO CARRIER OK\"", "FHS", ModemReply::Other},
+        {"+FCSI:\"+FHNG:50\"", "FHNG", ModemReply::Other},
+        {"+FTSI:\"A\"BUSY\"\"", "", ModemReply::Other},
+        {"+FCSI:\"CALLER\" OK", "", ModemReply::Ok},
+        {"+FCSI:\"OPEN", "", ModemReply::Other},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ClassifyReply(c.response, c.reportName), c.kind) << '"' << c.response << "\" with " << c.reportName;
