@@ -134,10 +134,10 @@ QWidget* MainScreen::BuildPage(app::FaxPage page, const QString& title, const QS
     return widget;
 }
 
+// The notifier, and with it the session bus connection, comes with the first
+// fax received (MainScreenDialogs.cpp).
 void MainScreen::BuildReceiveAnnouncements()
 {
-    notifier_ = new FaxNotifier([this](const std::string& faxFile) { ViewFile(faxFile); },
-                                QDBusConnection::sessionBus(), this);
     ReceiveTrayIcon::Commands commands;
     commands.show = guard_.Slot([this] { BringToFront(*this); });
     commands.stop = guard_.Slot([this] {

@@ -86,8 +86,14 @@ void MainScreen::FileReceivedFax(const store::ReceivedFax& fax)
     RefreshLists();
 }
 
+// The session bus is joined only once there is something to announce: a
+// window that never receives a fax starts no bus thread.
 void MainScreen::AnnounceReceivedFax(const std::string& station, int pages, const std::string& faxFile)
 {
+    if (!notifier_) {
+        notifier_ = new FaxNotifier([this](const std::string& file) { ViewFile(file); },
+                                    QDBusConnection::sessionBus(), this);
+    }
     notifier_->Announce(station, pages, faxFile);
 }
 
