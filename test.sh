@@ -105,7 +105,10 @@ rm -f "$calls_log" "$calls_secs" "$deb_log" "$deb_secs"
 [ "$calls_rc" -eq 0 ] || exit "$calls_rc"
 
 stage "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+# clang 14's tracking of the dynamic TLS of libraries loaded at run time
+# (CUPS, under Qt's print plugin) goes wrong with this glibc, and the leak
+# check's tracer then crashes at exit; without the tracking it runs cleanly.
+ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$test_jobs" -LE 'line|fuzz'
 
 stage "fuzz targets (short runs)"
