@@ -72,12 +72,13 @@ std::vector<std::uint8_t> BuildStationIdFrame(std::uint8_t fcf, std::string_view
     return BuildFrame(fcf, info, false);
 }
 
-std::vector<std::uint8_t> BuildDisFrame(int speedIndex) {
-    return BuildFrame(fcf::kDis, DisInfo(speedIndex), true);
+std::vector<std::uint8_t> BuildDisFrame(int speedIndex, const CodingCaps& caps) {
+    return BuildFrame(fcf::kDis, DisInfo(speedIndex, caps), true);
 }
 
-std::vector<std::uint8_t> BuildDcsFrame(int speedIndex, bool fine, bool wide, int remoteStCode) {
-    return BuildFrame(fcf::kDcs, DcsInfo(speedIndex, fine, wide, remoteStCode), true);
+std::vector<std::uint8_t> BuildDcsFrame(int speedIndex, bool fine, bool wide, int remoteStCode,
+                                        const LineCoding& coding) {
+    return BuildFrame(fcf::kDcs, DcsInfo(speedIndex, fine, wide, remoteStCode, coding), true);
 }
 
 std::optional<HdlcFrame> ParseFrame(std::span<const std::uint8_t> bytes) {

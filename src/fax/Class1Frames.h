@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fax/Class1Negotiation.h"
+
 namespace vl::fax {
 
 // FCF values as sent. The low bit is T.30's X bit (set by the calling
@@ -57,8 +59,9 @@ std::vector<std::uint8_t> BuildFrame(std::uint8_t fcf, std::span<const std::uint
 std::vector<std::uint8_t> BuildStationIdFrame(std::uint8_t fcf, std::string_view stationId);
 
 // The final DIS and DCS frames (information bytes: Class1Negotiation.h).
-std::vector<std::uint8_t> BuildDisFrame(int speedIndex);
-std::vector<std::uint8_t> BuildDcsFrame(int speedIndex, bool fine, bool wide, int remoteStCode);
+std::vector<std::uint8_t> BuildDisFrame(int speedIndex, const CodingCaps& caps = {});
+std::vector<std::uint8_t> BuildDcsFrame(int speedIndex, bool fine, bool wide, int remoteStCode,
+                                        const LineCoding& coding = {});
 
 struct HdlcFrame {
     bool final = false;

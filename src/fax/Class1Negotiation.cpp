@@ -14,6 +14,7 @@ constexpr std::uint8_t kRateV29 = 0x04;
 constexpr std::uint8_t kRateV27 = 0x08;
 constexpr std::uint8_t kRateV33 = 0x10;
 constexpr std::uint8_t kRateV17 = 0x20;
+constexpr std::uint8_t kTwoDim = 0x80;
 
 // Byte 3.
 constexpr std::uint8_t kDisByte3 = 0xF9;
@@ -22,6 +23,11 @@ constexpr std::uint8_t kWidthMask = 0x03;
 constexpr std::uint8_t kWidthB4 = 0x01;
 constexpr std::uint8_t kWidthA3 = 0x02;  // DIS only: A4, B4 and A3
 constexpr std::uint8_t kScanTimeMask = 0x70;
+
+// Byte 4.
+constexpr std::uint8_t kEcm = 0x04;
+constexpr std::uint8_t kEcmFrames64 = 0x08;
+constexpr std::uint8_t kT6 = 0x40;
 
 // By speed index 1..6. A DIS names the modulation families the receiver has;
 // a DCS names one modulation and rate: V.27 ter 2400 and 4800, V.29 7200 and
@@ -77,24 +83,57 @@ RateChoice DcsRateChoice(std::uint8_t rate) {
     return {index, SpeedAt(index).modulation};
 }
 
-}  // namespace
-
-Class1Info DisInfo(int speedIndex) {
-    return {0x00, static_cast<std::uint8_t>(kReceiverOperation | kFine | kDisRates[RateSlot(speedIndex)]), kDisByte3,
-            0x00};
+CodingCaps CapsOf(std::uint8_t byte2, std::uint8_t byte4) {
+    CodingCaps caps;
+    caps.twoDim = (byte2 & kTwoDim) != 0;
+    caps.ecm = (byte4 & kEcm) != 0;
+    caps.t6 = caps.ecm && (byte4 & kT6) != 0;
+    return caps;
 }
 
-Class1Info DcsInfo(int speedIndex, bool fine, bool wide, int remoteStCode) {
-    const std::size_t st = static_cast<std::size_t>(std::clamp(remoteStCode, 0, kMaxScanTimeCode));
+}  // namespace
+
+CodingCaps OfferedCaps(faxdoc::PageCoding best, bool ecm) {
+    CodingCaps caps;
+    caps.twoDim = best != faxdoc::PageCoding::Mh;
+    caps.ecm = ecm;
+    caps.t6 = ecm && best == faxdoc::PageCoding::Mmr;
+    return caps;
+}
+
+LineCoding ChooseCoding(const CodingCaps& local, const CodingCaps& remote) {
+    LineCoding choice;
+    choice.ecm = local.ecm && remote.ecm;
+    if (choice.ecm && local.t6 && remote.t6)
+        choice.coding = faxdoc::PageCoding::Mmr;
+    else if (local.twoDim && remote.twoDim)
+        choice.coding = faxdoc::PageCoding::Mr;
+    return choice;
+}
+
+Class1Info DisInfo(int speedIndex, const CodingCaps& caps) {
+    const std::uint8_t byte2 = static_cast<std::uint8_t>(kReceiverOperation | kFine | kDisRates[RateSlot(speedIndex)] |
+                                                         (caps.twoDim ? kTwoDim : 0));
+    const std::uint8_t byte4 = static_cast<std::uint8_t>((caps.ecm ? kEcm : 0) | (caps.ecm && caps.t6 ? kT6 : 0));
+    return {0x00, byte2, kDisByte3, byte4};
+}
+
+Class1Info DcsInfo(int speedIndex, bool fine, bool wide, int remoteStCode, const LineCoding& coding) {
+    // With error correction no line needs to last any time.
+    const std::size_t st =
+        coding.ecm ? 0 : static_cast<std::size_t>(std::clamp(remoteStCode, 0, kMaxScanTimeCode));
+    const bool twoDim = coding.coding == faxdoc::PageCoding::Mr;
+    const bool t6 = coding.ecm && coding.coding == faxdoc::PageCoding::Mmr;
     const std::uint8_t rate = static_cast<std::uint8_t>(kReceiverOperation | (fine ? kFine : 0) |
-                                                        kDcsRates[RateSlot(speedIndex)]);
+                                                        kDcsRates[RateSlot(speedIndex)] | (twoDim ? kTwoDim : 0));
     const std::uint8_t page =
         static_cast<std::uint8_t>(kDcsScanBits[st][fine ? 1 : 0] | kDcsLengthAndExtend | (wide ? kWidthB4 : 0));
-    return {0x00, rate, page, 0x00};
+    const std::uint8_t byte4 = static_cast<std::uint8_t>((coding.ecm ? kEcm : 0) | (t6 ? kT6 : 0));
+    return {0x00, rate, page, byte4};
 }
 
 std::optional<DisResult> DecodeDis(std::span<const std::uint8_t> info, const SpeedSet& local, int desiredBps,
-                                   bool pageFine, bool pageWide) {
+                                   bool pageFine, bool pageWide, const CodingCaps& localCaps) {
     if (info.size() < 3) return std::nullopt;
     const std::uint8_t r = info[1];
     const std::uint8_t s = info[2];
@@ -115,6 +154,10 @@ std::optional<DisResult> DecodeDis(std::span<const std::uint8_t> info, const Spe
     dis.params.wide = pageWide;
     dis.params.bps = SpeedAt(dis.chosenIndex).bps;
     dis.params.stCode = StCodeOf(s);
+    dis.remoteCaps = CapsOf(r, info.size() > 3 ? info[3] : 0);
+    const LineCoding choice = ChooseCoding(localCaps, dis.remoteCaps);
+    dis.params.coding = choice.coding;
+    dis.params.ecm = choice.ecm;
     RecomputeMinBytes(dis.params);
     return dis;
 }
@@ -135,6 +178,13 @@ std::optional<DcsResult> DecodeDcs(std::span<const std::uint8_t> info) {
     dcs.params.wide = (s & kWidthMask) == kWidthB4;
     dcs.params.bps = SpeedAt(dcs.chosenIndex).bps;
     dcs.params.stCode = StCodeOf(s);
+    const std::uint8_t byte4 = info.size() > 3 ? info[3] : 0;
+    dcs.params.ecm = (byte4 & kEcm) != 0;
+    dcs.params.ecmFrameBytes = (byte4 & kEcmFrames64) != 0 ? 64 : 256;
+    if ((byte4 & kT6) != 0)
+        dcs.params.coding = faxdoc::PageCoding::Mmr;
+    else if ((r & kTwoDim) != 0)
+        dcs.params.coding = faxdoc::PageCoding::Mr;
     RecomputeMinBytes(dcs.params);
     return dcs;
 }

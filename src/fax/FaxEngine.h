@@ -176,6 +176,8 @@ public:
     // "AT+FCLASS=1" then "AT+FTM=?" (sender) or "AT+FRM=?" (receiver):
     // fills Modem().localSpeeds and speedIndex (receiver: at most DesiredBPS).
     bool DetermineLocalSpeeds();
+    // The codings our DIS offers and our DCS may choose, from DesiredCoding.
+    CodingCaps Class1CodingCaps() const;
     // The port's speed for a session (NormalBaud) and between sessions
     // (InitBaud); both are the command speed, 19200 bit/s, when InitBaud is 0.
     void SwitchToNormalBaud();

@@ -8,6 +8,13 @@
 
 namespace vl::fax {
 
+CodingCaps FaxEngine::Class1CodingCaps() const
+{
+    // Error correction is not offered on Class 1 yet: its frames need the
+    // block sender and receiver.
+    return OfferedCaps(modem_.desiredCoding, false);
+}
+
 FrameAction FaxEngine::ApplyFrame(const HdlcFrame& frame)
 {
     modem_.lastFcf = frame.fcf;
@@ -22,7 +29,8 @@ FrameAction FaxEngine::ApplyFrame(const HdlcFrame& frame)
         return FrameAction::Retrain;
     case FrameKind::Dis: {
         const bool fine = modem_.resolution == '1';
-        const auto dis = DecodeDis(frame.info, modem_.localSpeeds, modem_.desiredBps, fine, modem_.wide);
+        const auto dis = DecodeDis(frame.info, modem_.localSpeeds, modem_.desiredBps, fine, modem_.wide,
+                                   Class1CodingCaps());
         if (!dis)
             return FrameAction::None;
         modem_.remoteSpeeds = dis->remote;

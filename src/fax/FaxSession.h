@@ -117,6 +117,7 @@ struct ModemRecord {
 
     int desiredBps = 9600;             // DesiredBPS
     char desiredEcm = '0';             // DesiredECM as '0' or '1'
+    faxdoc::PageCoding desiredCoding = faxdoc::PageCoding::Mmr;  // DesiredCoding: the best offered
     char faxAndData = '0';             // FaxAndData as '0' or '1'
     int answerOnRing = 1;              // AnswerOnRing
 

@@ -161,7 +161,7 @@ void ReceiveMachine::SendDis(const Input& in) {
         return;
     const std::string& line = Engine().Response();
     if (HasConnect(line)) {
-        Engine().SendFrame(BuildDisFrame(Engine().Modem().speedIndex));
+        Engine().SendFrame(BuildDisFrame(Engine().Modem().speedIndex, Engine().Class1CodingCaps()));
         Engine().ResetResponse();
         return;
     }

@@ -18,9 +18,9 @@ void SendMachine::SendDcs()
     modem_.params.bps = speed.bps;
     modem_.params.fine = modem_.resolution == '1';
     modem_.params.wide = modem_.wide;
-    modem_.params.ecm = false;
     RecomputeMinBytes(modem_.params);
-    engine_.SendFrame(BuildDcsFrame(modem_.speedIndex, modem_.params.fine, modem_.wide, modem_.params.stCode));
+    engine_.SendFrame(BuildDcsFrame(modem_.speedIndex, modem_.params.fine, modem_.wide, modem_.params.stCode,
+                                    {modem_.params.coding, modem_.params.ecm}));
 }
 
 void SendMachine::SendPostPageFrame()

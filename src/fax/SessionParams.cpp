@@ -29,7 +29,8 @@ int MinBytesPerLine(int scanTimeMs, int bps) {
 }
 
 void RecomputeMinBytes(SessionParams& params) {
-    params.minBytesPerLine = MinBytesPerLine(ScanTimeMs(params.stCode, params.fine), params.bps);
+    // Error correction sends lines in frames: none has a time to last.
+    params.minBytesPerLine = params.ecm ? 0 : MinBytesPerLine(ScanTimeMs(params.stCode, params.fine), params.bps);
 }
 
 }  // namespace vl::fax

@@ -4,12 +4,16 @@
 // page line must at least carry.
 #pragma once
 
+#include "faxdoc/PageCoding.h"
+
 namespace vl::fax {
 
 struct SessionParams {
     bool fine = false;  // 7.7 lines/mm
     bool wide = false;  // 2048 pixels (B4) instead of 1728
-    bool ecm = false;   // error correction; never on for Class 1
+    bool ecm = false;   // error correction (T.30 Annex A)
+    int ecmFrameBytes = 256;  // with ecm: 256, or 64 when the caller asked for it
+    faxdoc::PageCoding coding = faxdoc::PageCoding::Mh;  // on the line; pages are stored in MH
     int bps = 9600;     // line speed for page data
     int stCode = 0;     // scan-time code 0..7 (table below)
     int minBytesPerLine = 0;
@@ -26,7 +30,8 @@ int ScanTimeMs(int stCode, bool fine);
 // milliseconds x bps / 8000: the bytes a line takes on the wire at `bps`.
 int MinBytesPerLine(int scanTimeMs, int bps);
 
-// Sets params.minBytesPerLine from its ST code, resolution and speed.
+// Sets params.minBytesPerLine from its ST code, resolution and speed; 0
+// with error correction.
 void RecomputeMinBytes(SessionParams& params);
 
 }  // namespace vl::fax

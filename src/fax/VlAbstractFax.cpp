@@ -160,6 +160,7 @@ FaxEngine& VlAbstractFax::NewEngine()
     ModemRecord& modem = engine.Modem();
     modem.desiredBps = DesiredBPS;
     modem.desiredEcm = DesiredECM ? '1' : '0';
+    modem.desiredCoding = DesiredCoding;
     // The port waits at the init rate until a session switches it to the
     // normal one. Without a normal rate the port's own is taken: the line
     // may still be at the init rate the last session left it at.

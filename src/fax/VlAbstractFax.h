@@ -18,6 +18,7 @@
 #include "fax/FaxLog.h"
 #include "fax/FaxProgressValues.h"
 #include "fax/FaxStatusModel.h"
+#include "faxdoc/PageCoding.h"
 
 namespace vl::serial {
 class VlComPort;
@@ -48,6 +49,9 @@ public:
     int StatusInterval = 1;  // seconds
     int DesiredBPS = 9600;
     bool DesiredECM = false;
+    // The best coding offered and accepted; MMR needs error correction, so
+    // without it MR is the best.
+    faxdoc::PageCoding DesiredCoding = faxdoc::PageCoding::Mmr;
     std::string FaxFileExt = "APF";
 
     // Linking sets the port to 8N1, 19200 bit/s, 8192-byte buffers and
