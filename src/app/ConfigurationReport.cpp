@@ -123,6 +123,7 @@ void ConfigurationReport::AddSettings() {
     Add("Max BPS:              ", std::to_string(s.MaximumBPS));
     Add("Modem Init:           ", s.InitString);
     AddYesNo("ECM:                  ", s.ECM);
+    Add("Coding:               ", std::string(CodingName(s.Coding)));
     Add("Dial Prefix:          ", s.DialPrefix);
     Add("Dial Suffix:          ", s.DialSuffix);
     Add("Dial Attempts:        ", std::to_string(s.DialAttempts));

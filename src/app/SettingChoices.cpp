@@ -37,6 +37,14 @@ std::string_view FaxClassName(int faxClass) {
     }
 }
 
+std::string_view CodingName(int coding) {
+    switch (coding) {
+        case kCodingMhOnly: return "MH only";
+        case kCodingUpToMr: return "Up to MR (two-dimensional)";
+        default: return "Up to MMR (needs error correction)";
+    }
+}
+
 std::string StoredReceiptPrinterName(std::string_view chosen) {
     if (base::ContainsNoCase(chosen, "VELLORA")) return std::string(kDefaultPrinterName);
     return std::string(chosen);

@@ -1,5 +1,5 @@
 // The fixed choices the settings editors offer: transfer-rate list positions,
-// fax class names, and the receipt printer value.
+// fax class names, coding names, and the receipt printer value.
 #pragma once
 
 #include <string>
@@ -14,6 +14,11 @@ int RateToPosition(int rate);
 
 // "AutoDetect", "Class 1", "Class 2", "Class 2.0", or "unknown".
 std::string_view FaxClassName(int faxClass);
+
+// The text for a value of key Coding: "MH only", "Up to MR (two-dimensional)",
+// "Up to MMR (needs error correction)"; a value out of range gives the
+// default's text, as it reads as the default.
+std::string_view CodingName(int coding);
 
 // The receipt printer name to store for the printer chosen in the editor: the
 // program's own fax printer (any name containing "VELLORA" in any letter

@@ -62,6 +62,7 @@ const KeyDef<Settings> kSettingsKeys[] = {
     {"Modem", "FaxClassReceive", &Settings::FaxClassReceive, &Settings::FaxClass},
     {"Modem", "MaximumBPSReceive", &Settings::MaximumBPSReceive, &Settings::MaximumBPS},
     {"Modem", "RenegotiateBetween", &Settings::RenegotiateBetween},
+    {"Modem", "Coding", &Settings::Coding},
     {"Resetting", "String", &Settings::String},
     {"Resetting", "AfterString", &Settings::AfterString},
     {"Receive", "AtStartup", &Settings::AtStartup},
@@ -152,8 +153,13 @@ SettingKeyInfo PortKeyInfo(int comNumber) {
 
 }  // namespace
 
+int CodingOrDefault(int coding) {
+    return coding >= kCodingMhOnly && coding <= kCodingUpToMmr ? coding : Settings{}.Coding;
+}
+
 void ReadSettings(const IniFile& ini, Settings& settings) {
     ReadKeys<Settings>(ini, kSettingsKeys, settings);
+    settings.Coding = CodingOrDefault(settings.Coding);
 }
 
 void WriteSettings(IniFile& ini, const Settings& settings) {

@@ -20,6 +20,12 @@ inline constexpr std::string_view kProgramVersion = "2.9y";
 // The receipt printer value that means "the system's default printer".
 inline constexpr std::string_view kDefaultPrinterName = "Default Windows Printer";
 
+// Values of key Coding (section Modem): the best page coding offered on
+// calls in both directions. MMR goes only with error correction.
+inline constexpr int kCodingMhOnly = 0;
+inline constexpr int kCodingUpToMr = 1;
+inline constexpr int kCodingUpToMmr = 2;
+
 // Fields are named after their keys; the comments give the sections.
 struct Settings {
     // User
@@ -48,6 +54,7 @@ struct Settings {
     int FaxClassReceive = 1;
     int MaximumBPSReceive = 9600;
     bool RenegotiateBetween = false;
+    int Coding = kCodingUpToMmr;  // a value out of range reads as this default
     // Resetting
     std::string String;  // the modem reset string
     std::string AfterString;
@@ -81,6 +88,9 @@ struct PrintOptions {
     bool Footer = false;
     bool Stretch = false;
 };
+
+// `coding` when it is a value of key Coding, else the default.
+int CodingOrDefault(int coding);
 
 // Every field of the record is set: from the file, else from its default.
 void ReadSettings(const base::IniFile& ini, Settings& settings);

@@ -66,12 +66,32 @@ bool FaxClassOption(const OptionScan& scan, const std::string& name, fax::TFaxCl
     return true;
 }
 
+bool CodingOption(const OptionScan& scan, const std::string& name, faxdoc::PageCoding& coding, std::string& problem)
+{
+    const auto found = scan.values.find(name);
+    if (found == scan.values.end())
+        return true;
+    const std::string& text = found->second;
+    if (text == "mh")
+        coding = faxdoc::PageCoding::Mh;
+    else if (text == "mr")
+        coding = faxdoc::PageCoding::Mr;
+    else if (text == "mmr")
+        coding = faxdoc::PageCoding::Mmr;
+    else {
+        problem = "'" + text + "' is not a coding (mh, mr or mmr)";
+        return false;
+    }
+    return true;
+}
+
 bool ApplyModemOptions(const OptionScan& scan, fax::VlAbstractFax& fax, std::string& problem)
 {
     if (scan.switches.count("--ecm"))
         fax.DesiredECM = true;
     TextOption(scan, "--station-id", fax.StationID);
     return FaxClassOption(scan, "--class", fax.FaxClass, problem) &&
+           CodingOption(scan, "--coding", fax.DesiredCoding, problem) &&
            NumberOption(scan, "--bps", 2400, 33600, fax.DesiredBPS, problem);
 }
 

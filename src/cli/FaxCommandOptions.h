@@ -30,7 +30,9 @@ bool NumberOption(const OptionScan& scan, const std::string& name, int low, int 
 
 // "auto", "1", "2" or "2.0", when `name` was given.
 bool FaxClassOption(const OptionScan& scan, const std::string& name, fax::TFaxClass& faxClass, std::string& problem);
-// What --class, --bps, --ecm and --station-id say, over the settings the
+// "mh", "mr" or "mmr", the best coding offered, when `name` was given.
+bool CodingOption(const OptionScan& scan, const std::string& name, faxdoc::PageCoding& coding, std::string& problem);
+// What --class, --bps, --ecm, --coding and --station-id say, over the settings the
 // component took already.
 bool ApplyModemOptions(const OptionScan& scan, fax::VlAbstractFax& fax, std::string& problem);
 

@@ -23,7 +23,8 @@ constexpr std::string_view kGroup = "receive";
 
 const char kReceiveUsage[] =
     "usage: vellora-cli receive --port COMn|DEVICE [--dir DIR] [--class auto|1|2|2.0]\n"
-    "         [--rings N] [--station-id ID] [--naming 1|2] [--once]\n";
+    "         [--ecm] [--coding mh|mr|mmr] [--rings N] [--station-id ID] [--naming 1|2]\n"
+    "         [--once]\n";
 
 int Usage(const std::string& problem)
 {
@@ -61,8 +62,8 @@ int RunReceiveCommand(const Args& args)
     std::setlocale(LC_TIME, "");
     OptionScan scan;
     std::string problem;
-    if (!ScanOptions(args, {"--port", "--dir", "--class", "--rings", "--station-id", "--naming"}, {"--once"}, scan,
-                     problem))
+    if (!ScanOptions(args, {"--port", "--dir", "--class", "--coding", "--rings", "--station-id", "--naming"},
+                     {"--ecm", "--once"}, scan, problem))
         return Usage(problem);
     if (!scan.words.empty())
         return Usage("unexpected '" + scan.words.front() + "'");

@@ -22,9 +22,9 @@ constexpr std::string_view kGroup = "send";
 
 const char kSendUsage[] =
     "usage: vellora-cli send --port COMn|DEVICE --number NUMBER [--class auto|1|2|2.0]\n"
-    "         [--bps N] [--ecm] [--station-id ID] [--header TEXT] [--cover FILE]\n"
-    "         [--dial-prefix P] [--pulse] [--blind] [--attempts N] [--retry-wait S]\n"
-    "         FILE.APF...\n";
+    "         [--bps N] [--ecm] [--coding mh|mr|mmr] [--station-id ID] [--header TEXT]\n"
+    "         [--cover FILE] [--dial-prefix P] [--pulse] [--blind] [--attempts N]\n"
+    "         [--retry-wait S] FILE.APF...\n";
 
 int Usage(const std::string& problem)
 {
@@ -81,7 +81,7 @@ int RunSendCommand(const Args& args)
     OptionScan scan;
     std::string problem;
     if (!ScanOptions(args,
-                     {"--port", "--number", "--class", "--bps", "--station-id", "--header", "--cover",
+                     {"--port", "--number", "--class", "--bps", "--coding", "--station-id", "--header", "--cover",
                       "--dial-prefix", "--attempts", "--retry-wait"},
                      {"--ecm", "--pulse", "--blind"}, scan, problem))
         return Usage(problem);

@@ -33,10 +33,20 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// The character at 1-based `position`, or '\0' past the end.
-char At(std::string_view text, std::size_t position) {
-    return position <= text.size() ? text[position - 1] : '\0';
+// The 0-based `index`th of the values apart by commas, trimmed; empty past the end.
+std::string_view Field(std::string_view fields, std::size_t index) {
+    for (; index > 0; --index) {
+        const std::size_t comma = fields.find(',');
+        if (comma == std::string_view::npos) return {};
+        fields.remove_prefix(comma + 1);
+    }
+    return Trim(fields.substr(0, fields.find(',')));
 }
+
+// A one-character value as that character, anything else as '\0'.
+char Code(std::string_view field) { return field.size() == 1 ? field.front() : '\0'; }
+
+enum FieldIndex : std::size_t { kVr = 0, kBr = 1, kWd = 2, kDf = 4, kEc = 5, kSt = 7 };
 
 }  // namespace
 
@@ -54,17 +64,35 @@ int BpsForBitRateCode(char code) {
     return kDefaultBitRate.bps;
 }
 
+char DataFormatCode(faxdoc::PageCoding desired, bool ecm) {
+    switch (desired) {
+    case faxdoc::PageCoding::Mh: return '0';
+    case faxdoc::PageCoding::Mr: return '1';
+    case faxdoc::PageCoding::Mmr: return ecm ? '3' : '1';
+    }
+    return '0';
+}
+
 SessionParams ParseSessionParams(std::string_view report) {
-    const std::string_view fields = Trim(AfterPrefix(report));
+    const std::string_view fields = AfterPrefix(report);
     SessionParams params;
-    params.fine = At(fields, 1) == '1';
-    params.bps = BpsForBitRateCode(At(fields, 3));
-    params.wide = At(fields, 5) == '1';
-    params.ecm = At(fields, 11) == '1' || At(fields, 11) == '2';
-    const char st = At(fields, 15);
+    params.fine = Field(fields, kVr) == "1";
+    params.bps = BpsForBitRateCode(Code(Field(fields, kBr)));
+    params.wide = Field(fields, kWd) == "1";
+    params.coding = ReportedCoding(report).value_or(faxdoc::PageCoding::Mh);
+    params.ecm = Field(fields, kEc) == "1" || Field(fields, kEc) == "2";
+    const char st = Code(Field(fields, kSt));
     params.stCode = st >= '0' && st <= '0' + kMaxScanTimeCode ? st - '0' : 0;
     RecomputeMinBytes(params);
     return params;
+}
+
+std::optional<faxdoc::PageCoding> ReportedCoding(std::string_view report) {
+    const std::string_view df = Field(AfterPrefix(report), kDf);
+    if (df.empty() || df == "0") return faxdoc::PageCoding::Mh;
+    if (df == "1") return faxdoc::PageCoding::Mr;
+    if (df == "3") return faxdoc::PageCoding::Mmr;
+    return std::nullopt;
 }
 
 std::string CleanRemoteId(std::string_view report) {

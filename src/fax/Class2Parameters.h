@@ -4,6 +4,7 @@
 // first ":" (or, in a line without one, the first "=").
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,14 +19,25 @@ char BitRateCode(int desiredBps);
 // '4' 12000, '5' 14400, anything else 9600.
 int BpsForBitRateCode(char code);
 
+// The data-format code for the best coding offered: '0' MH, '1' MR, '3' MMR.
+// MMR goes only with error correction; without it MR is the best.
+char DataFormatCode(faxdoc::PageCoding desired, bool ecm);
+
 // A remote capabilities report ("+FDIS:", "+FIS:") or session parameters
-// report ("+FDCS:", "+FCS:"). The rest after the prefix, trimmed, is read at
-// positions 1 (fine when "1"), 3 (bit-rate code), 5 (wide when "1"),
-// 11 (ECM when "1" or "2") and 15 (ST code); for a capabilities report fine
-// and wide say what the remote supports. A position the report does not
-// reach reads as the default: normal, 9600, not wide, no ECM, ST code 0, as
-// does an ST code outside 0..7.
+// report ("+FDCS:", "+FCS:"). The rest after the prefix is read as values
+// apart by commas, each trimmed: the first (fine when "1"), the second
+// (bit-rate code), the third (wide when "1"), the fifth (data format, as
+// ReportedCoding reads it, MH when it is none of those), the sixth (ECM when
+// "1" or "2") and the eighth (ST code); for a capabilities report they say
+// what the remote supports. A value the report does not reach reads as the
+// default: normal, 9600, not wide, MH, no ECM, ST code 0, as does an ST code
+// outside 0..7.
 SessionParams ParseSessionParams(std::string_view report);
+
+// The coding of a report's data format (its fifth value): "0" or none MH, "1"
+// MR, "3" MMR. Nothing for uncompressed ("2") or any other value: page data
+// in it cannot be carried.
+std::optional<faxdoc::PageCoding> ReportedCoding(std::string_view report);
 
 // A transmitting- or called-station ID report ("+FTSI:", "+FCSI:", "+FTI:",
 // "+FCI:"): the rest after the prefix, trimmed, a leading double quote

@@ -143,6 +143,7 @@ private:
     void Class2Init(const std::string& line);
     void ValidateConnect(const std::string& line);
     void SenderReports(const std::string& line);
+    void TakeSessionParams(const std::string& line);
     void WaitDataConnect(const std::string& line);
     void PageResult(const std::string& line);
     void WaitHangupReport(const std::string& line);

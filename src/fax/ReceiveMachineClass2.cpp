@@ -82,7 +82,9 @@ void ReceiveMachine::Class2Init(const std::string& line) {
         Engine().SwitchToNormalBaud();
         std::string command = modem.vocabulary.receiveCapabilities + "=1,";
         command += BitRateCode(modem.desiredBps);
-        command += ",0,2,0,";
+        command += ",0,2,";
+        command += DataFormatCode(modem.desiredCoding, modem.desiredEcm == '1');
+        command += ',';
         command += modem.desiredEcm;
         command += ",0,0";
         Engine().SendCommand(command);
@@ -131,8 +133,7 @@ void ReceiveMachine::SenderReports(const std::string& line) {
     }
     if (IsReport(line, names.sessionParameters)) {
         Engine().ResetResponse();
-        Engine().Modem().params = ParseSessionParams(line);
-        Engine().SetProgress(base::fpSessionParams);
+        TakeSessionParams(line);
         return;
     }
     if (HasOk(line)) {
@@ -144,10 +145,20 @@ void ReceiveMachine::SenderReports(const std::string& line) {
     Engine().ResetResponse();
 }
 
+void ReceiveMachine::TakeSessionParams(const std::string& line) {
+    // Page data in a coding we cannot read (uncompressed) would be stored as
+    // garbage: the call ends instead.
+    if (!ReportedCoding(line)) {
+        Fail(base::ecFaxBadMachine);
+        return;
+    }
+    Engine().Modem().params = ParseSessionParams(line);
+    Engine().SetProgress(base::fpSessionParams);
+}
+
 void ReceiveMachine::WaitDataConnect(const std::string& line) {
     if (IsReport(line, Engine().Modem().vocabulary.sessionParameters)) {
-        Engine().Modem().params = ParseSessionParams(line);
-        Engine().SetProgress(base::fpSessionParams);
+        TakeSessionParams(line);
         return;
     }
     if (!HasConnect(line)) {

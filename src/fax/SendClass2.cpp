@@ -36,6 +36,11 @@ void SendMachine::Class2Params(const Reply& reply)
         engine_.SetRemoteId(CleanRemoteId(line));
         engine_.SetProgress(base::fpGotRemoteId);
     } else if (IsReport(line, names.sessionParameters)) {
+        // A coding we cannot make (uncompressed) ends the call before any page data.
+        if (!ReportedCoding(line)) {
+            Fail(base::ecFaxBadMachine);
+            return;
+        }
         modem_.params = ParseSessionParams(line);
         engine_.SetProgress(base::fpSessionParams);
     } else if (reply.kind == ModemReply::Ok) {
@@ -117,7 +122,9 @@ void SendMachine::Class2Init2(const Reply& reply)
     command += ',';
     command += BitRateCode(modem_.desiredBps);
     command += modem_.wide ? ",1" : ",0";
-    command += ",2,0,";
+    command += ",2,";
+    command += DataFormatCode(modem_.desiredCoding, modem_.desiredEcm == '1');
+    command += ',';
     command += modem_.desiredEcm;
     command += ",0,0";
     engine_.SendCommand(command);

@@ -13,12 +13,12 @@ constexpr int kPulse = 1;  // ToneOrPulse
 
 ModemSettings SendingModem(const app::Settings& s)
 {
-    return {s.FaxClass, s.MaximumBPS, s.ECM, s.InitString, s.Fax};
+    return {s.FaxClass, s.MaximumBPS, s.ECM, s.Coding, s.InitString, s.Fax};
 }
 
 ModemSettings ReceivingModem(const app::Settings& s)
 {
-    return {s.FaxClassReceive, s.MaximumBPSReceive, s.ECMReceive, s.InitStringReceive, s.Fax};
+    return {s.FaxClassReceive, s.MaximumBPSReceive, s.ECMReceive, s.Coding, s.InitStringReceive, s.Fax};
 }
 
 fax::TFaxClass ComponentFaxClass(int stored)
@@ -26,11 +26,24 @@ fax::TFaxClass ComponentFaxClass(int stored)
     return stored >= 0 && stored <= 3 ? static_cast<fax::TFaxClass>(stored + 1) : fax::fcDetect;
 }
 
+faxdoc::PageCoding DesiredCoding(int stored)
+{
+    switch (stored) {
+    case app::kCodingMhOnly:
+        return faxdoc::PageCoding::Mh;
+    case app::kCodingUpToMr:
+        return faxdoc::PageCoding::Mr;
+    default:
+        return faxdoc::PageCoding::Mmr;
+    }
+}
+
 void ApplyModemSettings(const ModemSettings& modem, fax::VlAbstractFax& fax)
 {
     fax.FaxClass = ComponentFaxClass(modem.faxClass);
     fax.DesiredBPS = modem.maximumBps;
     fax.DesiredECM = modem.ecm;
+    fax.DesiredCoding = DesiredCoding(modem.coding);
     fax.StationID = modem.stationId;
     fax.ModemInit = modem.initString.empty() ? std::string() : app::WithAtPrefix(modem.initString);
 }

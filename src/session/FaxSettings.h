@@ -16,6 +16,7 @@ struct ModemSettings {
     int faxClass = 0;  // as stored: 0 autodetect, 1..3 Class 1, 2, 2.0
     int maximumBps = 9600;
     bool ecm = false;
+    int coding = app::kCodingUpToMmr;  // as stored (key Coding)
     std::string initString;
     std::string stationId;
 };
@@ -27,7 +28,10 @@ ModemSettings ReceivingModem(const app::Settings& settings);
 // fcDetect); a value out of range detects.
 fax::TFaxClass ComponentFaxClass(int stored);
 
-// Class, speed, error correction, station ID and the init string, which gets
+// The best coding a component offers for a stored Coding: MH, MR or MMR.
+faxdoc::PageCoding DesiredCoding(int stored);
+
+// Class, speed, error correction, coding, station ID and the init string, which gets
 // "AT" in front when it holds no "AT" (an empty one leaves the engine's own).
 void ApplyModemSettings(const ModemSettings& modem, fax::VlAbstractFax& fax);
 

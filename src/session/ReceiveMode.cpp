@@ -171,6 +171,7 @@ void ReceiveMode::LogConfig()
     AddPlain("  Desired BPS: " + std::to_string(s.MaximumBPSReceive));
     if (s.ECMReceive)
         AddPlain("  Desired ECM: ON");
+    AddPlain("  Coding: " + std::string(app::CodingName(s.Coding)));
     if (s.ToneOrPulse == kPulse)
         AddPlain("  Using Pulse Dialing ***");
     AddPlain("  Fax Class: " + std::string(app::FaxClassName(s.FaxClassReceive)));

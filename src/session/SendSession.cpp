@@ -185,10 +185,12 @@ void SendSession::LogSessionSettings(const std::string& number)
     const app::Settings& s = settings_;
     const bool pulse = s.ToneOrPulse == kPulse;
     const std::string className(app::FaxClassName(s.FaxClass));
+    const std::string coding(app::CodingName(s.Coding));
     Trace("Start_of_fax_session");
     Trace("DesiredBPS_" + std::to_string(s.MaximumBPS));
     if (s.ECM)
         Trace("DesiredECM_ON");
+    Trace("Coding_" + coding);
     if (s.BlindDial)
         Trace("BlindDial_ON");
     if (s.IgnoreBusy)
@@ -209,6 +211,7 @@ void SendSession::LogSessionSettings(const std::string& number)
     log_.Add("Desired BPS: " + std::to_string(s.MaximumBPS));
     if (s.ECM)
         log_.Add("Desired ECM: ON");
+    log_.Add("Coding: " + coding);
     if (s.BlindDial)
         log_.Add("Blind Dial: ON");
     if (s.IgnoreBusy)

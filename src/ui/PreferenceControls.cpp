@@ -70,6 +70,7 @@ void PreferenceControls::Show(const app::Settings& s)
     ShowText(company, s.Company);
     ShowText(voiceNumber, s.Voice);
     useEcm->setChecked(s.ECM);
+    coding->setCurrentIndex(app::CodingOrDefault(s.Coding));
     ShowText(dialPrefix, s.DialPrefix);
     ShowText(dialSuffix, s.DialSuffix);
     dialAttempts->setText(QString::number(s.DialAttempts));
@@ -129,6 +130,7 @@ void PreferenceControls::Take(app::Settings& s) const
     s.Company = Text(company);
     s.Voice = Text(voiceNumber);
     s.ECM = useEcm->isChecked();
+    s.Coding = coding->currentIndex();
     s.DialPrefix = Text(dialPrefix);
     s.DialSuffix = Text(dialSuffix);
     s.DialAttempts = WholeNumber(dialAttempts);

@@ -29,6 +29,7 @@ struct PreferenceControls {
     QLineEdit* company = nullptr;
     QLineEdit* voiceNumber = nullptr;
     QCheckBox* useEcm = nullptr;
+    QComboBox* coding = nullptr;  // index = stored value, for both directions
     QLineEdit* dialPrefix = nullptr;
     QLineEdit* dialSuffix = nullptr;
     QLineEdit* dialAttempts = nullptr;

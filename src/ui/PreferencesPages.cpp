@@ -94,6 +94,16 @@ QComboBox* RateList(const char* name)
     return list;
 }
 
+// The codings offered, at the positions of their stored values.
+QComboBox* CodingList(const char* name)
+{
+    auto* list = new QComboBox;
+    list->setObjectName(QLatin1String(name));
+    for (int coding = app::kCodingMhOnly; coding <= app::kCodingUpToMmr; ++coding)
+        list->addItem(ToQt(app::CodingName(coding)));
+    return list;
+}
+
 QWidget* PageOf(QLayout* layout)
 {
     auto* page = new QWidget;
@@ -206,7 +216,14 @@ QWidget* Preferences::BuildSendingUserPage()
     controls_.company = FieldRow(form, "&Company:", "Company");
     controls_.voiceNumber = FieldRow(form, "&Voice number:", "Voicenumber");
     controls_.useEcm = Box("Use error correction (ECM) when sending", "UseECM");
-    form->addRow(controls_.useEcm);
+    controls_.coding = CodingList("Coding");
+    auto* ecmRow = new QHBoxLayout;
+    ecmRow->addWidget(controls_.useEcm);
+    ecmRow->addSpacing(16);
+    ecmRow->addWidget(BuddyLabel("Co&ding offered:", controls_.coding));
+    ecmRow->addWidget(controls_.coding);
+    ecmRow->addStretch(1);
+    form->addRow(ecmRow);
     controls_.dialPrefix = FieldRow(form, "Dial &prefix:", "DialPrefix");
     controls_.dialSuffix = FieldRow(form, "Dial &suffix:", "DialSuffix");
     return PageOf(form);

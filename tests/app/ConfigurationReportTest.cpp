@@ -83,7 +83,7 @@ TEST_F(ReportFixture, MissingLogsLeaveTheirBlocksOut) {
 
 TEST_F(ReportFixture, SettingsAreShownUnderTheirLabelsFromTheirKeys) {
     test::WriteFile(home.path() / "VL.INI",
-                    "[Modem]\nComPort=1\nFaxClass=3\nInitString=AT&F\n"
+                    "[Modem]\nComPort=1\nFaxClass=3\nInitString=AT&F\nCoding=1\n"
                     "[Dialing]\nToneOrPulse=7\nBlindDial=1\n"
                     "[Resetting]\nString=ATZ\nAfterString=ATM0\n"
                     "[Other]\nUseMotorolaSM56Fix=1\nImposeWaitBeforePrinting=0\n"
@@ -97,6 +97,7 @@ TEST_F(ReportFixture, SettingsAreShownUnderTheirLabelsFromTheirKeys) {
              "Post Reset String:    \tATM0",
              "Fax Class:            \tClass 2.0",
              "Blind Dial:           \tYes",
+             "Coding:               \tUp to MR (two-dimensional)",
              "Ignore Busy:          \tNo",
              // The receive keys follow their sending counterparts when missing.
              "Receive Fax Class:    \tClass 2.0",

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Settings.h"
+
 namespace vl::app {
 namespace {
 
@@ -24,6 +26,11 @@ TEST(SettingChoices, FaxClassNames) {
     EXPECT_EQ(FaxClassName(3), "Class 2.0");
     EXPECT_EQ(FaxClassName(4), "unknown");
     EXPECT_EQ(FaxClassName(-1), "unknown");
+}
+
+TEST(SettingChoices, ACodingOutOfRangeIsNamedAsTheDefaultItReadsAs) {
+    for (int coding : {-1, 3, 99}) EXPECT_EQ(CodingName(coding), CodingName(Settings{}.Coding)) << coding;
+    EXPECT_NE(CodingName(kCodingMhOnly), CodingName(kCodingUpToMr));
 }
 
 TEST(SettingChoices, TheOwnFaxPrinterIsNeverTheReceiptPrinter) {

@@ -43,6 +43,7 @@ const char kDefaults[] =
     "Modem\tFaxClassReceive\t1\n"
     "Modem\tMaximumBPSReceive\t9600\n"
     "Modem\tRenegotiateBetween\t0\n"
+    "Modem\tCoding\t2\n"
     "Resetting\tString\t\n"
     "Resetting\tAfterString\t\n"
     "Receive\tAtStartup\t0\n"
@@ -104,6 +105,7 @@ Settings Unusual() {
     s.FaxClassReceive = 3;
     s.MaximumBPSReceive = 4800;
     s.RenegotiateBetween = true;
+    s.Coding = kCodingUpToMr;
     s.String = "AT&F";
     s.AfterString = "ATZ";
     s.AtStartup = true;
@@ -138,7 +140,7 @@ TEST(Settings, TheKeyListMatchesTheValuesAndFindsKeysWithoutCase) {
     std::vector<SettingKeyInfo> keys = AllSettingKeys();
     std::vector<SettingValue> values = SettingValues(IniFile());
     ASSERT_EQ(keys.size(), values.size());
-    ASSERT_EQ(keys.size(), 98u);  // 43 settings, 4 print options, 50 ports, the version
+    ASSERT_EQ(keys.size(), 99u);  // 44 settings, 4 print options, 50 ports, the version
     for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i].key, values[i].info.key);
 
     auto found = FindSettingKey("mODEM", "faxclassreceive");
@@ -158,12 +160,12 @@ TEST(Settings, TheKeyListMatchesTheValuesAndFindsKeysWithoutCase) {
     EXPECT_EQ(port->type, SettingType::DevicePath);
     EXPECT_FALSE(FindSettingKey("Ports", "COM51"));
     EXPECT_FALSE(FindSettingKey("Ports", "COM0"));
-    EXPECT_EQ(values[47].info.key, "COM1");
-    EXPECT_EQ(values[47].text, "/dev/ttyACM0");
-    EXPECT_EQ(values[96].info.key, "COM50");
-    EXPECT_EQ(values[96].text, "");
-    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[48].text, "/dev/ttyS7");
-    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[49].text, "");
+    EXPECT_EQ(values[48].info.key, "COM1");
+    EXPECT_EQ(values[48].text, "/dev/ttyACM0");
+    EXPECT_EQ(values[97].info.key, "COM50");
+    EXPECT_EQ(values[97].text, "");
+    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[49].text, "/dev/ttyS7");
+    EXPECT_EQ(SettingValues(IniFile::Parse("[Ports]\nCOM2=/dev/ttyS7\nCOM3=\n"))[50].text, "");
 }
 
 TEST(Settings, ReadingUsesTheIntegerRules) {
@@ -178,6 +180,20 @@ TEST(Settings, ReadingUsesTheIntegerRules) {
     EXPECT_FALSE(s.On);
     EXPECT_TRUE(s.AtStartup);
     EXPECT_EQ(s.AnswerOnRing, 4);
+}
+
+TEST(Settings, ACodingOutOfRangeReadsAsTheBest) {
+    const struct {
+        const char* stored;
+        int coding;
+    } cases[] = {{"0", kCodingMhOnly}, {"1", kCodingUpToMr}, {"2", kCodingUpToMmr}, {"3", kCodingUpToMmr},
+                 {"-1", kCodingUpToMmr}, {"mr", kCodingUpToMmr}, {"", kCodingUpToMmr}};
+    for (const auto& c : cases) {
+        Settings s;
+        s.Coding = kCodingMhOnly;
+        ReadSettings(IniFile::Parse(std::string("[Modem]\nCoding=") + c.stored + "\n"), s);
+        EXPECT_EQ(s.Coding, c.coding) << c.stored;
+    }
 }
 
 TEST(Settings, ReceiveKeysFollowTheirCounterpartsUntilSaved) {

@@ -44,6 +44,8 @@ TEST(FaxCommands, BadArgumentsAreRefusedAndTheModemHearsNothing)
         {"send", "--port", port, "--number"},
         {"send", "--port", port, "--number", "5550100", "--class", "3", apf},
         {"send", "--port", port, "--number", "5550100", "--bps", "fast", apf},
+        {"send", "--port", port, "--number", "5550100", "--coding", "jbig", apf},
+        {"send", "--port", port, "--number", "5550100", "--coding", apf},
         {"send", "--port", port, "--number", "5550100", "--attempts", "-1", apf},
         {"send", "--port", port, "--number", "5550100", "--speed", "9600", apf},
         {"send", "--port", port, "--number", "5550100", home.folder() + "MISSING.APF"},
@@ -55,6 +57,7 @@ TEST(FaxCommands, BadArgumentsAreRefusedAndTheModemHearsNothing)
         {"receive", "--port", port, "--naming", "3"},
         {"receive", "--port", port, "--rings", "0"},
         {"receive", "--port", port, "--class", "2.1"},
+        {"receive", "--port", port, "--coding", "MMR"},
         {"receive", "--port", "printer"},
     };
     for (const auto& args : cases) {

@@ -32,16 +32,17 @@ TEST(SettingsCommand, DumpListsEveryKeyInFileOrderWithDefaults) {
     RunResult r = RunCli(home.folder(), {"settings", "dump"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 98u);
+    ASSERT_EQ(lines.size(), 99u);
     EXPECT_EQ(lines.front(), "User\tName\t");
     EXPECT_EQ(lines[15], "Modem\tComPort\t-1");
-    EXPECT_EQ(lines[30], "Receive\tPrintOnReceiptPrinter\tDefault Windows Printer");
-    EXPECT_EQ(lines[34], "Receive\tCommand\t");
-    EXPECT_EQ(lines[43], "Printing\tMultiPage\t0");
-    EXPECT_EQ(lines[47], "Ports\tCOM1\t/dev/ttyACM0");
-    EXPECT_EQ(lines[52], "Ports\tCOM6\t/dev/ttyUSB1");
-    EXPECT_EQ(lines[53], "Ports\tCOM7\t");
-    EXPECT_EQ(lines[96], "Ports\tCOM50\t");
+    EXPECT_EQ(lines[23], "Modem\tCoding\t2");
+    EXPECT_EQ(lines[31], "Receive\tPrintOnReceiptPrinter\tDefault Windows Printer");
+    EXPECT_EQ(lines[35], "Receive\tCommand\t");
+    EXPECT_EQ(lines[44], "Printing\tMultiPage\t0");
+    EXPECT_EQ(lines[48], "Ports\tCOM1\t/dev/ttyACM0");
+    EXPECT_EQ(lines[53], "Ports\tCOM6\t/dev/ttyUSB1");
+    EXPECT_EQ(lines[54], "Ports\tCOM7\t");
+    EXPECT_EQ(lines[97], "Ports\tCOM50\t");
     EXPECT_EQ(lines.back(), "Version\tVersion\t2.9y");
     EXPECT_FALSE(std::filesystem::exists(home.path() / "VL.INI"));  // reading writes nothing
 }

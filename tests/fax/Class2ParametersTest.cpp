@@ -19,36 +19,65 @@ TEST(Class2ParametersTest, BitRateCodesBothWays) {
     for (char other : {'6', '9', 'x', '\0', ' '}) EXPECT_EQ(BpsForBitRateCode(other), 9600) << int(other);
 }
 
-TEST(Class2ParametersTest, SessionReportsAreReadAtFixedPositions) {
+TEST(Class2ParametersTest, SessionReportsAreReadValueByValue) {
+    using faxdoc::PageCoding;
     struct Case {
         const char* report;
         bool fine;
         int bps;
         bool wide;
+        PageCoding coding;
         bool ecm;
         int stCode;
         int minBytes;
     };
     const Case cases[] = {
-        {"+FDCS:1,5,0,2,0,0,0,3", true, 14400, false, false, 3, 18},
-        {"+FCS: 0,3,1,2,0,1,0,7", false, 9600, true, true, 7, 48},
-        {"+FDIS:1,3,0,2,0,2,0,5", true, 9600, false, true, 5, 24},
-        {"+FIS = 0,0,0,2,0,0,0,0", false, 2400, false, false, 0, 0},
-        {"  +FDCS:0,1,0,2,0,0,0,4  ", false, 4800, false, false, 4, 12},
-        {"FDCS=1,2,1", true, 7200, true, false, 0, 0},
-        {"+FDCS:", false, 9600, false, false, 0, 0},
-        {"+FDCS:0,5,0,2,0,0,0,9", false, 14400, false, false, 0, 0},
-        {"+FDCS:0,5,0,2,0,3,0,A", false, 14400, false, false, 0, 0},
+        {"+FDCS:1,5,0,2,0,0,0,3", true, 14400, false, PageCoding::Mh, false, 3, 18},
+        {"+FCS: 0,3,1,2,1,1,0,7", false, 9600, true, PageCoding::Mr, true, 7, 0},
+        {"+FDIS:1,3,0,2,3,2,0,5", true, 9600, false, PageCoding::Mmr, true, 5, 0},
+        {"+FIS = 0,0,0,2,0,0,0,0", false, 2400, false, PageCoding::Mh, false, 0, 0},
+        {"  +FDCS:0,1,0,2,0,0,0,4  ", false, 4800, false, PageCoding::Mh, false, 4, 12},
+        {"+FCS: 1, 5, 0, 2, 3, 1, 0, 0", true, 14400, false, PageCoding::Mmr, true, 0, 0},
+        {"FDCS=1,2,1", true, 7200, true, PageCoding::Mh, false, 0, 0},
+        {"+FDCS:", false, 9600, false, PageCoding::Mh, false, 0, 0},
+        {"+FDCS:0,5,0,2,0,0,0,9", false, 14400, false, PageCoding::Mh, false, 0, 0},
+        {"+FDCS:0,5,0,2,0,3,0,A", false, 14400, false, PageCoding::Mh, false, 0, 0},
+        // Uncompressed cannot be carried: MH here, refused by the machines.
+        {"+FDCS:0,5,0,2,2,0,0,1", false, 14400, false, PageCoding::Mh, false, 1, 9},
+        // A two-digit value moves none of the others.
+        {"+FCS:0,13,0,2,1,0,0,2", false, 9600, false, PageCoding::Mr, false, 2, 12},
     };
     for (const Case& c : cases) {
         const SessionParams params = ParseSessionParams(c.report);
         EXPECT_EQ(params.fine, c.fine) << c.report;
         EXPECT_EQ(params.bps, c.bps) << c.report;
         EXPECT_EQ(params.wide, c.wide) << c.report;
+        EXPECT_EQ(params.coding, c.coding) << c.report;
         EXPECT_EQ(params.ecm, c.ecm) << c.report;
         EXPECT_EQ(params.stCode, c.stCode) << c.report;
         EXPECT_EQ(params.minBytesPerLine, c.minBytes) << c.report;
     }
+}
+
+TEST(Class2ParametersTest, OnlyMhMrAndMmrAreCodingsToCarry) {
+    using faxdoc::PageCoding;
+    const std::pair<const char*, std::optional<PageCoding>> cases[] = {
+        {"+FCS:0,5,0,2,0,0,0,0", PageCoding::Mh}, {"+FCS:0,5,0,2,1,0,0,0", PageCoding::Mr},
+        {"+FCS:0,5,0,2,3,1,0,0", PageCoding::Mmr}, {"+FCS:0,5,0,2", PageCoding::Mh},
+        {"+FCS:0,5,0,2,,0,0,0", PageCoding::Mh},   {"+FCS:0,5,0,2,2,0,0,0", std::nullopt},
+        {"+FCS:0,5,0,2,4,0,0,0", std::nullopt},    {"+FCS:0,5,0,2,13,0,0,0", std::nullopt},
+    };
+    for (const auto& [report, coding] : cases) EXPECT_EQ(ReportedCoding(report), coding) << report;
+}
+
+TEST(Class2ParametersTest, MmrIsOfferedOnlyWithErrorCorrection) {
+    using faxdoc::PageCoding;
+    EXPECT_EQ(DataFormatCode(PageCoding::Mh, false), '0');
+    EXPECT_EQ(DataFormatCode(PageCoding::Mh, true), '0');
+    EXPECT_EQ(DataFormatCode(PageCoding::Mr, false), '1');
+    EXPECT_EQ(DataFormatCode(PageCoding::Mr, true), '1');
+    EXPECT_EQ(DataFormatCode(PageCoding::Mmr, false), '1');
+    EXPECT_EQ(DataFormatCode(PageCoding::Mmr, true), '3');
 }
 
 TEST(Class2ParametersTest, RemoteIdsAreCleaned) {

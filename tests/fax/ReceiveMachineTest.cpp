@@ -404,15 +404,16 @@ TEST_F(ReceiveMachineTest, UserAbortWhileWaitingFinishesWithCancel) {
 
 // Detection takes the best class the modem offers; the modem is set up in
 // that class's own words and the machine waits for a call without answering.
+// Without error correction the best coding offered is MR.
 TEST_F(ReceiveMachineTest, Class2ModemsAreSetUpInTheirOwnWords) {
     const struct {
         const char* classes;
         std::vector<std::string> setUp;
     } cases[] = {
         {"\r\n0,2\r\n\r\nOK\r\n",
-         {"AT+FCLASS=2", "AT+FCR=1", "AT+FLID=\"VELLORA RX\"", "AT+FAA=0", "AT+FCLASS=2", "AT+FDCC=1,5,0,2,0,0,0,0"}},
+         {"AT+FCLASS=2", "AT+FCR=1", "AT+FLID=\"VELLORA RX\"", "AT+FAA=0", "AT+FCLASS=2", "AT+FDCC=1,5,0,2,1,0,0,0"}},
         {"\r\n0,1,2,2.0\r\n\r\nOK\r\n",
-         {"AT+FCLASS=2.0", "AT+FCR=1", "AT+FLI=\"VELLORA RX\"", "AT+FAA=0", "AT+FCLASS=2.0", "AT+FCC=1,5,0,2,0,0,0,0",
+         {"AT+FCLASS=2.0", "AT+FCR=1", "AT+FLI=\"VELLORA RX\"", "AT+FAA=0", "AT+FCLASS=2.0", "AT+FCC=1,5,0,2,1,0,0,0",
           "AT+FLO=2", "AT+FNR=1,1,1,0"}},
     };
     for (const auto& c : cases) {

@@ -153,10 +153,12 @@ struct DetectedClass {
 class SendMachineClassSetUp : public SendMachineCalls, public ::testing::WithParamInterface<DetectedClass> {};
 
 // Detection takes the best class the modem offers, and the fax is set up in
-// that class's own words before the number is dialled.
+// that class's own words before the number is dialled; with error correction
+// the best coding offered is MMR.
 TEST_P(SendMachineClassSetUp, UsesTheDetectedClasssCommands) {
     Open(Class1Modem("\r\nBUSY\r\n", GetParam().classes));
     engine_->Modem().desiredBps = 14400;
+    engine_->Modem().desiredEcm = '1';
     harness_->Queue({"555", apf_, ""});
     EXPECT_EQ(Run(), base::ecFaxBusy);
     const auto commands = modem_->Commands();
@@ -170,8 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
     Classes, SendMachineClassSetUp,
     ::testing::Values(DetectedClass{"0,1,2,2.0",
                                     {"AT+FCLASS=2.0", "AT+FLI=\"TEST\"", "AT+FLO=2", "AT+FNR=1,1,1,0",
-                                     "AT+FIS=0,5,0,2,0,0,0,0"}},
-                      DetectedClass{"0,1,2", {"AT+FCLASS=2", "AT+FLID=\"TEST\"", "AT+FDIS=0,5,0,2,0,0,0,0"}},
+                                     "AT+FIS=0,5,0,2,3,1,0,0"}},
+                      DetectedClass{"0,1,2", {"AT+FCLASS=2", "AT+FLID=\"TEST\"", "AT+FDIS=0,5,0,2,3,1,0,0"}},
                       DetectedClass{"0,1", {"AT+FCLASS=1"}}));
 
 TEST_F(SendMachineCalls, MissingFaxFileFailsThatFax) {

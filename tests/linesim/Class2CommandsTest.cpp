@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         Exchange{k2, "AT+FCLASS=2|AT+FDIS=1,2,3,4,5,6,7,8,9,10", "\r\nERROR\r\n"},
         Exchange{k20, "AT+FCLASS=2.0|AT+FCC=,2|AT+FIS?", "\r\n1,2,0,2,0,0,0,0,0\r\n\r\nOK\r\n"},
         Exchange{k20, "AT+FCLASS=2.0|AT+FIS=?",
-                 "\r\n(0-1),(0-5),(0-4),(0-2),(0-3),(0),(0),(0-7),(0)\r\n\r\nOK\r\n"},
+                 "\r\n(0-1),(0-5),(0-4),(0-2),(0-3),(0-2),(0),(0-7),(0)\r\n\r\nOK\r\n"},
         Exchange{k20, "AT+FCLASS=2.0|AT+FDIS?", "\r\nERROR\r\n"},
         // Local ID: at most 20 characters, spaces kept.
         Exchange{k2, "AT+FCLASS=2|AT+FLID=\" +1 555 0100\"|AT+FLID?", "\r\n\" +1 555 0100\"\r\n\r\nOK\r\n"},

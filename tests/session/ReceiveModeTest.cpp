@@ -129,6 +129,7 @@ TEST_F(ReceiveModeTest, StartsWaitsAndStops)
     fx->settings.FaxClassReceive = 1;
     fx->settings.InitStringReceive = "&F";
     fx->settings.ECMReceive = true;
+    fx->settings.Coding = app::kCodingUpToMr;
     fx->settings.GlobalLargerReceiveBuffer = true;
     fx->settings.DisableReceivingFaxesNotification = false;
     ASSERT_TRUE(mode->Start(false));
@@ -141,9 +142,15 @@ TEST_F(ReceiveModeTest, StartsWaitsAndStops)
     EXPECT_EQ(mode->Port().BufferResume(), 1638);
     EXPECT_EQ(mode->Fax().FaxClass, fax::fcClass1);
     EXPECT_EQ(mode->Fax().ModemInit, "AT&F");
+    EXPECT_EQ(mode->Fax().DesiredCoding, faxdoc::PageCoding::Mr);
     const std::vector<std::string> lines = Unstamped(mode->Log().Lines());
-    const std::vector<std::string> config{"Config", "  Desired BPS: 9600", "  Desired ECM: ON", "  Fax Class: Class 1",
-                                          "  User INIT String: &F", "Start Receive Mode "};
+    const std::vector<std::string> config{"Config",
+                                          "  Desired BPS: 9600",
+                                          "  Desired ECM: ON",
+                                          "  Coding: Up to MR (two-dimensional)",
+                                          "  Fax Class: Class 1",
+                                          "  User INIT String: &F",
+                                          "Start Receive Mode "};
     EXPECT_NE(std::search(lines.begin(), lines.end(), config.begin(), config.end()), lines.end());
 
     mode->Stop();

@@ -195,6 +195,7 @@ TEST_F(SendSessionTest, TheComponentTakesFilesNumberDiallingAndInitString)
     EXPECT_EQ(fax.DialWait, 90);
     EXPECT_EQ(fax.ModemInit, "AT&F S7=90");
     EXPECT_EQ(fax.FaxClass, fax::fcDetect);
+    EXPECT_EQ(fax.DesiredCoding, faxdoc::PageCoding::Mmr);
     EXPECT_EQ(fax.HeaderLine.rfind("Sent by: Ann Lee    ", 0), 0u);
 
     // Other resolutions, or renegotiation asked for, renegotiate.
@@ -202,6 +203,7 @@ TEST_F(SendSessionTest, TheComponentTakesFilesNumberDiallingAndInitString)
     session->DisablePrefix = session->DisableSuffix = true;
     fx->settings.InitString = "ats7=30";
     fx->settings.FaxClass = 2;
+    fx->settings.Coding = app::kCodingMhOnly;
     session->ConfigureFax();
     EXPECT_EQ(fax.EndOfDoc, fax::EndOfDocument::RenegotiateEom);
     EXPECT_EQ(fax.PhoneNumber, "555 0100");
@@ -209,6 +211,7 @@ TEST_F(SendSessionTest, TheComponentTakesFilesNumberDiallingAndInitString)
     EXPECT_EQ(fax.DialWait, 75);
     EXPECT_EQ(fax.ModemInit, "ats7=30");
     EXPECT_EQ(fax.FaxClass, fax::fcClass2);
+    EXPECT_EQ(fax.DesiredCoding, faxdoc::PageCoding::Mh);
 
     // One file continues unless renegotiation is asked for.
     session->SecondFile.clear();

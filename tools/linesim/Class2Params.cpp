@@ -18,6 +18,11 @@ Class2Params Class2Params::ModemLimits() {
 
 int Class2Params::BitRate() const { return kBitRates[std::clamp(v[Br], 0, 5)]; }
 
+const char* Class2Params::CodingName() const {
+    static constexpr const char* kNames[] = {"mh", "mr", "uncompressed", "mmr"};
+    return kNames[std::clamp(v[Df], 0, 3)];
+}
+
 std::optional<Class2Params> Class2Params::Updated(const std::vector<std::string>& values) const {
     if (values.size() > kFieldCount) return std::nullopt;
     Class2Params out = *this;
@@ -57,6 +62,9 @@ Class2Params Negotiate(const Class2Params& callerWants, const Class2Params& answ
     for (int i = 0; i < Class2Params::kFieldCount; ++i) p.v[i] = std::min(callerWants.v[i], answererOffers.v[i]);
     // The receiver's minimum scan time is what it needs, whatever the sender wants.
     p.v[Class2Params::St] = answererOffers.v[Class2Params::St];
+    int& df = p.v[Class2Params::Df];
+    if (df == Class2Params::kUncompressed || (df == Class2Params::kMmr && p.v[Class2Params::Ec] == 0))
+        df = Class2Params::kMr;
     return p;
 }
 

@@ -144,6 +144,7 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
             ++report.pagesSent;
             report.bitRate = session.BitRate();
             report.resolution = session.Fine() ? "fine" : "normal";
+            report.coding = session.CodingName();
         }
         if (postPage == 2) {
             link.Send(side, Message(T30Kind::Dcn), kShortFrameMs);
@@ -248,6 +249,7 @@ Outcome Class2Modem::Impl::ReceivePage() {
         ++report.pagesReceived;
         report.bitRate = session.BitRate();
         report.resolution = session.Fine() ? "fine" : "normal";
+        report.coding = session.CodingName();
     }
     state = postPage == 2 ? ModemState::RxWaitDcn : ModemState::RxWaitCarrier;
     postPage = -1;

@@ -216,6 +216,35 @@ TEST_F(PreferencesTest, AnsweringNoToSaveChangesKeepsTheWizardOpenAndWritesNothi
     EXPECT_FALSE(SettingsFileWritten());
 }
 
+// One list beside the ECM box, for calls both ways; a stored value out of
+// range shows as the best, as it reads.
+TEST_F(PreferencesTest, TheCodingOfferedIsShownAndSaved)
+{
+    const struct {
+        int stored;
+        int shown;
+        int picked;
+    } cases[] = {{app::kCodingUpToMmr, 2, app::kCodingMhOnly},
+                 {app::kCodingMhOnly, 0, app::kCodingUpToMr},
+                 {7, 2, app::kCodingUpToMmr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        settings.Coding = c.stored;
+        Open();
+        auto* list = Control<QComboBox>("Coding");
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->itemText(0), "MH only");
+        EXPECT_EQ(list->itemText(1), "Up to MR (two-dimensional)");
+        EXPECT_EQ(list->itemText(2), "Up to MMR (needs error correction)");
+        EXPECT_EQ(list->currentIndex(), c.shown);
+        EXPECT_EQ(list->parentWidget(), Control<QCheckBox>("UseECM")->parentWidget());
+        list->setCurrentIndex(c.picked);
+        Finish(true);
+        EXPECT_EQ(Saved().Coding, c.picked);
+        EXPECT_EQ(settings.Coding, c.picked);
+    }
+}
+
 TEST_F(PreferencesTest, TheSm56BoxTakesEffectBeforeFinish)
 {
     Open();
