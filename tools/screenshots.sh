@@ -2,7 +2,7 @@
 # Takes the screenshots of the desktop program under Xvfb into docs/screenshots:
 # the main window with faxes in both lists, the Send Fax window, the
 # configuration report, the quick setup, the preferences wizard on its modem
-# page, the main window in receive mode on a modem of the software telephone
+# and sending pages, the main window in receive mode on a modem of the software telephone
 # line, the Find Modem window finding that modem, the cover sheet editor,
 # the template picker, the phone book in both layouts with its editor, the
 # index rebuild at work, the fax log cleanup utility, the help window on the

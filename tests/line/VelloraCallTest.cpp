@@ -2,6 +2,7 @@
 // the fax machine and efax over Class 1, the pages arriving pixel for pixel.
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "LineFixture.h"
@@ -100,16 +101,19 @@ protected:
     // vellora-cli sends from end `from` ('a' or 'b') through modems of
     // `kind` to vellora-cli receiving at the other end, both told the class
     // as `option`; `sendArgs` follow the sender's port, number, class and
-    // station ID. The file the receiver stored.
+    // station ID, `receiveArgs` the receiver's. The file the receiver stored;
+    // linesim's result line goes to result_.
     std::string VelloraToVellora(char from, const std::string& kind, const std::string& option,
-                                 const std::vector<std::string>& sendArgs)
+                                 const std::vector<std::string>& sendArgs,
+                                 const std::vector<std::string>& receiveArgs = {})
     {
         const std::string sending = from == 'a' ? "ttyA" : "ttyB";
         const std::string receiving = from == 'a' ? "ttyB" : "ttyA";
         EXPECT_NO_FATAL_FAILURE(StartLine({"--a", kind, "--b", kind}));
-        auto receiver = Cli({"receive", "--port", File(receiving), "--dir", File("rx"), "--class", option, "--once",
-                             "--station-id", "+1 555 0102"},
-                            "cli-receive.log");
+        std::vector<std::string> receive{"receive", "--port",     File(receiving), "--dir",      File("rx"),
+                                         "--class", option,       "--once",        "--station-id", "+1 555 0102"};
+        receive.insert(receive.end(), receiveArgs.begin(), receiveArgs.end());
+        auto receiver = Cli(receive, "cli-receive.log");
         std::vector<std::string> args{"send",    "--port",       File(sending), "--number",
                                       "102",     "--class",      option,        "--station-id",
                                       "+1 555 0101"};
@@ -120,7 +124,8 @@ protected:
         EXPECT_EQ(CliLines(*sender, sent), 0) << Joined(sent);
         EXPECT_EQ(CliLines(*receiver, received), 0) << Joined(received);
         EXPECT_EQ(sent.empty() ? "" : sent.back(), "Sent");
-        EXPECT_EQ(JsonField(CallResult(), "result"), "completed");
+        result_ = CallResult();
+        EXPECT_EQ(JsonField(result_, "result"), "completed") << result_;
         const std::string stored = File("rx") + "/FAX0001.APF";
         EXPECT_NE(Joined(received).find("Receive " + stored + " from +1 555 0101 started at "), std::string::npos)
             << Joined(received);
@@ -135,6 +140,7 @@ protected:
 
     std::unique_ptr<EnvVar> home_;
     Bitmap page_;
+    std::string result_;
 };
 
 TEST_F(VelloraCall, SendsAFinePageToTheFaxMachine)
@@ -270,11 +276,13 @@ struct ModemClass {
 
 class VelloraClass2Call : public VelloraCall, public ::testing::WithParamInterface<ModemClass> {};
 
-// Both ends find the class by asking the modem.
+// Both ends find the class by asking the modem. Without error correction
+// the best coding both offer is MR.
 TEST_P(VelloraClass2Call, OneNormalPageWithTheClassDetected)
 {
     const std::string page = PageApf(false, "ONE.APF");
     const std::string stored = VelloraToVellora('a', GetParam().endpoint, "auto", {"--bps", "14400", page});
+    EXPECT_EQ(JsonField(result_, "coding"), "mr");
     const std::string info = InfoJson(stored);
     EXPECT_NE(info.find("\"page_count\":1,\"pages\":[{\"page\":1,\"fine\":false"), std::string::npos) << info;
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(page)));
@@ -296,6 +304,29 @@ TEST_P(VelloraClass2Call, NormalThenFinePages)
     EXPECT_EQ(InkedRows(ApfPage(stored, 1)), InkedRows(ApfPage(normal)));
     EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(fine)));
     EXPECT_EQ(InkedRows(ApfPage(stored, 3)), InkedRows(ApfPage(fine)));
+}
+
+// With error correction on both ends the page goes in MMR, and the one
+// that asks for MH alone gets it.
+TEST_P(VelloraClass2Call, FinePagesInMmrWithErrorCorrectionAndInMhWhenAskedFor)
+{
+    const std::string fine = PageApf(true, "FINE.APF");
+    const struct {
+        std::vector<std::string> sendArgs;
+        std::vector<std::string> receiveArgs;
+        const char* coding;
+    } cases[] = {
+        {{"--ecm", "--bps", "14400", fine}, {"--ecm"}, "mmr"},
+        {{"--ecm", "--bps", "14400", fine}, {"--ecm", "--coding", "mh"}, "mh"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.coding);
+        const std::string stored =
+            VelloraToVellora('a', GetParam().endpoint, GetParam().option, c.sendArgs, c.receiveArgs);
+        EXPECT_EQ(JsonField(result_, "coding"), c.coding);
+        EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(fine)));
+        std::filesystem::remove_all(File("rx"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, VelloraClass2Call,

@@ -1,7 +1,7 @@
 // Shows the main window with faxes in both lists, the Send Fax window, the
 // configuration report, the quick setup, the main window in receive mode, the
-// preferences wizard on its modem page, the Find Modem window after its
-// search, the cover sheet editor, the cover template picker, the fax viewer
+// preferences wizard on its modem and sending pages, the Find Modem window
+// after its search, the cover sheet editor, the cover template picker, the fax viewer
 // at two zooms and turned, the Print options window, the phone book in both
 // layouts with its editor, the index rebuild at work, and the fax log cleanup
 // window, and saves each as a PNG file.
@@ -297,6 +297,9 @@ int main(int argc, char** argv)
         wizard.GoTo(1);
         wizard.show();
         ok = Save(wizard, output + "/preferences-modem.png") && ok;
+        // The station ID, error correction and the coding offered beside it.
+        wizard.GoTo(3);
+        ok = Save(wizard, output + "/preferences-sending.png") && ok;
         // What happens when a fax arrives: sound, printing, notification, command.
         wizard.GoTo(7);
         ok = Save(wizard, output + "/preferences-arrival.png") && ok;
