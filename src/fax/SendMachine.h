@@ -154,6 +154,8 @@ private:
     void ArmPageTriggers();
     SendFaxFile& PageSource();  // the APF cover while it is sent, else the fax file
     std::size_t MinScanBytes() const;
+    // The escaper set up for the page in the session's coding.
+    void StartPageOnLine();
     int SendToPort(std::span<const std::uint8_t> bytes);
     void ReleaseCover();
 

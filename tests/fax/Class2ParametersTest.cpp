@@ -33,8 +33,8 @@ TEST(Class2ParametersTest, SessionReportsAreReadValueByValue) {
     };
     const Case cases[] = {
         {"+FDCS:1,5,0,2,0,0,0,3", true, 14400, false, PageCoding::Mh, false, 3, 18},
-        {"+FCS: 0,3,1,2,1,1,0,7", false, 9600, true, PageCoding::Mr, true, 7, 0},
-        {"+FDIS:1,3,0,2,3,2,0,5", true, 9600, false, PageCoding::Mmr, true, 5, 0},
+        {"+FCS: 0,3,1,2,1,1,0,7", false, 9600, true, PageCoding::Mr, true, 7, 48},
+        {"+FDIS:1,3,0,2,3,2,0,5", true, 9600, false, PageCoding::Mmr, true, 5, 24},
         {"+FIS = 0,0,0,2,0,0,0,0", false, 2400, false, PageCoding::Mh, false, 0, 0},
         {"  +FDCS:0,1,0,2,0,0,0,4  ", false, 4800, false, PageCoding::Mh, false, 4, 12},
         {"+FCS: 1, 5, 0, 2, 3, 1, 0, 0", true, 14400, false, PageCoding::Mmr, true, 0, 0},

@@ -282,7 +282,8 @@ TEST_P(VelloraClass2Call, OneNormalPageWithTheClassDetected)
 {
     const std::string page = PageApf(false, "ONE.APF");
     const std::string stored = VelloraToVellora('a', GetParam().endpoint, "auto", {"--bps", "14400", page});
-    EXPECT_EQ(JsonField(result_, "coding"), "mr");
+    EXPECT_EQ(JsonField(result_, "coding"), "MR");
+    EXPECT_EQ(JsonField(result_, "ecm"), "false");
     const std::string info = InfoJson(stored);
     EXPECT_NE(info.find("\"page_count\":1,\"pages\":[{\"page\":1,\"fine\":false"), std::string::npos) << info;
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(page)));
@@ -316,14 +317,15 @@ TEST_P(VelloraClass2Call, FinePagesInMmrWithErrorCorrectionAndInMhWhenAskedFor)
         std::vector<std::string> receiveArgs;
         const char* coding;
     } cases[] = {
-        {{"--ecm", "--bps", "14400", fine}, {"--ecm"}, "mmr"},
-        {{"--ecm", "--bps", "14400", fine}, {"--ecm", "--coding", "mh"}, "mh"},
+        {{"--ecm", "--bps", "14400", fine}, {"--ecm"}, "MMR"},
+        {{"--ecm", "--bps", "14400", fine}, {"--ecm", "--coding", "mh"}, "MH"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.coding);
         const std::string stored =
             VelloraToVellora('a', GetParam().endpoint, GetParam().option, c.sendArgs, c.receiveArgs);
         EXPECT_EQ(JsonField(result_, "coding"), c.coding);
+        EXPECT_EQ(JsonField(result_, "ecm"), "true");
         EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(fine)));
         std::filesystem::remove_all(File("rx"));
     }

@@ -15,6 +15,7 @@ struct CallSummary {
     int bitRate = 0;
     std::string resolution;
     std::string coding;
+    bool ecm = false;
     std::string idA, idB;
     std::string t30Result;
 };

@@ -19,7 +19,7 @@ Class2Params Class2Params::ModemLimits() {
 int Class2Params::BitRate() const { return kBitRates[std::clamp(v[Br], 0, 5)]; }
 
 const char* Class2Params::CodingName() const {
-    static constexpr const char* kNames[] = {"mh", "mr", "uncompressed", "mmr"};
+    static constexpr const char* kNames[] = {"MH", "MR", "uncompressed", "MMR"};
     return kNames[std::clamp(v[Df], 0, 3)];
 }
 

@@ -25,7 +25,8 @@ struct Class2Params {
     static constexpr std::array<int, kFieldCount> kMaxValue{1, 5, 4, 2, 3, 2, 0, 7, 0};
 
     int BitRate() const;              // from Br: 2400..14400
-    const char* CodingName() const;   // from Df: "mh", "mr", "uncompressed", "mmr"
+    const char* CodingName() const;   // from Df: "MH", "MR", "uncompressed", "MMR"
+    bool Ecm() const { return v[Ec] != 0; }
     bool Fine() const { return v[Vr] != 0; }
 
     // Parses the values of "+FDIS=..." given as separate strings; empty values

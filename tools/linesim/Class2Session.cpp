@@ -145,6 +145,7 @@ bool Class2Modem::Impl::Handle(T30Message& m) {
             report.bitRate = session.BitRate();
             report.resolution = session.Fine() ? "fine" : "normal";
             report.coding = session.CodingName();
+            report.ecm = session.Ecm();
         }
         if (postPage == 2) {
             link.Send(side, Message(T30Kind::Dcn), kShortFrameMs);
@@ -250,6 +251,7 @@ Outcome Class2Modem::Impl::ReceivePage() {
         report.bitRate = session.BitRate();
         report.resolution = session.Fine() ? "fine" : "normal";
         report.coding = session.CodingName();
+        report.ecm = session.Ecm();
     }
     state = postPage == 2 ? ModemState::RxWaitDcn : ModemState::RxWaitCarrier;
     postPage = -1;
