@@ -176,6 +176,28 @@ INSTANTIATE_TEST_SUITE_P(
                       DetectedClass{"0,1,2", {"AT+FCLASS=2", "AT+FLID=\"TEST\"", "AT+FDIS=0,5,0,2,3,1,0,0"}},
                       DetectedClass{"0,1", {"AT+FCLASS=1"}}));
 
+// A Class 2 modem that settles on uncompressed data, which we cannot make:
+// the fax fails as incompatible and no page data goes to the modem.
+TEST_F(SendMachineCalls, AClass2SessionInUncompressedDataEndsBeforeThePage) {
+    FakeModemScript script;
+    script.echo = false;
+    script.responder = [](const std::string& command) -> std::string {
+        if (command == "AT+FCLASS=?")
+            return "\r\n0,2\r\n\r\nOK\r\n";
+        if (command.rfind("ATD", 0) == 0)
+            return "\r\n+FCON\r\n\r\n+FDIS:0,5,0,2,3,1,0,0\r\n\r\nOK\r\n";
+        if (command == "AT+FDT")
+            return "\r\n+FDCS:0,5,0,2,2,1,0,0\r\n\r\nCONNECT\r\n";
+        return kOk;
+    };
+    Open(std::move(script));
+    engine_->Modem().desiredEcm = '1';
+    harness_->Queue({"555", apf_, ""});
+    EXPECT_EQ(Run(), base::ecFaxBadMachine);
+    EXPECT_EQ(harness_->logs, (std::vector<int>{fax::kLogTransmitStarted, fax::kLogTransmitFailed}));
+    EXPECT_EQ(modem_->Received().find("\x10\x03"), std::string::npos) << "page data was sent";
+}
+
 TEST_F(SendMachineCalls, MissingFaxFileFailsThatFax) {
     Open(Class1Modem("\r\nBUSY\r\n"));
     harness_->Queue({"555", (dir_.path() / "absent.apf").string(), ""});
