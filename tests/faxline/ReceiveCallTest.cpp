@@ -93,11 +93,14 @@ protected:
         return finished_.value_or(1);
     }
 
-    void ReceivesThreePages(bool fine) {
+    // `offered` is the best coding our DIS offers; `coding` the one the call
+    // must then have used on the line.
+    void ReceivesThreePages(bool fine, faxdoc::PageCoding offered, const std::string& coding) {
         const std::vector<Bitmap> pages = {TestPage(fine ? 400 : 200), TestPage(fine ? 300 : 150),
                                            TestPage(fine ? 200 : 100)};
         ASSERT_NO_FATAL_FAILURE(WriteFaxTiffPages(pages, fine, File("send.tif")));
         ASSERT_NO_FATAL_FAILURE(StartReceiver(File("send.tif")));
+        harness_->engine->Modem().desiredCoding = offered;
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(RunCall(), 0) << Logs();
         const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -106,6 +109,7 @@ protected:
                   << result << "\n";
         EXPECT_EQ(JsonField(result, "result"), "completed") << result;
         EXPECT_EQ(JsonField(result, "pages_b_to_a"), "3") << result;
+        EXPECT_EQ(JsonField(result, "coding"), coding) << result;
         EXPECT_EQ(JsonField(result, "id_a"), kOurId) << result;
         EXPECT_EQ(logs_, (std::vector<int>{fax::kLogReceiveStarted, fax::kLogReceiveOk}));
         EXPECT_EQ(harness_->engine->RemoteId(), kMachineId);
@@ -128,9 +132,17 @@ protected:
     std::optional<int> finished_;
 };
 
-TEST_F(EngineReceiveCall, ThreeNormalPagesFromTheFaxMachine) { ReceivesThreePages(false); }
+// The fax machine sends two-dimensional pages when we offer them; they are
+// stored in MH.
+TEST_F(EngineReceiveCall, ThreeNormalPagesFromTheFaxMachine) {
+    ReceivesThreePages(false, faxdoc::PageCoding::Mmr, "MR");
+}
 
-TEST_F(EngineReceiveCall, ThreeFinePagesFromTheFaxMachine) { ReceivesThreePages(true); }
+TEST_F(EngineReceiveCall, ThreeFinePagesFromTheFaxMachine) { ReceivesThreePages(true, faxdoc::PageCoding::Mmr, "MR"); }
+
+TEST_F(EngineReceiveCall, ThreeFinePagesInMhWhenWeOfferNothingElse) {
+    ReceivesThreePages(true, faxdoc::PageCoding::Mh, "MH");
+}
 
 class EngineReceivesFromEfax : public EngineReceiveCall, public ::testing::WithParamInterface<ModemClass> {};
 

@@ -19,7 +19,6 @@ void CheckParams(const SessionParams& params) {
     if (params.stCode < 0 || params.stCode > kMaxScanTimeCode) __builtin_trap();
     if (params.bps < SpeedAt(kLowestSpeedIndex).bps || params.bps > SpeedAt(kHighestSpeedIndex).bps) __builtin_trap();
     if (params.minBytesPerLine < 0 || params.minBytesPerLine > 72) __builtin_trap();
-    if (params.ecm) __builtin_trap();
 }
 
 void CheckIndex(int index) {
@@ -44,12 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (RemoteIdFromFrame(*frame).size() > 20) __builtin_trap();
 
     const int desired = size > 0 ? data[0] * 100 : 0;
-    const CodingCaps ours = OfferedCaps(faxdoc::PageCoding::Mmr, size > 1 && (data[1] & 1) != 0);
+    const CodingCaps ours = OfferedCaps(vl::faxdoc::PageCoding::Mmr, size > 1 && (data[1] & 1) != 0);
     if (const auto dis = DecodeDis(frame->info, local, desired, frame->final, !frame->final, ours)) {
         CheckIndex(dis->chosenIndex);
         CheckParams(dis->params);
         // Never MMR without error correction, nor anything we did not offer.
-        if (dis->params.coding == faxdoc::PageCoding::Mmr && !dis->params.ecm) __builtin_trap();
+        if (dis->params.coding == vl::faxdoc::PageCoding::Mmr && !dis->params.ecm) __builtin_trap();
         if (dis->params.ecm && !ours.ecm) __builtin_trap();
         if (dis->chosenIndex > kLowestSpeedIndex && SpeedAt(dis->chosenIndex).bps > desired) __builtin_trap();
         if (LowerSpeed(dis->chosenIndex, local, dis->remote) >= dis->chosenIndex) __builtin_trap();
