@@ -98,19 +98,30 @@ void CheckSender(BenchLine& line, test::ChildProcess& sender, const std::string&
     if (status != 0) line.Fail(name + " ended with status " + (status ? std::to_string(*status) : "none (still runs)"));
 }
 
+CallTiming VelloraCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,
+                       const std::string& tag, const std::vector<std::string>& coding) {
+    BenchLine line(p, {"--a", "class1", "--b", "faxterm"}, dir, tag);
+    std::vector<std::string> args = {"send",  "--port", line.TtyA(), "--number",     "199",
+                                     "--class", "1",     "--bps",     "14400",        "--station-id", kSenderId};
+    args.insert(args.end(), coding.begin(), coding.end());
+    args.push_back(doc.apf);
+    const auto start = Clock::now();
+    test::ChildProcess cli(p.cli, args, line.Log("vellora-cli"), false);
+    CallTiming timing = line.Finish(start);
+    CheckSender(line, cli, "vellora-cli send");
+    return timing;
+}
+
 }  // namespace
 
 CallTiming TimeVelloraCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,
                            const std::string& tag) {
-    BenchLine line(p, {"--a", "class1", "--b", "faxterm"}, dir, tag);
-    const auto start = Clock::now();
-    test::ChildProcess cli(p.cli,
-                           {"send", "--port", line.TtyA(), "--number", "199", "--class", "1", "--bps", "14400",
-                            "--station-id", kSenderId, doc.apf},
-                           line.Log("vellora-cli"), false);
-    CallTiming timing = line.Finish(start);
-    CheckSender(line, cli, "vellora-cli send");
-    return timing;
+    return VelloraCall(p, doc, dir, tag, {"--coding", "mmr", "--ecm"});
+}
+
+CallTiming TimeVelloraMhCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,
+                             const std::string& tag) {
+    return VelloraCall(p, doc, dir, tag, {"--coding", "mh"});
 }
 
 CallTiming TimeEfaxCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,

@@ -1,5 +1,5 @@
-// The three calls the session benchmark times, each through its own linesim
-// run: Vellora on a Class 1 modem, efax on a Class 1 modem, and spandsp's fax
+// The calls the session benchmark times, each through its own linesim run:
+// Vellora on a Class 1 modem, efax on a Class 1 modem, and spandsp's fax
 // machine, all sending the same pages to spandsp's fax machine.
 #pragma once
 
@@ -23,8 +23,12 @@ struct CallTiming {
 // Each call places its logs and received files in `dir` under names that
 // begin with `tag`. A call that does not complete with every page at the far
 // end throws, with the logs in the message.
+// Vellora with its best coding (MMR with error correction), and with MH
+// only and no error correction.
 CallTiming TimeVelloraCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,
                            const std::string& tag);
+CallTiming TimeVelloraMhCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,
+                             const std::string& tag);
 CallTiming TimeEfaxCall(const BenchPrograms& p, const BenchDocument& doc, const std::filesystem::path& dir,
                         const std::string& tag);
 // The fax machines limited to the coding the other two senders use (one-
