@@ -20,7 +20,9 @@ SendMachine::SendMachine(FaxEngine& engine)
       session_(engine.Session()),
       modem_(engine.Modem()),
       options_(engine.Sender()),
-      escaper_([this](std::span<const std::uint8_t> bytes) { return SendToPort(bytes); })
+      escaper_([this](std::span<const std::uint8_t> bytes) {
+          return ecm_.collecting ? ecm_.collector.Take(bytes) : SendToPort(bytes);
+      })
 {
 }
 

@@ -267,7 +267,9 @@ void SendMachine::DrainPage(FaxEvent event)
         return;
     engine_.SetProgress(base::fpSendingPage);
     if (!IsClass2()) {
-        state_ = tf1PageEnd;
+        // With error correction the page was gathered, not sent: its
+        // blocks go now.
+        state_ = ecm_.collecting ? tf1EcmBlock : tf1PageEnd;
         return;
     }
     int rc = 0;

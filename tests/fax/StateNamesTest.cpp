@@ -11,10 +11,11 @@ namespace {
 // The dispatch log names each state by its number.
 TEST(StateNames, EveryStateOfBothMachinesIsNamedInStateOrder) {
     const auto& send = SendStateNames();
-    ASSERT_EQ(send.size(), static_cast<std::size_t>(tfDone + 1));
+    ASSERT_EQ(send.size(), static_cast<std::size_t>(kSendStateCount));
     const std::pair<int, const char*> sendCases[] = {
         {tfNone, "tfNone"},         {tfGetEntry, "tfGetEntry"}, {tf1Connect, "tf1Connect"},
         {tf1WaitMCF, "tf1WaitMCF"}, {tf20ChckPg, "tf20ChckPg"}, {tfDone, "tfDone"},
+        {tf1EcmWaitRsp, "tf1EcmWaitRsp"},
     };
     for (const auto& [state, name] : sendCases) EXPECT_EQ(send[static_cast<std::size_t>(state)], name);
 
