@@ -40,9 +40,9 @@ int FaxEngine::SendInCallCommand(std::string_view command)
     return SendLine(command, kInCallPauseMs);
 }
 
-int FaxEngine::ReceiveFrame()
+int FaxEngine::ReceiveFrame(std::string_view modulation)
 {
-    const int rc = SendInCallCommand("AT+FRH=3");
+    const int rc = SendInCallCommand("AT+FRH=" + std::string(modulation));
     awaitingFrame_ = rc == 0;
     return rc;
 }
