@@ -87,5 +87,54 @@ TEST(SendEcm, PprsBringFramesAgainThenCtcDropsTheSpeed)
     EXPECT_EQ(Count(texts, "FRAME FB"), 1);  // DCN
 }
 
+// A receiver not ready (RNR) is asked again with RR; at the lowest speed the
+// fourth PPR gives the block up with EOR, which carries the page's EOP.
+TEST(SendEcm, RnrIsAskedAgainAndTheLowestSpeedEndsWithEor)
+{
+    vl::test::TempDir dir;
+    ScriptedClass1Modem modem;
+    modem.Script("AT+FCLASS=?", {"\r\n0,1\r\n\r\nOK\r\n"});
+    modem.Script("AT+FTM=?", {"\r\n24,48\r\n\r\nOK\r\n"});
+    const auto dis = DisInfo(2, CodingCaps{false, false, true});
+    std::vector<std::uint8_t> frame0(32, 0);
+    frame0[0] = 0x01;
+    const std::string ppr = FrameReply(fcf::kPpr, frame0);
+    modem.Script("ATDT555", {FrameReply(fcf::kCsi, StationIdInfo("REMOTE"), false)});
+    modem.Script("AT+FRH=3", {FrameReply(fcf::kDis, {dis.begin(), dis.end()}), FrameReply(fcf::kCfr),
+                              FrameReply(fcf::kRnr), ppr, ppr, ppr, ppr, FrameReply(fcf::kErr)});
+    modem.Script("AT+FTH=3", {kConnect});
+    modem.Script("FRAME 43", {kConnect});
+    modem.Script("AT+FTM=24", {kConnect + std::string(kPause) + "\r\nOK\r\n"});
+    for (const char* fast : {"AT+FTH=24", "FRAME 06", "FRAME 86"})
+        modem.Script(fast, {kConnect});
+
+    vl::test::EngineHarness harness(modem.SlavePath(), dir.folder());
+    ASSERT_TRUE(harness.PortOpen());
+    FaxEngine& engine = harness.MakeSender("LOCAL");
+    engine.Modem().desiredEcm = '1';
+    engine.Modem().desiredCoding = faxdoc::PageCoding::Mh;
+    engine.Modem().desiredBps = 2400;
+    const std::string apf = (dir.path() / "one.apf").string();
+    WriteApf(apf, {TestPage{0, std::vector<std::uint8_t>(2000, 0)}});
+    harness.Queue({"555", apf, ""});
+    engine.Start();
+    EXPECT_EQ(harness.RunToFinish(60s), 0) << ::testing::PrintToString(modem.Texts());
+
+    const auto texts = modem.Texts();
+    EXPECT_EQ(Count(texts, "FRAME 6F"), 1);  // RR
+    EXPECT_EQ(Count(texts, "FRAME BF"), 4);  // PPS: the block's, then after three sendings again
+    EXPECT_EQ(Count(texts, "FRAME 13"), 0);  // no CTC below 2400
+    EXPECT_EQ(Count(texts, "AT+FTH=24"), 4);
+    std::vector<ModemInput> eor;
+    for (const ModemInput& input : modem.Inputs()) {
+        if (input.text == "FRAME CF")
+            eor.push_back(input);
+    }
+    ASSERT_EQ(eor.size(), 1u) << ::testing::PrintToString(texts);
+    ASSERT_GE(eor[0].frame.size(), 4u);
+    EXPECT_EQ(eor[0].frame[3], fcf::kEop);
+    EXPECT_EQ(Count(texts, "FRAME FB"), 1);  // DCN
+}
+
 }  // namespace
 }  // namespace vl::fax::test
