@@ -144,7 +144,7 @@ void ReceiveMachine::TakeEcmCommand(const Input& in) {
             modem.endOfMessage = command == (fcf::kEom & 0xFE);
         }
         Engine().Port().LogUserText("ECM: a block of page " +
-                                    std::to_string(Engine().Session().pages.currentPage.load()) + " given up");
+                                    std::to_string(file_.NextPageNumber()) + " given up");
         AnswerEcm(BuildFrame(fcf::kErr, {}, true));
         return;
     }
@@ -177,7 +177,7 @@ void ReceiveMachine::TakeEcmPps(const HdlcFrame& frame) {
     if (missing.Count() != 0) {
         ++ecm_.pprs;
         Engine().Port().LogUserText("ECM: block " + std::to_string(pps->block + 1) + " page " +
-                                    std::to_string(Engine().Session().pages.currentPage.load()) + ": " +
+                                    std::to_string(file_.NextPageNumber()) + ": " +
                                     std::to_string(missing.Count()) + " frames asked again");
         AnswerEcm(BuildPprFrame(missing));
         return;

@@ -191,7 +191,7 @@ void SendMachine::WaitEcmResponse(const Reply& reply)
         EcmBlockDone();
     } else if (answer == FrameKind::Err && ecm_.command == fcf::kEor) {
         engine_.Port().LogUserText("ECM: block " + std::to_string(ecm_.block + 1) + " page " +
-                                   std::to_string(session_.pages.currentPage.load()) + " given up");
+                                   std::to_string(ecm_.pageCounter + 1) + " given up");
         EcmBlockDone();
     } else if (answer == FrameKind::Ppr && (ecm_.command == fcf::kPps || ecm_.command == fcf::kRr)) {
         SendEcmFramesAgain();
@@ -225,7 +225,7 @@ void SendMachine::SendEcmFramesAgain()
             ecm_.pending.push_back(frame);
     }
     engine_.Port().LogUserText("ECM: block " + std::to_string(ecm_.block + 1) + " page " +
-                               std::to_string(session_.pages.currentPage.load()) + ": " +
+                               std::to_string(ecm_.pageCounter + 1) + ": " +
                                std::to_string(ecm_.pending.size()) + " frames sent again");
     if (++ecm_.pprs < kPprsBeforeCtc) {
         TransmitEcmFrames();

@@ -204,7 +204,7 @@ private:
         EcmSendPage page;
         EcmPageCollector collector{page};
         bool collecting = false;    // the page states fill `page`, not the port
-        int pageCounter = 0;        // pages of the call sent whole, for PPS
+        int pageCounter = 0;        // pages of the call sent, for PPS and the log
         int block = 0;
         std::vector<int> pending;   // frame numbers of the transmission
         std::size_t next = 0;       // the next of `pending` to send
