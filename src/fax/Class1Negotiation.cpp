@@ -158,6 +158,9 @@ std::optional<DisResult> DecodeDis(std::span<const std::uint8_t> info, const Spe
     const LineCoding choice = ChooseCoding(localCaps, dis.remoteCaps);
     dis.params.coding = choice.coding;
     dis.params.ecm = choice.ecm;
+    // Frames carry the lines with error correction: no line has a time to last.
+    if (choice.ecm)
+        dis.params.stCode = 0;
     RecomputeMinBytes(dis.params);
     return dis;
 }

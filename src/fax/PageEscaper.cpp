@@ -27,13 +27,23 @@ void PageEscaper::PutZeros(std::size_t count) {
 
 void PageEscaper::PutEscaped(std::span<const std::uint8_t> bytes) {
     for (const std::uint8_t byte : bytes) {
-        if (byte == kDle) Put(kDle);
+        if (byte == kDle && dleDoubling_) Put(kDle);
         Put(byte);
     }
 }
 
+void PageEscaper::PutPage(std::span<const std::uint8_t> bytes) {
+    if (!recoder_) {
+        PutEscaped(bytes);
+        return;
+    }
+    recoded_.clear();
+    recoder_->Feed(bytes, recoded_);
+    PutEscaped(recoded_);
+}
+
 void PageEscaper::TakeWholeBytes() {
-    PutEscaped(bits_.WholeBytes());
+    PutPage(bits_.WholeBytes());
     bits_.DropWholeBytes();
 }
 
@@ -76,6 +86,11 @@ void PageEscaper::PadToByte() {
     FillLine();
     if (bits_.PartialBits() != 0) PutBits(0, 8 - bits_.PartialBits());
     TakeWholeBytes();
+    if (recoder_) {
+        recoded_.clear();
+        recoder_->PadToByte(recoded_);
+        PutEscaped(recoded_);
+    }
 }
 
 int PageEscaper::Flush() {
@@ -91,13 +106,20 @@ void PageEscaper::StartPage() {
     lineBits_ = 0;
     lineBytes_ = 0;
     lineHasCodes_ = false;
+    recoder_.reset();
+}
+
+void PageEscaper::StartPage(const faxdoc::RecodeSetup& onLine) {
+    StartPage();
+    if (onLine.to != faxdoc::PageCoding::Mh) recoder_ = std::make_unique<faxdoc::PageRecoder>(onLine);
 }
 
 int PageEscaper::SendRecord(std::span<const std::uint8_t> record, std::size_t minScanBytes) {
-    lineBytes_ = std::min(minScanBytes, kMaxScanBytes);
+    // A re-coded line's time is kept by the re-coder: its MH needs no fill.
+    lineBytes_ = recoder_ ? 0 : std::min(minScanBytes, kMaxScanBytes);
     if (!faxdoc::ScanMhRecord(record, pieces_)) {
         PadToByte();
-        PutEscaped(record);
+        PutPage(record);
         if (record.size() < lineBytes_) PutZeros(lineBytes_ - record.size());
         return Flush();
     }
@@ -133,7 +155,17 @@ int PageEscaper::EndBurst() {
 
 int PageEscaper::SendBlock(std::span<const std::uint8_t> bytes) {
     PadToByte();
-    PutEscaped(bytes);
+    PutPage(bytes);
+    return Flush();
+}
+
+int PageEscaper::EndPage() {
+    PadToByte();
+    if (recoder_) {
+        recoded_.clear();
+        recoder_->Finish(recoded_);
+        PutEscaped(recoded_);
+    }
     return Flush();
 }
 

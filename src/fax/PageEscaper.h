@@ -11,11 +11,17 @@
 // each other, and a burst of data ends on a byte boundary. A stored record carries up to two bytes of
 // fill more. Page bytes are otherwise sent as stored; no bit order is
 // reversed. Every method answers 0 or the sink's negative code.
+//
+// A page that goes on the line in MR or MMR is built the same way and then
+// re-coded line by line on its way to the escape buffer. With error
+// correction the page goes into frames, not to the modem's data mode: DLE
+// doubling is then switched off.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -23,6 +29,7 @@
 #include "fax/ControlBytes.h"
 #include "faxdoc/BitWriter.h"
 #include "faxdoc/MhRecordScan.h"
+#include "faxdoc/PageRecoder.h"
 
 namespace vl::fax {
 
@@ -41,8 +48,13 @@ public:
 
     explicit PageEscaper(ByteSink sink) : sink_(std::move(sink)) {}
 
-    // Forgets what is left of the previous page's bit stream.
+    // Forgets what is left of the previous page's bit stream. The page goes
+    // out in MH as it is built, or re-coded into `onLine.to` (`onLine.from`
+    // is MH); the minimum scan-line bytes are then the re-coder's.
     void StartPage();
+    void StartPage(const faxdoc::RecodeSetup& onLine);
+    // DLE doubling, on unless switched off.
+    void SetDleDoubling(bool on) { dleDoubling_ = on; }
     // A line record into the bit stream; a line that started before it is
     // first filled to `minScanBytes` (at most 8192) from its EOL to the
     // record's first EOL. The bits of a byte not yet full wait for what
@@ -58,6 +70,9 @@ public:
     int EndBurst();
     // Page bytes, DLE-doubled, from a byte boundary.
     int SendBlock(std::span<const std::uint8_t> bytes);
+    // After the page's last line: a re-coded page is ended (RTC or EOFB) even
+    // when its MH had no RTC, and everything gathered goes to the sink.
+    int EndPage();
     // DLE ETX: the end of page data for Classes 1 and 2.
     int SendEndOfData();
     // DLE and the Class 2.0 end-of-page character for what follows.
@@ -67,6 +82,8 @@ private:
     void Put(std::uint8_t byte);
     void PutZeros(std::size_t count);
     void PutEscaped(std::span<const std::uint8_t> bytes);
+    // Page bytes in MH: escaped, or re-coded first.
+    void PutPage(std::span<const std::uint8_t> bytes);
     // Bits into the stream, the first in bit 0 of `value`; `count` at most 16.
     void PutBits(std::uint16_t value, unsigned count);
     void PutFillBits(std::size_t count);
@@ -85,6 +102,10 @@ private:
     std::array<std::uint8_t, kEscapeBufferSize> buffer_{};
     std::size_t fill_ = 0;
     int error_ = 0;  // first sink failure of the current call
+
+    bool dleDoubling_ = true;
+    std::unique_ptr<faxdoc::PageRecoder> recoder_;  // the page is not sent in MH
+    std::vector<std::uint8_t> recoded_;
 
     faxdoc::BitWriter bits_;
     std::vector<faxdoc::MhRecordPiece> pieces_;

@@ -35,7 +35,7 @@ bool ReadsNoLines(int state) {
 }  // namespace
 
 ReceiveMachine::ReceiveMachine(FaxEngine& engine)
-    : engine_(engine), pageData_([this](std::span<const std::uint8_t> bytes) { return file_.Write(bytes); }, false) {}
+    : engine_(engine), pageData_([this](std::span<const std::uint8_t> bytes) { return StorePageBytes(bytes); }, false) {}
 
 std::unique_ptr<FaxEngine> CreateReceiver(std::string_view stationId, serial::VlBaseDispatcher& port,
                                           base::MessageWindow* window) {

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "fax/FaxMachine.h"
 #include "fax/PageDataReceiver.h"
 #include "fax/ReceiveFaxFile.h"
+#include "faxdoc/PageRecoder.h"
 
 namespace vl::fax {
 
@@ -174,6 +176,11 @@ private:
     void ReceiveFast(const std::string& modulation);
     void FrameAgain();
 
+    // Page bytes into the file, re-coded when the page is not in MH.
+    int StorePageBytes(std::span<const std::uint8_t> bytes);
+    // The page's last bytes: the end of a re-coded page.
+    int EndStoredPage();
+
     void Fail(int code);
     void Go(int state) { state_ = state; }
     FaxEngine& Engine() const { return engine_; }
@@ -188,6 +195,9 @@ private:
 
     ReceiveFaxFile file_;
     PageDataReceiver pageData_;
+    // A page that arrives in MR or MMR is stored in MH.
+    std::unique_ptr<faxdoc::PageRecoder> recoder_;
+    std::vector<std::uint8_t> recoded_;
     std::vector<std::uint8_t> chunk_;
     TrainingCheck training_;
 

@@ -388,7 +388,9 @@ void ReceiveMachine::WaitPostPage(const Input& in) {
 }
 
 void ReceiveMachine::WritePage() {
-    const int rc = file_.CompletePage(Engine().RemoteId(), std::time(nullptr));
+    int rc = EndStoredPage();
+    if (rc == 0)
+        rc = file_.CompletePage(Engine().RemoteId(), std::time(nullptr));
     if (rc != 0) {
         Fail(rc);
         return;

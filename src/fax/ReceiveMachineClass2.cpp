@@ -167,7 +167,15 @@ void ReceiveMachine::PageResult(const std::string& line) {
         pageBad_ = !good;
         // A bad page leaves the file; the sender sends it again and the next
         // page takes its number.
-        const int rc = good ? file_.CompletePage(Engine().RemoteId(), std::time(nullptr)) : file_.RemovePage();
+        int rc = 0;
+        if (good) {
+            rc = EndStoredPage();
+            if (rc == 0)
+                rc = file_.CompletePage(Engine().RemoteId(), std::time(nullptr));
+        } else {
+            recoder_.reset();
+            rc = file_.RemovePage();
+        }
         if (rc != 0)
             Fail(rc);
         return;

@@ -9,6 +9,7 @@
 #include "fax/FaxEngine.h"
 #include "fax/ReceiveMachine.h"
 #include "fax/ReceivedFileNames.h"
+#include "faxdoc/ApfFormat.h"
 
 namespace vl::fax {
 namespace {
@@ -89,6 +90,15 @@ void ReceiveMachine::StartPage() {
     }
     pageData_.SetReverseBits(Engine().Session().faxClass == kClass2);
     pageData_.StartPage();
+    recoder_.reset();
+    if (const SessionParams& params = Engine().Modem().params; params.coding != faxdoc::PageCoding::Mh) {
+        faxdoc::RecodeSetup stored;
+        stored.from = params.coding;
+        stored.to = faxdoc::PageCoding::Mh;
+        stored.width = params.wide ? faxdoc::kWideWidth : faxdoc::kNormalWidth;
+        stored.fine = params.fine;
+        recoder_ = std::make_unique<faxdoc::PageRecoder>(stored);
+    }
     Engine().SetTimeout(Engine().Modem().responseTimeout);
     Engine().Session().pages.bytes = 0;
     if (IsClass2()) {
@@ -101,6 +111,23 @@ void ReceiveMachine::StartPage() {
     }
     Engine().SetProgress(base::fpGettingPage);
     Go(rfGtPgDta);
+}
+
+int ReceiveMachine::StorePageBytes(std::span<const std::uint8_t> bytes) {
+    if (!recoder_)
+        return file_.Write(bytes);
+    recoded_.clear();
+    recoder_->Feed(bytes, recoded_);
+    return file_.Write(recoded_);
+}
+
+int ReceiveMachine::EndStoredPage() {
+    if (!recoder_)
+        return 0;
+    recoded_.clear();
+    recoder_->Finish(recoded_);
+    recoder_.reset();
+    return file_.Write(recoded_);
 }
 
 void ReceiveMachine::TakePageData(const Input& in) {

@@ -30,7 +30,8 @@ constexpr int kRcpFrames = 3;
 void SendMachine::StartEcmPage()
 {
     ecm_.page.Start(modem_.params.ecmFrameBytes);
-    ecm_.collector.Start();
+    // Frames carry the page's bytes as they are.
+    escaper_.SetDleDoubling(false);
     ecm_.collecting = true;
     ecm_.block = 0;
     ecm_.pprs = 0;
@@ -45,6 +46,7 @@ void SendMachine::StartEcmBlock(FaxEvent)
 {
     if (ecm_.collecting) {
         ecm_.collecting = false;
+        escaper_.SetDleDoubling(true);
         ecm_.endCommand = PostPageCommand();
     }
     ecm_.pending.clear();

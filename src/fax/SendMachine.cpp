@@ -21,7 +21,10 @@ SendMachine::SendMachine(FaxEngine& engine)
       modem_(engine.Modem()),
       options_(engine.Sender()),
       escaper_([this](std::span<const std::uint8_t> bytes) {
-          return ecm_.collecting ? ecm_.collector.Take(bytes) : SendToPort(bytes);
+          if (!ecm_.collecting)
+              return SendToPort(bytes);
+          ecm_.page.Append(bytes);
+          return 0;
       })
 {
 }

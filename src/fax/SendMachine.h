@@ -10,7 +10,6 @@
 
 #include "base/Ticks.h"
 #include "fax/FaxEngine.h"
-#include "fax/EcmPageCollector.h"
 #include "fax/EcmSendPage.h"
 #include "fax/FaxMachine.h"
 #include "fax/PageEscaper.h"
@@ -179,6 +178,8 @@ private:
     void ArmPageTriggers();
     SendFaxFile& PageSource();  // the APF cover while it is sent, else the fax file
     std::size_t MinScanBytes() const;
+    // The escaper set up for the page in the session's coding.
+    void StartPageOnLine();
     int SendToPort(std::span<const std::uint8_t> bytes);
     void ReleaseCover();
 
@@ -202,7 +203,6 @@ private:
     // Error correction: the page being sent, and where its blocks stand.
     struct EcmSend {
         EcmSendPage page;
-        EcmPageCollector collector{page};
         bool collecting = false;    // the page states fill `page`, not the port
         int pageCounter = 0;        // pages of the call sent, for PPS and the log
         int block = 0;

@@ -38,6 +38,17 @@ std::size_t SendMachine::MinScanBytes() const
     return static_cast<std::size_t>(std::max(0, modem_.params.minBytesPerLine));
 }
 
+void SendMachine::StartPageOnLine()
+{
+    faxdoc::RecodeSetup onLine;
+    onLine.from = faxdoc::PageCoding::Mh;
+    onLine.to = modem_.params.coding;
+    onLine.width = modem_.wide ? faxdoc::kWideWidth : faxdoc::kNormalWidth;
+    onLine.fine = modem_.resolution == '1';
+    onLine.minScanBytes = MinScanBytes();
+    escaper_.StartPage(onLine);
+}
+
 int SendMachine::SendToPort(std::span<const std::uint8_t> bytes)
 {
     // The pump only starts a block with 4096 bytes free, but escaping can
@@ -76,7 +87,7 @@ void SendMachine::SendPageHeader(FaxEvent)
     // The blank lines go out as soon as the modem has connected, before the
     // header font is loaded: a Class 1 modem wants data promptly. No fill
     // follows them: the page itself comes at once.
-    escaper_.StartPage();
+    StartPageOnLine();
     int rc = 0;
     for (int line = 0; line < kTopBlankLines && rc == 0; ++line)
         rc = escaper_.SendBlankLine(MinScanBytes());
@@ -141,8 +152,8 @@ void SendMachine::SendCover(FaxEvent event)
         if (!gotLine) {
             int rc = escaper_.SendRecord(faxdoc::kEndOfPageRecord, MinScanBytes());
             if (rc == 0)
-                rc = escaper_.EndBurst();
-            if (rc == 0 && !IsClass2())
+                rc = escaper_.EndPage();
+            if (rc == 0 && !IsClass2() && !ecm_.collecting)
                 rc = escaper_.SendEndOfData();
             if (rc != 0) {
                 Fail(rc);
@@ -235,10 +246,11 @@ void SendMachine::PumpPage(FaxEvent event)
             break;
         }
     }
-    // Class 1 ends the page data with DLE ETX here, Classes 2 and 2.0 once
-    // the port has drained.
-    int rc = escaper_.EndBurst();
-    if (rc == 0 && state_ == tfDrainPage && !IsClass2())
+    // Class 1 ends the page data with DLE ETX here (a page gathered for
+    // error correction ends with its blocks), Classes 2 and 2.0 once the port
+    // has drained.
+    int rc = state_ == tfDrainPage ? escaper_.EndPage() : escaper_.EndBurst();
+    if (rc == 0 && state_ == tfDrainPage && !IsClass2() && !ecm_.collecting)
         rc = escaper_.SendEndOfData();
     if (rc != 0) {
         Fail(rc);

@@ -115,6 +115,7 @@ void SendMachine::Dial(FaxEvent)
     retrainPending_ = false;
     postPageFcf_ = 0;
     ecm_.collecting = false;
+    escaper_.SetDleDoubling(true);
     ecm_.pageCounter = 0;
     state_ = tf1Connect;
 }

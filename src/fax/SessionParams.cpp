@@ -29,8 +29,7 @@ int MinBytesPerLine(int scanTimeMs, int bps) {
 }
 
 void RecomputeMinBytes(SessionParams& params) {
-    // Error correction sends lines in frames: none has a time to last.
-    params.minBytesPerLine = params.ecm ? 0 : MinBytesPerLine(ScanTimeMs(params.stCode, params.fine), params.bps);
+    params.minBytesPerLine = MinBytesPerLine(ScanTimeMs(params.stCode, params.fine), params.bps);
 }
 
 }  // namespace vl::fax

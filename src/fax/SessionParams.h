@@ -30,8 +30,7 @@ int ScanTimeMs(int stCode, bool fine);
 // milliseconds x bps / 8000: the bytes a line takes on the wire at `bps`.
 int MinBytesPerLine(int scanTimeMs, int bps);
 
-// Sets params.minBytesPerLine from its ST code, resolution and speed; 0
-// with error correction.
+// Sets params.minBytesPerLine from its ST code, resolution and speed.
 void RecomputeMinBytes(SessionParams& params);
 
 }  // namespace vl::fax

@@ -123,7 +123,11 @@ void TwoDimEncoder::CodeTwoDim(std::vector<std::uint8_t>& out) {
         if (writer_.WholeBytes().size() >= kDrainAt) Drain(out);
     }
 }
-
+void TwoDimEncoder::PadToByte(std::vector<std::uint8_t>& out) {
+    if (options_.coding == TwoDimCoding::Mmr || writer_.PartialBits() == 0) return;
+    PutFill(8 - writer_.PartialBits(), out);
+    Drain(out);
+}
 
 void TwoDimEncoder::Finish(std::vector<std::uint8_t>& out) {
     const MhCode eol = MhCodes().eol;

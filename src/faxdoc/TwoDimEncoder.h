@@ -45,6 +45,9 @@ public:
     // Appends the next line's code to `out`: raster bytes as LineChanges
     // reads them. A partial last byte waits for what follows.
     void Encode(std::span<const std::uint8_t> raster, std::vector<std::uint8_t>& out);
+    // MR: zero fill to a byte boundary after the last line, which stands
+    // before the next line's EOL. MMR has no fill and is left as it is.
+    void PadToByte(std::vector<std::uint8_t>& out);
     // Appends the end of the page (RTC or EOFB), zero-filled to a byte
     // boundary. The encoder then starts a new page.
     void Finish(std::vector<std::uint8_t>& out);

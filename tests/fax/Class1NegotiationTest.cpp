@@ -203,5 +203,59 @@ TEST(Class1NegotiationTest, OutOfRangeArgumentsStayInTheTables) {
     EXPECT_EQ(DcsInfo(7, false, false, 8), DcsInfo(6, false, false, 7));
 }
 
+using faxdoc::PageCoding;
+
+// Which coding a caller with `local` picks from a DIS offering `remote`.
+TEST(Class1NegotiationTest, TheShortestCallBothSidesTakeIsChosen) {
+    struct Case {
+        CodingCaps local, remote;
+        LineCoding chosen;
+    };
+    const CodingCaps mh{}, mr{true, false, false}, mrEcm{true, false, true}, mmr{true, true, true};
+    const Case cases[] = {
+        {mmr, mmr, {PageCoding::Mmr, true}},  {mmr, mrEcm, {PageCoding::Mr, true}},
+        {mrEcm, mmr, {PageCoding::Mr, true}}, {mmr, mr, {PageCoding::Mr, false}},
+        {mr, mmr, {PageCoding::Mr, false}},   {mh, mmr, {PageCoding::Mh, false}},
+        {mmr, mh, {PageCoding::Mh, false}},   {CodingCaps{false, false, true}, mmr, {PageCoding::Mh, true}},
+    };
+    for (const Case& c : cases) {
+        const LineCoding chosen = ChooseCoding(c.local, c.remote);
+        EXPECT_EQ(chosen.coding, c.chosen.coding);
+        EXPECT_EQ(chosen.ecm, c.chosen.ecm);
+    }
+    // MMR is never offered without error correction.
+    EXPECT_EQ(OfferedCaps(PageCoding::Mmr, false), mr);
+    EXPECT_EQ(OfferedCaps(PageCoding::Mmr, true), mmr);
+    EXPECT_EQ(OfferedCaps(PageCoding::Mr, true), mrEcm);
+    EXPECT_EQ(OfferedCaps(PageCoding::Mh, false), mh);
+}
+
+TEST(Class1NegotiationTest, CodingAndErrorCorrectionTravelInTheirBits) {
+    const Class1Info dis = DisInfo(6, {true, true, true});
+    EXPECT_EQ(dis[1] & 0x80, 0x80);
+    EXPECT_EQ(dis[3], 0x44);
+    // A DIS whose T.6 bit comes without ECM offers no MMR.
+    const Bytes t6Alone{0x00, static_cast<std::uint8_t>(dis[1]), dis[2], 0x40};
+    EXPECT_EQ(DecodeDis(t6Alone, AllSpeeds(), 14400, false, false, {true, true, true})->params.coding, PageCoding::Mr);
+    // A short DIS (no fourth byte) still offers MR through byte 2.
+    const Bytes threeBytes{0x00, static_cast<std::uint8_t>(dis[1]), dis[2]};
+    EXPECT_EQ(DecodeDis(threeBytes, AllSpeeds(), 14400, false, false, {true, true, true})->params.coding, PageCoding::Mr);
+
+    for (const LineCoding coding : {LineCoding{PageCoding::Mh, false}, LineCoding{PageCoding::Mr, false},
+                                    LineCoding{PageCoding::Mr, true}, LineCoding{PageCoding::Mmr, true}}) {
+        const auto dcs = DecodeDcs(DcsInfo(6, true, false, 5, coding));
+        EXPECT_EQ(dcs->params.coding, coding.coding);
+        EXPECT_EQ(dcs->params.ecm, coding.ecm);
+        EXPECT_EQ(dcs->params.ecmFrameBytes, 256);
+        // Error correction drops the minimum scan-line time.
+        EXPECT_EQ(dcs->params.minBytesPerLine == 0, coding.ecm);
+    }
+    const Bytes frames64{0x00, 0x02, 0x88, 0x0C};
+    EXPECT_EQ(DecodeDcs(frames64)->params.ecmFrameBytes, 64);
+    // The caller's DIS with a scan time and ECM: our lines need no fill.
+    const Bytes ecmDis{0x00, 0x2E, 0xA9, 0x04};
+    EXPECT_EQ(DecodeDis(ecmDis, AllSpeeds(), 14400, false, false, {true, false, true})->params.minBytesPerLine, 0);
+}
+
 }  // namespace
 }  // namespace vl::fax

@@ -43,22 +43,39 @@ protected:
     }
 };
 
-TEST_F(EngineSendsWithEcm, PagesArriveWholeAsFramesInBlocks) {
+struct EcmCoding {
+    faxdoc::PageCoding offered;
+    const char* onLine;
+};
+
+class EngineSendsWithEcmIn : public EngineSendsWithEcm, public ::testing::WithParamInterface<EcmCoding> {};
+
+// The best coding we offer is the one the call takes: the fax machine has
+// them all.
+TEST_P(EngineSendsWithEcmIn, PagesArriveWholeAsFramesInBlocks) {
     const std::string apf = File("two.apf");
     ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows), TestPage(kPageRows / 3)}, true));
     ASSERT_NO_FATAL_FAILURE(StartEcmSender());
+    harness_->engine->Modem().desiredCoding = GetParam().offered;
     harness_->Queue({"0199", apf, ""});
     EXPECT_EQ(RunCall(), 0) << Logs();
     const std::string result = CallResult();
-    std::cout << "two pages with ECM: " << callSeconds_ << " s, " << result << "\n";
+    std::cout << "two pages with ECM in " << GetParam().onLine << ": " << callSeconds_ << " s, " << result << "\n";
     EXPECT_EQ(JsonField(result, "result"), "completed") << result;
     EXPECT_EQ(JsonField(result, "pages_a_to_b"), "2") << result;
-    EXPECT_TRUE(harness_->engine->Modem().params.ecm);
+    EXPECT_EQ(JsonField(result, "coding"), GetParam().onLine) << result;
+    EXPECT_EQ(JsonField(result, "ecm"), "true") << result;
     EXPECT_EQ(harness_->logs, (std::vector<int>{1, 2}));
     ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), apf, 1, true);
     ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 1), apf, 2, true);
     EXPECT_EQ(FramesSentAgainNotes(), 0) << "frames sent again on a clean line";
 }
+
+INSTANTIATE_TEST_SUITE_P(Codings, EngineSendsWithEcmIn,
+                         ::testing::Values(EcmCoding{faxdoc::PageCoding::Mh, "MH"},
+                                           EcmCoding{faxdoc::PageCoding::Mr, "MR"},
+                                           EcmCoding{faxdoc::PageCoding::Mmr, "MMR"}),
+                         [](const auto& info) { return std::string(info.param.onLine); });
 
 // Loss and noise that spoil rows of a page sent without error correction
 // (EngineSendLineFault): the frames they hit are named in PPRs and sent

@@ -26,8 +26,24 @@ TEST_F(EngineSendCall, OneFinePageArrivesWithItsHeaderLine) {
     std::cout << "one fine page: " << callSeconds_ << " s, " << result << "\n";
     EXPECT_EQ(JsonField(result, "result"), "completed") << result;
     EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
+    EXPECT_EQ(JsonField(result, "coding"), "MR") << result;
     EXPECT_EQ(harness_->engine->RemoteId(), "+1 555 0199");
     EXPECT_EQ(harness_->logs, (std::vector<int>{1, 2}));
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), apf, 1, true);
+}
+
+// With MH only offered, the pages go as stored.
+TEST_F(EngineSendCall, AFinePageInMhWhenWeOfferNothingElse) {
+    const std::string apf = File("one.apf");
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows)}, true));
+    ASSERT_NO_FATAL_FAILURE(StartSender({"--a", "class1", "--b", "faxterm", "--faxterm-receive", File("rx.tif")}));
+    harness_->engine->SetHeaderLine("$P/$N");
+    harness_->engine->Modem().desiredBps = 14400;
+    harness_->engine->Modem().desiredCoding = faxdoc::PageCoding::Mh;
+    harness_->Queue({"0199", apf, ""});
+    EXPECT_EQ(RunCall(), 0) << Logs();
+    const std::string result = CallResult();
+    EXPECT_EQ(JsonField(result, "coding"), "MH") << result;
     ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), apf, 1, true);
 }
 

@@ -9,7 +9,7 @@ CallFacts ConnectedFacts() {
     CallFacts f;
     f.connected = true;
     f.a.stationId = "+1 555 0101";
-    f.b = SideReport{"LINESIM", 0, 2, 9600, "fine", true};
+    f.b = SideReport{"LINESIM", 0, 2, 9600, "fine", true, "MR", false};
     f.bJudges = true;
     f.t30Result = "OK";
     return f;
@@ -56,7 +56,7 @@ TEST(CallSummary, JsonIsOneLineWithEveryField) {
     const std::string json = ToJson(Summarize(ConnectedFacts()));
     EXPECT_EQ(json,
               "{\"result\":\"completed\",\"pages_a_to_b\":2,\"pages_b_to_a\":0,\"bit_rate\":9600,"
-              "\"resolution\":\"fine\",\"id_a\":\"+1 555 0101\",\"id_b\":\"LINESIM\",\"t30_result\":\"OK\"}");
+              "\"resolution\":\"fine\",\"coding\":\"MR\",\"ecm\":false,\"id_a\":\"+1 555 0101\",\"id_b\":\"LINESIM\",\"t30_result\":\"OK\"}");
 }
 
 TEST(CallSummary, StationIdsLoseThePaddingTheyTravelWith) {

@@ -19,7 +19,6 @@ void CheckParams(const SessionParams& params) {
     if (params.stCode < 0 || params.stCode > kMaxScanTimeCode) __builtin_trap();
     if (params.bps < SpeedAt(kLowestSpeedIndex).bps || params.bps > SpeedAt(kHighestSpeedIndex).bps) __builtin_trap();
     if (params.minBytesPerLine < 0 || params.minBytesPerLine > 72) __builtin_trap();
-    if (params.ecm) __builtin_trap();
 }
 
 void CheckIndex(int index) {
@@ -44,9 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (RemoteIdFromFrame(*frame).size() > 20) __builtin_trap();
 
     const int desired = size > 0 ? data[0] * 100 : 0;
-    if (const auto dis = DecodeDis(frame->info, local, desired, frame->final, !frame->final)) {
+    const CodingCaps ours = OfferedCaps(vl::faxdoc::PageCoding::Mmr, size > 1 && (data[1] & 1) != 0);
+    if (const auto dis = DecodeDis(frame->info, local, desired, frame->final, !frame->final, ours)) {
         CheckIndex(dis->chosenIndex);
         CheckParams(dis->params);
+        // Never MMR without error correction, nor anything we did not offer.
+        if (dis->params.coding == vl::faxdoc::PageCoding::Mmr && !dis->params.ecm) __builtin_trap();
+        if (dis->params.ecm && !ours.ecm) __builtin_trap();
         if (dis->chosenIndex > kLowestSpeedIndex && SpeedAt(dis->chosenIndex).bps > desired) __builtin_trap();
         if (LowerSpeed(dis->chosenIndex, local, dis->remote) >= dis->chosenIndex) __builtin_trap();
     }
@@ -55,8 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckParams(dcs->params);
         if (dcs->modulation.longTraining.empty() || dcs->modulation.shortTraining.empty()) __builtin_trap();
         // What we would answer with decodes to the same choice.
-        const auto again = DecodeDcs(DcsInfo(dcs->chosenIndex, dcs->params.fine, dcs->params.wide, dcs->params.stCode));
+        const LineCoding coding{dcs->params.coding, dcs->params.ecm};
+        const auto again =
+            DecodeDcs(DcsInfo(dcs->chosenIndex, dcs->params.fine, dcs->params.wide, dcs->params.stCode, coding));
         if (!again || again->params.bps != dcs->params.bps || again->params.fine != dcs->params.fine) __builtin_trap();
+        if (again->params.ecm != dcs->params.ecm) __builtin_trap();
+        if (dcs->params.ecm && again->params.coding != dcs->params.coding) __builtin_trap();
     }
 
     // The frame sent back out parses to the same address, control and FCF.

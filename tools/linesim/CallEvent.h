@@ -23,6 +23,8 @@ struct SideReport {
     int bitRate = 0;           // of the last page, 0 when no page moved
     std::string resolution;    // "normal" or "fine", "" when no page moved
     bool completed = false;    // the fax session ended in an orderly way
+    std::string coding;        // "MH", "MR" or "MMR" on the line, "" when no page moved
+    bool ecm = false;          // pages went with error correction
 };
 
 }  // namespace vl::linesim

@@ -53,6 +53,8 @@ CallSummary Summarize(const CallFacts& f) {
     s.pagesBtoA = std::max(f.b.pagesSent, f.a.pagesReceived);
     s.bitRate = std::max(f.a.bitRate, f.b.bitRate);
     s.resolution = f.a.resolution.empty() ? f.b.resolution : f.a.resolution;
+    s.coding = f.a.coding.empty() ? f.b.coding : f.a.coding;
+    s.ecm = f.a.ecm || f.b.ecm;
     s.idA = Trimmed(f.a.stationId);
     s.idB = Trimmed(f.b.stationId);
     s.t30Result = f.t30Result;
@@ -74,7 +76,8 @@ CallSummary Summarize(const CallFacts& f) {
 std::string ToJson(const CallSummary& s) {
     return "{\"result\":" + Quoted(s.result) + ",\"pages_a_to_b\":" + std::to_string(s.pagesAtoB) +
            ",\"pages_b_to_a\":" + std::to_string(s.pagesBtoA) + ",\"bit_rate\":" + std::to_string(s.bitRate) +
-           ",\"resolution\":" + Quoted(s.resolution) + ",\"id_a\":" + Quoted(s.idA) + ",\"id_b\":" + Quoted(s.idB) +
+           ",\"resolution\":" + Quoted(s.resolution) + ",\"coding\":" + Quoted(s.coding) +
+           ",\"ecm\":" + (s.ecm ? "true" : "false") + ",\"id_a\":" + Quoted(s.idA) + ",\"id_b\":" + Quoted(s.idB) +
            ",\"t30_result\":" + Quoted(s.t30Result) + "}";
 }
 

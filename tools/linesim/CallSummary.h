@@ -14,6 +14,8 @@ struct CallSummary {
     int pagesBtoA = 0;
     int bitRate = 0;
     std::string resolution;
+    std::string coding;
+    bool ecm = false;
     std::string idA, idB;
     std::string t30Result;
 };

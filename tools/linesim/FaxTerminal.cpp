@@ -14,6 +14,16 @@ namespace {
 // frame is heard in full before the far end learns of the hang-up.
 constexpr std::int64_t kHangUpAfterEndMs = 1000;
 constexpr int kFineLinesPerMetre = 7700;  // 196 lines per inch; normal is half that
+
+std::string CodingName(int encoding) {
+    switch (encoding) {
+    case T4_COMPRESSION_ITU_T4_1D: return "MH";
+    case T4_COMPRESSION_ITU_T4_2D: return "MR";
+    case T4_COMPRESSION_ITU_T6: return "MMR";
+    default: return "other";
+    }
+}
+
 }  // namespace
 
 FaxTerminal::FaxTerminal(Exchange& exchange, FaxTerminalSetup setup)
@@ -68,6 +78,8 @@ void FaxTerminal::TakeStatistics() {
     if (stats.pages_tx + stats.pages_rx > 0) {
         report_.bitRate = stats.bit_rate;
         report_.resolution = stats.y_resolution >= kFineLinesPerMetre ? "fine" : "normal";
+        report_.coding = CodingName(stats.encoding);
+        report_.ecm = stats.error_correcting_mode != 0;
     }
     if (const char* id = t30_get_rx_ident(t30); id && *id) remoteIdent_ = id;
 }
