@@ -243,6 +243,7 @@ private:
     FrameAction frameAction_ = FrameAction::None;
     HdlcFrame lastFrame_;
     bool awaitingFrame_ = false;
+    bool pageSpeedFrames_ = false;  // the frame asked for comes at page speed
     std::string syncInfo_;
     base::EventTimer responseTimer_;
 

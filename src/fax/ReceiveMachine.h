@@ -219,6 +219,7 @@ private:
         bool pageBad = false;       // a block was given up (EOR): the page is not stored
         bool newPage = true;
         int pprs = 0;               // PPRs for the current block
+        int blockFrames = 0;        // frames of the current block, 0 before its first PPS
         bool longTrain = false;     // the next frames come after CTC, with long training
         std::string modulation;     // of the frames' reception, the same for all its commands
         bool lastClosedValid = false;

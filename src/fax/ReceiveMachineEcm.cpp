@@ -34,6 +34,7 @@ void ReceiveMachine::StartEcmFrames() {
         ecm_.blocks.StartPage();
         ecm_.pageBad = false;
         ecm_.newPage = false;
+        ecm_.blockFrames = 0;
     }
     ecm_.pendingFrame = false;
     ecm_.abortedWait = false;
@@ -136,6 +137,7 @@ void ReceiveMachine::TakeEcmCommand(const Input& in) {
         // The block is given up, and with it the page.
         ecm_.pageBad = true;
         ecm_.blocks.StartPage();
+        ecm_.blockFrames = 0;
         ecm_.pprs = 0;
         const std::uint8_t command = frame.info.empty() ? 0 : frame.info[0] & 0xFE;
         ecm_.pageEnds = command != 0;
@@ -173,7 +175,11 @@ void ReceiveMachine::TakeEcmPps(const HdlcFrame& frame) {
         AnswerEcm(BuildFrame(fcf::kMcf, {}, true));
         return;
     }
-    const FrameMap missing = ecm_.blocks.Missing(pps->frames);
+    // Some senders count in a PPS after frames sent again only those frames:
+    // the block holds as many as its first PPS said.
+    const int frames = std::max(ecm_.blockFrames, pps->frames);
+    ecm_.blockFrames = frames;
+    const FrameMap missing = ecm_.blocks.Missing(frames);
     if (missing.Count() != 0) {
         ++ecm_.pprs;
         Engine().Port().LogUserText("ECM: block " + std::to_string(pps->block + 1) + " page " +
@@ -182,7 +188,8 @@ void ReceiveMachine::TakeEcmPps(const HdlcFrame& frame) {
         AnswerEcm(BuildPprFrame(missing));
         return;
     }
-    ecm_.blocks.CloseBlock(pps->frames);
+    ecm_.blocks.CloseBlock(frames);
+    ecm_.blockFrames = 0;
     ecm_.lastClosedValid = true;
     ecm_.lastClosedPage = pps->page;
     ecm_.lastClosedBlock = pps->block;

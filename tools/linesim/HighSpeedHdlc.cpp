@@ -18,6 +18,9 @@ constexpr int kPreambleFlags = 40;
 // Flags the far receiver needs in a row before it takes frames.
 constexpr int kFramingFlags = 5;
 constexpr std::size_t kMaxFrame = 400;
+// The weakest signal a receiver takes, in dBm0, as fax modems do: a long line
+// (the loss fault) must not silence it.
+constexpr float kSignalCutoff = -45.5f;
 
 enum class Family { V27ter, V29, V17 };
 
@@ -132,12 +135,15 @@ void HighSpeedHdlc::Start(const Request& request)
     switch (m.family) {
     case Family::V17:
         rx_->v17rx = v17_rx_init(nullptr, m.bps, &PutBit, this);
+        v17_rx_signal_cutoff(rx_->v17rx, kSignalCutoff);
         break;
     case Family::V29:
         rx_->v29rx = v29_rx_init(nullptr, m.bps, &PutBit, this);
+        v29_rx_signal_cutoff(rx_->v29rx, kSignalCutoff);
         break;
     case Family::V27ter:
         rx_->v27rx = v27ter_rx_init(nullptr, m.bps, &PutBit, this);
+        v27ter_rx_signal_cutoff(rx_->v27rx, kSignalCutoff);
         break;
     }
     carrierSeen_ = carrierGone_ = false;
@@ -251,7 +257,9 @@ void HighSpeedHdlc::PutBit(void* self, int bit)
         hdlc_rx_put_bit(me->rx_->hdlcRx, bit);
         return;
     }
-    if (bit == SIG_STATUS_TRAINING_SUCCEEDED || bit == SIG_STATUS_CARRIER_UP) {
+    // Only a trained carrier counts: noise can raise and drop the carrier
+    // detector before the far end starts.
+    if (bit == SIG_STATUS_TRAINING_SUCCEEDED) {
         me->carrierSeen_ = true;
     } else if (bit == SIG_STATUS_CARRIER_DOWN && me->carrierSeen_) {
         me->carrierGone_ = true;
