@@ -81,8 +81,10 @@ INSTANTIATE_TEST_SUITE_P(Codings, EngineSendsWithEcmIn,
 // (EngineSendLineFault): the frames they hit are named in PPRs and sent
 // again, and the page arrives exactly as sent.
 TEST_F(EngineSendsWithEcm, NoisyLineCostsFramesSentAgainNotRows) {
-    const std::string apf = File("one.apf");
-    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows)}, true));
+    const std::string apf = File("two.apf");
+    // Two pages, so that the noise surely hits some of their frames.
+    ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows), TestPage(kPageRows)}, true));
+    callLimit_ = std::chrono::seconds(150);
     ASSERT_NO_FATAL_FAILURE(StartEcmSender({"--fault", "loss:20", "--fault", "noise:-50"}));
     harness_->engine->Modem().desiredBps = 14400;
     harness_->Queue({"0199", apf, ""});
@@ -90,9 +92,10 @@ TEST_F(EngineSendsWithEcm, NoisyLineCostsFramesSentAgainNotRows) {
     const std::string result = CallResult();
     const int pprs = FramesSentAgainNotes();
     std::cout << "noisy line with ECM: " << callSeconds_ << " s, " << pprs << " PPRs answered, " << result << "\n";
-    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "1") << result;
+    EXPECT_EQ(JsonField(result, "pages_a_to_b"), "2") << result;
     EXPECT_GT(pprs, 0) << "no frame was sent again: the noise spoilt nothing";
     ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 0), apf, 1, true);
+    ExpectPageArrived(ReadFaxTiff(File("rx.tif"), 1), apf, 2, true);
 }
 
 }  // namespace
