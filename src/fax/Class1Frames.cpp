@@ -46,6 +46,16 @@ FrameKind RecogniseFcf(std::uint8_t fcf) {
         case 0x8E: return FrameKind::Eom;
         case 0x2E: return FrameKind::Eop;
         case 0xFA: return FrameKind::Dcn;
+        case 0xBE: return FrameKind::Pps;
+        case 0xBC: return FrameKind::Ppr;
+        case 0x6E: return FrameKind::Rr;
+        case 0xEC: return FrameKind::Rnr;
+        case 0x12: return FrameKind::Ctc;
+        case 0xC4: return FrameKind::Ctr;
+        case 0xCE: return FrameKind::Eor;
+        case 0x1C: return FrameKind::Err;
+        case 0x06: return FrameKind::Fcd;
+        case 0x86: return FrameKind::Rcp;
         default: return FrameKind::Other;
     }
 }

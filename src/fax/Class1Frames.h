@@ -28,6 +28,18 @@ inline constexpr std::uint8_t kMps = 0x4F;
 inline constexpr std::uint8_t kEom = 0x8F;
 inline constexpr std::uint8_t kEop = 0x2F;
 inline constexpr std::uint8_t kDcn = 0xFB;
+// Error correction (T.30 Annex A): the sender's commands, the receiver's
+// answers, and the two frames of a block, which carry no X bit.
+inline constexpr std::uint8_t kPps = 0xBF;
+inline constexpr std::uint8_t kPpr = 0xBC;
+inline constexpr std::uint8_t kRr = 0x6F;
+inline constexpr std::uint8_t kRnr = 0xEC;
+inline constexpr std::uint8_t kCtc = 0x13;
+inline constexpr std::uint8_t kCtr = 0xC4;
+inline constexpr std::uint8_t kEor = 0xCF;
+inline constexpr std::uint8_t kErr = 0x1C;
+inline constexpr std::uint8_t kFcd = 0x06;
+inline constexpr std::uint8_t kRcp = 0x86;
 }  // namespace fcf
 
 enum class FrameKind {
@@ -43,6 +55,16 @@ enum class FrameKind {
     Eom,
     Eop,
     Dcn,
+    Pps,
+    Ppr,
+    Rr,
+    Rnr,
+    Ctc,
+    Ctr,
+    Eor,
+    Err,
+    Fcd,
+    Rcp,
     Other,
 };
 

@@ -40,16 +40,18 @@ int FaxEngine::SendInCallCommand(std::string_view command)
     return SendLine(command, kInCallPauseMs);
 }
 
-int FaxEngine::ReceiveFrame()
+int FaxEngine::ReceiveFrame(std::string_view modulation)
 {
-    const int rc = SendInCallCommand("AT+FRH=3");
+    const int rc = SendInCallCommand("AT+FRH=" + std::string(modulation));
     awaitingFrame_ = rc == 0;
+    pageSpeedFrames_ = modulation != "3";
     return rc;
 }
 
 void FaxEngine::AwaitFrame()
 {
     awaitingFrame_ = true;
+    pageSpeedFrames_ = false;
 }
 
 int FaxEngine::SendRaw(std::span<const std::uint8_t> bytes)
@@ -96,7 +98,9 @@ ResponseKind FaxEngine::Collect()
             awaitingFrame_ = false;
             auto frame = collector_.FrameTruncated() ? std::nullopt : ParseFrame(collector_.Frame());
             lastFrame_ = frame ? *frame : HdlcFrame{};
-            frameAction_ = frame ? ApplyFrame(*frame) : FrameAction::None;
+            // Frames at page speed carry page data: one the line garbled
+            // must not be taken for a DCS or DCN.
+            frameAction_ = frame && !pageSpeedFrames_ ? ApplyFrame(*frame) : FrameAction::None;
             SetTimeout(modem_.responseTimeout);
             StartResponseTimer(modem_.responseTimeout);
             return ResponseKind::Frame;

@@ -137,9 +137,10 @@ public:
     int SendCommand(std::string_view command);
     // The same with the 40 ms in-call pause.
     int SendInCallCommand(std::string_view command);
-    // "AT+FRH=3" (in-call); the CONNECT that answers it switches the collector
-    // to the frame, and Collect reports the frame, then the "OK" line.
-    int ReceiveFrame();
+    // "AT+FRH=3" (in-call; another modulation for error correction's frames
+    // at page speed); the CONNECT that answers it switches the collector to
+    // the frame, and Collect reports the frame, then the "OK" line.
+    int ReceiveFrame(std::string_view modulation = "3");
     // The next "CONNECT" starts a frame (after dialling a Class 1 call, the
     // modem answers the remote's first frames as it does "AT+FRH=3").
     void AwaitFrame();
@@ -242,6 +243,7 @@ private:
     FrameAction frameAction_ = FrameAction::None;
     HdlcFrame lastFrame_;
     bool awaitingFrame_ = false;
+    bool pageSpeedFrames_ = false;  // the frame asked for comes at page speed
     std::string syncInfo_;
     base::EventTimer responseTimer_;
 

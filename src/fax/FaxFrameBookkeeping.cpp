@@ -10,9 +10,7 @@ namespace vl::fax {
 
 CodingCaps FaxEngine::Class1CodingCaps() const
 {
-    // Error correction is not offered on Class 1 yet: its frames need the
-    // block sender and receiver.
-    return OfferedCaps(modem_.desiredCoding, false);
+    return OfferedCaps(modem_.desiredCoding, modem_.desiredEcm == '1');
 }
 
 FrameAction FaxEngine::ApplyFrame(const HdlcFrame& frame)

@@ -45,7 +45,12 @@ std::unique_ptr<FaxEngine> CreateReceiver(std::string_view stationId, serial::Vl
 }
 
 const std::vector<std::string>& ReceiveStateNames() {
-    static const std::vector<std::string> names = StateNamesFrom(kFirstReceiveStateName, rfDone + 1);
+    // The states after rfDone came later than the message table's names.
+    static const std::vector<std::string> names = [] {
+        auto all = StateNamesFrom(kFirstReceiveStateName, rfDone + 1);
+        all.insert(all.end(), {"rf1EcmFrame", "rf1EcmCmd", "rf1EcmAnswer"});
+        return all;
+    }();
     return names;
 }
 
@@ -94,6 +99,10 @@ bool ReceiveMachine::Process(FaxEvent event) {
     }
     if (in.frame && FrameActsEverywhere())
         return false;
+    if (in.line && state_ == rf1EcmFrame && HasError(Engine().Response())) {
+        EcmFrameError();
+        return true;
+    }
     if (in.line && HasError(Engine().Response())) {
         // "+FCERROR": the modem still hears V.21 where fast data was asked
         // for; the far side is about to send it, so ask again.
@@ -104,7 +113,8 @@ bool ReceiveMachine::Process(FaxEvent event) {
             return true;
         }
         // A frame with a bad check sequence: the sender repeats it.
-        if ((state_ == rf1CollFrms || state_ == rf1WaitEOP || state_ == rf1WaitDCN) && frameRetries_ < 3) {
+        if ((state_ == rf1CollFrms || state_ == rf1WaitEOP || state_ == rf1WaitDCN || state_ == rf1EcmCmd) &&
+            frameRetries_ < 3) {
             FrameAgain();
             return true;
         }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "fax/Class1Training.h"
+#include "fax/EcmBlockReceiver.h"
 #include "fax/FaxMachine.h"
 #include "fax/PageDataReceiver.h"
 #include "fax/ReceiveFaxFile.h"
@@ -67,7 +68,14 @@ enum ReceiveState : int {
     rfComplete = 35,
     rfAbort = 36,
     rfDone = 37,
+    // Class 1 error correction: a block's frames, the command after them,
+    // our answer to it.
+    rf1EcmFrame = 38,
+    rf1EcmCmd = 39,
+    rf1EcmAnswer = 40,
 };
+
+inline constexpr int kReceiveStateCount = rf1EcmAnswer + 1;
 
 // The names the dispatch log shows for the receive states (StateNames.h).
 const std::vector<std::string>& ReceiveStateNames();
@@ -138,6 +146,20 @@ private:
     void SendMcf(const Input& in);
     void WaitDcn(const Input& in);
     void WaitHangup(const Input& in);
+    // Class 1 error correction (ReceiveMachineEcm.cpp).
+    void StartEcmFrames();
+    void TakeEcmFrame(const Input& in);
+    void EcmFrameError();
+    void TakeEcmCommand(const Input& in);
+    void TakeEcmPps(const HdlcFrame& frame);
+    void AnswerEcm(std::vector<std::uint8_t> frame);
+    void EcmAnswered(const Input& in);
+    void StoreEcmPage();
+    // The page's end after the receiver's answer: the next page's frames,
+    // or the end of the fax.
+    void AfterEcmPage();
+    std::string EcmModulation();
+
     // Classes 2 and 2.0 (ReceiveMachineClass2.cpp).
     bool IsClass2() const;
     void ProcessClass2(const Input& in);
@@ -188,6 +210,25 @@ private:
     std::string fastCommand_;     // the last "AT+FRM=" sent
     int fastRetries_ = 0;
     int frameRetries_ = 0;
+
+    // Error correction: the page's blocks so far and where the block stands.
+    struct EcmReceive {
+        EcmBlockReceiver blocks;
+        bool pendingFrame = false;  // a frame came; the modem's OK or ERROR follows
+        HdlcFrame frame;
+        bool abortedWait = false;   // a character ended a wait for frames
+        bool pageBad = false;       // a block was given up (EOR): the page is not stored
+        bool newPage = true;
+        int pprs = 0;               // PPRs for the current block
+        int blockFrames = 0;        // frames of the current block, 0 before its first PPS
+        bool longTrain = false;     // the next frames come after CTC, with long training
+        std::string modulation;     // of the frames' reception, the same for all its commands
+        bool lastClosedValid = false;
+        int lastClosedPage = 0;
+        int lastClosedBlock = 0;
+        bool pageEnds = false;      // the answer sent ends the page
+        std::vector<std::uint8_t> lastAnswer;
+    } ecm_;
 };
 
 }  // namespace vl::fax

@@ -79,6 +79,13 @@ void ReceiveMachine::ProcessClass1(const Input& in) {
         case rf1WtHngp:
             Go(rfComplete);
             return;
+        case rf1EcmFrame:
+            // No frames came: a character ends the wait, and the command
+            // after the block is listened for.
+            ecm_.abortedWait = true;
+            Engine().SendRaw(" ");
+            Engine().SetTimeout(Engine().Modem().responseTimeout);
+            return;
         default:
             Fail(base::ecFatalTimeout);
             return;
@@ -135,6 +142,15 @@ void ReceiveMachine::ProcessClass1(const Input& in) {
         break;
     case rf1WtHngp:
         WaitHangup(in);
+        break;
+    case rf1EcmFrame:
+        TakeEcmFrame(in);
+        break;
+    case rf1EcmCmd:
+        TakeEcmCommand(in);
+        break;
+    case rf1EcmAnswer:
+        EcmAnswered(in);
         break;
     default:
         break;  // rf1ChkTrn: nothing leads there
@@ -313,8 +329,15 @@ void ReceiveMachine::SendCfr(const Input& in) {
     }
     if (!HasOk(line))
         return;
-    ReceiveFast(Engine().Modem().pageModulation);
-    Go(rf1WtPgCnnct);
+    if (Engine().Modem().params.ecm) {
+        ecm_.newPage = true;
+        ecm_.longTrain = false;
+        ecm_.lastClosedValid = false;
+        StartEcmFrames();
+    } else {
+        ReceiveFast(Engine().Modem().pageModulation);
+        Go(rf1WtPgCnnct);
+    }
     AcceptCall();
 }
 
@@ -402,8 +425,12 @@ void ReceiveMachine::SendMcf(const Input& in) {
     }
     if (morePages_) {
         // The next page follows at once; its CONNECT comes before its data.
-        ReceiveFast(Engine().Modem().pageModulation);
         arrival_ = PageArrival::MorePages;
+        if (Engine().Modem().params.ecm) {
+            StartEcmFrames();
+            return;
+        }
+        ReceiveFast(Engine().Modem().pageModulation);
         Go(rf1WtPgCnnct);
         return;
     }

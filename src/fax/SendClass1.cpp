@@ -23,18 +23,22 @@ void SendMachine::SendDcs()
                                     {modem_.params.coding, modem_.params.ecm}));
 }
 
-void SendMachine::SendPostPageFrame()
+std::uint8_t SendMachine::PostPageCommand() const
 {
     // A page of another resolution needs a new DCS, which only EOM allows:
     // after MPS the receiver would take it at the old resolution.
     const bool resolutionChanges =
         modem_.previousResolution != ' ' && modem_.previousResolution != modem_.resolution;
     if (!modem_.morePages)
-        postPageFcf_ = fcf::kEop;
-    else if (options_.endOfDocument == EndOfDocument::ContinueMps && !resolutionChanges)
-        postPageFcf_ = fcf::kMps;
-    else
-        postPageFcf_ = fcf::kEom;
+        return fcf::kEop;
+    if (options_.endOfDocument == EndOfDocument::ContinueMps && !resolutionChanges)
+        return fcf::kMps;
+    return fcf::kEom;
+}
+
+void SendMachine::SendPostPageFrame()
+{
+    postPageFcf_ = PostPageCommand();
     engine_.SendFrame(BuildFrame(postPageFcf_, {}, true));
 }
 
@@ -130,6 +134,9 @@ void SendMachine::WaitCfr(const Reply& reply)
         IgnoreLine(reply);
     } else if (!modem_.lastFrameFinal) {
         engine_.ReceiveFrame();
+    } else if (modem_.trainingOk && modem_.params.ecm) {
+        modem_.lastFrameFinal = false;
+        StartEcmPage();
     } else if (modem_.trainingOk) {
         engine_.PauseMs(kExtraPauseMs);
         engine_.SendInCallCommand("AT+FTM=" + modem_.pageModulation);
@@ -241,18 +248,35 @@ void SendMachine::WaitHangup(const Reply& reply)
         IgnoreLine(reply);
 }
 
-void SendMachine::AfterPostPageReply()
+void SendMachine::PageAccepted()
 {
-    if (postPageFcf_ == fcf::kEom && modem_.morePages && RecogniseFcf(modem_.lastFcf) == FrameKind::Mcf) {
+    engine_.SetProgress(base::fpPageAccepted);
+    if (postPageFcf_ == fcf::kEom && modem_.morePages) {
         // Negotiation starts over with the receiver's new DIS, after the MCF
         // in the same transmission or in its next one: a DCS sent before it
         // is refused by receivers that wait to send their DIS.
-        engine_.SetProgress(base::fpPageAccepted);
         modem_.lastFrameFinal = false;
         engine_.ReceiveFrame();
         engine_.SetTimeout(kNewDisTicks);
         base::NewTimer(newDisWait_, kNewDisTicks);
         state_ = tf1Connect;
+        return;
+    }
+    if (modem_.morePages && modem_.params.ecm) {
+        StartEcmPage();
+    } else if (modem_.morePages) {
+        engine_.SendInCallCommand("AT+FTM=" + modem_.pageModulation);
+        state_ = tf1WaitPgCn;
+    } else {
+        engine_.SendInCallCommand("AT+FTH=3");
+        state_ = tf1SendDCN;
+    }
+}
+
+void SendMachine::AfterPostPageReply()
+{
+    if (postPageFcf_ == fcf::kEom && modem_.morePages && RecogniseFcf(modem_.lastFcf) == FrameKind::Mcf) {
+        PageAccepted();
         return;
     }
     if (!modem_.lastFrameFinal) {
@@ -267,14 +291,7 @@ void SendMachine::AfterPostPageReply()
         Fail(base::ecFaxSessionError);
         return;
     case FrameKind::Mcf:
-        engine_.SetProgress(base::fpPageAccepted);
-        if (more) {
-            engine_.SendInCallCommand("AT+FTM=" + modem_.pageModulation);
-            state_ = tf1WaitPgCn;
-        } else {
-            engine_.SendInCallCommand("AT+FTH=3");
-            state_ = tf1SendDCN;
-        }
+        PageAccepted();
         return;
     case FrameKind::Rtp:
         engine_.SendInCallCommand("AT+FTH=3");

@@ -20,7 +20,12 @@ SendMachine::SendMachine(FaxEngine& engine)
       session_(engine.Session()),
       modem_(engine.Modem()),
       options_(engine.Sender()),
-      escaper_([this](std::span<const std::uint8_t> bytes) { return SendToPort(bytes); })
+      escaper_([this](std::span<const std::uint8_t> bytes) {
+          if (!ecm_.collecting)
+              return SendToPort(bytes);
+          ecm_.page.Append(bytes);
+          return 0;
+      })
 {
 }
 

@@ -10,6 +10,7 @@
 
 #include "base/Ticks.h"
 #include "fax/FaxEngine.h"
+#include "fax/EcmSendPage.h"
 #include "fax/FaxMachine.h"
 #include "fax/PageEscaper.h"
 #include "fax/PageText.h"
@@ -27,9 +28,11 @@ enum SendState : int {
     tfPrepPage, tfSendPage, tfDrainPage, tf1PageEnd, tf1PrepEOP, tf1SendEOP, tf1WaitMPS, tf1WaitEOP,
     tf1WaitMCF, tf1SendDCN, tf1Hangup, tf1WaitHngp, tf2SendEOP, tf2WaitFPTS, tf2WaitFET, tf2WaitPgOK,
     tf2SndNwPrm, tf2NextPage, tf20ChckPg, tfClose, tfCompleteOK, tfAbort, tfDone,
+    // Class 1 error correction: a block's frames, then the command after it.
+    tf1EcmBlock, tf1EcmFrames, tf1EcmBlkEnd, tf1EcmPrepCmd, tf1EcmSendCmd, tf1EcmCmdSent, tf1EcmWaitRsp,
 };
 
-inline constexpr int kSendStateCount = tfDone + 1;
+inline constexpr int kSendStateCount = tf1EcmWaitRsp + 1;
 
 const std::vector<std::string>& SendStateNames();
 
@@ -96,6 +99,11 @@ private:
     void OnFrame();
     void OnLine(const std::string& line, ReplyHandler onReply);
     void AfterPostPageReply();
+    // MCF for a page's last command (or ERR after its last block): the
+    // next page, a new negotiation after EOM, or the call's end.
+    void PageAccepted();
+    // MPS, EOM or EOP for what follows the page just sent.
+    std::uint8_t PostPageCommand() const;
     void SendPostPageFrame();
     void SendDcs();
 
@@ -117,6 +125,22 @@ private:
     void SendDcn(const Reply& reply);
     void DcnSent(const Reply& reply);
     void WaitHangup(const Reply& reply);
+
+    // Class 1 error correction (SendClass1Ecm.cpp): the page is gathered
+    // through the page states, then sent block by block.
+    void StartEcmPage();
+    void StartEcmBlock(FaxEvent);
+    void SendEcmFrames(const Reply& reply);
+    void EcmBlockSent(const Reply& reply);
+    void PrepEcmCommand(FaxEvent);
+    void SendEcmCommand(const Reply& reply);
+    void EcmCommandSent(const Reply& reply);
+    void WaitEcmResponse(const Reply& reply);
+    void TransmitEcmFrames();
+    void SendEcmFramesAgain();
+    void EcmBlockDone();
+    void AskEcm(int command);
+    std::vector<std::uint8_t> EcmCommandFrame() const;
 
     // Class 2 and 2.0 (SendClass2.cpp).
     void Class2Init1(const Reply& reply);
@@ -175,6 +199,23 @@ private:
     std::uint8_t postPageFcf_ = 0;  // the post-page frame last sent
     bool retrainPending_ = false;
     base::EventTimer newDisWait_;  // after EOM: how long the receiver's new DIS may take
+
+    // Error correction: the page being sent, and where its blocks stand.
+    struct EcmSend {
+        EcmSendPage page;
+        bool collecting = false;    // the page states fill `page`, not the port
+        int pageCounter = 0;        // pages of the call sent, for PPS and the log
+        int block = 0;
+        std::vector<int> pending;   // frame numbers of the transmission
+        std::size_t next = 0;       // the next of `pending` to send
+        int rcpSent = 0;
+        int command = 0;            // fcf of the command after the block
+        std::uint8_t endCommand = 0;  // MPS, EOM or EOP after the page's last block
+        int tries = 0;              // the command sent without an answer
+        int pprs = 0;               // PPRs for this block at this speed
+        int rnrs = 0;
+        bool longTrain = false;     // the first transmission at a new speed
+    } ecm_;
 
     // Classes 2 and 2.0: the page last sent, so that a page the far end
     // found bad can be sent again from its start after the advance.

@@ -153,7 +153,7 @@ void SendMachine::SendCover(FaxEvent event)
             int rc = escaper_.SendRecord(faxdoc::kEndOfPageRecord, MinScanBytes());
             if (rc == 0)
                 rc = escaper_.EndPage();
-            if (rc == 0 && !IsClass2())
+            if (rc == 0 && !IsClass2() && !ecm_.collecting)
                 rc = escaper_.SendEndOfData();
             if (rc != 0) {
                 Fail(rc);
@@ -246,10 +246,11 @@ void SendMachine::PumpPage(FaxEvent event)
             break;
         }
     }
-    // Class 1 ends the page data with DLE ETX here, Classes 2 and 2.0 once
-    // the port has drained.
+    // Class 1 ends the page data with DLE ETX here (a page gathered for
+    // error correction ends with its blocks), Classes 2 and 2.0 once the port
+    // has drained.
     int rc = state_ == tfDrainPage ? escaper_.EndPage() : escaper_.EndBurst();
-    if (rc == 0 && state_ == tfDrainPage && !IsClass2())
+    if (rc == 0 && state_ == tfDrainPage && !IsClass2() && !ecm_.collecting)
         rc = escaper_.SendEndOfData();
     if (rc != 0) {
         Fail(rc);
@@ -278,7 +279,9 @@ void SendMachine::DrainPage(FaxEvent event)
         return;
     engine_.SetProgress(base::fpSendingPage);
     if (!IsClass2()) {
-        state_ = tf1PageEnd;
+        // With error correction the page was gathered, not sent: its
+        // blocks go now.
+        state_ = ecm_.collecting ? tf1EcmBlock : tf1PageEnd;
         return;
     }
     int rc = 0;

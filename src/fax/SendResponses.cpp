@@ -13,7 +13,8 @@ namespace {
 // the frame was garbled and the message is repeated.
 bool WaitsForPostPageReply(int state)
 {
-    return state == tf1WaitMPS || state == tf1WaitEOP || state == tf1WaitMCF;
+    return state == tf1WaitMPS || state == tf1WaitEOP || state == tf1WaitMCF || state == tf1EcmCmdSent ||
+           state == tf1EcmWaitRsp;
 }
 
 }  // namespace
@@ -66,6 +67,10 @@ void SendMachine::OnTimeout()
         // Ends the modem's frame reception, then the message is repeated.
         engine_.SendRaw(" ");
         state_ = tf1PrepEOP;
+        return;
+    case tf1EcmWaitRsp:
+        engine_.SendRaw(" ");
+        state_ = tf1EcmPrepCmd;
         return;
     case tf1WaitHngp:
         engine_.HangUpSender();

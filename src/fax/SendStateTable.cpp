@@ -93,6 +93,13 @@ const SendMachine::StateRow& SendMachine::Row(int state)
         Acts(tfCompleteOK, "tfCompleteOK", again, &M::CompleteOk),
         Acts(tfAbort, "tfAbort", again, &M::AbortFax),
         Acts(tfDone, "tfDone", wait, &M::Idle),
+        Acts(tf1EcmBlock, "tf1EcmBlock", again, &M::StartEcmBlock),
+        Reads(tf1EcmFrames, "tf1EcmFrames", &M::SendEcmFrames),
+        Reads(tf1EcmBlkEnd, "tf1EcmBlkEnd", &M::EcmBlockSent),
+        Acts(tf1EcmPrepCmd, "tf1EcmPrepCmd", again, &M::PrepEcmCommand),
+        Reads(tf1EcmSendCmd, "tf1EcmSendCmd", &M::SendEcmCommand),
+        Reads(tf1EcmCmdSent, "tf1EcmCmdSent", &M::EcmCommandSent),
+        Reads(tf1EcmWaitRsp, "tf1EcmWaitRsp", &M::WaitEcmResponse),
     };
     static_assert(std::size(rows) == kSendStateCount, "one row per send state");
     static_assert(InStateOrder(rows), "rows in state order");

@@ -114,6 +114,9 @@ void SendMachine::Dial(FaxEvent)
     modem_.lastFrameFinal = false;
     retrainPending_ = false;
     postPageFcf_ = 0;
+    ecm_.collecting = false;
+    escaper_.SetDleDoubling(true);
+    ecm_.pageCounter = 0;
     state_ = tf1Connect;
 }
 

@@ -108,7 +108,7 @@ void ScriptedClass1Modem::Run() {
                         inFrame_ = false;
                         char name[16];
                         std::snprintf(name, sizeof name, "FRAME %02X", frame_.size() > 2 ? frame_[2] : 0);
-                        Arrived({name, frame_});
+                        Arrived({frame_.empty() ? "DLE ETX" : name, frame_});
                         continue;
                     }
                 }
@@ -122,6 +122,13 @@ void ScriptedClass1Modem::Run() {
             if (b == 0xFF && line_.empty()) {
                 inFrame_ = true;
                 frame_ = {b};
+                continue;
+            }
+            if (b == kDle && line_.empty()) {
+                // DLE ETX alone ends a transmission of frames at page speed.
+                inFrame_ = true;
+                afterDle_ = true;
+                frame_.clear();
                 continue;
             }
             if (b == '\n')

@@ -1,6 +1,7 @@
 // A Class 1 modem on a pty for the machines' tests, with a fax station
 // behind it. Unlike the line-based fake modem it tells commands (ended by CR)
-// from the HDLC frames the engine sends (from 0xFF to DLE ETX, DLE doubled)
+// from the HDLC frames the engine sends (from 0xFF to DLE ETX, DLE doubled;
+// DLE ETX alone is "DLE ETX")
 // and from the data that follows "AT+FTM=" (up to DLE ETX, not recorded), and
 // answers each command and frame from a script: a list of replies per command
 // or per frame control field, taken in turn, the last one repeating.

@@ -31,7 +31,7 @@ protected:
     int RunCall() {
         const auto start = std::chrono::steady_clock::now();
         const int started = harness_->engine->Start();
-        const auto finished = harness_->RunToFinish(kCallLimit);
+        const auto finished = harness_->RunToFinish(callLimit_);
         callSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         EXPECT_TRUE(finished.has_value()) << "the engine did not finish";
         if (started != 0)

@@ -19,7 +19,8 @@ constexpr int kTextResultCodes = 1;
 
 ClassOneModem::ClassOneModem(Exchange& exchange, const std::string& linkPath, ModemFaults faults, bool verbose,
                              bool voiceDetect)
-    : exchange_(exchange), port_(linkPath), output_(faults) {
+    : exchange_(exchange), port_(linkPath), output_(faults),
+      fastFrames_([this](std::string_view bytes) { output_.Send(bytes, now_); }) {
     t31_ = t31_init(nullptr, &OnAtOutput, this, &OnModemControl, this,
                     nullptr, nullptr);
     if (!t31_) throw std::runtime_error("t31_init failed");
@@ -146,16 +147,55 @@ void ClassOneModem::OnCall(CallEvent event) {
 void ClassOneModem::PollHost() {
     if (!cts_) return;
     std::string in;
-    if (port_.Read(in, kMaxReadPerStep) > 0) t31_at_rx(t31_, in.data(), static_cast<int>(in.size()));
+    if (port_.Read(in, kMaxReadPerStep) > 0) FromHost(in);
+}
+
+bool ClassOneModem::InCommandMode() const {
+    const int mode = t31_->at_state.at_rx_mode;
+    return mode == AT_MODE_ONHOOK_COMMAND || mode == AT_MODE_OFFHOOK_COMMAND;
+}
+
+void ClassOneModem::FromHost(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (fastFrames_.Transmitting() || fastFrames_.HostWaiting()) {
+            fastFrames_.FromHost(bytes);
+            return;
+        }
+        if (!InCommandMode()) {
+            t31_at_rx(t31_, bytes.data(), static_cast<int>(bytes.size()));
+            return;
+        }
+        const std::size_t cr = bytes.find('\r');
+        commandLine_.append(bytes.substr(0, cr));
+        if (cr == std::string_view::npos) return;
+        bytes.remove_prefix(cr + 1);
+        std::string line = std::move(commandLine_);
+        commandLine_.clear();
+        if (const auto request = HighSpeedHdlc::Parse(line)) {
+            fastFrames_.Start(*request);
+            continue;
+        }
+        fastFrames_.StopReceiving();
+        line += '\r';
+        t31_at_rx(t31_, line.data(), static_cast<int>(line.size()));
+    }
 }
 
 void ClassOneModem::Step(std::int64_t nowMs, std::span<const std::int16_t> rx, std::span<std::int16_t> tx) {
     now_ = nowMs;
     if (answer_) ListenToAnswer(rx);
-    std::vector<std::int16_t> heard(rx.begin(), rx.end());
-    t31_rx(t31_, heard.data(), static_cast<int>(heard.size()));
-    int made = t31_tx(t31_, tx.data(), static_cast<int>(tx.size()));
-    std::fill(tx.begin() + std::max(made, 0), tx.end(), std::int16_t{0});
+    if (fastFrames_.Receiving()) {
+        fastFrames_.Receive(rx);
+    } else {
+        std::vector<std::int16_t> heard(rx.begin(), rx.end());
+        t31_rx(t31_, heard.data(), static_cast<int>(heard.size()));
+    }
+    if (fastFrames_.Transmitting()) {
+        fastFrames_.Transmit(tx);
+    } else {
+        int made = t31_tx(t31_, tx.data(), static_cast<int>(tx.size()));
+        std::fill(tx.begin() + std::max(made, 0), tx.end(), std::int16_t{0});
+    }
     std::string out;
     output_.Release(nowMs, out);
     port_.Write(out);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "Endpoint.h"
+#include "HighSpeedHdlc.h"
 #include "HostOutput.h"
 #include "PtyPort.h"
 #include "VoiceAnswerDetector.h"
@@ -45,10 +46,17 @@ private:
     void ListenToAnswer(std::span<const std::int16_t> rx);
     // A person answered: "VOICE" to the computer and on hook.
     void ReportVoice();
+    // What the computer wrote, to the page-speed frames or to the modem's
+    // interpreter; command lines are gathered whole so that the page-speed
+    // frame commands can be taken before the interpreter refuses them.
+    void FromHost(std::string_view bytes);
+    bool InCommandMode() const;
 
     Exchange& exchange_;
     PtyPort port_;
     HostOutput output_;
+    HighSpeedHdlc fastFrames_;
+    std::string commandLine_;
     t31_state_s* t31_ = nullptr;
     modem_connect_tones_rx_state_s* answerTones_ = nullptr;  // with voice detection only
     std::optional<VoiceAnswerDetector> answer_;              // while listening to an answer

@@ -193,7 +193,11 @@ std::string UsageText() {
 A simulated telephone line joining two endpoints, A and B, in real time.
 
   --a KIND, --b KIND   class1 | class2 | class2.0 | faxterm (default --a class1 --b faxterm)
-                       class1: a Class 1 fax modem on a pty, speaking real fax audio.
+                       class1: a Class 1 fax modem on a pty, speaking real fax audio;
+                       it also takes frames at page speeds (AT+FTH=/AT+FRH= with
+                       24..146), as error correction sends pages. Such a reception
+                       always trains in full: V.17's short training (74, 98, 122,
+                       146) is heard only when the far end sends the long one.
                        class2, class2.0: emulated Class 2 / 2.0 modems on ptys; they
                        face only each other. faxterm: a fax machine on the line.
                        Audio kinds (class1, faxterm) cannot face the Class 2 kinds.
