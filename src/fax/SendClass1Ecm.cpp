@@ -2,8 +2,8 @@
 // page states, goes as numbered frames at the page speed, a block of at most
 // 256 frames at a time, each block followed by PPS; the receiver's PPR names
 // the frames to send again. After the fourth PPR for a block the speed drops
-// (CTC) or, at the lowest, the block is given up (EOR); RNR is asked again
-// with RR until the receiver is ready.
+// (CTC) or, at the lowest, the block is given up (EOR) and the call fails;
+// RNR is asked again with RR until the receiver is ready.
 #include <string>
 
 #include "base/ErrorCodes.h"
@@ -183,18 +183,26 @@ void SendMachine::WaitEcmResponse(const Reply& reply)
         IgnoreLine(reply);
         return;
     }
-    if (!modem_.lastFrameFinal) {
+    const FrameKind answer = RecogniseFcf(modem_.lastFcf);
+    // After EOM the receiver's MCF comes with its CSI and new DIS in one
+    // transmission: the page is done, and the DIS is waited for as the next
+    // negotiation's.
+    const bool pageEnd = ecm_.block + 1 >= ecm_.page.BlockCount();
+    const bool mcfBeforeDis = answer == FrameKind::Mcf && ecm_.command == fcf::kPps && pageEnd &&
+                              ecm_.endCommand == fcf::kEom && modem_.morePages;
+    if (!modem_.lastFrameFinal && !mcfBeforeDis) {
         engine_.ReceiveFrame();
         return;
     }
     modem_.lastFrameFinal = false;
-    const FrameKind answer = RecogniseFcf(modem_.lastFcf);
     if (answer == FrameKind::Mcf && ecm_.command != fcf::kCtc) {
         EcmBlockDone();
     } else if (answer == FrameKind::Err && ecm_.command == fcf::kEor) {
+        // The receiver drops the page: the fax has not got through, and the
+        // call ends as a failed one, as after RTN.
         engine_.Port().LogUserText("ECM: block " + std::to_string(ecm_.block + 1) + " page " +
                                    std::to_string(ecm_.pageCounter + 1) + " given up");
-        EcmBlockDone();
+        Fail(base::ecFaxSessionError);
     } else if (answer == FrameKind::Ppr && (ecm_.command == fcf::kPps || ecm_.command == fcf::kRr)) {
         SendEcmFramesAgain();
     } else if (answer == FrameKind::Ctr && ecm_.command == fcf::kCtc) {

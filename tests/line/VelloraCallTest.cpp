@@ -253,6 +253,20 @@ TEST_F(VelloraCall, VelloraToVelloraOverClass1)
     EXPECT_EQ(InkedRows(ApfPage(stored)), InkedRows(ApfPage(apf)));
 }
 
+// Both offer MMR with error correction: the pages go in frames (at 9600: the
+// line's modems hear frames at page speed only after long training). The
+// fine cover and the normal body need a new negotiation between them (EOM).
+TEST_F(VelloraCall, VelloraToVelloraOverClass1InMmrWithErrorCorrection)
+{
+    const std::string cover = PageApf(true, "COVER.APF");
+    const std::string body = PageApf(false, "BODY.APF");
+    const std::string stored =
+        VelloraToVellora('a', "class1", "1", {"--ecm", "--bps", "9600", "--cover", cover, body}, {"--ecm"});
+    EXPECT_EQ(JsonField(result_, "ecm"), "true");
+    EXPECT_EQ(InkedRows(ApfPage(stored, 1)), InkedRows(ApfPage(cover)));
+    EXPECT_EQ(InkedRows(ApfPage(stored, 2)), InkedRows(ApfPage(body)));
+}
+
 // The other way round, end B calling end A, with a fine cover before a
 // normal page: the receiver takes the new negotiation after EOM and stores
 // each page at its own resolution.

@@ -172,6 +172,7 @@ void ClassOneModem::FromHost(std::string_view bytes) {
         std::string line = std::move(commandLine_);
         commandLine_.clear();
         if (const auto request = HighSpeedHdlc::Parse(line)) {
+            pageSpeedFrames_ = pageSpeedFrames_ || request->transmit;
             fastFrames_.Start(*request);
             continue;
         }

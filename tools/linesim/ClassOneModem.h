@@ -36,7 +36,13 @@ public:
     void OnCall(CallEvent event) override;
     void PollHost() override;
     void Step(std::int64_t nowMs, std::span<const std::int16_t> rx, std::span<std::int16_t> tx) override;
-    SideReport Report() const override { return {}; }  // the modem cannot see the fax session
+    // The modem cannot see the fax session, but frames at page speed are
+    // error correction's.
+    SideReport Report() const override {
+        SideReport report;
+        report.ecm = pageSpeedFrames_;
+        return report;
+    }
 
 private:
     static int OnAtOutput(at_state_s* state, void* self, const std::uint8_t* buf, std::size_t len);
@@ -56,6 +62,7 @@ private:
     PtyPort port_;
     HostOutput output_;
     HighSpeedHdlc fastFrames_;
+    bool pageSpeedFrames_ = false;  // the computer sent frames at page speed
     std::string commandLine_;
     t31_state_s* t31_ = nullptr;
     modem_connect_tones_rx_state_s* answerTones_ = nullptr;  // with voice detection only
