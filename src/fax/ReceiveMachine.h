@@ -142,6 +142,10 @@ private:
     void SendCfr(const Input& in);
     void WaitPageConnect(const Input& in);
     void FinishPage(const Input& in);
+    // A command frame awaited (post-page, or error correction's after a
+    // block): true once a final frame is in. NO CARRIER listens again, at
+    // most three times; a frame that is not final listens for the next.
+    bool CommandFrameIn(const Input& in);
     void WaitPostPage(const Input& in);
     void SendMcf(const Input& in);
     void WaitDcn(const Input& in);

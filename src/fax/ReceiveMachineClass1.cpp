@@ -359,27 +359,34 @@ void ReceiveMachine::FinishPage(const Input& in) {
     Go(rf1WaitEOP);
 }
 
-void ReceiveMachine::WaitPostPage(const Input& in) {
+bool ReceiveMachine::CommandFrameIn(const Input& in) {
     if (!in.line)
-        return;
+        return false;
     const std::string& line = Engine().Response();
     if (HasNoCarrier(line)) {
-        // The post-page message has not begun yet; listen again.
+        // The command has not begun yet; listen again.
         if (frameRetries_ >= kMostFrameRetries) {
             Fail(base::ecFatalTimeout);
-            return;
+            return false;
         }
         FrameAgain();
-        return;
+        return false;
     }
     if (!HasOk(line))
-        return;
+        return false;
     ModemRecord& modem = Engine().Modem();
     if (!modem.lastFrameFinal) {
         Engine().ReceiveFrame();
-        return;
+        return false;
     }
     modem.lastFrameFinal = false;
+    return true;
+}
+
+void ReceiveMachine::WaitPostPage(const Input& in) {
+    if (!CommandFrameIn(in))
+        return;
+    ModemRecord& modem = Engine().Modem();
     const std::uint8_t command = modem.lastFcf & 0xFE;
     morePages_ = command == (fcf::kMps & 0xFE) || command == (fcf::kEom & 0xFE);
     modem.endOfMessage = command == (fcf::kEom & 0xFE);

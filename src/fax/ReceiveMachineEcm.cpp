@@ -20,7 +20,6 @@ namespace {
 
 // After this many PPRs for a block the sender speaks next on V.21: CTC or EOR.
 constexpr int kPprsBeforeCtc = 4;
-constexpr int kMostFrameRetries = 3;
 
 }  // namespace
 
@@ -93,25 +92,9 @@ void ReceiveMachine::EcmFrameError() {
 }
 
 void ReceiveMachine::TakeEcmCommand(const Input& in) {
-    if (!in.line)
-        return;
-    const std::string& line = Engine().Response();
-    if (HasNoCarrier(line)) {
-        if (frameRetries_ >= kMostFrameRetries) {
-            Fail(base::ecFatalTimeout);
-            return;
-        }
-        FrameAgain();
-        return;
-    }
-    if (!HasOk(line))
+    if (!CommandFrameIn(in))
         return;
     ModemRecord& modem = Engine().Modem();
-    if (!modem.lastFrameFinal) {
-        Engine().ReceiveFrame();
-        return;
-    }
-    modem.lastFrameFinal = false;
     const HdlcFrame& frame = Engine().LastFrame();
     switch (RecogniseFcf(frame.fcf)) {
     case FrameKind::Pps:

@@ -155,16 +155,24 @@ void SendMachine::SendEcmCommand(const Reply& reply)
     state_ = tf1EcmCmdSent;
 }
 
-void SendMachine::EcmCommandSent(const Reply& reply)
+bool SendMachine::EcmReplyOk(const Reply& reply)
 {
     if (reply.kind == ModemReply::Error) {
+        // A garbled frame: the command goes again.
         state_ = tf1EcmPrepCmd;
-        return;
+        return false;
     }
     if (reply.kind != ModemReply::Ok) {
         IgnoreLine(reply);
-        return;
+        return false;
     }
+    return true;
+}
+
+void SendMachine::EcmCommandSent(const Reply& reply)
+{
+    if (!EcmReplyOk(reply))
+        return;
     engine_.PauseMs(kExtraPauseMs);
     modem_.lastFrameFinal = false;
     engine_.ReceiveFrame();
@@ -174,15 +182,8 @@ void SendMachine::EcmCommandSent(const Reply& reply)
 
 void SendMachine::WaitEcmResponse(const Reply& reply)
 {
-    if (reply.kind == ModemReply::Error) {
-        // A garbled answer: the command goes again.
-        state_ = tf1EcmPrepCmd;
+    if (!EcmReplyOk(reply))
         return;
-    }
-    if (reply.kind != ModemReply::Ok) {
-        IgnoreLine(reply);
-        return;
-    }
     const FrameKind answer = RecogniseFcf(modem_.lastFcf);
     // After EOM the receiver's MCF comes with its CSI and new DIS in one
     // transmission: the page is done, and the DIS is waited for as the next

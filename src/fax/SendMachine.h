@@ -136,6 +136,8 @@ private:
     void SendEcmCommand(const Reply& reply);
     void EcmCommandSent(const Reply& reply);
     void WaitEcmResponse(const Reply& reply);
+    // OK goes on; ERROR sends the command again; anything else is ignored.
+    bool EcmReplyOk(const Reply& reply);
     void TransmitEcmFrames();
     void SendEcmFramesAgain();
     void EcmBlockDone();
