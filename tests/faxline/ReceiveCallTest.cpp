@@ -155,9 +155,14 @@ TEST_F(EngineReceiveCall, ThreeFinePagesInMhWhenWeOfferNothingElse) {
     ReceivesThreePages(true, faxdoc::PageCoding::Mh, "MH");
 }
 
-// With error correction the fax machine takes MMR, stored in MH.
+// With error correction the fax machine takes MMR, or MR when we offer no
+// more; both are stored in MH.
 TEST_F(EngineReceiveCall, ThreeFinePagesWithErrorCorrection) {
     ReceivesThreePages(true, faxdoc::PageCoding::Mmr, "MMR", true);
+}
+
+TEST_F(EngineReceiveCall, ThreeNormalPagesInMrWithErrorCorrection) {
+    ReceivesThreePages(false, faxdoc::PageCoding::Mr, "MR", true);
 }
 
 // Loss and noise spoil frames on their way to us: we ask for them again
