@@ -1,6 +1,7 @@
 // Arbitrary bytes as a frame a Class 1 modem delivered (DLE pairs already
-// undone), then its DIS/DCS decoding and remote ID; the same bytes also as a
-// modulation list and as a training sequence. Bad input must be refused or
+// undone), then its DIS/DCS decoding, remote ID and error correction fields
+// (FCD into a block, PPS, PPR); the same bytes also as a modulation list and
+// as a training sequence. Bad input must be refused or
 // read into values inside their tables, never crash.
 #include <cstdint>
 #include <span>
@@ -10,6 +11,8 @@
 #include "fax/Class1Negotiation.h"
 #include "fax/Class1Speeds.h"
 #include "fax/Class1Training.h"
+#include "fax/EcmBlockReceiver.h"
+#include "fax/EcmFrames.h"
 
 namespace {
 
@@ -41,6 +44,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (frame->info.size() + 3 > size) __builtin_trap();
     RecogniseFcf(frame->fcf);
     if (RemoteIdFromFrame(*frame).size() > 20) __builtin_trap();
+
+    if (const auto fcd = ReadFcd(*frame)) {
+        if (fcd->number < 0 || fcd->number >= kEcmMaxFrames) __builtin_trap();
+        EcmBlockReceiver block;
+        block.Take(fcd->number, fcd->data);
+        if (block.FramesHeld() != 1 || block.Missing(fcd->number + 1).Has(fcd->number)) __builtin_trap();
+        if (!block.CloseBlock(fcd->number + 1) && fcd->number == 0) __builtin_trap();
+    }
+    if (const auto pps = ReadPps(*frame)) {
+        if (pps->frames < 1 || pps->frames > kEcmMaxFrames) __builtin_trap();
+    }
+    if (const auto ppr = ReadPpr(*frame)) {
+        if (ppr->Count() > kEcmMaxFrames) __builtin_trap();
+    }
 
     const int desired = size > 0 ? data[0] * 100 : 0;
     const CodingCaps ours = OfferedCaps(vl::faxdoc::PageCoding::Mmr, size > 1 && (data[1] & 1) != 0);
