@@ -71,7 +71,8 @@ TEST_F(EngineSendLineFault, PersonAnsweringEndsAsAVoiceCall) {
 
 // Loss and noise leave too little margin for 14400, 12000 and 9600 bit/s:
 // the fax machine answers their training checks with FTT, and the page goes
-// at 7200.
+// at 7200. The rows the noise may spoil are counted for MH: in MR a spoilt
+// line takes the lines coded against it along.
 TEST_F(EngineSendLineFault, WeakNoisyLineFallsBackToASlowerSpeed) {
     const std::string apf = File("one.apf");
     ASSERT_NO_FATAL_FAILURE(WriteApfPages(apf, {TestPage(kPageRows)}, true));
@@ -79,6 +80,7 @@ TEST_F(EngineSendLineFault, WeakNoisyLineFallsBackToASlowerSpeed) {
                                          "--fault", "loss:20", "--fault", "noise:-50"}));
     harness_->engine->SetHeaderLine("$P/$N");
     harness_->engine->Modem().desiredBps = 14400;
+    harness_->engine->Modem().desiredCoding = faxdoc::PageCoding::Mh;
     harness_->Queue({"0199", apf, ""});
     EXPECT_EQ(RunCall(), 0) << Logs();
     const std::string result = CallResult();
