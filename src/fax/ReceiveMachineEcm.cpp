@@ -9,7 +9,6 @@
 
 #include "base/ErrorCodes.h"
 #include "fax/Class1Frames.h"
-#include "fax/ControlBytes.h"
 #include "fax/EcmFrames.h"
 #include "fax/FaxEngine.h"
 #include "fax/ReceiveMachine.h"
@@ -226,30 +225,13 @@ void ReceiveMachine::StoreEcmPage() {
     StartPage();
     if (state_ != rfGtPgDta)
         return;  // the file failed, and the call with it
-    // Through the same page path as page data from the modem, so the page
-    // is stored as any other.
+    // Into the file as page data from the modem goes, re-coded to MH.
     const std::vector<std::uint8_t>& page = ecm_.blocks.Page();
-    std::vector<std::uint8_t> data;
-    data.reserve(page.size() + page.size() / 64 + 2);
-    for (std::uint8_t byte : page) {
-        data.push_back(byte);
-        if (byte == kDle)
-            data.push_back(kDle);
+    if (const int rc = StorePageBytes(page); rc != 0) {
+        Fail(rc);
+        return;
     }
-    data.push_back(kDle);
-    data.push_back(kEtx);
-    std::span<const std::uint8_t> rest(data);
-    while (!rest.empty()) {
-        const PageDataResult result = pageData_.Take(rest.first(std::min(rest.size(), PageDataReceiver::kMaxPerCall)));
-        if (result.error != 0) {
-            Fail(result.error);
-            return;
-        }
-        rest = rest.subspan(result.consumed);
-        if (result.pageEnded || result.consumed == 0)
-            break;
-    }
-    Engine().Session().pages.bytes = static_cast<long>(pageData_.BytesStored());
+    Engine().Session().pages.bytes = static_cast<long>(page.size());
     ecm_.newPage = true;
     Go(rf1WritePage);
 }
